@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "engine/setting_apply.h"
+#include "store/registry.h"
+
+namespace quorvane::engine {
+
+// What the panes show, read afresh from the registry.
+struct CurrentValues {
+  std::string mtuCaption;
+  std::string receiveWindowCaption;
+  std::string timeToLiveCaption;
+  std::string keepAliveCaption;
+  std::string ndiCacheCaption;
+  PathMtuFlags flags;             // each 0 or 1, by the flag rule
+  bool taskOffloadEnabled = true; // "Enabled" selected; otherwise "Disabled"
+};
+
+// The nine reads of a full refresh, in the order the display makes them.
+CurrentValues ReadCurrentValues(const store::Registry& registry);
+
+// The MTU caption as the pane list shows it, with its own help text.
+std::string ReadMtuCaptionForList(const store::Registry& registry);
+
+}  // namespace quorvane::engine

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/user_dialogs.h"
+#include "store/registry.h"
+
+namespace quorvane::engine {
+
+enum class StartOutcome {
+  Continue,  // the block was skipped, or the disclaimer accepted
+  Exit,      // the disclaimer was declined, or the backup failed
+};
+
+// The first-run block of the main window's load step: while FirstRun reads
+// "Yes", backs up the eight settings, marks the first run done and asks the
+// user to accept the disclaimer. Tells the program whether to go on.
+StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dialogs);
+
+}  // namespace quorvane::engine

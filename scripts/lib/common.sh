@@ -1,0 +1,33 @@
+# Shared by the scripts: where the project is, and installing Debian packages
+# that are missing (through sudo when not root).
+
+QUORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+QUORVANE_JOBS=$(nproc 2>/dev/null || echo 2)
+
+# ensure_packages PACKAGE...: installs those of the packages that are not
+# installed yet; does nothing when all are there.
+ensure_packages() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+# What the native build needs, and the program at run time.
+QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
+  libgl-dev fonts-wine)
+# What the tests need besides: GoogleTest, an X server for the real-window
+# test, and the desktop-entry checker.
+QUORVANE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xdotool xauth
+  desktop-file-utils sqlite3)
+# The Windows leg: the MinGW-w64 cross compilers (posix threads) and Wine.
+QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)

@@ -1,0 +1,71 @@
+// The six registry operations that the settings store needs, and nothing more.
+//
+// Two implementations stand behind this interface: the real Windows registry
+// (win_registry.h) and the portable registry in an SQLite file
+// (sqlite_registry.h). Both follow the contract of the Win32 calls they are
+// named after, so that code written against one behaves the same on the other:
+//
+//   OpenKey     RegOpenKeyA       an existing key only; never creates one
+//   CreateKey   RegCreateKeyA     creates the key and any missing parents
+//   QueryValue  RegQueryValueExA  type and size, and the data when a buffer
+//                                 of the right size is given
+//   SetValue    RegSetValueExA    one typed value per name, replaced whole
+//   DeleteValue RegDeleteValueA   the value only; the key stays
+//   CloseKey    RegCloseKey       also harmless on the empty handle
+//
+// Names of keys and values compare case-insensitively; the empty value name
+// is the key's default value. Every call returns a Win32 status code.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quorvane::store {
+
+// A predefined root key. Windows' own name for the only root the program
+// uses is a macro in <windows.h>, so it is spelled as an enumerator here.
+enum class RootKey : std::uint32_t {
+  LocalMachine = 0x80000002u,  // HKEY_LOCAL_MACHINE
+};
+
+// An open key. Zero is the empty handle that a failed open or create leaves.
+using KeyHandle = std::uintptr_t;
+inline constexpr KeyHandle kNoKey = 0;
+
+// Value type codes, as the registry stores them.
+using ValueType = std::uint32_t;
+inline constexpr ValueType kTypeNone = 0;   // REG_NONE
+inline constexpr ValueType kTypeText = 1;   // REG_SZ
+inline constexpr ValueType kTypeNumber = 4; // REG_DWORD
+
+// Win32 status codes that the backends report.
+using Status = long;
+inline constexpr Status kSuccess = 0;         // ERROR_SUCCESS
+inline constexpr Status kNotFound = 2;        // ERROR_FILE_NOT_FOUND
+inline constexpr Status kAccessDenied = 5;    // ERROR_ACCESS_DENIED
+inline constexpr Status kInvalidHandle = 6;   // ERROR_INVALID_HANDLE
+inline constexpr Status kInvalidParameter = 87; // ERROR_INVALID_PARAMETER
+inline constexpr Status kMoreData = 234;      // ERROR_MORE_DATA
+inline constexpr Status kBadDatabase = 1009;  // ERROR_BADDB
+inline constexpr Status kWriteFault = 1016;   // ERROR_REGISTRY_IO_FAILED
+
+class RegistryBackend {
+ public:
+  virtual ~RegistryBackend() = default;
+
+  // On failure *key is left as kNoKey.
+  virtual Status OpenKey(RootKey root, const std::string& path, KeyHandle* key) = 0;
+  virtual Status CreateKey(RootKey root, const std::string& path, KeyHandle* key) = 0;
+
+  // Reports the value's type in *type (when type is not null) and its size in
+  // bytes in *size. With data null only the size is asked for. With a buffer
+  // of *size bytes that is too small, answers kMoreData and the needed size.
+  virtual Status QueryValue(KeyHandle key, const std::string& name, ValueType* type,
+                            std::uint8_t* data, std::uint32_t* size) = 0;
+  virtual Status SetValue(KeyHandle key, const std::string& name, ValueType type,
+                          const std::uint8_t* data, std::uint32_t size) = 0;
+  virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
+  virtual Status CloseKey(KeyHandle key) = 0;
+};
+
+}  // namespace quorvane::store

@@ -1,0 +1,79 @@
+// A backend that passes every call on to another one, writes down each call
+// in order, and fails the calls a test chooses.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/registry_backend.h"
+
+namespace quorvane::testing {
+
+class RecordingBackend : public store::RegistryBackend {
+ public:
+  // One line per call: "open PATH", "create PATH", "query NAME",
+  // "set NAME", "delete NAME", "close".
+  std::vector<std::string> calls;
+
+  // Asked before each call with that call's line; true makes the call fail
+  // with kAccessDenied without reaching the inner backend.
+  std::function<bool(const std::string& call)> fail = [](const std::string&) { return false; };
+
+  explicit RecordingBackend(store::RegistryBackend& inner) : inner_(inner) {}
+
+  store::Status OpenKey(store::RootKey root, const std::string& path,
+                        store::KeyHandle* key) override {
+    if (Refused("open " + path)) {
+      *key = store::kNoKey;
+      return store::kAccessDenied;
+    }
+    return inner_.OpenKey(root, path, key);
+  }
+  store::Status CreateKey(store::RootKey root, const std::string& path,
+                          store::KeyHandle* key) override {
+    if (Refused("create " + path)) {
+      *key = store::kNoKey;
+      return store::kAccessDenied;
+    }
+    return inner_.CreateKey(root, path, key);
+  }
+  store::Status QueryValue(store::KeyHandle key, const std::string& name, store::ValueType* type,
+                           std::uint8_t* data, std::uint32_t* size) override {
+    if (Refused("query " + name)) return store::kAccessDenied;
+    return inner_.QueryValue(key, name, type, data, size);
+  }
+  store::Status SetValue(store::KeyHandle key, const std::string& name, store::ValueType type,
+                         const std::uint8_t* data, std::uint32_t size) override {
+    if (Refused("set " + name)) return store::kAccessDenied;
+    return inner_.SetValue(key, name, type, data, size);
+  }
+  store::Status DeleteValue(store::KeyHandle key, const std::string& name) override {
+    if (Refused("delete " + name)) return store::kAccessDenied;
+    return inner_.DeleteValue(key, name);
+  }
+  store::Status CloseKey(store::KeyHandle key) override {
+    calls.push_back("close");
+    return inner_.CloseKey(key);
+  }
+
+  // The calls of one kind only ("set", "delete", ...), without the kind.
+  std::vector<std::string> Only(const std::string& kind) const {
+    std::vector<std::string> picked;
+    const std::string prefix = kind + " ";
+    for (const std::string& call : calls) {
+      if (call.rfind(prefix, 0) == 0) picked.push_back(call.substr(prefix.size()));
+    }
+    return picked;
+  }
+
+ private:
+  bool Refused(const std::string& call) {
+    calls.push_back(call);
+    return fail(call);
+  }
+
+  store::RegistryBackend& inner_;
+};
+
+}  // namespace quorvane::testing
