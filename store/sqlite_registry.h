@@ -1,0 +1,37 @@
+// The portable registry: a persistent hierarchical key-value store in one
+// SQLite file that keeps the contract of the Windows registry calls (see
+// registry_backend.h). It stands in for the Windows registry everywhere else.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "store/registry_backend.h"
+
+namespace quorvane::store {
+
+class SqliteRegistry final : public RegistryBackend {
+ public:
+  // Opens the store at path, creating the file (readable and writable by its
+  // owner only) and its folder when missing. Throws RegistryOpenError, naming
+  // the file, when it cannot be opened or is not a store of ours.
+  static std::unique_ptr<SqliteRegistry> Open(const std::string& path);
+
+  ~SqliteRegistry() override;
+
+  Status OpenKey(RootKey root, const std::string& path, KeyHandle* key) override;
+  Status CreateKey(RootKey root, const std::string& path, KeyHandle* key) override;
+  Status QueryValue(KeyHandle key, const std::string& name, ValueType* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+  Status SetValue(KeyHandle key, const std::string& name, ValueType type,
+                  const std::uint8_t* data, std::uint32_t size) override;
+  Status DeleteValue(KeyHandle key, const std::string& name) override;
+  Status CloseKey(KeyHandle key) override;
+
+ private:
+  struct Impl;
+  explicit SqliteRegistry(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quorvane::store
