@@ -12,12 +12,26 @@ namespace quorvane::store {
 
 class SqliteRegistry final : public RegistryBackend {
  public:
+  enum class OpenMode {
+    // Reads and writes; falls back to reading only when the file cannot be
+    // written (its permissions, a read-only file system).
+    ReadWrite,
+    // Reads only: every write answers kAccessDenied. The file must exist.
+    ReadOnly,
+  };
+
   // Opens the store at path, creating the file (readable and writable by its
-  // owner only) and its folder when missing. Throws RegistryOpenError, naming
-  // the file, when it cannot be opened or is not a store of ours.
-  static std::unique_ptr<SqliteRegistry> Open(const std::string& path);
+  // owner only) and its missing folders (mode 0700) when the file is missing
+  // and the mode is ReadWrite. An existing file is never overwritten: a file
+  // that is not a store of ours, or one of a newer format, is refused. Throws
+  // RegistryOpenError, naming the file and the reason.
+  static std::unique_ptr<SqliteRegistry> Open(const std::string& path,
+                                              OpenMode mode = OpenMode::ReadWrite);
 
   ~SqliteRegistry() override;
+
+  // True when writes fail because the store can only be read.
+  bool ReadOnly() const;
 
   Status OpenKey(RootKey root, const std::string& path, KeyHandle* key) override;
   Status CreateKey(RootKey root, const std::string& path, KeyHandle* key) override;
