@@ -49,7 +49,8 @@ std::optional<std::string> Registry::QueryText(RootKey root, const std::string& 
   buffer.resize(size);
 
   const auto* begin = reinterpret_cast<const char*>(buffer.data());
-  const void* nul = std::memchr(begin, '\0', buffer.size());
+  // An empty value leaves no buffer at all, and memchr must not see null.
+  const void* nul = buffer.empty() ? nullptr : std::memchr(begin, '\0', buffer.size());
   const std::size_t length =
       nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - begin) : buffer.size();
   return std::string(begin, length);
