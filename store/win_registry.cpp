@@ -1,1 +1,211 @@
-// To be written.
+#include "store/win_registry.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstring>
+#include <string_view>
+
+namespace quorvane::store {
+namespace {
+
+bool IsStringType(ValueType type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// Converts between two code pages through UTF-16. False when text is not
+// valid in `from`, or when `to` has no exact character for one of its
+// characters (best-fit look-alikes count as missing: "Ā" must not become
+// "A", nor some other character a backslash).
+bool Recode(std::string_view text, UINT from, UINT to, std::string* out) {
+  out->clear();
+  if (text.empty()) return true;
+  if (text.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  const int length = static_cast<int>(text.size());
+
+  const int wideLength = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length,
+                                             nullptr, 0);
+  if (wideLength == 0) return false;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(), wideLength);
+
+  // UTF-8 takes no substitution flags: it has every character.
+  const bool exact = to != CP_UTF8;
+  const DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+  BOOL substituted = FALSE;
+  BOOL* substitutedOut = exact ? &substituted : nullptr;
+  const int outLength = WideCharToMultiByte(to, flags, wide.data(), wideLength, nullptr, 0,
+                                            nullptr, substitutedOut);
+  if (outLength == 0 || substituted) return false;
+  out->resize(static_cast<std::size_t>(outLength));
+  WideCharToMultiByte(to, flags, wide.data(), wideLength, out->data(), outLength, nullptr,
+                      substitutedOut);
+  return !substituted;
+}
+
+// UTF-8 to the ANSI code page; false when it cannot be done exactly.
+bool ToAnsi(std::string_view utf8, std::string* ansi) {
+  if (GetACP() == CP_UTF8) {
+    std::string ignored;  // still refuse what is not UTF-8
+    if (!Recode(utf8, CP_UTF8, CP_UTF8, &ignored)) return false;
+    ansi->assign(utf8);
+    return true;
+  }
+  return Recode(utf8, CP_UTF8, CP_ACP, ansi);
+}
+
+bool FromAnsi(std::string_view ansi, std::string* utf8) {
+  if (GetACP() == CP_UTF8) {
+    utf8->assign(ansi);
+    return true;
+  }
+  return Recode(ansi, CP_ACP, CP_UTF8, utf8);
+}
+
+// A path or value name in ANSI, ready for the A calls.
+Status AnsiName(const std::string& name, std::string* ansi) {
+  if (name.find('\0') != std::string::npos) return ERROR_INVALID_PARAMETER;
+  return ToAnsi(name, ansi) ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION;
+}
+
+HKEY RootHandle(RootKey root) {
+  switch (root) {
+    case RootKey::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+  }
+  return nullptr;
+}
+
+HKEY Handle(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+
+// Reads a value whole, starting with a buffer of `capacity` bytes and
+// growing it for as long as the value outgrows it.
+Status ReadWhole(HKEY key, const char* name, DWORD capacity, DWORD* type, std::string* data) {
+  for (;;) {
+    data->resize(capacity);
+    DWORD got = capacity;
+    BYTE* buffer = capacity ? reinterpret_cast<BYTE*>(data->data()) : nullptr;
+    const LONG status = RegQueryValueExA(key, name, nullptr, type, buffer, &got);
+    // Without a buffer the call only tells the size: a value that is not
+    // empty after all needs another round.
+    const bool grown = status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && !buffer && got);
+    if (grown) {
+      capacity = got;
+      continue;
+    }
+    if (status != ERROR_SUCCESS) return status;
+    data->resize(got);
+    return ERROR_SUCCESS;
+  }
+}
+
+Status OpenOrCreate(LONG(WINAPI* call)(HKEY, LPCSTR, PHKEY), RootKey root,
+                    const std::string& path, KeyHandle* key) {
+  if (!key) return ERROR_INVALID_PARAMETER;
+  *key = kNoKey;
+  const HKEY rootHandle = RootHandle(root);
+  if (!rootHandle) return ERROR_INVALID_HANDLE;
+  std::string ansiPath;
+  if (const Status status = AnsiName(path, &ansiPath); status != ERROR_SUCCESS) return status;
+  HKEY opened = nullptr;
+  const LONG status = call(rootHandle, ansiPath.c_str(), &opened);
+  if (status == ERROR_SUCCESS) *key = reinterpret_cast<KeyHandle>(opened);
+  return status;
+}
+
+}  // namespace
+
+Status WinRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle* key) {
+  return OpenOrCreate(RegOpenKeyA, root, path, key);
+}
+
+Status WinRegistry::CreateKey(RootKey root, const std::string& path, KeyHandle* key) {
+  return OpenOrCreate(RegCreateKeyA, root, path, key);
+}
+
+Status WinRegistry::QueryValue(KeyHandle key, const std::string& name, ValueType* type,
+                               std::uint8_t* data, std::uint32_t* size) {
+  if (data && !size) return ERROR_INVALID_PARAMETER;
+  std::string ansiName;
+  if (const Status status = AnsiName(name, &ansiName); status != ERROR_SUCCESS) return status;
+
+  DWORD valueType = REG_NONE;
+  DWORD got = data ? *size : 0;
+  LONG status = RegQueryValueExA(Handle(key), ansiName.c_str(), nullptr, &valueType, data,
+                                 size ? &got : nullptr);
+  const bool answered = status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
+  if (!answered || valueType != REG_SZ || !size) {
+    // Not a text: exactly what the registry said.
+    if (type) *type = valueType;
+    if (size) *size = got;
+    return status;
+  }
+
+  // A text: its size in UTF-8 is known only from its whole ANSI form.
+  std::string ansi;
+  if (status == ERROR_SUCCESS && data) {
+    ansi.assign(reinterpret_cast<const char*>(data), got);
+  } else {
+    status = ReadWhole(Handle(key), ansiName.c_str(), got, &valueType, &ansi);
+    if (status != ERROR_SUCCESS) return status;
+  }
+  std::string payload;
+  if (valueType != REG_SZ) {
+    payload = std::move(ansi);  // replaced by another type meanwhile
+  } else if (!FromAnsi(ansi, &payload)) {
+    return ERROR_NO_UNICODE_TRANSLATION;
+  }
+
+  if (type) *type = valueType;
+  const std::uint32_t needed = static_cast<std::uint32_t>(payload.size());
+  if (!data) {
+    *size = needed;
+    return ERROR_SUCCESS;
+  }
+  if (*size < needed) {
+    *size = needed;
+    return ERROR_MORE_DATA;
+  }
+  if (needed) std::memcpy(data, payload.data(), needed);
+  *size = needed;
+  return ERROR_SUCCESS;
+}
+
+Status WinRegistry::SetValue(KeyHandle key, const std::string& name, ValueType type,
+                             const std::uint8_t* data, std::uint32_t size) {
+  if (!data && size) return ERROR_INVALID_PARAMETER;
+  std::string ansiName;
+  if (const Status status = AnsiName(name, &ansiName); status != ERROR_SUCCESS) return status;
+  if (!IsStringType(type)) {
+    return RegSetValueExA(Handle(key), ansiName.c_str(), 0, type, data, size);
+  }
+
+  const std::string_view given(reinterpret_cast<const char*>(data), size);
+  std::string bytes;
+  if (type == REG_SZ) {
+    if (!ToAnsi(given, &bytes)) return ERROR_NO_UNICODE_TRANSLATION;
+  } else {
+    bytes.assign(given);
+  }
+  // For a string type the A call counts a NUL that follows the data in
+  // memory into the length, as Windows does. A guard byte that is not NUL
+  // keeps the length exactly the number of bytes given; the length is that
+  // of the converted text, never its count of characters.
+  const DWORD length = static_cast<DWORD>(bytes.size());
+  bytes.push_back('#');
+  return RegSetValueExA(Handle(key), ansiName.c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(bytes.data()), length);
+}
+
+Status WinRegistry::DeleteValue(KeyHandle key, const std::string& name) {
+  std::string ansiName;
+  if (const Status status = AnsiName(name, &ansiName); status != ERROR_SUCCESS) return status;
+  return RegDeleteValueA(Handle(key), ansiName.c_str());
+}
+
+Status WinRegistry::CloseKey(KeyHandle key) {
+  if (key == kNoKey) return ERROR_INVALID_HANDLE;
+  return RegCloseKey(Handle(key));
+}
+
+}  // namespace quorvane::store

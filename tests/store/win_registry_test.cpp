@@ -1,0 +1,205 @@
+// What only the Windows backend can show: the conversion between the
+// program's UTF-8 and the registry's ANSI code page, checked against what
+// advapi32 itself stores, and a text that grows while it is being read.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "store/registry.h"
+#include "store/win_registry.h"
+#include "tests/support/recording_backend.h"
+#include "tests/support/test_registry.h"
+
+namespace quorvane::store {
+namespace {
+
+using testing::kTestArea;
+
+constexpr auto kLocalMachine = RootKey::LocalMachine;
+
+// "Größe" in UTF-8 (as the program holds it) and in code page 1252 (as the
+// registry's A calls hand it over).
+const std::string kSizeUtf8 = "Gr\xC3\xB6\xC3\x9F" "e";
+const std::string kSizeAnsi = "Gr\xF6\xDF" "e";
+
+// The raw value at HKLM\path\name as advapi32 reports it, or nullopt when
+// it is missing.
+struct RawValue {
+  DWORD type;
+  std::string bytes;
+};
+std::optional<RawValue> ReadRaw(const std::string& path, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  RawValue value{REG_NONE, std::string(4096, '\0')};
+  DWORD size = static_cast<DWORD>(value.bytes.size());
+  const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
+                                       reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  value.bytes.resize(size);
+  return value;
+}
+
+// Stores exactly `bytes`: the A call would count a NUL that follows them in
+// memory into the value, so a guard byte follows them instead.
+void WriteRaw(const std::string& path, const std::string& name, DWORD type,
+              const std::string& bytes) {
+  const std::string guarded = bytes + '#';
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type,
+                           reinterpret_cast<const BYTE*>(guarded.data()),
+                           static_cast<DWORD>(bytes.size())),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+class WinRegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (GetACP() != 1252) GTEST_SKIP() << "needs the ANSI code page 1252, not " << GetACP();
+  }
+
+  testing::TestRegistry place_;
+  WinRegistry backend_;
+  Registry registry_{backend_};
+};
+
+TEST_F(WinRegistryTest, MultiByteTextPathAndNameRoundTripAndStoreTheirAnsiBytes) {
+  const std::string path = kTestArea + "\\" + kSizeUtf8;
+  const std::string text = kSizeUtf8 + " 1500";
+
+  ASSERT_TRUE(registry_.WriteText(kLocalMachine, path, kSizeUtf8, text));
+  EXPECT_EQ(registry_.ReadText(kLocalMachine, path, kSizeUtf8, "absent"), text);
+
+  // Five bytes for the word, no more (the UTF-8 byte count) and no fewer
+  // (the character count), and no terminating NUL.
+  const std::optional<RawValue> raw = ReadRaw(kTestArea + "\\" + kSizeAnsi, kSizeAnsi);
+  ASSERT_TRUE(raw.has_value());
+  EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(raw->bytes, kSizeAnsi + " 1500");
+
+  EXPECT_TRUE(registry_.RemoveValue(kLocalMachine, path, kSizeUtf8));
+  EXPECT_FALSE(ReadRaw(kTestArea + "\\" + kSizeAnsi, kSizeAnsi).has_value());
+}
+
+TEST_F(WinRegistryTest, AsciiTextIsStoredWithItsOwnLengthOnly) {
+  ASSERT_TRUE(registry_.WriteText(kLocalMachine, kTestArea, "MaxMTU", "1500"));
+  const std::optional<RawValue> raw = ReadRaw(kTestArea, "MaxMTU");
+  ASSERT_TRUE(raw.has_value());
+  EXPECT_EQ(raw->bytes, "1500");  // not "1500" and the NUL after it in memory
+}
+
+TEST_F(WinRegistryTest, TextSizesCountUtf8WhileOtherTypesPassThrough) {
+  WriteRaw(kTestArea, "text", REG_SZ, kSizeAnsi);
+  WriteRaw(kTestArea, "binary", REG_BINARY, kSizeAnsi);
+  KeyHandle key = kNoKey;
+  ASSERT_EQ(backend_.OpenKey(kLocalMachine, kTestArea, &key), kSuccess);
+
+  ValueType type = kTypeNone;
+  std::uint32_t size = 0;
+  EXPECT_EQ(backend_.QueryValue(key, "text", &type, nullptr, &size), kSuccess);
+  EXPECT_EQ(type, kTypeText);
+  EXPECT_EQ(size, kSizeUtf8.size());
+
+  // Room for the ANSI bytes is not room for the UTF-8 ones.
+  std::string buffer(kSizeAnsi.size(), '\0');
+  size = static_cast<std::uint32_t>(buffer.size());
+  EXPECT_EQ(backend_.QueryValue(key, "text", &type,
+                                reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
+            kMoreData);
+  EXPECT_EQ(size, kSizeUtf8.size());
+
+  buffer.assign(size, '\0');
+  EXPECT_EQ(backend_.QueryValue(key, "text", &type,
+                                reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
+            kSuccess);
+  EXPECT_EQ(buffer, kSizeUtf8);
+
+  buffer.assign(16, '\0');
+  size = static_cast<std::uint32_t>(buffer.size());
+  EXPECT_EQ(backend_.QueryValue(key, "binary", &type,
+                                reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
+            kSuccess);
+  EXPECT_EQ(type, static_cast<ValueType>(REG_BINARY));
+  EXPECT_EQ(buffer.substr(0, size), kSizeAnsi);
+  backend_.CloseKey(key);
+}
+
+// Writing a text with stand-in characters would store another text, or in
+// a path or name address another key: such writes are refused whole.
+TEST_F(WinRegistryTest, TextOutsideTheCodePageIsRefusedNotApproximated) {
+  const std::string outside = "\xE6\x97\xA5\xE6\x9C\xAC";  // two CJK characters
+  const std::string bestFit = "\xC4\x80";                   // Ā, "A" by best fit
+  const std::string notUtf8 = "\xFF\xFE";
+
+  for (const std::string& text : {outside, bestFit, notUtf8}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea, "name", text));
+    EXPECT_FALSE(ReadRaw(kTestArea, "name").has_value());
+    EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea, text, "1"));
+    EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea + "\\" + text, "name", "1"));
+  }
+  EXPECT_FALSE(ReadRaw(kTestArea, "?").has_value());
+  EXPECT_FALSE(ReadRaw(kTestArea, "A").has_value());
+  EXPECT_FALSE(ReadRaw(kTestArea + "\\??", "name").has_value());
+  EXPECT_FALSE(ReadRaw(kTestArea + "\\A", "name").has_value());
+}
+
+TEST_F(WinRegistryTest, NameWithANulIsRefusedRatherThanCutShort) {
+  const std::string name("Max\0MTU", 7);
+  EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea, name, "1500"));
+  EXPECT_FALSE(ReadRaw(kTestArea, "Max").has_value());
+}
+
+// Between the size query and the read, another program writes a longer text:
+// the backend says so (kMoreData with the new UTF-8 size) and the read
+// procedure asks again, so the new text comes back whole.
+struct Growth {
+  const char* what;
+  std::string before;     // code page 1252
+  std::string after;      // the same text in UTF-8 and ...
+  std::string afterAnsi;  // ... in code page 1252
+};
+
+class GrowingTextTest : public WinRegistryTest,
+                        public ::testing::WithParamInterface<Growth> {};
+
+TEST_P(GrowingTextTest, IsReadWhole) {
+  const Growth& growth = GetParam();
+  WriteRaw(kTestArea, "MaxMTU", REG_SZ, growth.before);
+
+  testing::RecordingBackend recording(backend_);
+  int queries = 0;
+  recording.fail = [&](const std::string& call) {
+    if (call == "query MaxMTU" && ++queries == 2) {
+      WriteRaw(kTestArea, "MaxMTU", REG_SZ, growth.afterAnsi);  // as another program would
+    }
+    return false;
+  };
+  const Registry registry(recording);
+  EXPECT_EQ(registry.ReadText(kLocalMachine, kTestArea, "MaxMTU", "absent"), growth.after);
+  EXPECT_EQ(queries, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WinRegistryTest, GrowingTextTest,
+    ::testing::Values(
+        // The ANSI bytes no longer fit the buffer either.
+        Growth{"LongerInBoth", "1500", kSizeUtf8 + " und L\xC3\xA4nge",
+               kSizeAnsi + " und L\xE4nge"},
+        // The ANSI bytes still fit; their UTF-8 form does not.
+        Growth{"LongerInUtf8Only", "abcdefg", kSizeUtf8 + "12", kSizeAnsi + "12"}),
+    [](const ::testing::TestParamInfo<Growth>& info) { return std::string(info.param.what); });
+
+}  // namespace
+}  // namespace quorvane::store
