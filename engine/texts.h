@@ -1,0 +1,77 @@
+// The texts that the operations show: the current-value caption's prefix,
+// the help texts that stand in for an absent value, and the message texts.
+// Each text is written here once; the messages that carry them, with their
+// titles, buttons and icons, are built in messages.cpp.
+#pragma once
+
+namespace quorvane::engine::text {
+
+// A current-value caption is this prefix (ending in one blank) followed by
+// the text read from the registry.
+inline constexpr const char* kCaptionPrefix = "You Currently Have This Set To: ";
+
+// What a current-value caption shows when its value is absent. The MTU has
+// two: the refresh shows the "Ethernet/Cable" one, the pane list and the
+// MTU Apply the "Ethernet" one.
+inline constexpr const char* kMtuHelp =
+    "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)";
+inline constexpr const char* kMtuRefreshHelp =
+    "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)";
+inline constexpr const char* kReceiveWindowHelp =
+    "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an Ethernet Connection)";
+inline constexpr const char* kTimeToLiveHelp =
+    "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)";
+inline constexpr const char* kKeepAliveHelp =
+    "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable Connection)";
+inline constexpr const char* kNdiCacheHelp =
+    "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)";
+
+// The first-run disclaimer. Its line breaks are CR LF: one after each of the
+// first two paragraphs, two before the author's line and two after it.
+inline constexpr const char* kDisclaimerTitle = "Welcome to Quorvane";
+inline constexpr const char* kDisclaimer =
+    "Welcome to Quorvane, we have backed up your settings as they were before you ran this "
+    "program the first time. We recommend taking a full registry backup *before* running this "
+    "program."
+    "\r\n"
+    " If your tweak didn't help, or made things worse, first try clicking the Restore button at "
+    "the bottom of the screen. If that doesn't help, then it's either your ISP or you and is "
+    "entirely your problem."
+    "\r\n"
+    "If you agree to this, please click Yes, otherwise click No and the program will exit. "
+    "\r\n\r\n"
+    "Dorrimer - Author and reciever of annoyed emails from people who should know better than to "
+    "fiddle with settings without making backups."
+    "\r\n\r\n"
+    "PS: Don't say I didn't warn you...";
+
+// Shown instead of the disclaimer when the backup could not be written.
+inline constexpr const char* kBackupFailed =
+    "Quorvane could not back up your current network settings, so nothing has been changed. "
+    "Quorvane may need to be run with administrator rights.";
+
+inline constexpr const char* kSelectConnectionType =
+    "Please select your Connection Type from the list opposite.";
+
+// A message that names settings is its lead, the settings' names joined by
+// kNameSeparator, then its tail.
+inline constexpr const char* kNameSeparator = ", ";
+inline constexpr const char* kOptimiseFailedLead = "Quorvane could not change these settings: ";
+inline constexpr const char* kOptimiseFailedTail =
+    ". Your settings are not fully optimised. Quorvane may need to be run with administrator "
+    "rights.";
+
+inline constexpr const char* kRestoreTitle = "Quorvane Settings Restore";
+inline constexpr const char* kRestoreConfirm =
+    "When you first ran this program, we stored your old settings as they were in the registry. "
+    "These have not been modified since. If you would like to revert to how your machine was "
+    "before, click Yes. If not Click No. Anything not working right after this is entirely your "
+    "own doing!";
+inline constexpr const char* kRestoreComplete = "Restore Complete. Please Reboot your Computer.";
+inline constexpr const char* kNoBackupFound =
+    "No backup of your original settings was found, so nothing has been restored.";
+inline constexpr const char* kRestoreFailedLead = "Quorvane could not restore these settings: ";
+inline constexpr const char* kRestoreFailedTail =
+    ". Quorvane may need to be run with administrator rights.";
+
+}  // namespace quorvane::engine::text
