@@ -1,0 +1,93 @@
+#include "engine/current_values.h"
+
+#include "tests/engine/engine_test.h"
+
+namespace quorvane::testing {
+namespace {
+
+const std::string kPrefix = "You Currently Have This Set To: ";
+
+class CurrentValuesTest : public EngineTest {};
+
+TEST_F(CurrentValuesTest, EmptySystemShowsHelpTextsAndDefaultFlags) {
+  const engine::CurrentValues values = engine::ReadCurrentValues(registry_);
+  EXPECT_EQ(values.mtuCaption,
+            kPrefix + "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)");
+  EXPECT_EQ(values.receiveWindowCaption,
+            kPrefix + "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an "
+                      "Ethernet Connection)");
+  EXPECT_EQ(values.timeToLiveCaption,
+            kPrefix + "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)");
+  EXPECT_EQ(values.keepAliveCaption,
+            kPrefix + "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable "
+                      "Connection)");
+  EXPECT_EQ(values.ndiCacheCaption,
+            kPrefix + "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet "
+                      "Connection)");
+  EXPECT_EQ(values.flags.autoDiscovery, 1);
+  EXPECT_EQ(values.flags.blackHoleDetect, 0);
+  EXPECT_EQ(values.flags.selectiveAcks, 0);
+  EXPECT_TRUE(values.taskOffloadEnabled);
+
+  EXPECT_EQ(engine::ReadMtuCaptionForList(registry_),
+            kPrefix + "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)");
+}
+
+TEST_F(CurrentValuesTest, NineReadsInTheDisplayOrder) {
+  SetLive(Id::MaxMtu, "1500");
+  engine::ReadCurrentValues(registry_);
+  EXPECT_EQ(Steps({"query"}),
+            (std::vector<std::string>{"query MaxMTU", "query DefaultRcvWindow", "query DefaultTTL",
+                                      "query SessionKeepAlive", "query ",
+                                      "query PMTUBlackHoleDetect", "query PMTUDiscovery",
+                                      "query DisableTaskOffload", "query SackOpts"}));
+  EXPECT_TRUE(Calls({"create", "set", "delete"}).empty());
+}
+
+TEST_F(CurrentValuesTest, StoredTextsAreShownUnchanged) {
+  SetLive(Id::MaxMtu, "1492");
+  SetLive(Id::SessionKeepAlive, " 300000 ");
+  SetLive(Id::NdiCache, "32");
+  ASSERT_TRUE(direct().WriteText(store::kRoot, store::key::kNdiCache, "cachesize", "99"));
+  const engine::CurrentValues values = engine::ReadCurrentValues(registry_);
+  EXPECT_EQ(values.mtuCaption, kPrefix + "1492");
+  EXPECT_EQ(values.keepAliveCaption, kPrefix + " 300000 ");
+  EXPECT_EQ(values.ndiCacheCaption, kPrefix + "32");
+  EXPECT_EQ(engine::ReadMtuCaptionForList(registry_), kPrefix + "1492");
+}
+
+TEST_F(CurrentValuesTest, OnlyTheTextZeroClearsAFlag) {
+  struct Case {
+    const char* text;
+    int box;
+  };
+  for (const Case& c : {Case{"0", 0}, Case{"00", 1}, Case{" 0", 1}, Case{"", 1}, Case{"1", 1}}) {
+    SetLive(Id::PmtuDiscovery, c.text);
+    SetLive(Id::PmtuBlackHoleDetect, c.text);
+    SetLive(Id::SackOpts, c.text);
+    const engine::PathMtuFlags flags = engine::ReadCurrentValues(registry_).flags;
+    EXPECT_EQ(flags.autoDiscovery, c.box) << '"' << c.text << '"';
+    EXPECT_EQ(flags.blackHoleDetect, c.box) << '"' << c.text << '"';
+    EXPECT_EQ(flags.selectiveAcks, c.box) << '"' << c.text << '"';
+  }
+  // A flag stored as a number is absent to the display: its fallback shows.
+  SetLiveNumber(Id::PmtuDiscovery, 0);
+  SetLiveNumber(Id::PmtuBlackHoleDetect, 1);
+  const engine::PathMtuFlags flags = engine::ReadCurrentValues(registry_).flags;
+  EXPECT_EQ(flags.autoDiscovery, 1);
+  EXPECT_EQ(flags.blackHoleDetect, 0);
+}
+
+TEST_F(CurrentValuesTest, TaskOffloadIsEnabledOnlyForZero) {
+  SetLiveNumber(Id::DisableTaskOffload, 1);
+  EXPECT_FALSE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
+  SetLiveNumber(Id::DisableTaskOffload, -1);
+  EXPECT_FALSE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
+  SetLiveNumber(Id::DisableTaskOffload, 0);
+  EXPECT_TRUE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
+  SetLive(Id::DisableTaskOffload, "1");  // a text is not a number: the default 0
+  EXPECT_TRUE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
+}
+
+}  // namespace
+}  // namespace quorvane::testing

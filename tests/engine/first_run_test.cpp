@@ -1,0 +1,175 @@
+#include "engine/first_run.h"
+
+#include "tests/engine/engine_test.h"
+#include "tests/engine/read_only_store.h"
+
+namespace quorvane::testing {
+namespace {
+
+using engine::Answer;
+using engine::StartOutcome;
+namespace key = store::key;
+
+class FirstRunTest : public EngineTest {
+ protected:
+  std::optional<std::string> Marker() const {
+    return direct().QueryText(store::kRoot, key::kProgram, store::kFirstRunValue);
+  }
+  void SetMarker(const std::string& text) {
+    ASSERT_TRUE(direct().WriteText(store::kRoot, key::kProgram, store::kFirstRunValue, text));
+  }
+  StartOutcome Run() { return engine::RunFirstRunBlock(registry_, dialogs_); }
+};
+
+TEST_F(FirstRunTest, DisclaimerIsShownExactlyWithTheMarkerAlreadyDone) {
+  std::optional<std::string> markerWhileAsked;
+  dialogs_.whileShown = [&](const engine::Message&) { markerWhileAsked = Marker(); };
+  dialogs_.answers = {Answer::Yes};
+
+  EXPECT_EQ(Run(), StartOutcome::Continue);
+
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  const auto& box = dialogs_.shown[0];
+  EXPECT_EQ(box.text,
+            "Welcome to Quorvane, we have backed up your settings as they were before you ran this "
+            "program the first time. We recommend taking a full registry backup *before* running "
+            "this program.\r\n"
+            " If your tweak didn't help, or made things worse, first try clicking the Restore "
+            "button at the bottom of the screen. If that doesn't help, then it's either your ISP "
+            "or you and is entirely your problem.\r\n"
+            "If you agree to this, please click Yes, otherwise click No and the program will "
+            "exit. \r\n\r\n"
+            "Dorrimer - Author and reciever of annoyed emails from people who should know better "
+            "than to fiddle with settings without making backups.\r\n\r\n"
+            "PS: Don't say I didn't warn you...");
+  EXPECT_EQ(box.title, "Welcome to Quorvane");
+  EXPECT_EQ(box.buttons, engine::Buttons::YesNo);
+  EXPECT_EQ(box.icon, engine::Icon::Error);
+  EXPECT_EQ(box.defaultButton, 1);
+  EXPECT_EQ(box.style, 20);
+  EXPECT_EQ(markerWhileAsked, "No");
+  EXPECT_EQ(Marker(), "No");
+}
+
+TEST_F(FirstRunTest, EmptySystemIsBackedUpAsAbsentMarkers) {
+  dialogs_.answers = {Answer::Yes};
+  Run();
+  for (const char* name : {"MaxMTU", "DefaultRcvWindow", "DefaultTTL", "SessionKeepAlive",
+                           "cachesize", "PMTUBlackHoleDetect", "PMTUDiscovery"}) {
+    EXPECT_EQ(BackupText(name), "Not Set") << name;
+  }
+  EXPECT_EQ(BackupNumber("DisableTaskOffload"), 0);
+  EXPECT_EQ(BackupText("SackOpts"), std::nullopt);
+}
+
+TEST_F(FirstRunTest, LiveValuesAreCopiedAsTheyStand) {
+  SetLive(Id::MaxMtu, " 1500");
+  SetLive(Id::NdiCache, "64");
+  SetLive(Id::PmtuDiscovery, "Not Set");
+  SetLiveNumber(Id::DisableTaskOffload, 1);
+  SetLive(Id::SackOpts, "1");
+  // A value of the wrong kind counts as absent.
+  SetLiveNumber(Id::DefaultTtl, 128);
+
+  Run();
+
+  EXPECT_EQ(BackupText("MaxMTU"), " 1500");
+  EXPECT_EQ(BackupText("cachesize"), "64");
+  EXPECT_EQ(BackupText("PMTUDiscovery"), "Not Set");
+  EXPECT_EQ(BackupText("DefaultTTL"), "Not Set");
+  EXPECT_EQ(BackupNumber("DisableTaskOffload"), 1);
+  EXPECT_EQ(BackupText("SackOpts"), std::nullopt);
+  EXPECT_EQ(direct().QueryText(store::kRoot, key::kBackup, ""), std::nullopt);
+}
+
+TEST_F(FirstRunTest, EachSettingIsReadThenWrittenInTheBackupOrder) {
+  dialogs_.answers = {Answer::Yes};
+  Run();
+  EXPECT_EQ(Calls({"open", "create", "set"}),
+            (std::vector<std::string>{
+                "open " + key::kProgram,
+                "open " + key::kNetTrans, "create " + key::kBackup, "set MaxMTU",
+                "open " + key::kMstcp, "create " + key::kBackup, "set DefaultRcvWindow",
+                "open " + key::kMstcp, "create " + key::kBackup, "set DefaultTTL",
+                "open " + key::kMstcp, "create " + key::kBackup, "set SessionKeepAlive",
+                "open " + key::kNdiCache, "create " + key::kBackup, "set cachesize",
+                "open " + key::kMstcp, "create " + key::kBackup, "set PMTUBlackHoleDetect",
+                "open " + key::kTcpip, "create " + key::kBackup, "set DisableTaskOffload",
+                "open " + key::kMstcp, "create " + key::kBackup, "set PMTUDiscovery",
+                "create " + key::kProgram, "set FirstRun"}));
+}
+
+TEST_F(FirstRunTest, DecliningEndsWithTheMarkerPendingAndTheBackupKept) {
+  SetLive(Id::MaxMtu, "576");
+  dialogs_.answers = {Answer::No};
+  EXPECT_EQ(Run(), StartOutcome::Exit);
+  EXPECT_EQ(Marker(), "Yes");
+  EXPECT_EQ(BackupText("MaxMTU"), "576");
+
+  // The next start takes the backup again and asks again.
+  SetLive(Id::MaxMtu, "1492");
+  dialogs_.answers = {Answer::No};
+  EXPECT_EQ(Run(), StartOutcome::Exit);
+  EXPECT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(BackupText("MaxMTU"), "1492");
+}
+
+TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
+  for (const char* marker : {"No", "yes", "YES", "Yes ", ""}) {
+    SetMarker(marker);
+    recorder_.calls.clear();
+    EXPECT_EQ(Run(), StartOutcome::Continue) << marker;
+    EXPECT_TRUE(Calls({"set"}).empty()) << marker;
+  }
+  EXPECT_TRUE(dialogs_.shown.empty());
+
+  // A marker stored as a number reads as pending.
+  ASSERT_TRUE(direct().WriteNumber(store::kRoot, key::kProgram, store::kFirstRunValue, 0));
+  dialogs_.answers = {Answer::Yes};
+  EXPECT_EQ(Run(), StartOutcome::Continue);
+  EXPECT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(Marker(), "No");
+}
+
+// The disclaimer says the settings are backed up: when they are not, the
+// program tells the user and ends, and the next start tries again.
+void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome) {
+  EXPECT_EQ(outcome, StartOutcome::Exit);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  const auto& box = dialogs.shown[0];
+  EXPECT_EQ(box.text,
+            "Quorvane could not back up your current network settings, so nothing has been "
+            "changed. Quorvane may need to be run with administrator rights.");
+  EXPECT_EQ(box.title, "Quorvane");
+  EXPECT_EQ(box.icon, engine::Icon::Error);
+  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+}
+
+TEST_F(FirstRunTest, FailedBackupWriteEndsBeforeTheMarkerIsWritten) {
+  Refuse({"set DisableTaskOffload"});
+  ExpectBackupFailedAndEnded(dialogs_, Run());
+  EXPECT_EQ(Marker(), std::nullopt);
+  const auto sets = Calls({"set"});
+  EXPECT_EQ(sets.back(), "set DisableTaskOffload");
+  EXPECT_EQ(sets.size(), 7u);
+}
+
+TEST_F(FirstRunTest, FailedMarkerWriteStillAsks) {
+  Refuse({"set FirstRun"});
+  dialogs_.answers = {Answer::Yes};
+  EXPECT_EQ(Run(), StartOutcome::Continue);
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].title, "Welcome to Quorvane");
+  EXPECT_EQ(BackupNumber("DisableTaskOffload"), 0);
+}
+
+#ifndef _WIN32
+TEST(FirstRunReadOnly, BackupIntoAReadOnlyStoreEndsTheProgram) {
+  ReadOnlyStore readOnly;
+  ScriptedDialogs dialogs;
+  ExpectBackupFailedAndEnded(dialogs, engine::RunFirstRunBlock(readOnly.registry(), dialogs));
+}
+#endif
+
+}  // namespace
+}  // namespace quorvane::testing

@@ -1,0 +1,120 @@
+#include "engine/quick_optimise.h"
+
+#include "tests/engine/engine_test.h"
+#include "tests/engine/read_only_store.h"
+
+namespace quorvane::testing {
+namespace {
+
+class QuickOptimiseTest : public EngineTest {
+ protected:
+  void Optimise(const std::string& selected) {
+    engine::QuickOptimise(registry_, dialogs_, selected);
+  }
+};
+
+struct Preset {
+  const char* type;
+  const char* mtu;
+  const char* receiveWindow;
+  const char* ttl;
+  const char* keepAlive;
+  const char* ndiCache;
+};
+
+TEST_F(QuickOptimiseTest, EachTypeWritesItsSixValuesInOrderAndShowsFinished) {
+  const Preset presets[] = {
+      {"Modem", "576", "3216", "64", "600000", "16"},
+      {"ADSL Modem", "1492", "64240", "128", "300000", "64"},
+      {"Cable Modem", "1500", "64240", "128", "300000", "64"},
+      {"LAN Connection", "1500", "8192", "128", "300000", "32"},
+  };
+  SetLive(Id::PmtuDiscovery, "0");
+  SetLive(Id::PmtuBlackHoleDetect, "1");
+  SetLiveNumber(Id::DisableTaskOffload, 1);
+
+  int finished = 0;
+  for (const Preset& preset : presets) {
+    recorder_.calls.clear();
+    Optimise(preset.type);
+    EXPECT_EQ(LiveText(Id::MaxMtu), preset.mtu) << preset.type;
+    EXPECT_EQ(LiveText(Id::DefaultRcvWindow), preset.receiveWindow) << preset.type;
+    EXPECT_EQ(LiveText(Id::DefaultTtl), preset.ttl) << preset.type;
+    EXPECT_EQ(LiveText(Id::SessionKeepAlive), preset.keepAlive) << preset.type;
+    EXPECT_EQ(LiveText(Id::NdiCache), preset.ndiCache) << preset.type;
+    EXPECT_EQ(LiveText(Id::SackOpts), "1") << preset.type;
+    EXPECT_EQ(Calls({"create", "set"}),
+              (std::vector<std::string>{
+                  "create " + store::key::kNetTrans, "set MaxMTU",
+                  "create " + store::key::kMstcp, "set DefaultRcvWindow",
+                  "create " + store::key::kMstcp, "set DefaultTTL",
+                  "create " + store::key::kMstcp, "set SessionKeepAlive",
+                  "create " + store::key::kNdiCache, "set ",  // the key's default value
+                  "create " + store::key::kMstcp, "set SackOpts"}));
+    EXPECT_EQ(dialogs_.finishedCount, ++finished);
+  }
+  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_EQ(LiveText(Id::PmtuDiscovery), "0");
+  EXPECT_EQ(LiveText(Id::PmtuBlackHoleDetect), "1");
+  EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 1);
+  EXPECT_EQ(direct().QueryText(store::kRoot, store::key::kNdiCache, "cachesize"), std::nullopt);
+}
+
+TEST_F(QuickOptimiseTest, NothingSelectedOnlyAsks) {
+  Optimise("");
+  EXPECT_TRUE(Calls({"create", "set"}).empty());
+  EXPECT_EQ(dialogs_.finishedCount, 0);
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  const auto& box = dialogs_.shown[0];
+  EXPECT_EQ(box.text, "Please select your Connection Type from the list opposite.");
+  EXPECT_EQ(box.title, "Quorvane");
+  EXPECT_EQ(box.icon, engine::Icon::Information);
+  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+  EXPECT_EQ(box.style, 64);
+}
+
+TEST_F(QuickOptimiseTest, NamesAreComparedExactly) {
+  for (const char* near : {"modem", " Modem", "Modem ", "Cable modem", "LAN"}) {
+    Optimise(near);
+  }
+  EXPECT_TRUE(Calls({"set"}).empty());
+  EXPECT_EQ(LiveText(Id::MaxMtu), std::nullopt);
+  // Only an empty selection asks; any other text goes on to the Finished
+  // window, as the selection-only list never offers such a text.
+  EXPECT_EQ(dialogs_.finishedCount, 5);
+}
+
+void ExpectFailureNamed(const ScriptedDialogs& dialogs, const std::string& names) {
+  EXPECT_EQ(dialogs.finishedCount, 0);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  const auto& box = dialogs.shown[0];
+  EXPECT_EQ(box.text, "Quorvane could not change these settings: " + names +
+                          ". Your settings are not fully optimised. Quorvane may need to be run "
+                          "with administrator rights.");
+  EXPECT_EQ(box.title, "Quorvane");
+  EXPECT_EQ(box.icon, engine::Icon::Error);
+  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+}
+
+TEST_F(QuickOptimiseTest, FailedWritesAreNamedAfterAllSixAreTried) {
+  Refuse({"set DefaultTTL", "set "});
+  Optimise("ADSL Modem");
+  EXPECT_EQ(Calls({"set"}).size(), 6u);
+  EXPECT_EQ(LiveText(Id::MaxMtu), "1492");
+  EXPECT_EQ(LiveText(Id::SackOpts), "1");
+  ExpectFailureNamed(dialogs_, "Time To Live, NDI Cache");
+}
+
+#ifndef _WIN32
+TEST(QuickOptimiseReadOnly, ReadOnlyStoreNamesAllSix) {
+  ReadOnlyStore readOnly;
+  ScriptedDialogs dialogs;
+  engine::QuickOptimise(readOnly.registry(), dialogs, "Modem");
+  ExpectFailureNamed(dialogs,
+                     "Max Transmission Unit, Recieve Window, Time To Live, Session Keep Alive, "
+                     "NDI Cache, Selective Acknowledgements");
+}
+#endif
+
+}  // namespace
+}  // namespace quorvane::testing

@@ -1,0 +1,186 @@
+#include "engine/restore.h"
+
+#include "tests/engine/engine_test.h"
+#include "tests/engine/read_only_store.h"
+
+namespace quorvane::testing {
+namespace {
+
+using engine::Answer;
+namespace key = store::key;
+
+class RestoreTest : public EngineTest {
+ protected:
+  // A backup as the first run leaves it on a machine where some settings
+  // were absent.
+  void SetMixedBackup() {
+    SetBackup("MaxMTU", "576");
+    SetBackup("DefaultRcvWindow", "Not Set");
+    SetBackup("DefaultTTL", "64");
+    SetBackup("SessionKeepAlive", "Not Set");
+    SetBackup("cachesize", "16");
+    SetBackup("PMTUBlackHoleDetect", "Not Set");
+    SetBackupNumber("DisableTaskOffload", 1);
+    SetBackup("PMTUDiscovery", "0");
+  }
+  // Live values that differ from every backed-up one.
+  void SetLiveValues() {
+    for (Id id : {Id::MaxMtu, Id::DefaultRcvWindow, Id::DefaultTtl, Id::SessionKeepAlive,
+                  Id::NdiCache, Id::PmtuBlackHoleDetect, Id::PmtuDiscovery, Id::SackOpts}) {
+      SetLive(id, "live");
+    }
+    SetLiveNumber(Id::DisableTaskOffload, 7);
+  }
+  void Restore(Answer answer = Answer::Yes) {
+    dialogs_.answers = {answer};
+    engine::RestoreFromBackup(registry_, dialogs_);
+  }
+  const ScriptedDialogs::Shown& ClosingBox() const { return dialogs_.shown.at(1); }
+};
+
+TEST_F(RestoreTest, AskingFirstAndNoChangesNothing) {
+  SetMixedBackup();
+  Restore(Answer::No);
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  const auto& box = dialogs_.shown[0];
+  EXPECT_EQ(box.title, "Quorvane Settings Restore");
+  EXPECT_EQ(box.text,
+            "When you first ran this program, we stored your old settings as they were in the "
+            "registry. These have not been modified since. If you would like to revert to how "
+            "your machine was before, click Yes. If not Click No. Anything not working right "
+            "after this is entirely your own doing!");
+  EXPECT_EQ(box.icon, engine::Icon::Information);
+  EXPECT_EQ(box.buttons, engine::Buttons::YesNo);
+  EXPECT_EQ(box.style, 68);
+  EXPECT_TRUE(recorder_.calls.empty());
+}
+
+TEST_F(RestoreTest, BackedUpValuesReturnAndAbsentOnesAreRemoved) {
+  SetMixedBackup();
+  SetLiveValues();
+  Restore();
+
+  EXPECT_EQ(LiveText(Id::MaxMtu), "576");
+  EXPECT_EQ(LiveText(Id::DefaultRcvWindow), std::nullopt);
+  EXPECT_EQ(LiveText(Id::DefaultTtl), "64");
+  EXPECT_EQ(LiveText(Id::SessionKeepAlive), std::nullopt);
+  EXPECT_EQ(LiveText(Id::NdiCache), "16");
+  EXPECT_EQ(LiveText(Id::PmtuBlackHoleDetect), std::nullopt);
+  EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 1);
+  EXPECT_EQ(LiveText(Id::PmtuDiscovery), "0");
+  EXPECT_EQ(LiveText(Id::SackOpts), "live");  // never backed up, never restored
+  EXPECT_EQ(direct().QueryText(store::kRoot, key::kNdiCache, "cachesize"), std::nullopt);
+  EXPECT_EQ(BackupText("MaxMTU"), "576");  // the backup stays
+
+  ASSERT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(ClosingBox().text, "Restore Complete. Please Reboot your Computer.");
+  EXPECT_EQ(ClosingBox().title, "Quorvane");
+  EXPECT_EQ(ClosingBox().icon, engine::Icon::None);
+  EXPECT_EQ(ClosingBox().style, 0);
+}
+
+TEST_F(RestoreTest, EachStepReadsItsBackupThenActsInTheBackupOrder) {
+  SetMixedBackup();
+  Restore();
+  EXPECT_EQ(Steps({"open", "create", "set", "delete"}),
+            (std::vector<std::string>{
+                "open " + key::kBackup, "create " + key::kNetTrans, "set MaxMTU",
+                "open " + key::kBackup, "open " + key::kMstcp, "delete DefaultRcvWindow",
+                "open " + key::kBackup, "create " + key::kMstcp, "set DefaultTTL",
+                "open " + key::kBackup, "open " + key::kMstcp, "delete SessionKeepAlive",
+                "open " + key::kBackup, "create " + key::kNdiCache, "set ",
+                "open " + key::kBackup, "open " + key::kMstcp, "delete PMTUBlackHoleDetect",
+                "open " + key::kBackup, "create " + key::kTcpip, "set DisableTaskOffload",
+                "open " + key::kBackup, "create " + key::kMstcp, "set PMTUDiscovery"}));
+}
+
+TEST_F(RestoreTest, TaskOffloadBackedUpAsZeroIsRemovedNotWritten) {
+  SetBackupNumber("DisableTaskOffload", 0);
+  SetLiveNumber(Id::DisableTaskOffload, 1);
+  Restore();
+  EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), std::nullopt);
+  EXPECT_TRUE(Calls({"set"}).empty());
+}
+
+TEST_F(RestoreTest, RunningTwiceGivesTheSameState) {
+  SetMixedBackup();
+  SetLiveValues();
+  Restore();
+  Restore();
+  EXPECT_EQ(LiveText(Id::MaxMtu), "576");
+  EXPECT_EQ(LiveText(Id::DefaultRcvWindow), std::nullopt);
+  EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 1);
+  EXPECT_EQ(dialogs_.shown.back().text, "Restore Complete. Please Reboot your Computer.");
+}
+
+// A setting that has no copy in the backup key was never recorded: removing
+// it would lose a value the user had.
+TEST_F(RestoreTest, SettingWithoutBackupValueIsLeftAsItIs) {
+  SetLiveValues();
+  SetBackup("MaxMTU", "1500");
+  Restore();
+  EXPECT_EQ(LiveText(Id::MaxMtu), "1500");
+  EXPECT_EQ(LiveText(Id::DefaultTtl), "live");
+  EXPECT_EQ(LiveText(Id::PmtuDiscovery), "live");
+  EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 7);
+  EXPECT_EQ(ClosingBox().text, "Restore Complete. Please Reboot your Computer.");
+}
+
+TEST_F(RestoreTest, NoBackupAtAllChangesNothingAndSaysSo) {
+  SetLiveValues();
+  // Values of the wrong kind are no backup either.
+  SetBackupNumber("MaxMTU", 576);
+  SetBackup("DisableTaskOffload", "1");
+  Restore();
+  EXPECT_TRUE(Calls({"create", "set", "delete"}).empty());
+  EXPECT_EQ(LiveText(Id::MaxMtu), "live");
+  EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 7);
+  ASSERT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(ClosingBox().text,
+            "No backup of your original settings was found, so nothing has been restored.");
+  EXPECT_EQ(ClosingBox().title, "Quorvane");
+  EXPECT_EQ(ClosingBox().buttons, engine::Buttons::Ok);
+}
+
+void ExpectRestoreFailureNamed(const ScriptedDialogs& dialogs, const std::string& names) {
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  const auto& box = dialogs.shown[1];
+  EXPECT_EQ(box.text, "Quorvane could not restore these settings: " + names +
+                          ". Quorvane may need to be run with administrator rights.");
+  EXPECT_EQ(box.title, "Quorvane");
+  EXPECT_EQ(box.icon, engine::Icon::Error);
+  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+}
+
+TEST_F(RestoreTest, FailedStepsAreNamedAndTheOthersStillRun) {
+  SetMixedBackup();
+  SetLiveValues();
+  Refuse({"set DefaultTTL", "delete PMTUBlackHoleDetect"});
+  Restore();
+  EXPECT_EQ(LiveText(Id::MaxMtu), "576");
+  EXPECT_EQ(LiveText(Id::PmtuDiscovery), "0");
+  EXPECT_EQ(LiveText(Id::DefaultTtl), "live");
+  ExpectRestoreFailureNamed(dialogs_, "Time To Live, Black Hole Detect");
+}
+
+#ifndef _WIN32
+TEST(RestoreReadOnly, ReadOnlyStoreNamesEveryStep) {
+  const ReadOnlyStore readOnly([](const store::Registry& registry) {
+    for (const char* name : {"MaxMTU", "DefaultRcvWindow", "DefaultTTL", "SessionKeepAlive",
+                             "cachesize", "PMTUBlackHoleDetect", "PMTUDiscovery"}) {
+      registry.WriteText(store::kRoot, key::kBackup, name, "1");
+    }
+    registry.WriteNumber(store::kRoot, key::kBackup, "DisableTaskOffload", 0);
+    registry.WriteNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", 1);
+  });
+  ScriptedDialogs dialogs;
+  dialogs.answers = {Answer::Yes};
+  engine::RestoreFromBackup(readOnly.registry(), dialogs);
+  ExpectRestoreFailureNamed(dialogs,
+                            "Max Transmission Unit, Recieve Window, Time To Live, Session Keep "
+                            "Alive, NDI Cache, Black Hole Detect, Network Card CPU, Auto Discovery");
+}
+#endif
+
+}  // namespace
+}  // namespace quorvane::testing

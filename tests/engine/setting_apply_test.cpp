@@ -1,0 +1,110 @@
+#include "engine/setting_apply.h"
+
+#include "tests/engine/engine_test.h"
+#include "tests/engine/read_only_store.h"
+
+namespace quorvane::testing {
+namespace {
+
+using engine::PathMtuFlags;
+using engine::TextPane;
+
+const std::string kPrefix = "You Currently Have This Set To: ";
+
+struct PaneCase {
+  TextPane pane;
+  store::SettingId setting;
+  const char* fallback;  // what the read-back shows for an absent value
+};
+
+const PaneCase kPanes[] = {
+    {TextPane::Mtu, store::SettingId::MaxMtu,
+     "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)"},
+    {TextPane::ReceiveWindow, store::SettingId::DefaultRcvWindow,
+     "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an Ethernet Connection)"},
+    {TextPane::TimeToLive, store::SettingId::DefaultTtl,
+     "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)"},
+    {TextPane::KeepAlive, store::SettingId::SessionKeepAlive,
+     "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable Connection)"},
+    {TextPane::NdiCache, store::SettingId::NdiCache,
+     "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)"},
+};
+
+class SettingApplyTest : public EngineTest {};
+
+TEST_F(SettingApplyTest, TextIsStoredAndShownExactlyAsTyped) {
+  for (const PaneCase& pane : kPanes) {
+    for (const std::string typed : {"1500 ", "abc", ""}) {
+      EXPECT_EQ(engine::ApplyTextPane(registry_, pane.pane, typed), kPrefix + typed);
+      EXPECT_EQ(LiveText(pane.setting), typed);
+    }
+  }
+  // The NDI cache is the key's default value, never a value named cachesize.
+  EXPECT_EQ(direct().QueryText(store::kRoot, store::key::kNdiCache, "cachesize"), std::nullopt);
+}
+
+TEST_F(SettingApplyTest, ApplyingOnePaneLeavesTheOthers) {
+  for (const PaneCase& pane : kPanes) SetLive(pane.setting, "before");
+  EXPECT_EQ(engine::ApplyTextPane(registry_, TextPane::TimeToLive, "128"), kPrefix + "128");
+  for (const PaneCase& pane : kPanes) {
+    if (pane.pane == TextPane::TimeToLive) continue;
+    EXPECT_EQ(LiveText(pane.setting), "before");
+  }
+}
+
+TEST_F(SettingApplyTest, FailedWriteShowsWhatTheRegistryHolds) {
+  Refuse({"set MaxMTU", "set DefaultRcvWindow", "set DefaultTTL", "set SessionKeepAlive", "set "});
+  SetLive(store::SettingId::DefaultTtl, "64");
+  for (const PaneCase& pane : kPanes) {
+    const std::string shown = engine::ApplyTextPane(registry_, pane.pane, "999");
+    if (pane.pane == TextPane::TimeToLive) {
+      EXPECT_EQ(shown, kPrefix + "64");
+    } else {
+      EXPECT_EQ(shown, kPrefix + pane.fallback);
+    }
+  }
+}
+
+TEST_F(SettingApplyTest, PathMtuWritesThenReadsBackInItsOwnOrders) {
+  // Auto Discovery greyed, Black Hole Detect cleared, Selective Acks ticked.
+  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, {2, 0, 1});
+  EXPECT_EQ(LiveText(store::SettingId::PmtuDiscovery), "1");
+  EXPECT_EQ(LiveText(store::SettingId::PmtuBlackHoleDetect), "0");
+  EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
+  EXPECT_EQ(shown.autoDiscovery, 1);
+  EXPECT_EQ(shown.blackHoleDetect, 0);
+  EXPECT_EQ(shown.selectiveAcks, 1);
+  EXPECT_EQ(Steps({"set", "query"}),
+            (std::vector<std::string>{"set PMTUBlackHoleDetect", "set PMTUDiscovery",
+                                      "set SackOpts", "query PMTUBlackHoleDetect",
+                                      "query SackOpts", "query PMTUDiscovery"}));
+}
+
+TEST_F(SettingApplyTest, PathMtuFailedWritesShowTheFallbacks) {
+  Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"});
+  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, {0, 1, 1});
+  EXPECT_EQ(shown.autoDiscovery, 1);
+  EXPECT_EQ(shown.blackHoleDetect, 0);
+  EXPECT_EQ(shown.selectiveAcks, 0);
+}
+
+TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabled) {
+  engine::ApplyTaskOffload(registry_, false);
+  EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 1);
+  engine::ApplyTaskOffload(registry_, true);
+  EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 0);
+  EXPECT_TRUE(Calls({"query"}).empty());
+}
+
+#ifndef _WIN32
+TEST(SettingApplyReadOnly, ReadOnlyStoreShowsTheStoredValue) {
+  const ReadOnlyStore readOnly([](const store::Registry& registry) {
+    registry.WriteText(store::kRoot, store::key::kMstcp, "SessionKeepAlive", "300000");
+  });
+  EXPECT_EQ(engine::ApplyTextPane(readOnly.registry(), TextPane::KeepAlive, "1"),
+            kPrefix + "300000");
+}
+#endif
+
+}  // namespace
+}  // namespace quorvane::testing
