@@ -8,14 +8,16 @@
 
 namespace quorvane::store {
 
-std::unique_ptr<RegistryBackend> OpenPlatformRegistry() {
+std::unique_ptr<SqliteRegistry> OpenDefaultSqliteRegistry(SqliteRegistry::OpenMode mode) {
   const auto path = PortableRegistryPath(CurrentRegistryEnvironment());
   if (!path) {
     throw RegistryOpenError(
         "The registry cannot be opened: there is no home folder to keep it in. Set "
         "QUORVANE_REGISTRY to the file to use.");
   }
-  return SqliteRegistry::Open(*path);
+  return SqliteRegistry::Open(*path, mode);
 }
+
+std::unique_ptr<RegistryBackend> OpenPlatformRegistry() { return OpenDefaultSqliteRegistry(); }
 
 }  // namespace quorvane::store

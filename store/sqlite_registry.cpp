@@ -58,6 +58,10 @@ constexpr const char* kSetValue =
     "INSERT INTO registry_value (key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
     "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, data = excluded.data";
 constexpr const char* kDeleteValue = "DELETE FROM registry_value WHERE key = ?1 AND name = ?2";
+constexpr const char* kListValues =
+    "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY name";
+constexpr const char* kListSubkeys =
+    "SELECT path FROM registry_key WHERE parent = ?1 ORDER BY path";
 
 // The roots a store holds; each has a key row with the empty path.
 constexpr RootKey kRoots[] = {RootKey::LocalMachine};
@@ -79,10 +83,10 @@ bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::
 // trailing backslash is not significant.
 std::optional<std::string_view> StoredPath(const std::string& given) {
   std::string_view path = given;
+  if (!path.empty() && path.front() == '\\') return std::nullopt;
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  if (path.empty()) return path;
-  if (path.front() == '\\' || path.find("\\\\") != std::string_view::npos) return std::nullopt;
-  if (path.back() == '\\') return std::nullopt;
+  if (path.find("\\\\") != std::string_view::npos) return std::nullopt;
+  if (!path.empty() && path.back() == '\\') return std::nullopt;
   return path;
 }
 
@@ -261,10 +265,13 @@ struct SqliteRegistry::Impl {
         addKey(db.get(), kAddKey),
         queryValue(db.get(), kQueryValue),
         setValue(db.get(), kSetValue),
-        deleteValue(db.get(), kDeleteValue) {}
+        deleteValue(db.get(), kDeleteValue),
+        listValues(db.get(), kListValues),
+        listSubkeys(db.get(), kListSubkeys) {}
 
   bool ok() const {
-    return findKey.ok() && addKey.ok() && queryValue.ok() && setValue.ok() && deleteValue.ok();
+    return findKey.ok() && addKey.ok() && queryValue.ok() && setValue.ok() && deleteValue.ok() &&
+           listValues.ok() && listSubkeys.ok();
   }
 
   // The id of the key at path below root, or nullopt when there is none.
@@ -317,7 +324,7 @@ struct SqliteRegistry::Impl {
 
   std::mutex mutex;
   Connection db;
-  Statement findKey, addKey, queryValue, setValue, deleteValue;
+  Statement findKey, addKey, queryValue, setValue, deleteValue, listValues, listSubkeys;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;
 };
@@ -481,6 +488,49 @@ Status SqliteRegistry::DeleteValue(KeyHandle key, const std::string& name) {
 Status SqliteRegistry::CloseKey(KeyHandle key) {
   std::lock_guard lock(impl_->mutex);
   return impl_->open.erase(key) > 0 ? kSuccess : kInvalidHandle;
+}
+
+Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* values) {
+  if (values == nullptr) return kInvalidParameter;
+  values->clear();
+  std::lock_guard lock(impl_->mutex);
+  const auto id = impl_->KeyOf(key);
+  if (!id) return kInvalidHandle;
+
+  Run run(impl_->listValues);
+  run.Bind(1, *id);
+  int code;
+  while ((code = run.Step()) == SQLITE_ROW) {
+    const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(run.get(), 0));
+    const auto nameSize = static_cast<std::size_t>(sqlite3_column_bytes(run.get(), 0));
+    const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(run.get(), 2));
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(run.get(), 2));
+    values->push_back({std::string(name != nullptr ? name : "", nameSize),
+                       static_cast<ValueType>(sqlite3_column_int64(run.get(), 1)),
+                       bytes != nullptr ? std::vector<std::uint8_t>(bytes, bytes + size)
+                                        : std::vector<std::uint8_t>()});
+  }
+  return code == SQLITE_DONE ? kSuccess : StatusOf(code);
+}
+
+Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* names) {
+  if (names == nullptr) return kInvalidParameter;
+  names->clear();
+  std::lock_guard lock(impl_->mutex);
+  const auto id = impl_->KeyOf(key);
+  if (!id) return kInvalidHandle;
+
+  Run run(impl_->listSubkeys);
+  run.Bind(1, *id);
+  int code;
+  while ((code = run.Step()) == SQLITE_ROW) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(run.get(), 0));
+    const std::string_view path(text != nullptr ? text : "",
+                                static_cast<std::size_t>(sqlite3_column_bytes(run.get(), 0)));
+    const std::size_t slash = path.rfind('\\');
+    names->emplace_back(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  }
+  return code == SQLITE_DONE ? kSuccess : StatusOf(code);
 }
 
 }  // namespace quorvane::store

@@ -3,8 +3,10 @@
 // registry_backend.h). It stands in for the Windows registry everywhere else.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "store/registry_backend.h"
 
@@ -33,6 +35,18 @@ class SqliteRegistry final : public RegistryBackend {
   // True when writes fail because the store can only be read.
   bool ReadOnly() const;
 
+  // What a key holds, for tools that show it; the program itself never
+  // enumerates. Names keep the spelling they were created with; both lists
+  // are ordered by name, letter case ignored.
+  struct StoredValue {
+    std::string name;  // "" is the default value
+    ValueType type;
+    std::vector<std::uint8_t> data;
+  };
+  Status ListValues(KeyHandle key, std::vector<StoredValue>* values);
+  // The names of the key's direct subkeys.
+  Status ListSubkeys(KeyHandle key, std::vector<std::string>* names);
+
   Status OpenKey(RootKey root, const std::string& path, KeyHandle* key) override;
   Status CreateKey(RootKey root, const std::string& path, KeyHandle* key) override;
   Status QueryValue(KeyHandle key, const std::string& name, ValueType* type, std::uint8_t* data,
@@ -47,5 +61,10 @@ class SqliteRegistry final : public RegistryBackend {
   explicit SqliteRegistry(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };
+
+// Opens the store where the environment says the program's registry lives
+// (see portable_registry_path.h). Throws RegistryOpenError.
+std::unique_ptr<SqliteRegistry> OpenDefaultSqliteRegistry(
+    SqliteRegistry::OpenMode mode = SqliteRegistry::OpenMode::ReadWrite);
 
 }  // namespace quorvane::store

@@ -1,0 +1,359 @@
+// The portable registry's own promises, beyond the contract it shares with
+// the Windows registry: the paths it refuses, the files it refuses and never
+// overwrites, read-only stores, and where the store lives.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "store/platform_registry.h"
+#include "store/portable_registry_path.h"
+#include "store/registry.h"
+#include "store/sqlite_registry.h"
+#include "tests/store/temp_folder.h"
+#include "tests/support/test_registry.h"
+
+namespace quorvane::store {
+namespace {
+
+using testing::kTestArea;
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+using OpenMode = SqliteRegistry::OpenMode;
+
+constexpr RootKey kRoot = RootKey::LocalMachine;
+constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
+
+Status OpenAndClose(RegistryBackend& backend, const std::string& path, bool create) {
+  KeyHandle key = kNoKey;
+  const Status status =
+      create ? backend.CreateKey(kRoot, path, &key) : backend.OpenKey(kRoot, path, &key);
+  if (status != kSuccess) {
+    EXPECT_EQ(key, kNoKey);
+  }
+  backend.CloseKey(key);
+  return status;
+}
+
+int ModeOf(const std::string& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+  return static_cast<int>(status.st_mode & 07777);
+}
+
+// Runs SQL on a file directly, as another program would.
+void RunSql(const std::string& file, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  sqlite3_close(db);
+}
+
+// Expects Open to refuse the file with a message that names it and says
+// why, and the file to be left exactly as it was.
+void ExpectRefused(const std::string& file, const std::string& why,
+                   OpenMode mode = OpenMode::ReadWrite) {
+  const std::string before = ReadFile(file);
+  try {
+    SqliteRegistry::Open(file, mode);
+    ADD_FAILURE() << "opened " << file;
+  } catch (const RegistryOpenError& error) {
+    EXPECT_NE(std::string(error.what()).find("\"" + file + "\""), std::string::npos)
+        << error.what();
+    EXPECT_NE(std::string(error.what()).find(why), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_FALSE(std::filesystem::exists(file + "-journal"));
+}
+
+// Paths, names and handles.
+
+TEST(SqliteRegistryPaths, PathsThatWindowsRefusesAreRefusedAndCreateNothing) {
+  testing::TestRegistry test;
+  for (const std::string& path : {"\\" + kTestArea, kTestArea + "\\\\Empty",
+                                 kTestArea + "\\Twice\\\\", std::string("\\")}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(OpenAndClose(test.backend(), path, true), kBadPathname);
+    EXPECT_EQ(OpenAndClose(test.backend(), path, false), kBadPathname);
+    EXPECT_FALSE(test.registry().WriteText(kRoot, path, "v", "x"));
+  }
+  EXPECT_EQ(OpenAndClose(test.backend(), kTestArea, false), kNotFound);
+}
+
+TEST(SqliteRegistryPaths, TheEmptyPathIsTheRootAndOtherRootsAreRefused) {
+  testing::TestRegistry test;
+  EXPECT_EQ(OpenAndClose(test.backend(), "", false), kSuccess);
+  KeyHandle key = kNoKey;
+  EXPECT_EQ(test.backend().OpenKey(static_cast<RootKey>(0x80000001u), "", &key), kInvalidHandle);
+  EXPECT_EQ(test.backend().CreateKey(static_cast<RootKey>(0x80000001u), "a", &key),
+            kInvalidHandle);
+  EXPECT_EQ(key, kNoKey);
+}
+
+TEST(SqliteRegistryPaths, NamesHoldingANulAreRefusedRatherThanCut) {
+  testing::TestRegistry test;
+  const std::string withNul("v\0tail", 6);
+  EXPECT_EQ(OpenAndClose(test.backend(), kTestArea + std::string("\0x", 2), true),
+            kInvalidParameter);
+  EXPECT_FALSE(test.registry().WriteText(kRoot, kTestArea, withNul, "x"));
+  EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea, "v", "absent"), "absent");
+  ASSERT_TRUE(test.registry().WriteText(kRoot, kTestArea, "v", "kept"));
+  EXPECT_FALSE(test.registry().RemoveValue(kRoot, kTestArea, withNul));
+  EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea, withNul, "absent"), "absent");
+  EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea, "v", "absent"), "kept");
+}
+
+TEST(SqliteRegistryPaths, ClosedHandlesAreNoLongerAccepted) {
+  testing::TestRegistry test;
+  KeyHandle key = kNoKey;
+  ASSERT_EQ(test.backend().CreateKey(kRoot, kTestArea, &key), kSuccess);
+  EXPECT_EQ(test.backend().CloseKey(key), kSuccess);
+  EXPECT_EQ(test.backend().CloseKey(key), kInvalidHandle);
+  const std::uint8_t byte = 1;
+  EXPECT_EQ(test.backend().SetValue(key, "v", kTypeNumber, &byte, 1), kInvalidHandle);
+}
+
+TEST(SqliteRegistryPaths, TextIsStoredAsItsBytesAlone) {
+  testing::TestRegistry test;
+  ASSERT_TRUE(test.registry().WriteText(kRoot, kTestArea, "MaxMTU", "1500"));
+  KeyHandle key = kNoKey;
+  ASSERT_EQ(test.backend().OpenKey(kRoot, kTestArea, &key), kSuccess);
+  std::uint8_t data[8] = {};
+  std::uint32_t size = sizeof data;
+  ValueType type = kTypeNone;
+  EXPECT_EQ(test.backend().QueryValue(key, "maxmtu", &type, data, &size), kSuccess);
+  EXPECT_EQ(type, kTypeText);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), "1500");
+  test.backend().CloseKey(key);
+}
+
+TEST(SqliteRegistryPaths, ListingShowsNamesAsCreatedInNameOrder) {
+  TempFolder folder;
+  auto store = SqliteRegistry::Open(folder / "r.sqlite3");
+  Registry registry(*store);
+  ASSERT_TRUE(registry.WriteText(kRoot, kTestArea + "\\Zeta", "", "z"));
+  ASSERT_TRUE(registry.WriteText(kRoot, kTestArea + "\\alpha\\Deeper", "", "a"));
+  ASSERT_TRUE(registry.WriteText(kRoot, kTestArea, "MaxMTU", "1500"));
+  ASSERT_TRUE(registry.WriteNumber(kRoot, kTestArea, "maxmtu", 3));  // same value, first spelling
+  ASSERT_TRUE(registry.WriteText(kRoot, kTestArea, "", "default"));
+
+  KeyHandle key = kNoKey;
+  ASSERT_EQ(store->OpenKey(kRoot, kTestArea, &key), kSuccess);
+  std::vector<SqliteRegistry::StoredValue> values;
+  std::vector<std::string> subkeys;
+  EXPECT_EQ(store->ListValues(key, &values), kSuccess);
+  EXPECT_EQ(store->ListSubkeys(key, &subkeys), kSuccess);
+  store->CloseKey(key);
+
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[0].name, "");
+  EXPECT_EQ(values[1].name, "MaxMTU");
+  EXPECT_EQ(values[1].type, kTypeNumber);
+  EXPECT_EQ(subkeys, (std::vector<std::string>{"alpha", "Zeta"}));
+}
+
+// Files.
+
+TEST(SqliteRegistryFiles, ANewStoreIsPrivateToItsOwner) {
+  TempFolder folder;
+  const std::string file = folder / "made/for/it/registry.sqlite3";
+  SqliteRegistry::Open(file);
+  EXPECT_EQ(ModeOf(file), 0600);
+  EXPECT_EQ(ModeOf(folder / "made"), 0700);
+  EXPECT_EQ(ModeOf(folder / "made/for/it"), 0700);
+}
+
+TEST(SqliteRegistryFiles, WhatIsWrittenIsThereAfterReopeningAndForOtherConnections) {
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  auto first = SqliteRegistry::Open(file);
+  auto second = SqliteRegistry::Open(file);
+  ASSERT_TRUE(Registry(*first).WriteText(kRoot, kTestArea, "v", "one"));
+  EXPECT_EQ(Registry(*second).ReadText(kRoot, kTestArea, "v", "absent"), "one");
+  ASSERT_TRUE(Registry(*second).WriteNumber(kRoot, kTestArea, "v", 2));
+  EXPECT_EQ(Registry(*first).ReadNumber(kRoot, kTestArea, "v", 0), 2);
+  first.reset();
+  second.reset();
+  EXPECT_EQ(Registry(*SqliteRegistry::Open(file)).ReadNumber(kRoot, kTestArea, "v", 0), 2);
+}
+
+TEST(SqliteRegistryFiles, AnEmptyFileBecomesAStore) {
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  WriteFile(file, "");
+  auto store = SqliteRegistry::Open(file);
+  EXPECT_TRUE(Registry(*store).WriteText(kRoot, kTestArea, "v", "x"));
+}
+
+TEST(SqliteRegistryFiles, FilesThatAreNotStoresAreRefusedAndLeftAlone) {
+  TempFolder folder;
+  WriteFile(folder / "notes.txt", "MaxMTU=1500\nnot a database at all\n");
+  ExpectRefused(folder / "notes.txt", "not a Quorvane registry");
+
+  // A database of another program, even an empty one.
+  RunSql(folder / "other.db", "CREATE TABLE t (x); INSERT INTO t VALUES (1);");
+  ExpectRefused(folder / "other.db", "not a Quorvane registry");
+  RunSql(folder / "blank.db", "PRAGMA user_version = 1; VACUUM;");
+  ExpectRefused(folder / "blank.db", "not a Quorvane registry");
+}
+
+TEST(SqliteRegistryFiles, AStoreOfANewerFormatIsRefusedAndLeftAlone) {
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x");
+  RunSql(file, "PRAGMA user_version = 2;");
+  ExpectRefused(file, "newer version");
+  ExpectRefused(file, "newer version", OpenMode::ReadOnly);
+}
+
+TEST(SqliteRegistryFiles, AFolderThatCannotBeMadeIsReportedWithTheFile) {
+  TempFolder folder;
+  WriteFile(folder / "plain", "a file, not a folder");
+  const std::string file = folder / "plain/registry.sqlite3";
+  EXPECT_THROW(
+      {
+        try {
+          SqliteRegistry::Open(file);
+        } catch (const RegistryOpenError& error) {
+          EXPECT_NE(std::string(error.what()).find(file), std::string::npos);
+          throw;
+        }
+      },
+      RegistryOpenError);
+}
+
+// Read-only stores.
+
+TEST(SqliteRegistryReadOnly, AReadOnlyStoreAnswersReadsAndFailsWrites) {
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  {
+    auto store = SqliteRegistry::Open(file);
+    const Registry writer(*store);
+    ASSERT_TRUE(writer.WriteText(kRoot, kTestArea, "text", "1500"));
+    ASSERT_TRUE(writer.WriteNumber(kRoot, kTestArea, "number", 1));
+  }
+  const std::string before = ReadFile(file);
+
+  auto store = SqliteRegistry::Open(file, OpenMode::ReadOnly);
+  EXPECT_TRUE(store->ReadOnly());
+  const Registry registry(*store);
+  EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "text", "absent"), "1500");
+  EXPECT_EQ(registry.ReadNumber(kRoot, kTestArea, "number", 0), 1);
+
+  EXPECT_FALSE(registry.WriteText(kRoot, kTestArea, "text", "576"));
+  EXPECT_FALSE(registry.WriteNumber(kRoot, kTestArea, "number", 0));
+  EXPECT_FALSE(registry.WriteText(kRoot, kTestArea + "\\New", "v", "x"));
+  EXPECT_FALSE(registry.RemoveValue(kRoot, kTestArea, "text"));
+  KeyHandle key = kNoKey;
+  EXPECT_EQ(store->CreateKey(kRoot, kTestArea + "\\New", &key), kAccessDenied);
+
+  EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "text", "absent"), "1500");
+  store.reset();
+  EXPECT_EQ(ReadFile(file), before);
+}
+
+TEST(SqliteRegistryReadOnly, OpeningAMissingFileReadOnlyCreatesNothing) {
+  TempFolder folder;
+  EXPECT_THROW(SqliteRegistry::Open(folder / "missing.sqlite3", OpenMode::ReadOnly),
+               RegistryOpenError);
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing.sqlite3"));
+}
+
+TEST(SqliteRegistryReadOnly, AFileThatCannotBeWrittenOpensForReading) {
+  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not stop the superuser";
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
+  ASSERT_EQ(chmod(file.c_str(), 0400), 0);
+
+  auto store = SqliteRegistry::Open(file);
+  EXPECT_TRUE(store->ReadOnly());
+  EXPECT_EQ(Registry(*store).ReadText(kRoot, kTestArea, "v", "absent"), "x");
+  EXPECT_FALSE(Registry(*store).WriteText(kRoot, kTestArea, "v", "y"));
+}
+
+// Where the store lives.
+
+TEST(PortableRegistryPath, FollowsTheEnvironment) {
+  struct Case {
+    RegistryEnvironment environment;
+    std::optional<std::string> path;
+  };
+  const Case cases[] = {
+      {{"/srv/r.sqlite3", "/xdg", "/home/u"}, "/srv/r.sqlite3"},
+      {{"", "/xdg", "/home/u"}, "/xdg/quorvane/registry.sqlite3"},
+      {{std::nullopt, "/xdg/", "/home/u"}, "/xdg/quorvane/registry.sqlite3"},
+      {{std::nullopt, std::nullopt, "/home/u"}, "/home/u/.local/share/quorvane/registry.sqlite3"},
+      {{std::nullopt, "", "/home/u/"}, "/home/u/.local/share/quorvane/registry.sqlite3"},
+      {{std::nullopt, "relative/xdg", "/home/u"},
+       "/home/u/.local/share/quorvane/registry.sqlite3"},
+      {{std::nullopt, "/xdg", std::nullopt}, "/xdg/quorvane/registry.sqlite3"},
+      {{std::nullopt, std::nullopt, std::nullopt}, std::nullopt},
+      {{std::nullopt, "relative", ""}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PortableRegistryPath(c.environment), c.path)
+        << c.environment.quorvaneRegistry.value_or("(unset)") << " | "
+        << c.environment.xdgDataHome.value_or("(unset)") << " | "
+        << c.environment.home.value_or("(unset)");
+  }
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedVariable() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(PortableRegistryPath, TheProgramsRegistryIsMadeWhereTheEnvironmentSays) {
+  TempFolder folder;
+  {
+    ScopedVariable registry("QUORVANE_REGISTRY", std::nullopt);
+    ScopedVariable dataHome("XDG_DATA_HOME", folder / "data");
+    auto backend = OpenPlatformRegistry();
+    EXPECT_TRUE(Registry(*backend).WriteText(kRoot, kTestArea, "v", "x"));
+  }
+  EXPECT_EQ(ModeOf(folder / "data/quorvane"), 0700);
+  EXPECT_EQ(ModeOf(folder / "data/quorvane/registry.sqlite3"), 0600);
+
+  ScopedVariable registry("QUORVANE_REGISTRY", folder / "named.sqlite3");
+  OpenPlatformRegistry();
+  EXPECT_TRUE(std::filesystem::exists(folder / "named.sqlite3"));
+}
+
+TEST(PortableRegistryPath, ExistingFoldersKeepTheirMode) {
+  TempFolder folder;
+  ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+  EXPECT_EQ(CreatePrivateFolders(folder / "a/b"), 0);
+  EXPECT_EQ(ModeOf(folder.path()), 0755);
+  EXPECT_EQ(ModeOf(folder / "a"), 0700);
+  EXPECT_EQ(CreatePrivateFolders(folder / "a/b"), 0);  // already there
+}
+
+}  // namespace
+}  // namespace quorvane::store
