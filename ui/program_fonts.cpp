@@ -1,0 +1,68 @@
+#include "ui/program_fonts.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QString>
+#include <QStringList>
+#include <cmath>
+
+namespace quorvane::ui {
+namespace {
+
+constexpr double kDesignDotsPerInch = 96.0;
+constexpr double kPointsPerInch = 72.0;
+
+const char* FamilyOf(Face face) {
+  switch (face) {
+    case Face::Tahoma:
+      return "Tahoma";
+    case Face::MsSansSerif:
+      return "MS Sans Serif";
+    case Face::Inherit:
+      break;
+  }
+  return "";
+}
+
+#ifndef _WIN32
+// Debian's fonts-wine: free clones of the two faces, drawn to their metrics.
+constexpr const char* kWineFontFiles[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+    "/usr/share/wine/fonts/ms_sans_serif.ttf",
+};
+#endif
+
+// Where neither the face nor its clone is installed: sans-serif faces of
+// nearly the same widths, best first.
+const QStringList kSubstitutes = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                  QStringLiteral("DejaVu Sans Condensed")};
+
+}  // namespace
+
+void RegisterProgramFonts() {
+  static const bool registered = [] {
+#ifndef _WIN32
+    for (const char* file : kWineFontFiles) {
+      if (QFile::exists(QString::fromLatin1(file))) {
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+      }
+    }
+#endif
+    for (Face face : {Face::Tahoma, Face::MsSansSerif}) {
+      QFont::insertSubstitutions(QString::fromLatin1(FamilyOf(face)), kSubstitutes);
+    }
+    return true;
+  }();
+  (void)registered;
+}
+
+QFont MakeFont(const FontSpec& spec) {
+  QFont font(QString::fromLatin1(FamilyOf(spec.face)));
+  font.setPixelSize(static_cast<int>(std::lround(spec.points * kDesignDotsPerInch / kPointsPerInch)));
+  font.setBold(spec.bold);
+  return font;
+}
+
+}  // namespace quorvane::ui

@@ -1,0 +1,55 @@
+#include "ui/qt_user_dialogs.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+
+#include "ui/quorvane_finished.h"
+
+namespace quorvane::ui {
+namespace {
+
+QMessageBox::Icon IconOf(engine::Icon icon) {
+  switch (icon) {
+    case engine::Icon::Error:
+      return QMessageBox::Critical;
+    case engine::Icon::Information:
+      return QMessageBox::Information;
+    case engine::Icon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// The messages break their lines with CR LF, as Windows draws them; a Qt box
+// wants LF alone.
+QString DisplayText(const std::string& text) {
+  return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+engine::Answer QtUserDialogs::Show(const engine::Message& message) {
+  const bool asks = message.buttons == engine::Buttons::YesNo;
+  QMessageBox box(IconOf(message.icon),
+                  QString::fromStdString(message.title.empty() ? engine::kProgramTitle
+                                                               : message.title),
+                  DisplayText(message.text),
+                  asks ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  if (asks) {
+    box.setDefaultButton(message.defaultButton == 2 ? QMessageBox::No : QMessageBox::Yes);
+  } else {
+    box.setDefaultButton(QMessageBox::Ok);
+  }
+  const int pressed = box.exec();
+  if (!asks) return engine::Answer::Ok;
+  return pressed == QMessageBox::Yes ? engine::Answer::Yes : engine::Answer::No;
+}
+
+void QtUserDialogs::ShowFinished() {
+  QuorvaneFinished finished;
+  finished.exec();
+}
+
+}  // namespace quorvane::ui
