@@ -1,1 +1,29 @@
-# To be written: the Windows version resource and manifest.
+# The Windows executable's resources: the program's icon, the version
+# resource made from project(VERSION ...) and the application manifest.
+#
+# They are compiled into the object library quorvane_resources, which is part
+# of `all` whatever else is built, so that a broken resource script or a
+# missing icon fails every Windows build, the MinGW test leg included. The
+# program links it; so does the test that reads the resources back.
+
+enable_language(RC)
+
+set(QUORVANE_PROGRAM_ICO ${PROJECT_SOURCE_DIR}/ui/icons/program_icon.ico)
+set(QUORVANE_MANIFEST ${PROJECT_BINARY_DIR}/windows/quorvane.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/app/windows/quorvane.manifest.in ${QUORVANE_MANIFEST} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/app/windows/quorvane.rc.in
+  ${PROJECT_BINARY_DIR}/windows/quorvane.rc @ONLY)
+
+add_library(quorvane_resources OBJECT ${PROJECT_BINARY_DIR}/windows/quorvane.rc)
+# The resource compiler does not see these as inputs of the script by itself.
+set_source_files_properties(${PROJECT_BINARY_DIR}/windows/quorvane.rc PROPERTIES
+  OBJECT_DEPENDS "${QUORVANE_PROGRAM_ICO};${QUORVANE_MANIFEST}")
+
+if(TARGET quorvane)
+  target_link_libraries(quorvane PRIVATE quorvane_resources)
+  if(MSVC)
+    # The manifest is in the resources already; a second one from the linker
+    # would clash with it.
+    target_link_options(quorvane PRIVATE /MANIFEST:NO)
+  endif()
+endif()

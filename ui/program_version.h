@@ -10,11 +10,17 @@ struct ProgramVersion {
   int major = 0;
   int minor = 0;
   int revision = 0;
+
+  friend bool operator==(const ProgramVersion&, const ProgramVersion&) = default;
 };
 
-// On Windows, read from the executable's version resource (file version
-// major.minor.0.revision); elsewhere compiled in from the build.
+// On Windows, read from the running executable's version resource (file
+// version major.minor.0.revision); elsewhere, and on Windows should the
+// resource be missing, the numbers compiled in from the build.
 ProgramVersion RunningProgramVersion();
+
+// The main window's caption as designed, before the load step extends it.
+inline constexpr const char* kMainWindowDesignCaption = "Quorvane Version 1.3 Final - Build";
 
 // The main window's caption: the design caption, a blank and the revision.
 std::string MainWindowCaption(const ProgramVersion& version);
