@@ -4,8 +4,9 @@
 
 namespace quorvane::ui {
 
-// The maker's home page: the About window's three links.
-inline constexpr const char* kMakerHomePage = "http://www.tessamont.example/";
+// The maker's home page: the About window's three links. lblURL shows it in
+// full within 145 pixels, so it is kept short.
+inline constexpr const char* kMakerHomePage = "http://tessamont.example/";
 // The speed-test site: the Finished window's link.
 inline constexpr const char* kSpeedTestSite = "http://speedtest.pennick.example/";
 // The news article that the ADSL warning names.
