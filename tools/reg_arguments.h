@@ -1,0 +1,52 @@
+// What a quorvane-reg command line asks for, parsed apart from running it.
+//
+//   query  KEY [/v NAME | /ve]
+//   add    KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD] [/d DATA] [/f]
+//   delete KEY (/v NAME | /ve) [/f]
+//
+// Operations and options ignore letter case and may begin with / or -, as
+// with reg.exe; KEY begins HKLM\ or HKEY_LOCAL_MACHINE\ (or is the root
+// alone).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/registry_backend.h"
+
+namespace quorvane::tools {
+
+enum class RegOperation { Query, Add, Delete };
+
+struct RegCommand {
+  RegOperation operation = RegOperation::Query;
+  // The key as query shows it: the root's long name, then the path as typed
+  // without a trailing backslash.
+  std::string keyName;
+  // Below the root, as typed.
+  std::string path;
+  // /v NAME, or "" for /ve; none given: the whole key (query) or the key
+  // alone (add).
+  std::optional<std::string> valueName;
+  store::ValueType type = store::kTypeText;
+  std::vector<std::uint8_t> data;  // what add stores: the text's bytes, or 4 bytes
+  bool force = false;
+};
+
+struct RegParse {
+  enum class Outcome {
+    Run,    // command holds what to do
+    Help,   // print the usage and succeed
+    Error,  // print message to standard error and fail
+  };
+  Outcome outcome = Outcome::Error;
+  RegCommand command;
+  std::string message;  // for Error: the whole text, usage hint included
+};
+
+// Parses the arguments that follow the program's name.
+RegParse ParseRegArguments(const std::vector<std::string>& args);
+
+}  // namespace quorvane::tools

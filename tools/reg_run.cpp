@@ -1,0 +1,305 @@
+#include "tools/reg_run.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "store/platform_registry.h"
+#include "store/portable_registry_path.h"
+#include "tools/reg_texts.h"
+
+namespace quorvane::tools {
+namespace {
+
+using store::KeyHandle;
+using store::RootKey;
+using store::SqliteRegistry;
+using store::Status;
+using store::ValueType;
+
+constexpr RootKey kRoot = RootKey::LocalMachine;
+
+struct StatusText {
+  Status status;
+  const char* text;
+};
+constexpr StatusText kStatusTexts[] = {
+    {store::kNotFound, text::kNotFound},       {store::kAccessDenied, text::kAccessDenied},
+    {161 /* ERROR_BAD_PATHNAME */, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
+    {store::kBadDatabase, text::kCorrupt},
+};
+
+const char* TextOf(Status status) {
+  for (const StatusText& known : kStatusTexts) {
+    if (known.status == status) return known.text;
+  }
+  return text::kIoFailed;
+}
+
+int Fail(std::ostream& err, Status status) {
+  err << TextOf(status) << "\n";
+  return 1;
+}
+
+struct TypeName {
+  ValueType type;
+  const char* name;
+};
+constexpr TypeName kTypeNames[] = {
+    {0, "REG_NONE"},          {1, "REG_SZ"},
+    {2, "REG_EXPAND_SZ"},     {3, "REG_BINARY"},
+    {4, "REG_DWORD"},         {5, "REG_DWORD_BIG_ENDIAN"},
+    {6, "REG_LINK"},          {7, "REG_MULTI_SZ"},
+    {8, "REG_RESOURCE_LIST"}, {9, "REG_FULL_RESOURCE_DESCRIPTOR"},
+    {10, "REG_RESOURCE_REQUIREMENTS_LIST"}, {11, "REG_QWORD"},
+};
+
+std::string Hex(std::uint64_t number, bool prefix) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, prefix ? "0x%llx" : "%llX",
+                static_cast<unsigned long long>(number));
+  return buffer;
+}
+
+std::string TypeNameOf(ValueType type) {
+  for (const TypeName& known : kTypeNames) {
+    if (known.type == type) return known.name;
+  }
+  return Hex(type, true);
+}
+
+std::uint64_t LittleEndian(const std::vector<std::uint8_t>& data) {
+  std::uint64_t number = 0;
+  for (std::size_t i = data.size(); i-- > 0;) number = number << 8 | data[i];
+  return number;
+}
+
+// The data as reg.exe shows it: text up to its first NUL, the strings of a
+// multi-string joined by \0, numbers in hex, anything else as hex bytes.
+std::string Shown(ValueType type, const std::vector<std::uint8_t>& data) {
+  const std::string bytes(data.begin(), data.end());
+  switch (type) {
+    case 1:  // REG_SZ
+    case 2:  // REG_EXPAND_SZ
+      return bytes.substr(0, bytes.find('\0'));
+    case 7: {  // REG_MULTI_SZ
+      std::string shown;
+      std::size_t start = 0;
+      while (start < bytes.size() && bytes[start] != '\0') {
+        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
+        if (!shown.empty()) shown += "\\0";
+        shown += bytes.substr(start, end - start);
+        start = end + 1;
+      }
+      return shown;
+    }
+    case 4:   // REG_DWORD
+    case 11:  // REG_QWORD
+      if (data.size() == (type == 4 ? 4u : 8u)) return Hex(LittleEndian(data), true);
+      break;
+    default:
+      break;
+  }
+  std::string shown;
+  for (const std::uint8_t byte : data) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02X", byte);
+    shown += pair;
+  }
+  return shown;
+}
+
+std::string ValueLine(const std::string& name, const std::string& type, const std::string& data) {
+  return std::string(text::kColumnGap) + (name.empty() ? text::kDefaultName : name) +
+         text::kColumnGap + type + text::kColumnGap + data + "\n";
+}
+
+// Asks until the answer is yes or no; the end of the input is no.
+bool Confirm(std::istream& in, std::ostream& out, const std::string& question) {
+  std::string answer;
+  for (;;) {
+    out << question << std::flush;
+    if (!std::getline(in, answer)) {
+      out << "\n";
+      return false;
+    }
+    std::string word;
+    for (const char c : answer) {
+      if (!std::isspace(static_cast<unsigned char>(c))) {
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      }
+    }
+    if (word == "y" || word == "yes") return true;
+    if (word == "n" || word == "no") return false;
+  }
+}
+
+std::string Named(const std::string& name) { return name.empty() ? text::kDefaultName : name; }
+
+// An open key, closed when it goes out of scope.
+class Key {
+ public:
+  explicit Key(SqliteRegistry& store) : store_(store) {}
+  ~Key() {
+    if (key_ != store::kNoKey) store_.CloseKey(key_);
+  }
+  Key(const Key&) = delete;
+  Key& operator=(const Key&) = delete;
+  KeyHandle* receive() { return &key_; }
+  KeyHandle get() const { return key_; }
+
+ private:
+  SqliteRegistry& store_;
+  KeyHandle key_ = store::kNoKey;
+};
+
+// The value's type and data, or nullopt with *status saying why not.
+std::optional<SqliteRegistry::StoredValue> Fetch(SqliteRegistry& store, KeyHandle key,
+                                                 const std::string& name, Status* status) {
+  SqliteRegistry::StoredValue value{name, store::kTypeNone, {}};
+  std::uint32_t size = 0;
+  *status = store.QueryValue(key, name, &value.type, nullptr, &size);
+  while (*status == store::kSuccess || *status == store::kMoreData) {
+    value.data.resize(size);
+    *status = store.QueryValue(key, name, &value.type, value.data.data(), &size);
+    if (*status == store::kSuccess) {
+      value.data.resize(size);
+      return value;
+    }
+  }
+  return std::nullopt;
+}
+
+int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
+          std::ostream& err) {
+  Key key(store);
+  if (const Status status = store.OpenKey(kRoot, command.path, key.receive());
+      status != store::kSuccess) {
+    return Fail(err, status);
+  }
+  if (command.valueName) {
+    Status status = store::kSuccess;
+    const auto value = Fetch(store, key.get(), *command.valueName, &status);
+    std::string line;
+    if (value) {
+      line = ValueLine(value->name, TypeNameOf(value->type), Shown(value->type, value->data));
+    } else if (status == store::kNotFound && command.valueName->empty()) {
+      line = ValueLine("", TypeNameOf(store::kTypeText), text::kValueNotSet);
+    } else {
+      return Fail(err, status);
+    }
+    out << "\n" << command.keyName << "\n" << line << "\n";
+    return 0;
+  }
+
+  std::vector<SqliteRegistry::StoredValue> values;
+  std::vector<std::string> subkeys;
+  if (const Status status = store.ListValues(key.get(), &values); status != store::kSuccess) {
+    return Fail(err, status);
+  }
+  if (const Status status = store.ListSubkeys(key.get(), &subkeys); status != store::kSuccess) {
+    return Fail(err, status);
+  }
+  if (!values.empty()) {
+    out << "\n" << command.keyName << "\n";
+    for (const auto& value : values) {
+      out << ValueLine(value.name, TypeNameOf(value.type), Shown(value.type, value.data));
+    }
+  }
+  if (!values.empty() || !subkeys.empty()) out << "\n";
+  for (const std::string& subkey : subkeys) out << command.keyName << "\\" << subkey << "\n";
+  return 0;
+}
+
+int Add(const RegCommand& command, SqliteRegistry& store, std::istream& in, std::ostream& out,
+        std::ostream& err) {
+  Key key(store);
+  if (const Status status = store.CreateKey(kRoot, command.path, key.receive());
+      status != store::kSuccess) {
+    return Fail(err, status);
+  }
+  if (command.valueName) {
+    const std::string& name = *command.valueName;
+    Status status = store::kSuccess;
+    if (!command.force && Fetch(store, key.get(), name, &status) &&
+        !Confirm(in, out, text::kOverwriteBefore + Named(name) + text::kOverwriteAfter)) {
+      out << text::kCancelled << "\n";
+      return 0;
+    }
+    status = store.SetValue(key.get(), name, command.type, command.data.data(),
+                            static_cast<std::uint32_t>(command.data.size()));
+    if (status != store::kSuccess) return Fail(err, status);
+  }
+  out << text::kSuccess << "\n";
+  return 0;
+}
+
+int Delete(const RegCommand& command, SqliteRegistry& store, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+  Key key(store);
+  if (const Status status = store.OpenKey(kRoot, command.path, key.receive());
+      status != store::kSuccess) {
+    return Fail(err, status);
+  }
+  const std::string& name = *command.valueName;
+  Status status = store::kSuccess;
+  if (!Fetch(store, key.get(), name, &status)) return Fail(err, status);
+  if (!command.force &&
+      !Confirm(in, out, text::kDeleteBefore + Named(name) + text::kDeleteAfter)) {
+    out << text::kCancelled << "\n";
+    return 0;
+  }
+  status = store.DeleteValue(key.get(), name);
+  if (status != store::kSuccess) return Fail(err, status);
+  out << text::kSuccess << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunRegCommand(const RegCommand& command, SqliteRegistry& store, std::istream& in,
+                  std::ostream& out, std::ostream& err) {
+  switch (command.operation) {
+    case RegOperation::Query:
+      return Query(command, store, out, err);
+    case RegOperation::Add:
+      return Add(command, store, in, out, err);
+    case RegOperation::Delete:
+      return Delete(command, store, in, out, err);
+  }
+  return 1;
+}
+
+int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+  const RegParse parse = ParseRegArguments(args);
+  switch (parse.outcome) {
+    case RegParse::Outcome::Help:
+      out << text::kUsage;
+      return 0;
+    case RegParse::Outcome::Error:
+      err << parse.message << "\n";
+      return 1;
+    case RegParse::Outcome::Run:
+      break;
+  }
+  try {
+    // Nothing to find in a store that does not exist yet, and no reason to
+    // make one for a query.
+    const auto path = store::PortableRegistryPath(store::CurrentRegistryEnvironment());
+    if (parse.command.operation == RegOperation::Query && path &&
+        !std::filesystem::exists(*path)) {
+      return Fail(err, store::kNotFound);
+    }
+    auto store = store::OpenDefaultSqliteRegistry();
+    return RunRegCommand(parse.command, *store, in, out, err);
+  } catch (const store::RegistryOpenError& error) {
+    err << text::kErrorPrefix << error.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace quorvane::tools

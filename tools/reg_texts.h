@@ -1,0 +1,55 @@
+// Every text that quorvane-reg prints, in the words and layout of Windows'
+// reg.exe, so that what a person knows from there holds here.
+#pragma once
+
+namespace quorvane::tools::text {
+
+inline constexpr const char* kSuccess = "The operation completed successfully.";
+inline constexpr const char* kCancelled = "The operation was canceled by the user.";
+
+inline constexpr const char* kInvalidSyntax = "ERROR: Invalid syntax.";
+inline constexpr const char* kInvalidKeyName = "ERROR: Invalid key name.";
+inline constexpr const char* kInvalidNumber = "ERROR: Invalid syntax. Specify valid numeric value.";
+// Around the operation's name, as in: Type "REG ADD /?" for usage.
+inline constexpr const char* kUsageHintBefore = "Type \"REG";
+inline constexpr const char* kUsageHintAfter = " /?\" for usage.";
+
+inline constexpr const char* kNotFound =
+    "ERROR: The system was unable to find the specified registry key or value.";
+inline constexpr const char* kAccessDenied = "ERROR: Access is denied.";
+inline constexpr const char* kBadPath = "ERROR: The specified path is invalid.";
+inline constexpr const char* kBadParameter = "ERROR: The parameter is incorrect.";
+inline constexpr const char* kCorrupt = "ERROR: The configuration registry database is corrupt.";
+inline constexpr const char* kIoFailed =
+    "ERROR: An I/O operation initiated by the registry failed unrecoverably.";
+// Followed by the reason the store could not be opened.
+inline constexpr const char* kErrorPrefix = "ERROR: ";
+
+// The questions asked without /f; the value's name goes between the parts.
+inline constexpr const char* kOverwriteBefore = "Value ";
+inline constexpr const char* kOverwriteAfter = " exists, overwrite(Yes/No)? ";
+inline constexpr const char* kDeleteBefore = "Delete the registry value ";
+inline constexpr const char* kDeleteAfter = " (Yes/No)? ";
+
+// How query shows the default value, and a default value that is not set.
+inline constexpr const char* kDefaultName = "(Default)";
+inline constexpr const char* kValueNotSet = "(value not set)";
+// Between the columns of a value line, and before its first column.
+inline constexpr const char* kColumnGap = "    ";
+
+inline constexpr const char* kRootName = "HKEY_LOCAL_MACHINE";
+
+inline constexpr const char* kUsage =
+    "REG QUERY KeyName [/v ValueName | /ve]\n"
+    "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/d Data] [/f]\n"
+    "REG DELETE KeyName (/v ValueName | /ve) [/f]\n"
+    "\n"
+    "  KeyName    HKLM\\SubKey or HKEY_LOCAL_MACHINE\\SubKey, in the portable\n"
+    "             registry that QUORVANE_REGISTRY names, or the default one\n"
+    "  /v         The value ValueName of the key.\n"
+    "  /ve        The key's default value (empty value name).\n"
+    "  /t         The type of the value added: REG_SZ (the default) or REG_DWORD.\n"
+    "  /d         The data of the value added; a REG_DWORD is decimal or 0x hex.\n"
+    "  /f         Overwrites or deletes without asking.\n";
+
+}  // namespace quorvane::tools::text
