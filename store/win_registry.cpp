@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <climits>
 #include <cstring>
 #include <string_view>
@@ -129,22 +130,32 @@ Status WinRegistry::QueryValue(KeyHandle key, const std::string& name, ValueType
   std::string ansiName;
   if (const Status status = AnsiName(name, &ansiName); status != ERROR_SUCCESS) return status;
 
-  DWORD valueType = REG_NONE;
+  // The UTF-8 size of a text is known only from its ANSI bytes, so a question
+  // for the size alone still reads the data, into a scratch buffer that
+  // holds most values: one registry call instead of two.
+  std::array<std::uint8_t, 256> scratch;
+  std::uint8_t* buffer = data;
   DWORD got = data ? *size : 0;
-  LONG status = RegQueryValueExA(Handle(key), ansiName.c_str(), nullptr, &valueType, data,
+  if (!data && size) {
+    buffer = scratch.data();
+    got = static_cast<DWORD>(scratch.size());
+  }
+  DWORD valueType = REG_NONE;
+  LONG status = RegQueryValueExA(Handle(key), ansiName.c_str(), nullptr, &valueType, buffer,
                                  size ? &got : nullptr);
   const bool answered = status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
   if (!answered || valueType != REG_SZ || !size) {
-    // Not a text: exactly what the registry said.
+    // Not a text: exactly what the registry said, and only its size when
+    // that was the question.
     if (type) *type = valueType;
     if (size) *size = got;
+    if (!data && status == ERROR_MORE_DATA) return ERROR_SUCCESS;
     return status;
   }
 
-  // A text: its size in UTF-8 is known only from its whole ANSI form.
   std::string ansi;
-  if (status == ERROR_SUCCESS && data) {
-    ansi.assign(reinterpret_cast<const char*>(data), got);
+  if (status == ERROR_SUCCESS) {
+    ansi.assign(reinterpret_cast<const char*>(buffer), got);
   } else {
     status = ReadWhole(Handle(key), ansiName.c_str(), got, &valueType, &ansi);
     if (status != ERROR_SUCCESS) return status;

@@ -135,6 +135,22 @@ TEST_F(WinRegistryTest, TextSizesCountUtf8WhileOtherTypesPassThrough) {
   backend_.CloseKey(key);
 }
 
+TEST_F(WinRegistryTest, LongTextIsSizedAndReadWhole) {
+  std::string utf8, ansi;
+  for (int i = 0; i < 100; ++i) {
+    utf8 += kSizeUtf8;
+    ansi += kSizeAnsi;
+  }
+  WriteRaw(kTestArea, "long", REG_SZ, ansi);
+  KeyHandle key = kNoKey;
+  ASSERT_EQ(backend_.OpenKey(kLocalMachine, kTestArea, &key), kSuccess);
+  std::uint32_t size = 0;
+  EXPECT_EQ(backend_.QueryValue(key, "long", nullptr, nullptr, &size), kSuccess);
+  EXPECT_EQ(size, utf8.size());
+  backend_.CloseKey(key);
+  EXPECT_EQ(registry_.ReadText(kLocalMachine, kTestArea, "long", "absent"), utf8);
+}
+
 // Writing a text with stand-in characters would store another text, or in
 // a path or name address another key: such writes are refused whole.
 TEST_F(WinRegistryTest, TextOutsideTheCodePageIsRefusedNotApproximated) {

@@ -1,0 +1,81 @@
+#include "bench/store_calls.h"
+
+#include <array>
+
+namespace quorvane::bench {
+namespace {
+
+constexpr auto kRoot = store::RootKey::LocalMachine;
+
+// Values as the program keeps them: short decimal texts and one number.
+const std::string kTextName = "MaxMTU";
+const std::string kMissingName = "NoSuchValue";
+const std::string kNumberName = "DisableTaskOffload";
+const std::string kRemovedName = "SackOpts";
+
+void Nothing(const store::Registry&) {}
+
+void StoreText(const store::Registry& registry) {
+  registry.WriteText(kRoot, kBenchKey, kTextName, "1500");
+}
+
+void ForgetMissing(const store::Registry& registry) {
+  registry.WriteText(kRoot, kBenchKey, kTextName, "1500");  // the key exists
+  registry.RemoveValue(kRoot, kBenchKey, kMissingName);
+}
+
+void StoreNumber(const store::Registry& registry) {
+  registry.WriteNumber(kRoot, kBenchKey, kNumberName, 1);
+}
+
+void StoreRemoved(const store::Registry& registry) {
+  registry.WriteText(kRoot, kBenchKey, kRemovedName, "1");
+}
+
+std::int64_t ReadExisting(const store::Registry& registry) {
+  return static_cast<std::int64_t>(registry.ReadText(kRoot, kBenchKey, kTextName, "").size());
+}
+
+std::int64_t ReadMissing(const store::Registry& registry) {
+  return static_cast<std::int64_t>(
+      registry.ReadText(kRoot, kBenchKey, kMissingName, "Not Set").size());
+}
+
+// Every timed write changes the value: a store may well skip a write that
+// changes nothing (SQLite does), which would time no write at all.
+bool NextFlip() {
+  static bool flip = false;
+  flip = !flip;
+  return flip;
+}
+
+std::int64_t WriteText(const store::Registry& registry) {
+  return registry.WriteText(kRoot, kBenchKey, kTextName, NextFlip() ? "1500" : "1492");
+}
+
+std::int64_t ReadNumber(const store::Registry& registry) {
+  return registry.ReadNumber(kRoot, kBenchKey, kNumberName, 0);
+}
+
+std::int64_t WriteNumber(const store::Registry& registry) {
+  return registry.WriteNumber(kRoot, kBenchKey, kNumberName, NextFlip() ? 1 : 0);
+}
+
+std::int64_t RemovePresent(const store::Registry& registry) {
+  return registry.RemoveValue(kRoot, kBenchKey, kRemovedName);
+}
+
+const std::array<StoreCall, 6> kCalls = {{
+    {"ReadText/existing", StoreText, nullptr, ReadExisting},
+    {"ReadText/missing", ForgetMissing, nullptr, ReadMissing},
+    {"WriteText", Nothing, nullptr, WriteText},
+    {"ReadNumber", StoreNumber, nullptr, ReadNumber},
+    {"WriteNumber", Nothing, nullptr, WriteNumber},
+    {"RemoveValue/present", Nothing, StoreRemoved, RemovePresent},
+}};
+
+}  // namespace
+
+std::span<const StoreCall> StoreCalls() { return kCalls; }
+
+}  // namespace quorvane::bench
