@@ -1,0 +1,466 @@
+// The main window on Qt's offscreen platform: its start, its panes and
+// lists, and each handler seen from the controls and the registry.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <array>
+
+#include "tests/ui/window_test_support.h"
+#include "ui/program_fonts.h"
+
+using quorvane::engine::Answer;
+using quorvane::engine::Buttons;
+using quorvane::engine::Icon;
+using quorvane::engine::StartOutcome;
+using quorvane::testing::FormFixture;
+using quorvane::ui::QuorvaneForm;
+namespace key = quorvane::store::key;
+namespace store = quorvane::store;
+
+namespace {
+
+const QString kPrefix = QStringLiteral("You Currently Have This Set To: ");
+const QString kMtuRefreshHelp =
+    QStringLiteral("The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)");
+const QString kMtuListHelp =
+    QStringLiteral("The Default Value (576 for a Modem or 1500 for an Ethernet Connection)");
+
+constexpr std::array<const char*, 8> kPanes = {"SettingWelcome", "Setting1", "Setting2",
+                                               "Setting3",       "Setting4", "Setting5",
+                                               "Setting6",       "Setting7"};
+constexpr std::array<const char*, 5> kCurrentLabels = {
+    "Setting1Current", "Setting2Current", "Setting3Current", "Setting4Current", "Setting6Current"};
+
+template <typename Control>
+Control* Get(const QuorvaneForm& form, const char* name) {
+  auto* control = form.findChild<Control*>(QString::fromLatin1(name));
+  if (!control) qFatal("no control %s", name);
+  return control;
+}
+
+QScrollBar* Scroller(const QuorvaneForm& form) { return Get<QScrollBar>(form, "scroller"); }
+QString Caption(const QuorvaneForm& form, const char* label) {
+  return Get<QLabel>(form, label)->text();
+}
+
+// The panes shown, by name; exactly one when all is well.
+QStringList ShownPanes(const QuorvaneForm& form) {
+  QStringList shown;
+  for (const char* pane : kPanes) {
+    if (Get<QWidget>(form, pane)->isVisibleTo(&form)) shown << QString::fromLatin1(pane);
+  }
+  return shown;
+}
+
+// As the user picks an item of the pane list.
+void Choose(const QuorvaneForm& form, const QString& item) {
+  QComboBox* list = Get<QComboBox>(form, "Combo1");
+  const int index = list->findText(item);
+  if (index < 0) qFatal("no list item %s", qPrintable(item));
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+}
+
+QStringList AllCaptions(const QuorvaneForm& form) {
+  QStringList captions;
+  for (const char* label : kCurrentLabels) captions << Caption(form, label);
+  return captions;
+}
+
+// Presses Alt+A and names the button that it pressed, if any, once that
+// button's click (which follows the press as the button is drawn pushed)
+// has run.
+QString PressAltA(const QuorvaneForm& form) {
+  QTest::keyClick(const_cast<QuorvaneForm*>(&form), Qt::Key_A, Qt::AltModifier);
+  for (QPushButton* button : form.findChildren<QPushButton*>()) {
+    if (!button->isDown()) continue;
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    if (!clicked.wait(30000)) qFatal("the pressed button never clicked");
+    return button->objectName();
+  }
+  return {};
+}
+
+void Click(const QuorvaneForm& form, const char* button) {
+  QTest::mouseClick(Get<QPushButton>(form, button), Qt::LeftButton);
+}
+
+}  // namespace
+
+class QuorvaneFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quorvane::ui::RegisterProgramFonts(); }
+
+  void firstStartAcceptedShowsTheWelcomePane() {
+    FormFixture f;
+    f.dialogs.answers = {Answer::Yes};
+    const auto form = f.Open();
+
+    QCOMPARE(f.dialogs.shown.size(), 1u);
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Welcome to Quorvane"));
+    QCOMPARE(f.dialogs.shown[0].style, 20);
+    QCOMPARE(form->startOutcome(), StartOutcome::Continue);
+    QVERIFY(!form->isVisible());  // the program shows it, not its load step
+    QCOMPARE(form->windowTitle(), QStringLiteral("Quorvane Version 1.3 Final - Build 0"));
+    QCOMPARE(ShownPanes(*form), QStringList{"SettingWelcome"});
+
+    QCOMPARE(Scroller(*form)->value(), 1);
+    QCOMPARE(Scroller(*form)->minimum(), 1);
+    QCOMPARE(Scroller(*form)->maximum(), 8);
+    QCOMPARE(Scroller(*form)->singleStep(), 1);
+    QCOMPARE(Scroller(*form)->pageStep(), 1);
+    for (const char* name : {"Combo1", "Combo2"}) {
+      QComboBox* list = Get<QComboBox>(*form, name);
+      QCOMPARE(list->currentIndex(), -1);
+      QVERIFY(list->currentText().isEmpty());
+      QVERIFY(!list->isEditable());
+    }
+    QCOMPARE(Get<QComboBox>(*form, "Combo2")->itemText(3), QStringLiteral("LAN Connection"));
+    QCOMPARE(Get<QComboBox>(*form, "Combo1")->itemText(8), QStringLiteral("About"));
+
+    // The load step's refresh, on a registry without the settings.
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + kMtuRefreshHelp);
+    QVERIFY(Get<QCheckBox>(*form, "Setting5Option1")->isChecked());
+    QVERIFY(!Get<QCheckBox>(*form, "Setting5Option2")->isChecked());
+    QVERIFY(!Get<QCheckBox>(*form, "Setting5Option3")->isChecked());
+    QVERIFY(Get<QRadioButton>(*form, "Setting7Option1")->isChecked());
+
+    // A fixed window of 5325 by 4905 twips, with no minimise or maximise box.
+    QCOMPARE(form->minimumSize(), QSize(355, 327));
+    QCOMPARE(form->maximumSize(), QSize(355, 327));
+    QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form->windowFlags() & Qt::WindowCloseButtonHint);
+  }
+
+  void declinedDisclaimerEndsBeforeTheWindowIsFilled() {
+    FormFixture f;
+    f.dialogs.answers = {Answer::No};
+    const auto form = f.Open();
+
+    QCOMPARE(form->startOutcome(), StartOutcome::Exit);
+    QVERIFY(!form->isVisible());
+    QCOMPARE(f.Text(key::kProgram, "FirstRun"), std::string("Yes"));
+    QCOMPARE(f.Text(key::kBackup, "MaxMTU"), std::string("Not Set"));
+    // Nothing after the first-run block ran: no refresh, no caption.
+    QCOMPARE(Caption(*form, "Setting1Current"), QStringLiteral("You Currently Have This Set To:"));
+    QVERIFY(!form->windowTitle().startsWith(QStringLiteral("Quorvane Version")));
+  }
+
+  void laterStartAsksNothing() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    QVERIFY(f.dialogs.shown.empty());
+    QCOMPARE(form->startOutcome(), StartOutcome::Continue);
+  }
+
+  void scrollBarShowsOnePaneAtATimeAndRefreshesAll() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Get<QLineEdit>(*form, "Setting2Custom")->setText(QStringLiteral("typed"));
+
+    for (int position : {2, 3, 4, 5, 6, 7, 8, 1}) {
+      Scroller(*form)->setValue(position);
+      QCOMPARE(ShownPanes(*form), QStringList{kPanes[position - 1]});
+    }
+
+    // Values changed behind the window show at the next scroll, on every pane.
+    f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "1492");
+    f.registry.WriteText(store::kRoot, key::kMstcp, "PMTUBlackHoleDetect", "00");
+    f.registry.WriteNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", 1);
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + kMtuRefreshHelp);
+    Scroller(*form)->setValue(4);
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + QStringLiteral("1492"));
+    QVERIFY(Get<QCheckBox>(*form, "Setting5Option2")->isChecked());
+    QVERIFY(Get<QRadioButton>(*form, "Setting7Option2")->isChecked());
+    QVERIFY(!Get<QRadioButton>(*form, "Setting7Option1")->isChecked());
+    QCOMPARE(Get<QLineEdit>(*form, "Setting2Custom")->text(), QStringLiteral("typed"));
+  }
+
+  void scrollBarEndsAndDraggingChangeNothing() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    QScrollBar* scroller = Scroller(*form);
+
+    f.recording.calls.clear();
+    scroller->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    scroller->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(scroller->value(), 1);
+    QVERIFY(f.recording.calls.empty());
+
+    scroller->setValue(8);
+    f.recording.calls.clear();
+    scroller->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(scroller->value(), 8);
+    QVERIFY(f.recording.calls.empty());
+
+    // A thumb held down and moved changes nothing until it is released.
+    scroller->setSliderDown(true);
+    scroller->setSliderPosition(3);
+    QCOMPARE(ShownPanes(*form), QStringList{"Setting7"});
+    QVERIFY(f.recording.calls.empty());
+    scroller->setSliderDown(false);
+    QCOMPARE(scroller->value(), 3);
+    QCOMPARE(ShownPanes(*form), QStringList{"Setting2"});
+  }
+
+  void paneListMovesTheScrollBar() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    const QStringList items = {"Max Transmission Unit", "Recieve Window", "Time To Live",
+                               "Session Keep Alive",    "Path MTU",       "NDI Cache",
+                               "Network Card CPU",      "Welcome to Quorvane"};
+    const int positions[] = {2, 3, 4, 5, 6, 7, 8, 1};
+    for (int i = 0; i < items.size(); ++i) {
+      Choose(*form, items[i]);
+      QCOMPARE(Scroller(*form)->value(), positions[i]);
+      QCOMPARE(ShownPanes(*form), QStringList{kPanes[positions[i] - 1]});
+      QCOMPARE(Get<QComboBox>(*form, "Combo1")->currentText(), items[i]);
+    }
+
+    // The list is left alone by the scroll bar.
+    Choose(*form, QStringLiteral("NDI Cache"));
+    Scroller(*form)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(ShownPanes(*form), QStringList{"Setting5"});
+    QCOMPARE(Get<QComboBox>(*form, "Combo1")->currentText(), QStringLiteral("NDI Cache"));
+
+    // The pane already shown: no change, so nothing is read.
+    Scroller(*form)->setValue(4);
+    f.recording.calls.clear();
+    Choose(*form, QStringLiteral("Time To Live"));
+    QVERIFY(f.recording.calls.empty());
+  }
+
+  void theListShowsTheMtuWithItsOwnHelpText() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+
+    // From the welcome pane: the nested refresh runs first, then the list's read.
+    Choose(*form, QStringLiteral("Max Transmission Unit"));
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + kMtuListHelp);
+    Scroller(*form)->setValue(3);
+    Scroller(*form)->setValue(2);
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + kMtuRefreshHelp);
+    Choose(*form, QStringLiteral("Max Transmission Unit"));  // already at 2
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + kMtuListHelp);
+
+    f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "1492");
+    Choose(*form, QStringLiteral("Max Transmission Unit"));
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + QStringLiteral("1492"));
+  }
+
+  void eachTextApplyWritesAndShowsOnlyItsOwnSetting_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("custom");
+    QTest::addColumn<int>("current");  // index into kCurrentLabels
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("MTU") << 2 << "Setting1Apply" << "Setting1Custom" << 0
+                         << QString::fromStdString(key::kNetTrans) << "MaxMTU";
+    QTest::newRow("receive window") << 3 << "Setting2Apply" << "Setting2Custom" << 1
+                                    << QString::fromStdString(key::kMstcp) << "DefaultRcvWindow";
+    QTest::newRow("time to live") << 4 << "Setting3Apply" << "Setting3Custom" << 2
+                                  << QString::fromStdString(key::kMstcp) << "DefaultTTL";
+    QTest::newRow("keep alive") << 5 << "Session4Apply" << "Setting4Custom" << 3
+                                << QString::fromStdString(key::kMstcp) << "SessionKeepAlive";
+    QTest::newRow("NDI cache") << 7 << "Setting6Apply" << "Setting6Custom" << 4
+                               << QString::fromStdString(key::kNdiCache) << "";
+  }
+
+  void eachTextApplyWritesAndShowsOnlyItsOwnSetting() {
+    QFETCH(int, position);
+    QFETCH(QString, button);
+    QFETCH(QString, custom);
+    QFETCH(int, current);
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Scroller(*form)->setValue(position);
+
+    // Every setting changes behind the window; only the applied one may show.
+    for (const char* mstcp : {"DefaultRcvWindow", "DefaultTTL", "SessionKeepAlive"}) {
+      f.registry.WriteText(store::kRoot, key::kMstcp, mstcp, "behind");
+    }
+    f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "behind");
+    f.registry.WriteText(store::kRoot, key::kNdiCache, "", "behind");
+    QStringList expected = AllCaptions(*form);
+
+    QLineEdit* box = Get<QLineEdit>(*form, qPrintable(custom));
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral(" 15x0 "));
+    f.recording.calls.clear();
+    Click(*form, qPrintable(button));
+
+    QCOMPARE(f.Text(path.toStdString(), name.toStdString()), std::string(" 15x0 "));
+    QCOMPARE(f.recording.Only("set"), std::vector<std::string>{name.toStdString()});
+    expected[current] = kPrefix + QStringLiteral(" 15x0 ");
+    QCOMPARE(AllCaptions(*form), expected);
+    QCOMPARE(box->text(), QStringLiteral(" 15x0 "));
+  }
+
+  void pathMtuApplyShowsWhatWasStored() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Scroller(*form)->setValue(6);
+    QCheckBox* discovery = Get<QCheckBox>(*form, "Setting5Option1");
+    QCheckBox* blackHole = Get<QCheckBox>(*form, "Setting5Option2");
+    QCheckBox* sack = Get<QCheckBox>(*form, "Setting5Option3");
+    QTest::mouseClick(discovery, Qt::LeftButton);  // ticked at start: now cleared
+    QTest::mouseClick(blackHole, Qt::LeftButton);
+    sack->setCheckState(Qt::PartiallyChecked);  // greyed counts as ticked
+
+    Click(*form, "Setting5Apply");
+
+    QCOMPARE(f.Text(key::kMstcp, "PMTUDiscovery"), std::string("0"));
+    QCOMPARE(f.Text(key::kMstcp, "PMTUBlackHoleDetect"), std::string("1"));
+    QCOMPARE(f.Text(key::kMstcp, "SackOpts"), std::string("1"));
+    QCOMPARE(discovery->checkState(), Qt::Unchecked);
+    QCOMPARE(blackHole->checkState(), Qt::Checked);
+    QCOMPARE(sack->checkState(), Qt::Checked);
+  }
+
+  void taskOffloadApplyWritesTheChoiceAndRefreshesNothing() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Scroller(*form)->setValue(8);
+    f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "behind");
+    const QStringList before = AllCaptions(*form);
+
+    QTest::mouseClick(Get<QRadioButton>(*form, "Setting7Option2"), Qt::LeftButton);
+    Click(*form, "Setting7Apply");
+    QCOMPARE(f.registry.QueryNumber(store::kRoot, key::kTcpip, "DisableTaskOffload"), 1);
+    QCOMPARE(AllCaptions(*form), before);
+
+    Scroller(*form)->setValue(1);
+    Scroller(*form)->setValue(8);
+    QVERIFY(Get<QRadioButton>(*form, "Setting7Option2")->isChecked());
+    QTest::mouseClick(Get<QRadioButton>(*form, "Setting7Option1"), Qt::LeftButton);
+    Click(*form, "Setting7Apply");
+    QCOMPARE(f.registry.QueryNumber(store::kRoot, key::kTcpip, "DisableTaskOffload"), 0);
+  }
+
+  void optimiseWithoutAConnectionTypeOnlyAsks() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    f.recording.calls.clear();
+    Click(*form, "cmd_Optimise");
+    QCOMPARE(f.dialogs.shown.size(), 1u);
+    QCOMPARE(f.dialogs.shown[0].text,
+             std::string("Please select your Connection Type from the list opposite."));
+    QVERIFY(f.recording.Only("set").empty());
+    QCOMPARE(f.dialogs.finishedCount, 0);
+  }
+
+  void optimiseWritesThePresetOfTheChosenType() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Get<QComboBox>(*form, "Combo2")->setCurrentIndex(1);  // "ADSL Modem"
+    Click(*form, "cmd_Optimise");
+    QCOMPARE(f.Text(key::kNetTrans, "MaxMTU"), std::string("1492"));
+    QCOMPARE(f.Text(key::kMstcp, "SackOpts"), std::string("1"));
+    QCOMPARE(f.dialogs.finishedCount, 1);
+    QVERIFY(f.dialogs.shown.empty());
+    // Shown the next time the pane is displayed, not before.
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + kMtuRefreshHelp);
+  }
+
+  void restoreAsksFirstAndRefreshesNothing() {
+    FormFixture f;
+    f.SkipFirstRun();
+    f.registry.WriteText(store::kRoot, key::kBackup, "MaxMTU", "1400");
+    f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "576");
+    const auto form = f.Open();
+
+    f.dialogs.answers = {Answer::No};
+    Click(*form, "cmdRestore");
+    QCOMPARE(f.dialogs.shown.size(), 1u);
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Quorvane Settings Restore"));
+    QCOMPARE(f.Text(key::kNetTrans, "MaxMTU"), std::string("576"));
+
+    f.dialogs.answers = {Answer::Yes};
+    Click(*form, "cmdRestore");
+    QCOMPARE(f.Text(key::kNetTrans, "MaxMTU"), std::string("1400"));
+    QCOMPARE(f.dialogs.shown.size(), 3u);
+    QCOMPARE(Caption(*form, "Setting1Current"), kPrefix + QStringLiteral("576"));
+  }
+
+  void adslInformationWarnsAndOtherLabelsDoNothing() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Scroller(*form)->setValue(2);
+    QTest::mouseClick(Get<QLabel>(*form, "Label36"), Qt::LeftButton);
+    QVERIFY(f.dialogs.shown.empty());
+
+    f.recording.calls.clear();
+    QTest::mouseClick(Get<QLabel>(*form, "Label37"), Qt::LeftButton);
+    QCOMPARE(f.dialogs.shown.size(), 1u);
+    const auto& warning = f.dialogs.shown[0];
+    QVERIFY(QString::fromStdString(warning.text)
+                .startsWith(QStringLiteral("If you set your MTU over 1492 you run the risk of an "
+                                           "unhappy Router locking you out. Please see this page: "
+                                           "http://")));
+    QVERIFY(QString::fromStdString(warning.text).endsWith(QStringLiteral("/content/4/24376.html")));
+    QCOMPARE(warning.title, std::string("Quorvane"));
+    QCOMPARE(warning.buttons, Buttons::Ok);
+    QCOMPARE(warning.icon, Icon::None);
+    QVERIFY(f.recording.calls.empty());
+    QCOMPARE(ShownPanes(*form), QStringList{"Setting1"});
+  }
+
+  void accessKeysApplyTheShownPaneAndClose() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+
+    // The welcome pane has no Apply: Alt+A must not reach a hidden pane's.
+    QCOMPARE(PressAltA(*form), QString());
+
+    Scroller(*form)->setValue(2);
+    QCOMPARE(PressAltA(*form), QStringLiteral("Setting1Apply"));
+    QCOMPARE(f.Text(key::kNetTrans, "MaxMTU"), std::string("1500"));
+    QCOMPARE(f.Text(key::kMstcp, "DefaultRcvWindow"), std::string("<absent>"));
+
+    Scroller(*form)->setValue(3);
+    QCOMPARE(PressAltA(*form), QStringLiteral("Setting2Apply"));
+    QCOMPARE(f.Text(key::kMstcp, "DefaultRcvWindow"), std::string("8192"));
+
+    Scroller(*form)->setValue(4);  // its Apply has no access key
+    QCOMPARE(PressAltA(*form), QString());
+
+    // Alt+C from inside a text box ends the program.
+    QLineEdit* box = Get<QLineEdit>(*form, "Setting3Custom");
+    box->setFocus();
+    QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_C, Qt::AltModifier); });
+    QObject guard;  // ends with the test, and its timer with it
+    QTimer::singleShot(60000, &guard, [] { QCoreApplication::exit(99); });  // Alt+C failed
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!form->isVisible());
+  }
+};
+
+QTEST_MAIN(QuorvaneFormTest)
+#include "quorvane_form_test.moc"

@@ -1,0 +1,57 @@
+// What the window tests share: a main window over a fresh registry whose
+// calls are recorded, with its message boxes answered by a script, and a
+// way to act on a modal window once it has opened.
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "store/catalogue.h"
+#include "store/registry.h"
+#include "tests/engine/scripted_dialogs.h"
+#include "tests/support/recording_backend.h"
+#include "tests/support/test_registry.h"
+#include "ui/quorvane_form.h"
+
+namespace quorvane::testing {
+
+struct FormFixture {
+  TestRegistry test;
+  RecordingBackend recording{test.backend()};
+  store::Registry registry{recording};
+  ScriptedDialogs dialogs;
+
+  // Marks the first run as done, so that the window opens without asking.
+  void SkipFirstRun() {
+    registry.WriteText(store::kRoot, store::key::kProgram, "FirstRun", "No");
+  }
+
+  std::unique_ptr<ui::QuorvaneForm> Open() {
+    return std::make_unique<ui::QuorvaneForm>(registry, dialogs);
+  }
+
+  std::string Text(const std::string& path, const std::string& name) const {
+    return registry.QueryText(store::kRoot, path, name).value_or("<absent>");
+  }
+};
+
+// Runs act on the next modal window, once it is open; the caller then opens
+// it (a modal window's loop runs until it is closed).
+inline void WhenModalOpens(std::function<void(QWidget*)> act) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      poll->stop();
+      poll->deleteLater();
+      act(modal);
+    }
+  });
+  poll->start();
+}
+
+}  // namespace quorvane::testing
