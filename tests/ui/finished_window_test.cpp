@@ -1,0 +1,97 @@
+// The Finished window as the engine opens it: modal, without an owner,
+// rebuilt at each opening, its keys and its link.
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "tests/ui/window_test_support.h"
+#include "ui/open_web_address.h"
+#include "ui/program_fonts.h"
+#include "ui/qt_user_dialogs.h"
+
+using quorvane::testing::WhenModalOpens;
+
+namespace {
+
+QPushButton* CloseButton(QWidget* window) {
+  return window->findChild<QPushButton*>(QStringLiteral("CmdClose"));
+}
+
+}  // namespace
+
+class FinishedWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quorvane::ui::RegisterProgramFonts(); }
+  void cleanup() { quorvane::ui::SetWebAddressOpenerForTesting({}); }
+
+  void opensModallyWithoutOwnerAndEnterCloses() {
+    quorvane::ui::QtUserDialogs dialogs;
+    for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
+      // Looked at while open, compared once closed: the window closes whatever it shows.
+      bool hasOwner = true;
+      Qt::WindowModality modality = Qt::NonModal;
+      Qt::WindowFlags flags;
+      QString title, heading;
+      QSize size, minimum, maximum;
+      bool focusOnClose = false;
+      WhenModalOpens([&](QWidget* window) {
+        hasOwner = window->parentWidget() != nullptr;
+        modality = window->windowModality();
+        flags = window->windowFlags();
+        title = window->windowTitle();
+        heading = window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        size = window->size();
+        minimum = window->minimumSize();
+        maximum = window->maximumSize();
+        focusOnClose = window->focusWidget() == CloseButton(window);
+        QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+      });
+      dialogs.ShowFinished();  // returns once the window is closed
+
+      QVERIFY(!hasOwner);
+      QCOMPARE(modality, Qt::ApplicationModal);
+      QCOMPARE(title, QStringLiteral("Quorvane"));
+      QCOMPARE(heading, QStringLiteral("Your Internet Settings Are Now Optimised!"));
+      QCOMPARE(size, QSize(312, 206));
+      QCOMPARE(minimum, maximum);
+      QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+      QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+      QVERIFY(focusOnClose);
+    }
+  }
+
+  void escapeDoesNothingAndTheLinkOpensEachTime() {
+    std::vector<std::pair<QWidget*, std::string>> opened;
+    quorvane::ui::SetWebAddressOpenerForTesting(
+        [&](QWidget* window, const std::string& address) { opened.emplace_back(window, address); });
+    QWidget* shown = nullptr;
+    bool openAfterEscape = false;
+    bool openAfterLinks = false;
+    WhenModalOpens([&](QWidget* window) {
+      shown = window;
+      QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
+      openAfterEscape = window->isVisible();
+      auto* link = window->findChild<QLabel*>(QStringLiteral("Label3"));
+      QTest::mouseClick(link, Qt::LeftButton);
+      QTest::mouseClick(link, Qt::LeftButton);
+      openAfterLinks = window->isVisible();
+      QTest::mouseClick(CloseButton(window), Qt::LeftButton);
+    });
+    quorvane::ui::QtUserDialogs().ShowFinished();
+
+    QVERIFY(openAfterEscape);
+    QVERIFY(openAfterLinks);
+    QCOMPARE(opened.size(), 2u);
+    for (const auto& [window, address] : opened) {
+      QCOMPARE(window, shown);
+      QCOMPARE(address, std::string("http://speedtest.pennick.example/"));
+    }
+  }
+};
+
+QTEST_MAIN(FinishedWindowTest)
+#include "finished_window_test.moc"
