@@ -358,8 +358,10 @@ std::unique_ptr<SqliteRegistry> SqliteRegistry::Open(const std::string& path, Op
     Initialise(db.get(), path);
   }
   CheckIdentity(db.get(), path);
-  // Every write is on disk before the call returns.
-  if (!Execute(db.get(), "PRAGMA synchronous = FULL")) Refuse(path, Reason(db.get()));
+  // Every write is on disk before the call returns. EXTRA also syncs the
+  // folder once the rollback journal is deleted, so that a power cut right
+  // after a write cannot bring the journal back and undo it.
+  if (!Execute(db.get(), "PRAGMA synchronous = EXTRA")) Refuse(path, Reason(db.get()));
 
   auto impl = std::make_unique<Impl>(std::move(db));
   if (!impl->ok()) Refuse(path, "its tables are damaged (" + Reason(impl->db.get()) + ")");
