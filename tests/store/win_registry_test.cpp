@@ -81,8 +81,8 @@ TEST_F(WinRegistryTest, MultiByteTextPathAndNameRoundTripAndStoreTheirAnsiBytes)
   ASSERT_TRUE(registry_.WriteText(kLocalMachine, path, kSizeUtf8, text));
   EXPECT_EQ(registry_.ReadText(kLocalMachine, path, kSizeUtf8, "absent"), text);
 
-  // Five bytes for the word, no more (the UTF-8 byte count) and no fewer
-  // (the character count), and no terminating NUL.
+  // The word's five bytes in the code page, not its seven in UTF-8, and no
+  // terminating NUL.
   const std::optional<RawValue> raw = ReadRaw(kTestArea + "\\" + kSizeAnsi, kSizeAnsi);
   ASSERT_TRUE(raw.has_value());
   EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
@@ -96,7 +96,7 @@ TEST_F(WinRegistryTest, AsciiTextIsStoredWithItsOwnLengthOnly) {
   ASSERT_TRUE(registry_.WriteText(kLocalMachine, kTestArea, "MaxMTU", "1500"));
   const std::optional<RawValue> raw = ReadRaw(kTestArea, "MaxMTU");
   ASSERT_TRUE(raw.has_value());
-  EXPECT_EQ(raw->bytes, "1500");  // not "1500" and the NUL after it in memory
+  EXPECT_EQ(raw->bytes, "1500");  // without the NUL that follows it in memory
 }
 
 TEST_F(WinRegistryTest, TextSizesCountUtf8WhileOtherTypesPassThrough) {
