@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The real program in a real X session (Xvfb), worked from the keyboard as a
+# person would:
+#  1. on an empty registry it asks the first-run question; declined, it ends
+#     with status 0, the eight backup values written and FirstRun "Yes", and
+#     its main window never appeared;
+#  2. on a file that is not a registry it shows an error, ends with a
+#     non-zero status and leaves the file as it was.
+# Usage: x_session_test.sh QUORVANE QUORVANE_REG
+set -euo pipefail
+
+quorvane=$1
+reg=$2
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+watcher_pid=""
+
+cleanup() {
+  for pid in "$watcher_pid" "$program_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# An X server on a display number it picks itself, so that tests running at
+# the same time do not collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 600); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+# The program and Qt's X libraries keep some memory to the end on purpose;
+# the leak check belongs to the offscreen tests.
+export ASAN_OPTIONS=detect_leaks=0
+
+# wait_for_window TITLE_REGEX: prints the id of the first window whose title
+# matches, once there is one.
+wait_for_window() {
+  timeout 120 xdotool search --sync --name "$1" | head -n1
+}
+
+# press_keys WINDOW KEY...: gives the window the keyboard and types the keys.
+press_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window"
+  xdotool key --clearmodifiers "$@"
+}
+
+# wait_for_exit PID: sets status to the program's exit status once it has
+# ended (wait must run in this shell, the program's parent); fails when it
+# is still running after a generous while.
+wait_for_exit() {
+  for _ in $(seq 1200); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$1" 2>/dev/null && fail "the program did not end"
+  status=0
+  wait "$1" || status=$?
+}
+
+echo "== Declining the first-run question"
+export QUORVANE_REGISTRY="$work/registry.sqlite3"
+"$quorvane" &
+program_pid=$!
+# Anything titled like the main window, at any moment of the run, is a fault.
+(
+  while kill -0 "$program_pid" 2>/dev/null; do
+    xdotool search --name '^Quorvane Version' >>"$work/main-window" 2>/dev/null || true
+    sleep 0.1
+  done
+) &
+watcher_pid=$!
+
+question=$(wait_for_window '^Welcome to Quorvane$') || fail "no first-run question appeared"
+[ -n "$question" ] || fail "no first-run question appeared"
+press_keys "$question" n
+wait_for_exit "$program_pid"
+program_pid=""
+wait "$watcher_pid" || true
+watcher_pid=""
+[ "$status" -eq 0 ] || fail "declining ended with status $status, not 0"
+[ ! -s "$work/main-window" ] || fail "the main window appeared"
+
+backup=$("$reg" query 'HKLM\Software\Tessamont\Quorvane\Backup')
+for name in MaxMTU DefaultRcvWindow DefaultTTL SessionKeepAlive cachesize PMTUBlackHoleDetect \
+  PMTUDiscovery; do
+  grep -Eq "^ +$name +REG_SZ +Not Set$" <<<"$backup" || fail "backup of $name missing: $backup"
+done
+grep -Eq '^ +DisableTaskOffload +REG_DWORD +0x0$' <<<"$backup" ||
+  fail "backup of DisableTaskOffload missing: $backup"
+"$reg" query 'HKLM\Software\Tessamont\Quorvane' /v FirstRun | grep -Eq '^ +FirstRun +REG_SZ +Yes$' ||
+  fail "FirstRun is not Yes"
+
+echo "== Starting on a file that is not a registry"
+printf 'These are not the settings you are looking for.\n' >"$work/not-a-registry"
+cp "$work/not-a-registry" "$work/original"
+export QUORVANE_REGISTRY="$work/not-a-registry"
+"$quorvane" &
+program_pid=$!
+error=$(wait_for_window '^Quorvane$') || fail "no error was shown"
+[ -n "$error" ] || fail "no error was shown"
+press_keys "$error" Return
+wait_for_exit "$program_pid"
+program_pid=""
+[ "$status" -ne 0 ] || fail "a registry that cannot be opened ended with status 0"
+cmp -s "$work/not-a-registry" "$work/original" || fail "the file was changed"
+
+echo "PASS"
