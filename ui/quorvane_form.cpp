@@ -21,6 +21,7 @@
 #include "ui/link_label.h"
 #include "ui/program_icons.h"
 #include "ui/program_version.h"
+#include "ui/quorvane_about.h"
 #include "ui/quorvane_form_design.h"
 #include "ui/web_addresses.h"
 
@@ -191,7 +192,11 @@ void QuorvaneForm::Combo1_Click(int index) {
   const QString chosen = Combo1->itemText(index);
   for (const PaneListItem& item : kPaneListItems) {
     if (chosen != QString::fromUtf8(item.text)) continue;
-    if (item.position == kNoPane) return;  // "About": its window is not built yet
+    if (item.position == kNoPane) {
+      // "About": no pane changes and nothing is read.
+      ShowAboutWindow();
+      return;
+    }
     // Runs scroller_Change to its end first, when the position changes.
     scroller->setValue(item.position);
     if (item.position == kMtuPosition) {

@@ -243,6 +243,30 @@ class QuorvaneFormTest : public QObject {
     QVERIFY(f.recording.calls.empty());
   }
 
+  void aboutOpensItsWindowAndChangesNothingHere() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    Scroller(*form)->setValue(3);
+    f.registry.WriteText(store::kRoot, key::kMstcp, "DefaultRcvWindow", "behind");
+    const QStringList captions = AllCaptions(*form);
+    f.recording.calls.clear();
+
+    QString opened;
+    quorvane::testing::WhenModalOpens([&](QWidget* window) {
+      opened = QString::fromLatin1(window->metaObject()->className());
+      window->close();
+    });
+    Choose(*form, QStringLiteral("About"));
+
+    QCOMPARE(opened, QStringLiteral("quorvane::ui::QuorvaneAbout"));
+    QCOMPARE(Scroller(*form)->value(), 3);
+    QCOMPARE(ShownPanes(*form), QStringList{"Setting2"});
+    QCOMPARE(Get<QComboBox>(*form, "Combo1")->currentText(), QStringLiteral("About"));
+    QCOMPARE(AllCaptions(*form), captions);
+    QVERIFY(f.recording.calls.empty());
+  }
+
   void theListShowsTheMtuWithItsOwnHelpText() {
     FormFixture f;
     f.SkipFirstRun();
