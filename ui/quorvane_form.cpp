@@ -113,6 +113,8 @@ QuorvaneForm::QuorvaneForm(const store::Registry& registry, engine::UserDialogs&
   scroller->setPageStep(1);
   scroller->setTracking(false);
   scroller->setValue(kFirstPosition);
+  // The arrow keys step through the panes too.
+  scroller->setFocusPolicy(Qt::StrongFocus);
 
   // The welcome pane is the one shown at start.
   for (QWidget* pane : panes_) pane->setVisible(pane == panes_[0]);
