@@ -1,0 +1,60 @@
+// The resources that quorvane.exe carries, read back through the same calls
+// that Windows Explorer, the loader and the program itself use.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "ui/program_version.h"
+
+namespace quorvane::ui {
+namespace {
+
+TEST(WindowsResources, ProgramReadsItsVersionFromTheResource) {
+  EXPECT_EQ(RunningProgramVersion(), (ProgramVersion{EXPECTED_MAJOR, EXPECTED_MINOR,
+                                                     EXPECTED_REVISION}));
+}
+
+TEST(WindowsResources, CarriesTheProgramIconAt32By32) {
+  HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32,
+                           LR_DEFAULTCOLOR);
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info));
+  BITMAP mask{};
+  ASSERT_NE(GetObjectW(info.hbmMask, sizeof mask, &mask), 0);
+  EXPECT_EQ(mask.bmWidth, 32);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(static_cast<HICON>(icon));
+}
+
+TEST(WindowsResources, ManifestAsksForAdministratorAndPerMonitorDpi) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_NE(found, nullptr);
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  ASSERT_NE(loaded, nullptr);
+  const std::string_view manifest(static_cast<const char*>(LockResource(loaded)),
+                                  SizeofResource(nullptr, found));
+  EXPECT_NE(manifest.find(R"(level="requireAdministrator")"), std::string_view::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2<"), std::string_view::npos);
+}
+
+// Windows reads the manifest into an activation context when the program
+// starts; a manifest it cannot parse stops the program from starting.
+TEST(WindowsResources, ManifestMakesAnActivationContext) {
+  wchar_t path[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = path;
+  request.lpResourceName = MAKEINTRESOURCEW(1);
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+  ReleaseActCtx(context);
+}
+
+}  // namespace
+}  // namespace quorvane::ui
