@@ -273,10 +273,16 @@ TEST(SqliteRegistryReadOnly, AFileThatCannotBeWrittenOpensForReading) {
   ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
   ASSERT_EQ(chmod(file.c_str(), 0400), 0);
 
-  auto store = SqliteRegistry::Open(file);
-  EXPECT_TRUE(store->ReadOnly());
-  EXPECT_EQ(Registry(*store).ReadText(kRoot, kTestArea, "v", "absent"), "x");
-  EXPECT_FALSE(Registry(*store).WriteText(kRoot, kTestArea, "v", "y"));
+  // First in a folder that cannot be written either, where SQLite cannot
+  // make the files it reads a store with, then in one that can.
+  for (const int folderMode : {0500, 0700}) {
+    SCOPED_TRACE(folderMode);
+    ASSERT_EQ(chmod(folder.path().c_str(), static_cast<mode_t>(folderMode)), 0);
+    auto store = SqliteRegistry::Open(file);
+    EXPECT_TRUE(store->ReadOnly());
+    EXPECT_EQ(Registry(*store).ReadText(kRoot, kTestArea, "v", "absent"), "x");
+    EXPECT_FALSE(Registry(*store).WriteText(kRoot, kTestArea, "v", "y"));
+  }
 }
 
 // Where the store lives.
