@@ -119,6 +119,16 @@ QWidget* MakeControl(const about::Control& design, QWidget* window) {
   return nullptr;
 }
 
+// A text box's own scroll bars move through the same text, so they carry
+// its name.
+void NameForScreenReaders(QWidget& control, const QString& name) {
+  control.setAccessibleName(name);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(&control)) {
+    area->verticalScrollBar()->setAccessibleName(name);
+    area->horizontalScrollBar()->setAccessibleName(name);
+  }
+}
+
 bool IsCloseKey(const QKeyEvent& key) {
   return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
          key.key() == Qt::Key_Escape;
@@ -148,7 +158,7 @@ QuorvaneAbout::QuorvaneAbout() : QDialog(nullptr) {
     control->setObjectName(QString::fromLatin1(design.name));
     control->setGeometry(PixelPlace(design.place));
     if (design.font.family) control->setFont(FontOf(design.font));
-    if (design.accessibleName) control->setAccessibleName(QString::fromUtf8(design.accessibleName));
+    if (design.accessibleName) NameForScreenReaders(*control, QString::fromUtf8(design.accessibleName));
     if (design.tabIndex >= 0) {
       focusOrder.emplace_back(design.tabIndex, control);
     } else {

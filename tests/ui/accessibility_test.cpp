@@ -1,0 +1,131 @@
+// What a screen reader finds in the windows: every control a person can
+// operate has a name, labels read as their text, links are announced as
+// links, and the main window's entry boxes, scroll bar and lists are named
+// for what they set or choose.
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <functional>
+
+#include "tests/ui/window_test_support.h"
+#include "ui/program_fonts.h"
+#include "ui/quorvane_about.h"
+
+using quorvane::testing::FormFixture;
+
+namespace {
+
+QString Describe(QAccessibleInterface* node) {
+  const QObject* object = node->object();
+  return QStringLiteral("%1 (role %2)")
+      .arg(object ? object->objectName() : QStringLiteral("<no object>"))
+      .arg(int(node->role()));
+}
+
+// Visits every node of the window's accessibility tree. A drop-down list's
+// popup and items are the list's own business: the list carries the name.
+void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit) {
+  visit(node);
+  if (node->role() == QAccessible::ComboBox) return;
+  for (int i = 0; i < node->childCount(); ++i) Walk(node->child(i), visit);
+}
+
+bool TakesInput(QAccessibleInterface* node) {
+  switch (node->role()) {
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::ScrollBar:
+    case QAccessible::Slider:
+    case QAccessible::SpinBox:
+    case QAccessible::Link:
+      return true;
+    default:
+      break;
+  }
+  if (node->state().focusable) return true;
+  const QAccessibleActionInterface* actions = node->actionInterface();
+  return actions && !actions->actionNames().isEmpty();
+}
+
+// The faults a screen reader user would meet in the window, one line each.
+QStringList AccessibilityFaults(QWidget& window) {
+  QStringList faults;
+  Walk(QAccessible::queryAccessibleInterface(&window), [&](QAccessibleInterface* node) {
+    const QString name = node->text(QAccessible::Name);
+    if (TakesInput(node) && name.trimmed().isEmpty()) {
+      faults << QStringLiteral("nameless control that takes input: ") + Describe(node);
+    }
+    const auto* label = qobject_cast<const QLabel*>(node->object());
+    if (label && !label->text().isEmpty() && name != label->text()) {
+      faults << QStringLiteral("label does not read as its text: ") + Describe(node);
+    }
+    if (label && label->inherits("quorvane::ui::LinkLabel")) {
+      const QAccessibleActionInterface* actions = node->actionInterface();
+      if (node->role() != QAccessible::Link ||
+          !(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()))) {
+        faults << QStringLiteral("link label not announced as a link: ") + Describe(node);
+      }
+    }
+  });
+  return faults;
+}
+
+QAccessibleInterface* Node(const QWidget& window, const char* name) {
+  auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
+  if (!control) qFatal("no control %s", name);
+  return QAccessible::queryAccessibleInterface(control);
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quorvane::ui::RegisterProgramFonts(); }
+
+  void aboutWindowReadsWell() {
+    quorvane::ui::QuorvaneAbout about;
+    about.show();
+    const QStringList faults = AccessibilityFaults(about);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+
+    QCOMPARE(Node(about, "txtSpecialCopyright")->text(QAccessible::Name),
+             QStringLiteral("Legal warning"));
+    QCOMPARE(Node(about, "cmdOK")->text(QAccessible::Name), QStringLiteral("OK"));
+    for (const char* link : {"lblProduct", "lblCopyright", "lblURL"}) {
+      QCOMPARE(Node(about, link)->role(), QAccessible::Link);
+    }
+  }
+
+  void mainWindowReadsWell() {
+    FormFixture f;
+    f.SkipFirstRun();
+    const auto form = f.Open();
+    form->show();
+    const QStringList faults = AccessibilityFaults(*form);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+
+    // Each entry box is named by the "Change To:" label beside it.
+    for (const char* box : {"Setting1Custom", "Setting2Custom", "Setting3Custom",
+                            "Setting4Custom", "Setting6Custom"}) {
+      QCOMPARE(Node(*form, box)->text(QAccessible::Name), QStringLiteral("Change To:"));
+    }
+    QCOMPARE(Node(*form, "Label37")->role(), QAccessible::Link);
+
+    // The scroll bar and the two lists choose different things: their names
+    // tell them apart.
+    const QString scroller = Node(*form, "scroller")->text(QAccessible::Name);
+    const QString paneList = Node(*form, "Combo1")->text(QAccessible::Name);
+    const QString typeList = Node(*form, "Combo2")->text(QAccessible::Name);
+    QVERIFY(!scroller.isEmpty() && !paneList.isEmpty() && !typeList.isEmpty());
+    QVERIFY(scroller != paneList && paneList != typeList && scroller != typeList);
+  }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
