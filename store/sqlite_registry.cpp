@@ -252,6 +252,7 @@ void Initialise(sqlite3* db, const std::string& path) {
   // look for tables instead.
   bool done = PragmaNumber(db, "SELECT count(*) FROM sqlite_schema").value_or(0) > 0;
   if (!done) {
+    // PRAGMA takes no bound parameters; these are the store's own constants.
     done = Execute(db, kSchema) &&
            Execute(db, ("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str()) &&
            Execute(db, ("PRAGMA user_version = " + std::to_string(kFormatVersion)).c_str());
