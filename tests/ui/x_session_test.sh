@@ -17,9 +17,15 @@ program_pid=""
 watcher_pid=""
 
 cleanup() {
-  for pid in "$watcher_pid" "$program_pid" "$xvfb_pid"; do
+  for pid in "$watcher_pid" "$program_pid"; do
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   done
+  # An X server removes its socket and lock file by name as it ends: wait for
+  # that, lest it remove those of a server that starts next on its display.
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -39,15 +45,20 @@ for _ in $(seq 600); do
 done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+for _ in $(seq 600); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X server on $DISPLAY"
 export QT_QPA_PLATFORM=xcb
 # The program and Qt's X libraries keep some memory to the end on purpose;
 # the leak check belongs to the offscreen tests.
 export ASAN_OPTIONS=detect_leaks=0
 
-# wait_for_window TITLE_REGEX: prints the id of the first window whose title
+# wait_for_window TITLE_REGEX: prints the id of the first shown window whose title
 # matches, once there is one.
 wait_for_window() {
-  timeout 120 xdotool search --sync --name "$1" | head -n1
+  timeout 120 xdotool search --sync --onlyvisible --name "$1" | head -n1
 }
 
 # press_keys WINDOW KEY...: gives the window the keyboard and types the keys.
