@@ -22,9 +22,10 @@ ensure_packages() {
     "${missing[@]}" >/dev/null
 }
 
-# What the native build needs, and the program at run time.
+# What the native build needs, and the program at run time (the fonts:
+# metric-compatible clones of Tahoma, MS Sans Serif and Times New Roman).
 QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
-  libgl-dev fonts-wine)
+  libgl-dev fonts-wine fonts-liberation)
 # What the tests need besides: GoogleTest, an X server for the real-window
 # test, and the desktop-entry checker.
 QUORVANE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xdotool xauth
