@@ -141,18 +141,28 @@ class QuorvaneFormTest : public QObject {
     QVERIFY(form->windowFlags() & Qt::WindowCloseButtonHint);
   }
 
-  void declinedDisclaimerEndsBeforeTheWindowIsFilled() {
-    FormFixture f;
-    f.dialogs.answers = {Answer::No};
-    const auto form = f.Open();
-
+  void declineOrAFailedBackupEndsBeforeTheWindowIsFilled() {
+    FormFixture declined;
+    declined.dialogs.answers = {Answer::No};
+    const auto form = declined.Open();
     QCOMPARE(form->startOutcome(), StartOutcome::Exit);
-    QVERIFY(!form->isVisible());
-    QCOMPARE(f.Text(key::kProgram, "FirstRun"), std::string("Yes"));
-    QCOMPARE(f.Text(key::kBackup, "MaxMTU"), std::string("Not Set"));
+    QCOMPARE(declined.Text(key::kProgram, "FirstRun"), std::string("Yes"));
+    QCOMPARE(declined.Text(key::kBackup, "MaxMTU"), std::string("Not Set"));
+
+    FormFixture unwritable;
+    unwritable.recording.fail = [](const std::string& call) { return call.rfind("set ", 0) == 0; };
+    const auto unbacked = unwritable.Open();
+    QCOMPARE(unbacked->startOutcome(), StartOutcome::Exit);
+    QCOMPARE(unwritable.dialogs.shown.size(), 1u);
+    QCOMPARE(unwritable.dialogs.shown[0].icon, Icon::Error);
+
     // Nothing after the first-run block ran: no refresh, no caption.
-    QCOMPARE(Caption(*form, "Setting1Current"), QStringLiteral("You Currently Have This Set To:"));
-    QVERIFY(!form->windowTitle().startsWith(QStringLiteral("Quorvane Version")));
+    for (const QuorvaneForm* ended : {form.get(), unbacked.get()}) {
+      QVERIFY(!ended->isVisible());
+      QCOMPARE(Caption(*ended, "Setting1Current"),
+               QStringLiteral("You Currently Have This Set To:"));
+      QVERIFY(!ended->windowTitle().startsWith(QStringLiteral("Quorvane Version")));
+    }
   }
 
   void laterStartAsksNothing() {
