@@ -11,6 +11,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ui/control_table.h"
 #include "ui/link_label.h"
 #include "ui/open_web_address.h"
 #include "ui/program_icons.h"
@@ -23,11 +24,9 @@ namespace {
 
 using about::Kind;
 
-// 15 twips make one device-independent pixel (96 dots per inch).
-int Pixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-
 QRect PixelPlace(const about::Place& place) {
-  return QRect(Pixels(place.left), Pixels(place.top), Pixels(place.width), Pixels(place.height));
+  return QRect(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+               TwipsToPixels(place.height));
 }
 
 QColor ColourOf(const about::Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
@@ -145,7 +144,7 @@ QuorvaneAbout::QuorvaneAbout() : QDialog(nullptr) {
   setWindowTitle(QString::fromUtf8(about::kWindow.caption));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(Pixels(about::kWindow.width), Pixels(about::kWindow.height));
+  setFixedSize(TwipsToPixels(about::kWindow.width), TwipsToPixels(about::kWindow.height));
   setFont(FontOf(about::kWindow.font));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, ColourOf(about::kWindow.background));
