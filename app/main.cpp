@@ -18,6 +18,7 @@ namespace {
 // Exit statuses.
 constexpr int kEnded = 0;
 constexpr int kRegistryUnavailable = 1;
+constexpr int kBackupFailed = 1;
 
 constexpr const char* kRegistryUnavailableLead = "Quorvane cannot open its registry:\n\n";
 
@@ -44,7 +45,14 @@ int main(int argc, char** argv) {
   const quorvane::store::Registry registry(*backend);
   quorvane::ui::QtUserDialogs dialogs;
   quorvane::ui::QuorvaneForm form(registry, dialogs);
-  if (form.startOutcome() == quorvane::engine::StartOutcome::Exit) return kEnded;
+  switch (form.startOutcome()) {
+    case quorvane::engine::StartOutcome::Continue:
+      break;
+    case quorvane::engine::StartOutcome::Declined:
+      return kEnded;
+    case quorvane::engine::StartOutcome::BackupFailed:
+      return kBackupFailed;
+  }
   form.show();
   return QApplication::exec();
 }

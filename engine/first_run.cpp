@@ -47,7 +47,7 @@ StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dial
   // tries again.
   if (!BackUpSettings(registry)) {
     dialogs.Show(BackupFailedMessage());
-    return StartOutcome::Exit;
+    return StartOutcome::BackupFailed;
   }
 
   // Marked done before the question: a program stopped while the disclaimer
@@ -55,7 +55,7 @@ StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dial
   WriteFirstRunMarker(registry, store::kFirstRunDone);
   if (dialogs.Show(DisclaimerMessage()) == Answer::No) {
     WriteFirstRunMarker(registry, store::kFirstRunPending);
-    return StartOutcome::Exit;
+    return StartOutcome::Declined;
   }
   return StartOutcome::Continue;
 }

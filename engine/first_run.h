@@ -6,8 +6,10 @@
 namespace quorvane::engine {
 
 enum class StartOutcome {
-  Continue,  // the block was skipped, or the disclaimer accepted
-  Exit,      // the disclaimer was declined, or the backup failed
+  Continue,      // the block was skipped, or the disclaimer accepted
+  Declined,      // the user declined the disclaimer: the program ends
+  BackupFailed,  // the settings could not be backed up: the program ends
+
 };
 
 // The first-run block of the main window's load step: while FirstRun reads

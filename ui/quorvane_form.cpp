@@ -159,7 +159,7 @@ void QuorvaneForm::CentreOnScreen() {
 
 void QuorvaneForm::Form_Load() {
   startOutcome_ = engine::RunFirstRunBlock(registry_, dialogs_);
-  if (startOutcome_ == engine::StartOutcome::Exit) return;
+  if (startOutcome_ != engine::StartOutcome::Continue) return;
   RefreshCurrentValues();
   setWindowTitle(Text(MainWindowCaption(RunningProgramVersion())));
 }

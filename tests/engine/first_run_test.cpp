@@ -102,14 +102,14 @@ TEST_F(FirstRunTest, EachSettingIsReadThenWrittenInTheBackupOrder) {
 TEST_F(FirstRunTest, DecliningEndsWithTheMarkerPendingAndTheBackupKept) {
   SetLive(Id::MaxMtu, "576");
   dialogs_.answers = {Answer::No};
-  EXPECT_EQ(Run(), StartOutcome::Exit);
+  EXPECT_EQ(Run(), StartOutcome::Declined);
   EXPECT_EQ(Marker(), "Yes");
   EXPECT_EQ(BackupText("MaxMTU"), "576");
 
   // The next start takes the backup again and asks again.
   SetLive(Id::MaxMtu, "1492");
   dialogs_.answers = {Answer::No};
-  EXPECT_EQ(Run(), StartOutcome::Exit);
+  EXPECT_EQ(Run(), StartOutcome::Declined);
   EXPECT_EQ(dialogs_.shown.size(), 2u);
   EXPECT_EQ(BackupText("MaxMTU"), "1492");
 }
@@ -134,7 +134,7 @@ TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
 // The disclaimer says the settings are backed up: when they are not, the
 // program tells the user and ends, and the next start tries again.
 void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome) {
-  EXPECT_EQ(outcome, StartOutcome::Exit);
+  EXPECT_EQ(outcome, StartOutcome::BackupFailed);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   const auto& box = dialogs.shown[0];
   EXPECT_EQ(box.text,

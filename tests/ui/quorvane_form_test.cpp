@@ -145,14 +145,14 @@ class QuorvaneFormTest : public QObject {
     FormFixture declined;
     declined.dialogs.answers = {Answer::No};
     const auto form = declined.Open();
-    QCOMPARE(form->startOutcome(), StartOutcome::Exit);
+    QCOMPARE(form->startOutcome(), StartOutcome::Declined);
     QCOMPARE(declined.Text(key::kProgram, "FirstRun"), std::string("Yes"));
     QCOMPARE(declined.Text(key::kBackup, "MaxMTU"), std::string("Not Set"));
 
     FormFixture unwritable;
     unwritable.recording.fail = [](const std::string& call) { return call.rfind("set ", 0) == 0; };
     const auto unbacked = unwritable.Open();
-    QCOMPARE(unbacked->startOutcome(), StartOutcome::Exit);
+    QCOMPARE(unbacked->startOutcome(), StartOutcome::BackupFailed);
     QCOMPARE(unwritable.dialogs.shown.size(), 1u);
     QCOMPARE(unwritable.dialogs.shown[0].icon, Icon::Error);
 
