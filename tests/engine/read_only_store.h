@@ -5,17 +5,13 @@
 
 #ifndef _WIN32
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane::testing {
 
@@ -23,30 +19,19 @@ class ReadOnlyStore {
  public:
   // seed fills the store while it can still be written.
   explicit ReadOnlyStore(const std::function<void(const store::Registry&)>& seed = {}) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-ro-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-    folder_ = pattern;
-    const std::string file = folder_ + "/registry.sqlite3";
+    const std::string file = folder_ / "registry.sqlite3";
     {
-      auto writable = store::SqliteRegistry::Open(file);
+      auto writable = store::SqliteRegistry::Open(file);  // makes the file
       if (seed) seed(store::Registry(*writable));
     }
     backend_ = store::SqliteRegistry::Open(file, store::SqliteRegistry::OpenMode::ReadOnly);
     registry_.emplace(*backend_);
   }
-  ~ReadOnlyStore() {
-    registry_.reset();
-    backend_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  ReadOnlyStore(const ReadOnlyStore&) = delete;
-  ReadOnlyStore& operator=(const ReadOnlyStore&) = delete;
 
   const store::Registry& registry() const { return *registry_; }
 
  private:
-  std::string folder_;
+  TempFolder folder_;  // removed last
   std::unique_ptr<store::SqliteRegistry> backend_;
   std::optional<store::Registry> registry_;
 };

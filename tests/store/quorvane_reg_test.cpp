@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tools/reg_arguments.h"
 
 extern char** environ;

@@ -10,7 +10,7 @@
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
 #include "tests/store/child_process.h"
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_registry.h"
 
 namespace quorvane::store {

@@ -15,7 +15,7 @@
 #include "store/portable_registry_path.h"
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
-#include "tests/store/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_registry.h"
 
 namespace quorvane::store {

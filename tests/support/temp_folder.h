@@ -1,5 +1,5 @@
 // A new, empty folder for one test, removed with its content afterwards;
-// and whole-file helpers for checking that a file was left alone.
+// and whole-file helpers for checking that a file was left alone. POSIX only.
 #pragma once
 
 #include <stdlib.h>
@@ -19,7 +19,7 @@ class TempFolder {
   TempFolder() {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern =
-        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quorvane-store-XXXXXX";
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quorvane-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
       throw std::filesystem::filesystem_error("cannot make a test folder", pattern,
                                               std::error_code(errno, std::generic_category()));
