@@ -21,6 +21,16 @@
 
 namespace quorvane::testing {
 
+// A message box as the user sees it: its words, its title bar, its buttons
+// and its icon.
+inline void ExpectBox(const ScriptedDialogs::Shown& box, const std::string& text,
+                      const std::string& title, engine::Buttons buttons, engine::Icon icon) {
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.title, title);
+  EXPECT_EQ(box.buttons, buttons);
+  EXPECT_EQ(box.icon, icon);
+}
+
 class EngineTest : public ::testing::Test {
  protected:
   using Id = store::SettingId;

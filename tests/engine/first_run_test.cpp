@@ -29,8 +29,7 @@ TEST_F(FirstRunTest, DisclaimerIsShownExactlyWithTheMarkerAlreadyDone) {
   EXPECT_EQ(Run(), StartOutcome::Continue);
 
   ASSERT_EQ(dialogs_.shown.size(), 1u);
-  const auto& box = dialogs_.shown[0];
-  EXPECT_EQ(box.text,
+  ExpectBox(dialogs_.shown[0],
             "Welcome to Quorvane, we have backed up your settings as they were before you ran this "
             "program the first time. We recommend taking a full registry backup *before* running "
             "this program.\r\n"
@@ -41,12 +40,9 @@ TEST_F(FirstRunTest, DisclaimerIsShownExactlyWithTheMarkerAlreadyDone) {
             "exit. \r\n\r\n"
             "Dorrimer - Author and reciever of annoyed emails from people who should know better "
             "than to fiddle with settings without making backups.\r\n\r\n"
-            "PS: Don't say I didn't warn you...");
-  EXPECT_EQ(box.title, "Welcome to Quorvane");
-  EXPECT_EQ(box.buttons, engine::Buttons::YesNo);
-  EXPECT_EQ(box.icon, engine::Icon::Error);
-  EXPECT_EQ(box.defaultButton, 1);
-  EXPECT_EQ(box.style, 20);
+            "PS: Don't say I didn't warn you...",
+            "Welcome to Quorvane", engine::Buttons::YesNo, engine::Icon::Error);
+  EXPECT_EQ(dialogs_.shown[0].style, 20);  // Yes as the default button
   EXPECT_EQ(markerWhileAsked, "No");
   EXPECT_EQ(Marker(), "No");
 }
@@ -136,13 +132,10 @@ TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
 void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome) {
   EXPECT_EQ(outcome, StartOutcome::BackupFailed);
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  const auto& box = dialogs.shown[0];
-  EXPECT_EQ(box.text,
+  ExpectBox(dialogs.shown[0],
             "Quorvane could not back up your current network settings, so nothing has been "
-            "changed. Quorvane may need to be run with administrator rights.");
-  EXPECT_EQ(box.title, "Quorvane");
-  EXPECT_EQ(box.icon, engine::Icon::Error);
-  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+            "changed. Quorvane may need to be run with administrator rights.",
+            "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
 }
 
 TEST_F(FirstRunTest, FailedBackupWriteEndsBeforeTheMarkerIsWritten) {

@@ -65,12 +65,9 @@ TEST_F(QuickOptimiseTest, NothingSelectedOnlyAsks) {
   EXPECT_TRUE(Calls({"create", "set"}).empty());
   EXPECT_EQ(dialogs_.finishedCount, 0);
   ASSERT_EQ(dialogs_.shown.size(), 1u);
-  const auto& box = dialogs_.shown[0];
-  EXPECT_EQ(box.text, "Please select your Connection Type from the list opposite.");
-  EXPECT_EQ(box.title, "Quorvane");
-  EXPECT_EQ(box.icon, engine::Icon::Information);
-  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
-  EXPECT_EQ(box.style, 64);
+  ExpectBox(dialogs_.shown[0], "Please select your Connection Type from the list opposite.",
+            "Quorvane", engine::Buttons::Ok, engine::Icon::Information);
+  EXPECT_EQ(dialogs_.shown[0].style, 64);
 }
 
 TEST_F(QuickOptimiseTest, NamesAreComparedExactly) {
@@ -87,13 +84,11 @@ TEST_F(QuickOptimiseTest, NamesAreComparedExactly) {
 void ExpectFailureNamed(const ScriptedDialogs& dialogs, const std::string& names) {
   EXPECT_EQ(dialogs.finishedCount, 0);
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  const auto& box = dialogs.shown[0];
-  EXPECT_EQ(box.text, "Quorvane could not change these settings: " + names +
-                          ". Your settings are not fully optimised. Quorvane may need to be run "
-                          "with administrator rights.");
-  EXPECT_EQ(box.title, "Quorvane");
-  EXPECT_EQ(box.icon, engine::Icon::Error);
-  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+  ExpectBox(dialogs.shown[0],
+            "Quorvane could not change these settings: " + names +
+                ". Your settings are not fully optimised. Quorvane may need to be run "
+                "with administrator rights.",
+            "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
 }
 
 TEST_F(QuickOptimiseTest, FailedWritesAreNamedAfterAllSixAreTried) {

@@ -9,6 +9,8 @@ namespace {
 using engine::Answer;
 namespace key = store::key;
 
+const std::string kDone = "Restore Complete. Please Reboot your Computer.";
+
 class RestoreTest : public EngineTest {
  protected:
   // A backup as the first run leaves it on a machine where some settings
@@ -42,16 +44,13 @@ TEST_F(RestoreTest, AskingFirstAndNoChangesNothing) {
   SetMixedBackup();
   Restore(Answer::No);
   ASSERT_EQ(dialogs_.shown.size(), 1u);
-  const auto& box = dialogs_.shown[0];
-  EXPECT_EQ(box.title, "Quorvane Settings Restore");
-  EXPECT_EQ(box.text,
+  ExpectBox(dialogs_.shown[0],
             "When you first ran this program, we stored your old settings as they were in the "
             "registry. These have not been modified since. If you would like to revert to how "
             "your machine was before, click Yes. If not Click No. Anything not working right "
-            "after this is entirely your own doing!");
-  EXPECT_EQ(box.icon, engine::Icon::Information);
-  EXPECT_EQ(box.buttons, engine::Buttons::YesNo);
-  EXPECT_EQ(box.style, 68);
+            "after this is entirely your own doing!",
+            "Quorvane Settings Restore", engine::Buttons::YesNo, engine::Icon::Information);
+  EXPECT_EQ(dialogs_.shown[0].style, 68);
   EXPECT_TRUE(recorder_.calls.empty());
 }
 
@@ -73,9 +72,7 @@ TEST_F(RestoreTest, BackedUpValuesReturnAndAbsentOnesAreRemoved) {
   EXPECT_EQ(BackupText("MaxMTU"), "576");  // the backup stays
 
   ASSERT_EQ(dialogs_.shown.size(), 2u);
-  EXPECT_EQ(ClosingBox().text, "Restore Complete. Please Reboot your Computer.");
-  EXPECT_EQ(ClosingBox().title, "Quorvane");
-  EXPECT_EQ(ClosingBox().icon, engine::Icon::None);
+  ExpectBox(ClosingBox(), kDone, "Quorvane", engine::Buttons::Ok, engine::Icon::None);
   EXPECT_EQ(ClosingBox().style, 0);
 }
 
@@ -110,7 +107,7 @@ TEST_F(RestoreTest, RunningTwiceGivesTheSameState) {
   EXPECT_EQ(LiveText(Id::MaxMtu), "576");
   EXPECT_EQ(LiveText(Id::DefaultRcvWindow), std::nullopt);
   EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 1);
-  EXPECT_EQ(dialogs_.shown.back().text, "Restore Complete. Please Reboot your Computer.");
+  EXPECT_EQ(dialogs_.shown.back().text, kDone);
 }
 
 // A setting that has no copy in the backup key was never recorded: removing
@@ -123,7 +120,7 @@ TEST_F(RestoreTest, SettingWithoutBackupValueIsLeftAsItIs) {
   EXPECT_EQ(LiveText(Id::DefaultTtl), "live");
   EXPECT_EQ(LiveText(Id::PmtuDiscovery), "live");
   EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 7);
-  EXPECT_EQ(ClosingBox().text, "Restore Complete. Please Reboot your Computer.");
+  EXPECT_EQ(ClosingBox().text, kDone);
 }
 
 TEST_F(RestoreTest, NoBackupAtAllChangesNothingAndSaysSo) {
@@ -136,20 +133,17 @@ TEST_F(RestoreTest, NoBackupAtAllChangesNothingAndSaysSo) {
   EXPECT_EQ(LiveText(Id::MaxMtu), "live");
   EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 7);
   ASSERT_EQ(dialogs_.shown.size(), 2u);
-  EXPECT_EQ(ClosingBox().text,
-            "No backup of your original settings was found, so nothing has been restored.");
-  EXPECT_EQ(ClosingBox().title, "Quorvane");
-  EXPECT_EQ(ClosingBox().buttons, engine::Buttons::Ok);
+  ExpectBox(ClosingBox(),
+            "No backup of your original settings was found, so nothing has been restored.",
+            "Quorvane", engine::Buttons::Ok, engine::Icon::Information);
 }
 
 void ExpectRestoreFailureNamed(const ScriptedDialogs& dialogs, const std::string& names) {
   ASSERT_EQ(dialogs.shown.size(), 2u);
-  const auto& box = dialogs.shown[1];
-  EXPECT_EQ(box.text, "Quorvane could not restore these settings: " + names +
-                          ". Quorvane may need to be run with administrator rights.");
-  EXPECT_EQ(box.title, "Quorvane");
-  EXPECT_EQ(box.icon, engine::Icon::Error);
-  EXPECT_EQ(box.buttons, engine::Buttons::Ok);
+  ExpectBox(dialogs.shown[1],
+            "Quorvane could not restore these settings: " + names +
+                ". Quorvane may need to be run with administrator rights.",
+            "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
 }
 
 TEST_F(RestoreTest, FailedStepsAreNamedAndTheOthersStillRun) {
