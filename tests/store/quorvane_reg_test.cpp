@@ -176,51 +176,50 @@ TEST_F(QuorvaneRegTool, AsksBeforeOverwritingOrDeleting) {
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "y\n"), remove + kDone);
 }
 
+// What reg.exe prints for a command line it cannot take.
+std::string Usage(const std::string& error, const std::string& operation) {
+  return "ERROR: " + error + "\nType \"REG " + operation + "/?\" for usage.\n";
+}
+
 TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
+  const std::string syntax = "Invalid syntax.";
   const struct {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {{}, "ERROR: Invalid syntax.\nType \"REG /?\" for usage.\n"},
-      {{"copy", "HKLM\\T"}, "ERROR: Invalid syntax.\nType \"REG /?\" for usage.\n"},
-      {{"add"}, "ERROR: Invalid syntax.\nType \"REG ADD /?\" for usage.\n"},
-      {{"add", "HKLM\\T", "/x"}, "ERROR: Invalid syntax.\nType \"REG ADD /?\" for usage.\n"},
-      {{"add", "HKLM\\T", "/v"}, "ERROR: Invalid syntax.\nType \"REG ADD /?\" for usage.\n"},
-      {{"add", "HKLM\\T", "/v", "n", "/d"},
-       "ERROR: Invalid syntax.\nType \"REG ADD /?\" for usage.\n"},
-      {{"add", "HKLM\\T", "/v", "n", "/ve"},
-       "ERROR: Invalid syntax.\nType \"REG ADD /?\" for usage.\n"},
-      {{"add", "HKLM\\T", "/v", "n", "/t", "REG_BINARY", "/d", "00"},
-       "ERROR: Invalid syntax.\nType \"REG ADD /?\" for usage.\n"},
+      {{}, Usage(syntax, "")},
+      {{"copy", "HKLM\\T"}, Usage(syntax, "")},
+      {{"add"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/x"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/v"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/v", "n", "/d"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/v", "n", "/ve"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/v", "n", "/t", "REG_BINARY", "/d", "00"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", "12a"},
-       "ERROR: Invalid syntax. Specify valid numeric value.\nType \"REG ADD /?\" for usage.\n"},
-      {{"add", "HKCU\\T", "/v", "n", "/d", "1"},
-       "ERROR: Invalid key name.\nType \"REG ADD /?\" for usage.\n"},
-      {{"delete", "HKLM\\T"}, "ERROR: Invalid syntax.\nType \"REG DELETE /?\" for usage.\n"},
-      {{"delete", "HKLM\\T", "/v", "n", "/t", "REG_SZ"},
-       "ERROR: Invalid syntax.\nType \"REG DELETE /?\" for usage.\n"},
-      {{"query", "HKLM\\T", "/f"}, "ERROR: Invalid syntax.\nType \"REG QUERY /?\" for usage.\n"},
-      {{"query", "HKLM\\T", "extra"},
-       "ERROR: Invalid syntax.\nType \"REG QUERY /?\" for usage.\n"},
+       Usage("Invalid syntax. Specify valid numeric value.", "ADD ")},
+      {{"add", "HKCU\\T", "/v", "n", "/d", "1"}, Usage("Invalid key name.", "ADD ")},
+      {{"delete", "HKLM\\T"}, Usage(syntax, "DELETE ")},
+      {{"delete", "HKLM\\T", "/v", "n", "/t", "REG_SZ"}, Usage(syntax, "DELETE ")},
+      {{"query", "HKLM\\T", "/f"}, Usage(syntax, "QUERY ")},
+      {{"query", "HKLM\\T", "extra"}, Usage(syntax, "QUERY ")},
+  };
+  const auto expectAllRefused = [&] {
+    for (const auto& c : cases) {
+      const Outcome outcome = Run(c.args);
+      EXPECT_EQ(outcome.code, 1);
+      EXPECT_EQ(outcome.out, "");
+      EXPECT_EQ(outcome.err, c.err);
+    }
   };
   // No store is made for a command that does not parse, nor for a query.
-  for (const auto& c : cases) {
-    const Outcome outcome = Run(c.args);
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.err, c.err);
-  }
+  expectAllRefused();
   EXPECT_EQ(Run({"query", "HKLM\\T"}).err, kNotFound);
   EXPECT_FALSE(std::filesystem::exists(store()));
 
   // On an existing store, not a byte changes.
   ExpectSuccess(Run({"add", "HKLM\\T", "/v", "n", "/d", "kept", "/f"}), kDone);
   const std::string before = ReadFile(store());
-  for (const auto& c : cases) {
-    const Outcome outcome = Run(c.args);
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, c.err);
-  }
+  expectAllRefused();
   EXPECT_EQ(ReadFile(store()), before);
 }
 

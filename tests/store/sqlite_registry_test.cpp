@@ -55,19 +55,25 @@ void RunSql(const std::string& file, const char* sql) {
   sqlite3_close(db);
 }
 
+// The message with which Open refuses the file; a failure when it opens.
+std::string OpenError(const std::string& file, OpenMode mode = OpenMode::ReadWrite) {
+  try {
+    SqliteRegistry::Open(file, mode);
+    ADD_FAILURE() << "opened " << file;
+  } catch (const RegistryOpenError& error) {
+    return error.what();
+  }
+  return "";
+}
+
 // Expects Open to refuse the file with a message that names it and says
 // why, and the file to be left exactly as it was.
 void ExpectRefused(const std::string& file, const std::string& why,
                    OpenMode mode = OpenMode::ReadWrite) {
   const std::string before = ReadFile(file);
-  try {
-    SqliteRegistry::Open(file, mode);
-    ADD_FAILURE() << "opened " << file;
-  } catch (const RegistryOpenError& error) {
-    EXPECT_NE(std::string(error.what()).find("\"" + file + "\""), std::string::npos)
-        << error.what();
-    EXPECT_NE(std::string(error.what()).find(why), std::string::npos) << error.what();
-  }
+  const std::string message = OpenError(file, mode);
+  EXPECT_NE(message.find("\"" + file + "\""), std::string::npos) << message;
+  EXPECT_NE(message.find(why), std::string::npos) << message;
   EXPECT_EQ(ReadFile(file), before);
   EXPECT_FALSE(std::filesystem::exists(file + "-journal"));
 }
@@ -216,16 +222,7 @@ TEST(SqliteRegistryFiles, AFolderThatCannotBeMadeIsReportedWithTheFile) {
   TempFolder folder;
   WriteFile(folder / "plain", "a file, not a folder");
   const std::string file = folder / "plain/registry.sqlite3";
-  EXPECT_THROW(
-      {
-        try {
-          SqliteRegistry::Open(file);
-        } catch (const RegistryOpenError& error) {
-          EXPECT_NE(std::string(error.what()).find(file), std::string::npos);
-          throw;
-        }
-      },
-      RegistryOpenError);
+  EXPECT_NE(OpenError(file).find(file), std::string::npos);
 }
 
 // Read-only stores.
@@ -261,8 +258,7 @@ TEST(SqliteRegistryReadOnly, AReadOnlyStoreAnswersReadsAndFailsWrites) {
 
 TEST(SqliteRegistryReadOnly, OpeningAMissingFileReadOnlyCreatesNothing) {
   TempFolder folder;
-  EXPECT_THROW(SqliteRegistry::Open(folder / "missing.sqlite3", OpenMode::ReadOnly),
-               RegistryOpenError);
+  OpenError(folder / "missing.sqlite3", OpenMode::ReadOnly);
   EXPECT_FALSE(std::filesystem::exists(folder / "missing.sqlite3"));
 }
 
