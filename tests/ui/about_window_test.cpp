@@ -1,12 +1,9 @@
 // The About window on Qt's offscreen platform: its version line, its keys,
-// its links, its rebuilding at each opening, and its opening from the main
-// window's pane list.
-#include <QComboBox>
+// its links and its rebuilding at each opening.
 #include <QCursor>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -23,20 +20,13 @@
 #include "ui/quorvane_about_design.h"
 #include "ui/web_addresses.h"
 
-using quorvane::testing::FormFixture;
+using quorvane::testing::Get;
 using quorvane::testing::WhenModalOpens;
 using quorvane::ui::QuorvaneAbout;
 
 namespace {
 
 constexpr const char* kLinkLabels[] = {"lblProduct", "lblCopyright", "lblURL"};
-
-template <typename Control>
-Control* Get(const QWidget& window, const char* name) {
-  auto* control = window.findChild<Control*>(QString::fromLatin1(name));
-  if (!control) qFatal("no control %s", name);
-  return control;
-}
 
 QPlainTextEdit* WarningBox(const QWidget& about) {
   return Get<QPlainTextEdit>(about, "txtSpecialCopyright");
@@ -93,7 +83,6 @@ class AboutWindowTest : public QObject {
     QuorvaneAbout about;
     ShowAndActivate(about);
 
-    QCOMPARE(about.parentWidget(), nullptr);
     const QPoint offCentre =
         about.frameGeometry().center() - about.screen()->availableGeometry().center();
     QVERIFY2(offCentre.manhattanLength() <= 2, "the window is not centred on the screen");
@@ -170,10 +159,8 @@ class AboutWindowTest : public QObject {
     // Six lines, each ending in CR LF, and no other line break.
     const QString warning = QString::fromUtf8(quorvane::ui::about::kLegalWarning);
     QCOMPARE(warning.size(), 301);
-    const QStringList lines = warning.split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 7);
-    QVERIFY(lines.last().isEmpty());
-    for (const QString& line : lines) QVERIFY(!line.contains(u'\r') && !line.contains(u'\n'));
+    QVERIFY(warning.endsWith(QStringLiteral("\r\n")));
+    for (const char* mark : {"\r\n", "\r", "\n"}) QCOMPARE(warning.count(QLatin1String(mark)), 6);
 
     QuorvaneAbout about;
     ShowAndActivate(about);
@@ -206,8 +193,7 @@ class AboutWindowTest : public QObject {
 
   void eachOpeningIsBuiltAfresh() {
     std::vector<std::pair<QString, QString>> firstTexts, secondTexts;
-    QWidget* secondFocus = nullptr;
-    QString secondWarning;
+    bool secondFocusOnOk = false;
 
     WhenModalOpens([&](QWidget* modal) {
       QVERIFY(qobject_cast<QuorvaneAbout*>(modal));
@@ -222,52 +208,15 @@ class AboutWindowTest : public QObject {
     quorvane::ui::ShowAboutWindow();
 
     WhenModalOpens([&](QWidget* modal) {
-      secondTexts = Texts(*modal);
-      secondFocus = modal->focusWidget();
-      secondWarning = WarningBox(*modal)->toPlainText();
-      QCOMPARE(secondFocus, Get<QPushButton>(*modal, "cmdOK"));
+      secondTexts = Texts(*modal);  // the warning box's text among them
+      secondFocusOnOk = modal->focusWidget() == Get<QPushButton>(*modal, "cmdOK");
       modal->close();  // the close box
     });
     quorvane::ui::ShowAboutWindow();
 
     QVERIFY(!firstTexts.empty());
     QCOMPARE(secondTexts, firstTexts);
-    QVERIFY(!secondWarning.contains(QStringLiteral("typed")));
-  }
-
-  void openingFromThePaneListLeavesTheMainWindowAsItWas() {
-    FormFixture f;
-    f.SkipFirstRun();
-    const auto form = f.Open();
-    form->show();
-    auto* scroller = Get<QScrollBar>(*form, "scroller");
-    auto* list = Get<QComboBox>(*form, "Combo1");
-    scroller->setValue(4);
-    const auto shownPanes = [&] {
-      QStringList shown;
-      for (QWidget* pane : form->findChildren<QWidget*>(QRegularExpression("^Setting(Welcome|\\d)$"))) {
-        if (pane->isVisibleTo(form.get())) shown << pane->objectName();
-      }
-      return shown;
-    };
-    const QStringList panesBefore = shownPanes();
-    const std::size_t callsBefore = f.recording.calls.size();
-
-    bool opened = false;
-    WhenModalOpens([&](QWidget* modal) {
-      opened = qobject_cast<QuorvaneAbout*>(modal) != nullptr;
-      QTest::keyClick(modal->focusWidget(), Qt::Key_Escape);
-    });
-    const int about = list->findText(QStringLiteral("About"));
-    list->setCurrentIndex(about);
-    emit list->activated(about);
-
-    QVERIFY(opened);
-    QCOMPARE(scroller->value(), 4);
-    QCOMPARE(shownPanes(), panesBefore);
-    QCOMPARE(list->currentText(), QStringLiteral("About"));
-    QCOMPARE(f.recording.calls.size(), callsBefore);  // the registry untouched
-    QVERIFY(form->isVisible());
+    QVERIFY(secondFocusOnOk);
   }
 };
 

@@ -75,9 +75,7 @@ QStringList AccessibilityFaults(QWidget& window) {
 }
 
 QAccessibleInterface* Node(const QWidget& window, const char* name) {
-  auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
-  if (!control) qFatal("no control %s", name);
-  return QAccessible::queryAccessibleInterface(control);
+  return QAccessible::queryAccessibleInterface(quorvane::testing::Get<QWidget>(window, name));
 }
 
 }  // namespace
@@ -104,8 +102,7 @@ class AccessibilityTest : public QObject {
 
   void mainWindowReadsWell() {
     FormFixture f;
-    f.SkipFirstRun();
-    const auto form = f.Open();
+    const auto form = f.OpenAfterFirstRun();
     form->show();
     const QStringList faults = AccessibilityFaults(*form);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));

@@ -32,34 +32,29 @@ class FinishedWindowTest : public QObject {
     quorvane::ui::QtUserDialogs dialogs;
     for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
       // Looked at while open, compared once closed: the window closes whatever it shows.
-      bool hasOwner = true;
+      QWidget* owner = nullptr;
       Qt::WindowModality modality = Qt::NonModal;
       Qt::WindowFlags flags;
-      QString title, heading;
-      QSize size, minimum, maximum;
+      QStringList texts;  // title and heading
+      QList<QSize> sizes;  // size, minimum, maximum
       bool focusOnClose = false;
       WhenModalOpens([&](QWidget* window) {
-        hasOwner = window->parentWidget() != nullptr;
+        owner = window->parentWidget();
         modality = window->windowModality();
         flags = window->windowFlags();
-        title = window->windowTitle();
-        heading = window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-        size = window->size();
-        minimum = window->minimumSize();
-        maximum = window->maximumSize();
+        texts = {window->windowTitle(), window->findChild<QLabel*>(QStringLiteral("Label1"))->text()};
+        sizes = {window->size(), window->minimumSize(), window->maximumSize()};
         focusOnClose = window->focusWidget() == CloseButton(window);
         QTest::keyClick(window->focusWidget(), Qt::Key_Return);
       });
       dialogs.ShowFinished();  // returns once the window is closed
 
-      QVERIFY(!hasOwner);
+      QCOMPARE(owner, nullptr);
       QCOMPARE(modality, Qt::ApplicationModal);
-      QCOMPARE(title, QStringLiteral("Quorvane"));
-      QCOMPARE(heading, QStringLiteral("Your Internet Settings Are Now Optimised!"));
-      QCOMPARE(size, QSize(312, 206));
-      QCOMPARE(minimum, maximum);
-      QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-      QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+      QCOMPARE(texts, (QStringList{QStringLiteral("Quorvane"),
+                                   QStringLiteral("Your Internet Settings Are Now Optimised!")}));
+      QCOMPARE(sizes, (QList<QSize>(3, QSize(312, 206))));
+      QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
       QVERIFY(focusOnClose);
     }
   }

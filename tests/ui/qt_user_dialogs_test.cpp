@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <utility>
 
 #include "tests/ui/window_test_support.h"
 #include "ui/qt_user_dialogs.h"
@@ -11,7 +13,35 @@ using quorvane::engine::Answer;
 using quorvane::engine::Buttons;
 using quorvane::engine::Icon;
 using quorvane::engine::Message;
-using quorvane::testing::WhenModalOpens;
+
+namespace {
+
+// A box as it looked while open: it closes whatever it shows.
+struct Look {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::Information;  // one the engine never asks for
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Shows the message, notes the box's look and answers it with act.
+std::pair<Answer, Look> ShowAndAnswer(const Message& message,
+                                      const std::function<void(QMessageBox*)>& act) {
+  Look look;
+  quorvane::testing::WhenModalOpens([&](QWidget* window) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    if (!box) qFatal("the modal window is not a message box");
+    look = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+            box->standardButton(box->defaultButton())};
+    act(box);
+  });
+  const Answer answer = quorvane::ui::QtUserDialogs().Show(message);
+  return {answer, look};
+}
+
+void PressEnter(QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }
+
+}  // namespace
 
 class QtUserDialogsTest : public QObject {
   Q_OBJECT
@@ -25,55 +55,32 @@ class QtUserDialogsTest : public QObject {
     message.icon = Icon::Error;
 
     // Enter takes the default button, Yes; Escape and No answer No.
-    const std::function<void(QMessageBox*)> answers[] = {
-        [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); },
-        [](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton); },
-        [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
+    const std::pair<std::function<void(QMessageBox*)>, Answer> answers[] = {
+        {PressEnter, Answer::Yes},
+        {[](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton); },
+         Answer::No},
+        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::No},
     };
-    const Answer expected[] = {Answer::Yes, Answer::No, Answer::No};
-    for (int i = 0; i < 3; ++i) {
-      QMessageBox* seen = nullptr;
-      QString title, text;
-      QMessageBox::Icon icon = QMessageBox::NoIcon;
-      bool yesIsDefault = false;
-      QMessageBox::StandardButtons buttons;
-      // Looked at while open, compared once answered: the box closes whatever it shows.
-      WhenModalOpens([&](QWidget* window) {
-        seen = qobject_cast<QMessageBox*>(window);
-        title = seen->windowTitle();
-        text = seen->text();
-        icon = seen->icon();
-        buttons = seen->standardButtons();
-        yesIsDefault = seen->defaultButton() == seen->button(QMessageBox::Yes);
-        answers[i](seen);
-      });
-      QCOMPARE(quorvane::ui::QtUserDialogs().Show(message), expected[i]);
-      QVERIFY(seen);
-      QVERIFY(yesIsDefault);
-      QCOMPARE(title, QStringLiteral("Welcome to Quorvane"));
-      QCOMPARE(text, QStringLiteral("First line.\nSecond line."));
-      QCOMPARE(icon, QMessageBox::Critical);
-      QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+    for (const auto& [act, expected] : answers) {
+      const auto [answer, look] = ShowAndAnswer(message, act);
+      QCOMPARE(answer, expected);
+      QCOMPARE(look.title, QStringLiteral("Welcome to Quorvane"));
+      QCOMPARE(look.text, QStringLiteral("First line.\nSecond line."));
+      QCOMPARE(look.icon, QMessageBox::Critical);
+      QCOMPARE(look.buttons, QMessageBox::Yes | QMessageBox::No);
+      QCOMPARE(look.defaultButton, QMessageBox::Yes);
     }
   }
 
   void okBoxWithoutTitleCarriesTheProgramsTitle() {
     Message message;
     message.text = "Restore Complete. Please Reboot your Computer.";
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    QMessageBox::StandardButtons buttons;
-    WhenModalOpens([&](QWidget* window) {
-      auto* box = qobject_cast<QMessageBox*>(window);
-      title = box->windowTitle();
-      icon = box->icon();
-      buttons = box->standardButtons();
-      QTest::keyClick(box, Qt::Key_Return);
-    });
-    QCOMPARE(quorvane::ui::QtUserDialogs().Show(message), Answer::Ok);
-    QCOMPARE(title, QStringLiteral("Quorvane"));
-    QCOMPARE(icon, QMessageBox::NoIcon);
-    QCOMPARE(buttons, QMessageBox::Ok);
+    const auto [answer, look] = ShowAndAnswer(message, PressEnter);
+    QCOMPARE(answer, Answer::Ok);
+    QCOMPARE(look.title, QStringLiteral("Quorvane"));
+    QCOMPARE(look.text, QString::fromStdString(message.text));
+    QCOMPARE(look.icon, QMessageBox::NoIcon);
+    QCOMPARE(look.buttons, QMessageBox::Ok);
   }
 };
 

@@ -25,19 +25,28 @@ struct FormFixture {
   store::Registry registry{recording};
   ScriptedDialogs dialogs;
 
-  // Marks the first run as done, so that the window opens without asking.
-  void SkipFirstRun() {
-    registry.WriteText(store::kRoot, store::key::kProgram, "FirstRun", "No");
-  }
-
   std::unique_ptr<ui::QuorvaneForm> Open() {
     return std::make_unique<ui::QuorvaneForm>(registry, dialogs);
+  }
+
+  // Opens the window as at a later start: the first run done, nothing asked.
+  std::unique_ptr<ui::QuorvaneForm> OpenAfterFirstRun() {
+    registry.WriteText(store::kRoot, store::key::kProgram, "FirstRun", "No");
+    return Open();
   }
 
   std::string Text(const std::string& path, const std::string& name) const {
     return registry.QueryText(store::kRoot, path, name).value_or("<absent>");
   }
 };
+
+// The window's control of that name and kind; there must be one.
+template <typename Control>
+Control* Get(const QWidget& window, const char* name) {
+  auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+  if (!control) qFatal("no control %s", name);
+  return control;
+}
 
 // Runs act on the next modal window, once it is open; the caller then opens
 // it (a modal window's loop runs until it is closed).

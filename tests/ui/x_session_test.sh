@@ -55,31 +55,24 @@ export QT_QPA_PLATFORM=xcb
 # the leak check belongs to the offscreen tests.
 export ASAN_OPTIONS=detect_leaks=0
 
-# wait_for_window TITLE_REGEX: prints the id of the first shown window whose title
-# matches, once there is one.
-wait_for_window() {
-  timeout 120 xdotool search --sync --onlyvisible --name "$1" | head -n1
-}
-
-# press_keys WINDOW KEY...: gives the window the keyboard and types the keys.
-press_keys() {
-  local window=$1
-  shift
+# answer TITLE_REGEX KEY WHAT: waits for the program's window whose title
+# matches, types KEY into it and sets status to the program's exit status once
+# it has ended (wait must run in this shell, the program's parent). Fails,
+# saying WHAT did not appear, when no such window shows.
+answer() {
+  local window
+  window=$(timeout 120 xdotool search --sync --onlyvisible --name "$1" | head -n1) || true
+  [ -n "$window" ] || fail "$3 did not appear"
   xdotool windowfocus --sync "$window"
-  xdotool key --clearmodifiers "$@"
-}
-
-# wait_for_exit PID: sets status to the program's exit status once it has
-# ended (wait must run in this shell, the program's parent); fails when it
-# is still running after a generous while.
-wait_for_exit() {
+  xdotool key --clearmodifiers "$2"
   for _ in $(seq 1200); do
-    kill -0 "$1" 2>/dev/null || break
+    kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$1" 2>/dev/null && fail "the program did not end"
+  kill -0 "$program_pid" 2>/dev/null && fail "the program did not end"
   status=0
-  wait "$1" || status=$?
+  wait "$program_pid" || status=$?
+  program_pid=""
 }
 
 echo "== Declining the first-run question"
@@ -94,12 +87,7 @@ program_pid=$!
   done
 ) &
 watcher_pid=$!
-
-question=$(wait_for_window '^Welcome to Quorvane$') || fail "no first-run question appeared"
-[ -n "$question" ] || fail "no first-run question appeared"
-press_keys "$question" n
-wait_for_exit "$program_pid"
-program_pid=""
+answer '^Welcome to Quorvane$' n "the first-run question"
 wait "$watcher_pid" || true
 watcher_pid=""
 [ "$status" -eq 0 ] || fail "declining ended with status $status, not 0"
@@ -121,11 +109,7 @@ cp "$work/not-a-registry" "$work/original"
 export QUORVANE_REGISTRY="$work/not-a-registry"
 "$quorvane" &
 program_pid=$!
-error=$(wait_for_window '^Quorvane$') || fail "no error was shown"
-[ -n "$error" ] || fail "no error was shown"
-press_keys "$error" Return
-wait_for_exit "$program_pid"
-program_pid=""
+answer '^Quorvane$' Return "the error message"
 [ "$status" -ne 0 ] || fail "a registry that cannot be opened ended with status 0"
 cmp -s "$work/not-a-registry" "$work/original" || fail "the file was changed"
 
