@@ -125,20 +125,6 @@ TEST(SqliteRegistryPaths, ClosedHandlesAreNoLongerAccepted) {
   EXPECT_EQ(test.backend().SetValue(key, "v", kTypeNumber, &byte, 1), kInvalidHandle);
 }
 
-TEST(SqliteRegistryPaths, TextIsStoredAsItsBytesAlone) {
-  testing::TestRegistry test;
-  ASSERT_TRUE(test.registry().WriteText(kRoot, kTestArea, "MaxMTU", "1500"));
-  KeyHandle key = kNoKey;
-  ASSERT_EQ(test.backend().OpenKey(kRoot, kTestArea, &key), kSuccess);
-  std::uint8_t data[8] = {};
-  std::uint32_t size = sizeof data;
-  ValueType type = kTypeNone;
-  EXPECT_EQ(test.backend().QueryValue(key, "maxmtu", &type, data, &size), kSuccess);
-  EXPECT_EQ(type, kTypeText);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), "1500");
-  test.backend().CloseKey(key);
-}
-
 TEST(SqliteRegistryPaths, ListingShowsNamesAsCreatedInNameOrder) {
   TempFolder folder;
   auto store = SqliteRegistry::Open(folder / "r.sqlite3");
@@ -313,21 +299,14 @@ class ScopedVariable {
  public:
   ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
+    Set(value);
   }
-  ~ScopedVariable() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
+  ~ScopedVariable() { Set(old_); }
 
  private:
+  void Set(const std::optional<std::string>& value) {
+    value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
+  }
   const char* name_;
   std::optional<std::string> old_;
 };

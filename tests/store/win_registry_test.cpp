@@ -69,6 +69,19 @@ class WinRegistryTest : public ::testing::Test {
     if (GetACP() != 1252) GTEST_SKIP() << "needs the ANSI code page 1252, not " << GetACP();
   }
 
+  // Queries name in kTestArea into buffer, whose size is offered.
+  Status Query(const std::string& name, ValueType* type, std::string* buffer,
+               std::uint32_t* size) {
+    KeyHandle key = kNoKey;
+    backend_.OpenKey(kLocalMachine, kTestArea, &key);
+    *size = static_cast<std::uint32_t>(buffer->size());
+    const Status status = backend_.QueryValue(
+        key, name, type, buffer->empty() ? nullptr : reinterpret_cast<std::uint8_t*>(buffer->data()),
+        size);
+    backend_.CloseKey(key);
+    return status;
+  }
+
   testing::TestRegistry place_;
   WinRegistry backend_;
   Registry registry_{backend_};
@@ -92,63 +105,37 @@ TEST_F(WinRegistryTest, MultiByteTextPathAndNameRoundTripAndStoreTheirAnsiBytes)
   EXPECT_FALSE(ReadRaw(kTestArea + "\\" + kSizeAnsi, kSizeAnsi).has_value());
 }
 
-TEST_F(WinRegistryTest, AsciiTextIsStoredWithItsOwnLengthOnly) {
-  ASSERT_TRUE(registry_.WriteText(kLocalMachine, kTestArea, "MaxMTU", "1500"));
-  const std::optional<RawValue> raw = ReadRaw(kTestArea, "MaxMTU");
-  ASSERT_TRUE(raw.has_value());
-  EXPECT_EQ(raw->bytes, "1500");  // without the NUL that follows it in memory
-}
-
 TEST_F(WinRegistryTest, TextSizesCountUtf8WhileOtherTypesPassThrough) {
+  std::string longUtf8, longAnsi;
+  for (int i = 0; i < 100; ++i) {
+    longUtf8 += kSizeUtf8;
+    longAnsi += kSizeAnsi;
+  }
   WriteRaw(kTestArea, "text", REG_SZ, kSizeAnsi);
+  WriteRaw(kTestArea, "long", REG_SZ, longAnsi);
   WriteRaw(kTestArea, "binary", REG_BINARY, kSizeAnsi);
-  KeyHandle key = kNoKey;
-  ASSERT_EQ(backend_.OpenKey(kLocalMachine, kTestArea, &key), kSuccess);
-
   ValueType type = kTypeNone;
   std::uint32_t size = 0;
-  EXPECT_EQ(backend_.QueryValue(key, "text", &type, nullptr, &size), kSuccess);
+  std::string buffer;
+  EXPECT_EQ(Query("text", &type, &buffer, &size), kSuccess);
   EXPECT_EQ(type, kTypeText);
   EXPECT_EQ(size, kSizeUtf8.size());
+  EXPECT_EQ(Query("long", &type, &buffer, &size), kSuccess);
+  EXPECT_EQ(size, longUtf8.size());
+  EXPECT_EQ(registry_.ReadText(kLocalMachine, kTestArea, "long", "absent"), longUtf8);
 
   // Room for the ANSI bytes is not room for the UTF-8 ones.
-  std::string buffer(kSizeAnsi.size(), '\0');
-  size = static_cast<std::uint32_t>(buffer.size());
-  EXPECT_EQ(backend_.QueryValue(key, "text", &type,
-                                reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
-            kMoreData);
+  buffer.assign(kSizeAnsi.size(), '\0');
+  EXPECT_EQ(Query("text", &type, &buffer, &size), kMoreData);
   EXPECT_EQ(size, kSizeUtf8.size());
-
   buffer.assign(size, '\0');
-  EXPECT_EQ(backend_.QueryValue(key, "text", &type,
-                                reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
-            kSuccess);
+  EXPECT_EQ(Query("text", &type, &buffer, &size), kSuccess);
   EXPECT_EQ(buffer, kSizeUtf8);
 
   buffer.assign(16, '\0');
-  size = static_cast<std::uint32_t>(buffer.size());
-  EXPECT_EQ(backend_.QueryValue(key, "binary", &type,
-                                reinterpret_cast<std::uint8_t*>(buffer.data()), &size),
-            kSuccess);
+  EXPECT_EQ(Query("binary", &type, &buffer, &size), kSuccess);
   EXPECT_EQ(type, static_cast<ValueType>(REG_BINARY));
   EXPECT_EQ(buffer.substr(0, size), kSizeAnsi);
-  backend_.CloseKey(key);
-}
-
-TEST_F(WinRegistryTest, LongTextIsSizedAndReadWhole) {
-  std::string utf8, ansi;
-  for (int i = 0; i < 100; ++i) {
-    utf8 += kSizeUtf8;
-    ansi += kSizeAnsi;
-  }
-  WriteRaw(kTestArea, "long", REG_SZ, ansi);
-  KeyHandle key = kNoKey;
-  ASSERT_EQ(backend_.OpenKey(kLocalMachine, kTestArea, &key), kSuccess);
-  std::uint32_t size = 0;
-  EXPECT_EQ(backend_.QueryValue(key, "long", nullptr, nullptr, &size), kSuccess);
-  EXPECT_EQ(size, utf8.size());
-  backend_.CloseKey(key);
-  EXPECT_EQ(registry_.ReadText(kLocalMachine, kTestArea, "long", "absent"), utf8);
 }
 
 // Writing a text with stand-in characters would store another text, or in
@@ -180,42 +167,33 @@ TEST_F(WinRegistryTest, NameWithANulIsRefusedRatherThanCutShort) {
 // Between the size query and the read, another program writes a longer text:
 // the backend says so (kMoreData with the new UTF-8 size) and the read
 // procedure asks again, so the new text comes back whole.
-struct Growth {
-  const char* what;
-  std::string before;     // code page 1252
-  std::string after;      // the same text in UTF-8 and ...
-  std::string afterAnsi;  // ... in code page 1252
-};
-
-class GrowingTextTest : public WinRegistryTest,
-                        public ::testing::WithParamInterface<Growth> {};
-
-TEST_P(GrowingTextTest, IsReadWhole) {
-  const Growth& growth = GetParam();
-  WriteRaw(kTestArea, "MaxMTU", REG_SZ, growth.before);
-
-  testing::RecordingBackend recording(backend_);
-  int queries = 0;
-  recording.fail = [&](const std::string& call) {
-    if (call == "query MaxMTU" && ++queries == 2) {
-      WriteRaw(kTestArea, "MaxMTU", REG_SZ, growth.afterAnsi);  // as another program would
-    }
-    return false;
+TEST_F(WinRegistryTest, TextThatGrowsWhileReadIsReadWhole) {
+  const struct {
+    std::string before;     // code page 1252
+    std::string after;      // the same text in UTF-8 and ...
+    std::string afterAnsi;  // ... in code page 1252
+  } cases[] = {
+      // The ANSI bytes no longer fit the buffer either.
+      {"1500", kSizeUtf8 + " und L\xC3\xA4nge", kSizeAnsi + " und L\xE4nge"},
+      // The ANSI bytes still fit; their UTF-8 form does not.
+      {"abcdefg", kSizeUtf8 + "12", kSizeAnsi + "12"},
   };
-  const Registry registry(recording);
-  EXPECT_EQ(registry.ReadText(kLocalMachine, kTestArea, "MaxMTU", "absent"), growth.after);
-  EXPECT_EQ(queries, 3);
+  for (const auto& growth : cases) {
+    SCOPED_TRACE(growth.before);
+    WriteRaw(kTestArea, "MaxMTU", REG_SZ, growth.before);
+    testing::RecordingBackend recording(backend_);
+    int queries = 0;
+    recording.fail = [&](const std::string& call) {
+      if (call == "query MaxMTU" && ++queries == 2) {
+        WriteRaw(kTestArea, "MaxMTU", REG_SZ, growth.afterAnsi);  // as another program would
+      }
+      return false;
+    };
+    EXPECT_EQ(Registry(recording).ReadText(kLocalMachine, kTestArea, "MaxMTU", "absent"),
+              growth.after);
+    EXPECT_EQ(queries, 3);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    WinRegistryTest, GrowingTextTest,
-    ::testing::Values(
-        // The ANSI bytes no longer fit the buffer either.
-        Growth{"LongerInBoth", "1500", kSizeUtf8 + " und L\xC3\xA4nge",
-               kSizeAnsi + " und L\xE4nge"},
-        // The ANSI bytes still fit; their UTF-8 form does not.
-        Growth{"LongerInUtf8Only", "abcdefg", kSizeUtf8 + "12", kSizeAnsi + "12"}),
-    [](const ::testing::TestParamInfo<Growth>& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace quorvane::store
