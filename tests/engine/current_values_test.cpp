@@ -24,9 +24,7 @@ TEST_F(CurrentValuesTest, EmptySystemShowsHelpTextsAndDefaultFlags) {
   EXPECT_EQ(values.ndiCacheCaption,
             kPrefix + "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet "
                       "Connection)");
-  EXPECT_EQ(values.flags.autoDiscovery, 1);
-  EXPECT_EQ(values.flags.blackHoleDetect, 0);
-  EXPECT_EQ(values.flags.selectiveAcks, 0);
+  EXPECT_EQ(Boxes(values.flags), (std::vector<int>{1, 0, 0}));
   EXPECT_TRUE(values.taskOffloadEnabled);
 
   EXPECT_EQ(engine::ReadMtuCaptionForList(registry_),
@@ -65,26 +63,21 @@ TEST_F(CurrentValuesTest, OnlyTheTextZeroClearsAFlag) {
     SetLive(Id::PmtuDiscovery, c.text);
     SetLive(Id::PmtuBlackHoleDetect, c.text);
     SetLive(Id::SackOpts, c.text);
-    const engine::PathMtuFlags flags = engine::ReadCurrentValues(registry_).flags;
-    EXPECT_EQ(flags.autoDiscovery, c.box) << '"' << c.text << '"';
-    EXPECT_EQ(flags.blackHoleDetect, c.box) << '"' << c.text << '"';
-    EXPECT_EQ(flags.selectiveAcks, c.box) << '"' << c.text << '"';
+    EXPECT_EQ(Boxes(engine::ReadCurrentValues(registry_).flags),
+              (std::vector<int>{c.box, c.box, c.box}))
+        << '"' << c.text << '"';
   }
   // A flag stored as a number is absent to the display: its fallback shows.
   SetLiveNumber(Id::PmtuDiscovery, 0);
   SetLiveNumber(Id::PmtuBlackHoleDetect, 1);
-  const engine::PathMtuFlags flags = engine::ReadCurrentValues(registry_).flags;
-  EXPECT_EQ(flags.autoDiscovery, 1);
-  EXPECT_EQ(flags.blackHoleDetect, 0);
+  EXPECT_EQ(Boxes(engine::ReadCurrentValues(registry_).flags), (std::vector<int>{1, 0, 1}));
 }
 
 TEST_F(CurrentValuesTest, TaskOffloadIsEnabledOnlyForZero) {
-  SetLiveNumber(Id::DisableTaskOffload, 1);
-  EXPECT_FALSE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
-  SetLiveNumber(Id::DisableTaskOffload, -1);
-  EXPECT_FALSE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
-  SetLiveNumber(Id::DisableTaskOffload, 0);
-  EXPECT_TRUE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
+  for (const std::int32_t number : {1, -1, 0}) {
+    SetLiveNumber(Id::DisableTaskOffload, number);
+    EXPECT_EQ(engine::ReadCurrentValues(registry_).taskOffloadEnabled, number == 0) << number;
+  }
   SetLive(Id::DisableTaskOffload, "1");  // a text is not a number: the default 0
   EXPECT_TRUE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
 }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/setting_apply.h"
 #include "store/catalogue.h"
 #include "store/registry.h"
 #include "tests/engine/scripted_dialogs.h"
@@ -29,6 +30,11 @@ inline void ExpectBox(const ScriptedDialogs::Shown& box, const std::string& text
   EXPECT_EQ(box.title, title);
   EXPECT_EQ(box.buttons, buttons);
   EXPECT_EQ(box.icon, icon);
+}
+
+// The three check boxes as {Auto Discovery, Black Hole Detect, Selective Acks}.
+inline std::vector<int> Boxes(const engine::PathMtuFlags& flags) {
+  return {flags.autoDiscovery, flags.blackHoleDetect, flags.selectiveAcks};
 }
 
 class EngineTest : public ::testing::Test {
