@@ -13,13 +13,13 @@
 
 #include "tests/ui/window_test_support.h"
 #include "ui/link_cursor.h"
-#include "ui/open_web_address.h"
 #include "ui/program_fonts.h"
 #include "ui/program_version.h"
 #include "ui/quorvane_about.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/web_addresses.h"
 
+using quorvane::testing::AddressRecorder;
 using quorvane::testing::Get;
 using quorvane::testing::WhenModalOpens;
 using quorvane::ui::QuorvaneAbout;
@@ -41,16 +41,6 @@ std::vector<std::pair<QString, QString>> Texts(const QWidget& about) {
   texts.emplace_back(QStringLiteral("txtSpecialCopyright"), WarningBox(about)->toPlainText());
   return texts;
 }
-
-// Records each address handed to the platform, with the window that asked.
-struct AddressRecorder {
-  std::vector<std::pair<QWidget*, std::string>> opened;
-  AddressRecorder() {
-    quorvane::ui::SetWebAddressOpenerForTesting(
-        [this](QWidget* window, const std::string& address) { opened.emplace_back(window, address); });
-  }
-  ~AddressRecorder() { quorvane::ui::SetWebAddressOpenerForTesting({}); }
-};
 
 void ShowAndActivate(QuorvaneAbout& about) {
   about.show();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
+#include <set>
 
 #include "tests/ui/window_test_support.h"
 #include "ui/program_fonts.h"
@@ -32,21 +33,11 @@ void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterf
 }
 
 bool TakesInput(QAccessibleInterface* node) {
-  switch (node->role()) {
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::EditableText:
-    case QAccessible::ScrollBar:
-    case QAccessible::Slider:
-    case QAccessible::SpinBox:
-    case QAccessible::Link:
-      return true;
-    default:
-      break;
-  }
-  if (node->state().focusable) return true;
+  using R = QAccessible::Role;
+  static const std::set<R> kInputRoles = {R::PushButton, R::CheckBox,     R::RadioButton,
+                                          R::ComboBox,   R::EditableText, R::ScrollBar,
+                                          R::Slider,     R::SpinBox,      R::Link};
+  if (kInputRoles.count(node->role()) || node->state().focusable) return true;
   const QAccessibleActionInterface* actions = node->actionInterface();
   return actions && !actions->actionNames().isEmpty();
 }

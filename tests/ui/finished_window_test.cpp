@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "tests/ui/window_test_support.h"
-#include "ui/open_web_address.h"
 #include "ui/program_fonts.h"
 #include "ui/qt_user_dialogs.h"
 
@@ -26,7 +25,6 @@ class FinishedWindowTest : public QObject {
 
  private slots:
   void initTestCase() { quorvane::ui::RegisterProgramFonts(); }
-  void cleanup() { quorvane::ui::SetWebAddressOpenerForTesting({}); }
 
   void opensModallyWithoutOwnerAndEnterCloses() {
     quorvane::ui::QtUserDialogs dialogs;
@@ -60,9 +58,7 @@ class FinishedWindowTest : public QObject {
   }
 
   void escapeDoesNothingAndTheLinkOpensEachTime() {
-    std::vector<std::pair<QWidget*, std::string>> opened;
-    quorvane::ui::SetWebAddressOpenerForTesting(
-        [&](QWidget* window, const std::string& address) { opened.emplace_back(window, address); });
+    quorvane::testing::AddressRecorder recorder;
     QWidget* shown = nullptr;
     bool openAfterEscape = false;
     bool openAfterLinks = false;
@@ -80,11 +76,8 @@ class FinishedWindowTest : public QObject {
 
     QVERIFY(openAfterEscape);
     QVERIFY(openAfterLinks);
-    QCOMPARE(opened.size(), 2u);
-    for (const auto& [window, address] : opened) {
-      QCOMPARE(window, shown);
-      QCOMPARE(address, std::string("http://speedtest.pennick.example/"));
-    }
+    const std::pair<QWidget*, std::string> speedTest(shown, "http://speedtest.pennick.example/");
+    QCOMPARE(recorder.opened, (std::vector<std::pair<QWidget*, std::string>>(2, speedTest)));
   }
 };
 

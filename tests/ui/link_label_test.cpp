@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/window_test_support.h"
 #include "ui/link_cursor.h"
 #include "ui/link_label.h"
 #include "ui/open_web_address.h"
@@ -62,13 +63,12 @@ class LinkLabelTest : public QObject {
   }
 
   void openerGetsTheAddressUnchanged() {
-    std::vector<std::string> opened;
-    quorvane::ui::SetWebAddressOpenerForTesting(
-        [&](QWidget*, const std::string& address) { opened.push_back(address); });
+    quorvane::testing::AddressRecorder recorder;
     quorvane::ui::OpenWebAddress(nullptr, "http://example.test/a b?c=%20");
     quorvane::ui::OpenWebAddress(nullptr, "");
-    quorvane::ui::SetWebAddressOpenerForTesting({});
-    QCOMPARE(opened, (std::vector<std::string>{"http://example.test/a b?c=%20", ""}));
+    using Opened = std::pair<QWidget*, std::string>;
+    QCOMPARE(recorder.opened, (std::vector<Opened>{{nullptr, "http://example.test/a b?c=%20"},
+                                                   {nullptr, ""}}));
   }
 };
 

@@ -1,6 +1,7 @@
 // What the window tests share: a main window over a fresh registry whose
-// calls are recorded, with its message boxes answered by a script, and a
-// way to act on a modal window once it has opened.
+// calls are recorded, with its message boxes answered by a script; a record
+// of the web addresses opened; a way to act on a modal window once it has
+// opened.
 #pragma once
 
 #include <QApplication>
@@ -9,12 +10,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "store/catalogue.h"
 #include "store/registry.h"
 #include "tests/engine/scripted_dialogs.h"
 #include "tests/support/recording_backend.h"
 #include "tests/support/test_registry.h"
+#include "ui/open_web_address.h"
 #include "ui/quorvane_form.h"
 
 namespace quorvane::testing {
@@ -38,6 +42,19 @@ struct FormFixture {
   std::string Text(const std::string& path, const std::string& name) const {
     return registry.QueryText(store::kRoot, path, name).value_or("<absent>");
   }
+};
+
+// Records each web address handed to the platform, with the window that asked,
+// for as long as it lives.
+struct AddressRecorder {
+  std::vector<std::pair<QWidget*, std::string>> opened;
+  AddressRecorder() {
+    ui::SetWebAddressOpenerForTesting(
+        [this](QWidget* window, const std::string& address) { opened.emplace_back(window, address); });
+  }
+  ~AddressRecorder() { ui::SetWebAddressOpenerForTesting({}); }
+  AddressRecorder(const AddressRecorder&) = delete;
+  AddressRecorder& operator=(const AddressRecorder&) = delete;
 };
 
 // The window's control of that name and kind; there must be one.
