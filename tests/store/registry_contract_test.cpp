@@ -76,10 +76,9 @@ TEST_F(RegistryContract, CreatingAKeyCreatesItsMissingParents) {
   ASSERT_EQ(backend().CreateKey(kRoot, kArea + "\\One\\Two\\Three", &key), kSuccess);
   EXPECT_NE(key, kNoKey);
   EXPECT_EQ(backend().CloseKey(key), kSuccess);
-  EXPECT_TRUE(KeyExists(kArea));
-  EXPECT_TRUE(KeyExists(kArea + "\\One"));
-  EXPECT_TRUE(KeyExists(kArea + "\\One\\Two"));
-  EXPECT_TRUE(KeyExists(kArea + "\\One\\Two\\Three"));
+  for (const char* below : {"", "\\One", "\\One\\Two", "\\One\\Two\\Three"}) {
+    EXPECT_TRUE(KeyExists(kArea + below)) << below;
+  }
   // Creating it again opens the same key.
   ASSERT_EQ(backend().CreateKey(kRoot, kArea + "\\One\\Two\\Three", &key), kSuccess);
   backend().CloseKey(key);
