@@ -3,27 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "store/scoped_key.h"
+
 namespace quorvane::store {
-namespace {
-
-// Closes the key it holds when it goes out of scope, also the empty handle,
-// which the backends accept as the Win32 call does.
-class ScopedKey {
- public:
-  explicit ScopedKey(RegistryBackend& backend) : backend_(backend) {}
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ~ScopedKey() { backend_.CloseKey(key_); }
-
-  KeyHandle* receive() { return &key_; }
-  KeyHandle get() const { return key_; }
-
- private:
-  RegistryBackend& backend_;
-  KeyHandle key_ = kNoKey;
-};
-
-}  // namespace
 
 std::optional<std::string> Registry::QueryText(RootKey root, const std::string& path,
                                                const std::string& name) const {

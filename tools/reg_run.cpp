@@ -9,6 +9,7 @@
 
 #include "store/platform_registry.h"
 #include "store/portable_registry_path.h"
+#include "store/scoped_key.h"
 #include "tools/reg_texts.h"
 
 namespace quorvane::tools {
@@ -16,6 +17,7 @@ namespace {
 
 using store::KeyHandle;
 using store::RootKey;
+using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
 using store::ValueType;
@@ -139,23 +141,6 @@ bool Confirm(std::istream& in, std::ostream& out, const std::string& question) {
 
 std::string Named(const std::string& name) { return name.empty() ? text::kDefaultName : name; }
 
-// An open key, closed when it goes out of scope.
-class Key {
- public:
-  explicit Key(SqliteRegistry& store) : store_(store) {}
-  ~Key() {
-    if (key_ != store::kNoKey) store_.CloseKey(key_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  KeyHandle* receive() { return &key_; }
-  KeyHandle get() const { return key_; }
-
- private:
-  SqliteRegistry& store_;
-  KeyHandle key_ = store::kNoKey;
-};
-
 // The value's type and data, or nullopt with *status saying why not.
 std::optional<SqliteRegistry::StoredValue> Fetch(SqliteRegistry& store, KeyHandle key,
                                                  const std::string& name, Status* status) {
@@ -175,7 +160,7 @@ std::optional<SqliteRegistry::StoredValue> Fetch(SqliteRegistry& store, KeyHandl
 
 int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
           std::ostream& err) {
-  Key key(store);
+  ScopedKey key(store);
   if (const Status status = store.OpenKey(kRoot, command.path, key.receive());
       status != store::kSuccess) {
     return Fail(err, status);
@@ -216,7 +201,7 @@ int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
 
 int Add(const RegCommand& command, SqliteRegistry& store, std::istream& in, std::ostream& out,
         std::ostream& err) {
-  Key key(store);
+  ScopedKey key(store);
   if (const Status status = store.CreateKey(kRoot, command.path, key.receive());
       status != store::kSuccess) {
     return Fail(err, status);
@@ -239,7 +224,7 @@ int Add(const RegCommand& command, SqliteRegistry& store, std::istream& in, std:
 
 int Delete(const RegCommand& command, SqliteRegistry& store, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  Key key(store);
+  ScopedKey key(store);
   if (const Status status = store.OpenKey(kRoot, command.path, key.receive());
       status != store::kSuccess) {
     return Fail(err, status);
