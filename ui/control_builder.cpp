@@ -77,11 +77,6 @@ void ApplyLook(QWidget& widget, unsigned look) {
   widget.setPalette(palette);
 }
 
-QRect PlaceInPixels(const Rect& twips) {
-  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
-               TwipsToPixels(twips.height));
-}
-
 // Labels wrap their text at word boundaries within their width. A label too
 // low to show any of a second line keeps its text on one line instead: there
 // a wrap would only hide words, as it would for a caption that a substitute
@@ -135,6 +130,11 @@ void BuildWindow(QWidget& window, const WindowSpec& design, std::span<const Cont
       control->lower();
     }
   }
+}
+
+QRect PlaceInPixels(const Rect& twips) {
+  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
+               TwipsToPixels(twips.height));
 }
 
 }  // namespace quorvane::ui

@@ -7,6 +7,7 @@
 
 #include "ui/program_fonts.h"
 
+class QRect;
 class QWidget;
 
 namespace quorvane::ui {
@@ -57,6 +58,7 @@ struct WindowSpec {
 // Twips are 1/1440 inch; 15 make one pixel at 96 dots per inch, which is
 // what Qt's device-independent pixels are.
 constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
+QRect PlaceInPixels(const Rect& twips);
 
 // Gives the window the design's size (fixed), font and background, and
 // creates every control of the table as a child of the window or of its

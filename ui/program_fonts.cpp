@@ -19,6 +19,8 @@ const char* FamilyOf(Face face) {
       return "Tahoma";
     case Face::MsSansSerif:
       return "MS Sans Serif";
+    case Face::TimesNewRoman:
+      return "Times New Roman";
     case Face::Inherit:
       break;
   }
@@ -62,6 +64,7 @@ QFont MakeFont(const FontSpec& spec) {
   QFont font(QString::fromLatin1(FamilyOf(spec.face)));
   font.setPixelSize(static_cast<int>(std::lround(spec.points * kDesignDotsPerInch / kPointsPerInch)));
   font.setBold(spec.bold);
+  font.setUnderline(spec.underline);
   return font;
 }
 

@@ -10,13 +10,15 @@ enum class Face {
   Inherit,      // the container's font
   Tahoma,
   MsSansSerif,  // "MS Sans Serif"
+  TimesNewRoman,
 };
 
-// A font as a design gives it: face, size in points, weight.
+// A font as a design gives it: face, size in points, weight, underline.
 struct FontSpec {
   Face face = Face::Inherit;
   double points = 0;
   bool bold = false;
+  bool underline = false;
 };
 
 // Makes Tahoma and MS Sans Serif available where the system lacks them: the

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "ui/control_table.h"
@@ -24,22 +23,7 @@ namespace {
 
 using about::Kind;
 
-QRect PixelPlace(const about::Place& place) {
-  return QRect(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
-               TwipsToPixels(place.height));
-}
-
 QColor ColourOf(const about::Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
-// Point sizes become pixels at 96 dots per inch, like the positions, so that
-// text keeps its place in the layout at any scale factor.
-QFont FontOf(const about::Font& font) {
-  QFont made(QString::fromLatin1(font.family));
-  made.setPixelSize(static_cast<int>(std::lround(font.points * 96.0 / 72.0)));
-  made.setBold(font.bold);
-  made.setUnderline(font.underline);
-  return made;
-}
 
 // A rectangle or a line: paints its fill and a one-pixel outline, either of
 // which may be absent. It takes no input and no focus.
@@ -145,7 +129,7 @@ QuorvaneAbout::QuorvaneAbout() : QDialog(nullptr) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(TwipsToPixels(about::kWindow.width), TwipsToPixels(about::kWindow.height));
-  setFont(FontOf(about::kWindow.font));
+  setFont(MakeFont(about::kWindow.font));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, ColourOf(about::kWindow.background));
   setPalette(palette);
@@ -155,8 +139,8 @@ QuorvaneAbout::QuorvaneAbout() : QDialog(nullptr) {
   for (const about::Control& design : about::Controls()) {
     QWidget* control = MakeControl(design, this);
     control->setObjectName(QString::fromLatin1(design.name));
-    control->setGeometry(PixelPlace(design.place));
-    if (design.font.family) control->setFont(FontOf(design.font));
+    control->setGeometry(PlaceInPixels(design.place));
+    if (design.font.face != Face::Inherit) control->setFont(MakeFont(design.font));
     if (design.accessibleName) NameForScreenReaders(*control, QString::fromUtf8(design.accessibleName));
     if (design.tabIndex >= 0) {
       focusOrder.emplace_back(design.tabIndex, control);

@@ -6,8 +6,8 @@ namespace quorvane::ui::about {
 
 namespace {
 
-constexpr Font kTahoma{"Tahoma", 8.25};
-constexpr Font kTahomaLink{"Tahoma", 8.25, false, true};
+constexpr FontSpec kTahoma{Face::Tahoma, 8.25};
+constexpr FontSpec kTahomaLink{Face::Tahoma, 8.25, false, true};
 constexpr Rgb kBlack{0, 0, 0};
 
 // Six lines of 46 to 50 characters, each short enough to fit the box's width
@@ -43,13 +43,13 @@ constexpr Control kControls[] = {
 
     // The texts, over the bars.
     {.name = "lblDotLine(1)", .kind = Kind::Label, .place = {3090, 255, 2475, 495},
-     .text = ".......", .font = {"Times New Roman", 24}, .rightAligned = true},
+     .text = ".......", .font = {Face::TimesNewRoman, 24}, .rightAligned = true},
     {.name = "lblDotLine(0)", .kind = Kind::Label, .place = {60, 840, 2115, 735},
-     .text = "......", .font = {"Times New Roman", 36}},
+     .text = "......", .font = {Face::TimesNewRoman, 36}},
     {.name = "lblTitle", .kind = Kind::Label, .place = {960, 240, 3945, 480},
-     .text = "  Tessamont New Media", .font = {"Tahoma", 18}},
+     .text = "  Tessamont New Media", .font = {Face::Tahoma, 18}},
     {.name = "lblInfo(1)", .kind = Kind::Label, .place = {1320, 960, 3435, 855},
-     .text = "Quorvane", .font = {"Tahoma", 27.75, true}},
+     .text = "Quorvane", .font = {Face::Tahoma, 27.75, true}},
     {.name = "lblVersion", .kind = Kind::Label, .place = {1080, 1920, 2010, 225}},
     {.name = "lblProduct", .kind = Kind::LinkLabel, .place = {1080, 2160, 1275, 195},
      .text = "Tessamont Online", .font = kTahomaLink, .tag = kMakerHomePage},

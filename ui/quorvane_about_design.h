@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 
+#include "ui/control_table.h"
+
 namespace quorvane::ui::about {
 
 enum class Kind {
@@ -24,25 +26,13 @@ struct Rgb {
   int red, green, blue;
 };
 
-// A font by family name; a null family means the window's font.
-struct Font {
-  const char* family = nullptr;
-  double points = 0;
-  bool bold = false;
-  bool underline = false;
-};
-
-// In twips from the top left of the client area.
-struct Place {
-  int left, top, width, height;
-};
 
 struct Control {
   const char* name;  // object name; an array's member as "shpRect(1)"
   Kind kind;
-  Place place;
+  Rect place;  // twips, from the top left of the client area
   const char* text = nullptr;
-  Font font{};
+  FontSpec font{};  // Face::Inherit: the window's font
   bool rightAligned = false;
   bool wraps = false;  // labels: wrapped at word boundaries within the width
   std::optional<Rgb> fill{};    // shapes, lines and bars
@@ -56,7 +46,7 @@ struct Window {
   const char* caption;
   int width, height;  // client area, twips
   Rgb background;
-  Font font;
+  FontSpec font;
 };
 
 extern const Window kWindow;
