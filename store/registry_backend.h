@@ -44,9 +44,13 @@ inline constexpr Status kSuccess = 0;         // ERROR_SUCCESS
 inline constexpr Status kNotFound = 2;        // ERROR_FILE_NOT_FOUND
 inline constexpr Status kAccessDenied = 5;    // ERROR_ACCESS_DENIED
 inline constexpr Status kInvalidHandle = 6;   // ERROR_INVALID_HANDLE
+inline constexpr Status kWriteProtected = 19; // ERROR_WRITE_PROTECT: the store can only be read
+inline constexpr Status kInUse = 32;          // ERROR_SHARING_VIOLATION: another program holds it
 inline constexpr Status kInvalidParameter = 87; // ERROR_INVALID_PARAMETER
+inline constexpr Status kDiskFull = 112;      // ERROR_DISK_FULL
 inline constexpr Status kMoreData = 234;      // ERROR_MORE_DATA
 inline constexpr Status kBadDatabase = 1009;  // ERROR_BADDB
+inline constexpr Status kRegistryCorrupt = 1015; // ERROR_REGISTRY_CORRUPT: the store is damaged
 inline constexpr Status kWriteFault = 1016;   // ERROR_REGISTRY_IO_FAILED
 
 class RegistryBackend {
