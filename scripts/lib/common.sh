@@ -26,9 +26,10 @@ ensure_packages() {
 # metric-compatible clones of Tahoma, MS Sans Serif and Times New Roman).
 QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
   libgl-dev fonts-wine fonts-liberation)
-# What the tests need besides: GoogleTest, an X server for the real-window
-# test, and the desktop-entry checker.
-QUORVANE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xdotool xauth
-  desktop-file-utils sqlite3)
-# The Windows leg: the MinGW-w64 cross compilers (posix threads) and Wine.
-QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+# What the native tests need besides: GoogleTest, an X server and xdotool for
+# the real-window test, the desktop-entry checker, and the .deb's checker.
+QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool desktop-file-utils lintian)
+# The Windows leg: the MinGW-w64 cross compilers (posix threads), Wine, and
+# GoogleTest's sources (MinGW has no packaged build of it).
+QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  googletest)
