@@ -26,9 +26,15 @@ ensure_packages() {
 # metric-compatible clones of Tahoma, MS Sans Serif and Times New Roman).
 QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
   libgl-dev fonts-wine fonts-liberation)
-# What the tests need besides: GoogleTest, an X server for the real-window
-# test, and the desktop-entry checker.
-QUORVANE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xdotool xauth
-  desktop-file-utils sqlite3)
+# Making the packages: the .deb's dependencies (dpkg-shlibdeps, file) and the
+# Windows installer (wixl).
+QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl)
+# What the native tests need besides: GoogleTest, an X server and xdotool for
+# the real-window test, the desktop-entry checker, and for the .deb its
+# making and its checker.
+QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool desktop-file-utils dpkg-dev file lintian)
 # The Windows leg: the MinGW-w64 cross compilers (posix threads) and Wine.
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+# Its tests besides: GoogleTest's sources (MinGW has no packaged build of
+# it), and the installer's making.
+QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl)
