@@ -29,3 +29,39 @@ fresh_wine_prefix() {
   wineboot -i >/dev/null 2>&1
   wineserver -w
 }
+
+# settle_wine: keeps the prefix's server running and waits until the
+# services that Wine starts with it (services.exe, plugplay, winedevice,
+# explorer) have gone quiet, so that timings taken next measure the program
+# rather than the prefix starting up.
+settle_wine() {
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 || true
+  local before after quiet=0
+  before=$(wine_cpu_ticks)
+  for _ in $(seq 120); do
+    sleep 0.25
+    after=$(wine_cpu_ticks)
+    if [ $((after - before)) -le 1 ]; then
+      quiet=$((quiet + 1))
+      [ "$quiet" -ge 4 ] && return 0
+    else
+      quiet=0
+    fi
+    before=$after
+  done
+}
+
+# wine_cpu_ticks: the processor time, in clock ticks, that Wine's processes
+# have used so far.
+wine_cpu_ticks() {
+  local total=0 pid fields
+  for pid in $(pgrep -f 'wineserver|\.exe' || true); do
+    # The fields after the command's name, which may hold blanks: utime and
+    # stime are the 12th and 13th of them.
+    fields=$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null | cut -d' ' -f12,13) || continue
+    [ -n "$fields" ] || continue
+    total=$((total + ${fields% *} + ${fields#* }))
+  done
+  echo "$total"
+}
