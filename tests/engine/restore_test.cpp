@@ -144,10 +144,9 @@ TEST_F(RestoreTest, EverySettingComesBackExactlyAfterTheFirstRun) {
   const auto all = [this] {
     std::vector<std::optional<store::TypedValue>> values;
     for (const store::Setting& s : store::kSettings) {
-      store::TypedValue value;
-      const bool found = direct().QueryValue(store::kRoot, s.key, s.valueName, &value) ==
-                         store::kSuccess;
-      values.push_back(found ? std::optional(value) : std::nullopt);
+      store::TypedValue v;
+      const store::Status read = direct().QueryValue(store::kRoot, s.key, s.valueName, &v);
+      values.push_back(read == store::kSuccess ? std::optional(v) : std::nullopt);
     }
     return values;
   };
@@ -207,16 +206,13 @@ TEST(RestoreReadOnly, ReadOnlyStoreNamesEveryStep) {
   ScriptedDialogs dialogs;
   dialogs.answers = {Answer::Yes};
   engine::RestoreFromBackup(readOnly.registry(), dialogs);
-  ASSERT_EQ(dialogs.shown.size(), 2u);
-  // The store's reason comes between the names and the setting without a
-  // backup; nothing was restored, so no reboot is asked for.
-  const std::string& text = dialogs.shown[1].text;
+  // Then the store's reason; nothing was restored, so no reboot is asked for.
+  const std::string& text = dialogs.shown.at(1).text;
   EXPECT_EQ(text.rfind("Quorvane could not restore these settings: Max Transmission Unit, Recieve "
                        "Window, Time To Live, Session Keep Alive, NDI Cache, Black Hole Detect, "
                        "Network Card CPU, Auto Discovery. ", 0),
             0u);
-  const std::string last = " left as they are: Selective Acknowledgements.";
-  EXPECT_EQ(text.substr(text.size() - std::min(text.size(), last.size())), last);
+  EXPECT_EQ(text.find("Reboot"), std::string::npos);
 }
 #endif
 

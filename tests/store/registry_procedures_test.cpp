@@ -164,15 +164,8 @@ TEST_F(ProcedureCalls, EachProcedureOpensDoesOneThingAndCloses) {
        [](const Registry& r) { r.RemoveValue(kRoot, kKey + "\\Missing", "text"); },
        {missing, "delete text", "close"}},
       {"QueryValue",
-       [](const Registry& r) {
-         TypedValue value;
-         EXPECT_EQ(r.QueryValue(kRoot, kKey + "\\Missing", "text", &value), kNotFound);
-         EXPECT_EQ(r.QueryValue(kRoot, kKey, "number", &value), kSuccess);
-       },
-       {missing, "close", open, "query number", "query number", "close"}},
-      {"WriteValue",
-       [](const Registry& r) { r.WriteValue(kRoot, kKey, "text", {kTypeNumber, {1, 0, 0, 0}}); },
-       {create, "set text", "close"}},
+       [](const Registry& r) { TypedValue v; (void)r.QueryValue(kRoot, kKey, "number", &v); },
+       {open, "query number", "query number", "close"}},
   };
   for (const Sequence& sequence : sequences) {
     EXPECT_EQ(CallsOf(sequence.run), sequence.calls) << sequence.what;
