@@ -50,7 +50,7 @@ bool NextFlip() {
 }
 
 std::int64_t WriteText(const store::Registry& registry) {
-  return registry.WriteText(kRoot, kBenchKey, kTextName, NextFlip() ? "1500" : "1492");
+  return registry.WriteText(kRoot, kBenchKey, kTextName, NextFlip() ? "1500" : "1492").status;
 }
 
 std::int64_t ReadNumber(const store::Registry& registry) {
@@ -58,11 +58,11 @@ std::int64_t ReadNumber(const store::Registry& registry) {
 }
 
 std::int64_t WriteNumber(const store::Registry& registry) {
-  return registry.WriteNumber(kRoot, kBenchKey, kNumberName, NextFlip() ? 1 : 0);
+  return registry.WriteNumber(kRoot, kBenchKey, kNumberName, NextFlip() ? 1 : 0).status;
 }
 
 std::int64_t RemovePresent(const store::Registry& registry) {
-  return registry.RemoveValue(kRoot, kBenchKey, kRemovedName);
+  return registry.RemoveValue(kRoot, kBenchKey, kRemovedName).status;
 }
 
 const std::array<StoreCall, 6> kCalls = {{

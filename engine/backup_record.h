@@ -1,6 +1,15 @@
 // The first-run backup record: which settings it holds, in the order in
 // which the backup writes them and the restore puts them back, and the
 // markers that stand for a setting that was absent when it was taken.
+//
+// Each backed-up setting has one value in the backup key, under its backup
+// name. A live value that was there is copied exactly, with its own type and
+// bytes: a MaxMTU that another tool stored as a number is backed up as that
+// number, and comes back as it. Only an absent live value is stored as the
+// marker of its setting's kind, exactly as earlier versions stored it. The
+// restore tells a marker by type and content alone, so a backup that an
+// earlier version wrote (texts and one number, no SackOpts) restores as it
+// always did.
 #pragma once
 
 #include <array>
@@ -10,9 +19,10 @@
 
 namespace quorvane::engine {
 
-// The eight backed-up settings, in the order of both the backup and the
-// restore. SackOpts is not among them.
-inline constexpr std::array<store::SettingId, 8> kBackupOrder = {
+// The nine backed-up settings, in the order of both the backup and the
+// restore. SackOpts comes last: backups of earlier versions lack it, and the
+// restore then leaves it as it is.
+inline constexpr std::array<store::SettingId, 9> kBackupOrder = {
     store::SettingId::MaxMtu,
     store::SettingId::DefaultRcvWindow,
     store::SettingId::DefaultTtl,
@@ -21,10 +31,13 @@ inline constexpr std::array<store::SettingId, 8> kBackupOrder = {
     store::SettingId::PmtuBlackHoleDetect,
     store::SettingId::DisableTaskOffload,
     store::SettingId::PmtuDiscovery,
+    store::SettingId::SackOpts,
 };
 
-// A text setting that was absent is backed up as this text; the number
-// setting as 0. The restore removes the live value for either.
+// A text setting that was absent is backed up as this text (REG_SZ); the
+// number setting as 0 (REG_DWORD). The restore removes the live value for
+// either. A live text that reads "Not Set", or a live number 0, is backed up
+// the same way and so removed too; an absent DisableTaskOffload reads as 0.
 inline constexpr const char* kAbsentText = "Not Set";
 inline constexpr std::int32_t kAbsentNumber = 0;
 

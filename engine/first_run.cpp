@@ -6,36 +6,58 @@
 namespace quorvane::engine {
 namespace {
 
-// Copies one live setting into the backup key: its text or number, or the
-// absent marker when it cannot be read. True when the copy was stored.
-bool BackUp(const store::Registry& registry, const store::Setting& setting) {
-  if (setting.kind == store::Kind::Number) {
-    return registry.WriteNumber(
-        store::kRoot, store::key::kBackup, setting.backupName,
-        registry.ReadNumber(store::kRoot, setting.key, setting.valueName, kAbsentNumber));
+// Copies one live setting into the backup key (see backup_record.h): the
+// value exactly, type and bytes, or the absent marker when there is none.
+// A live value that cannot be read for another reason may still be there,
+// and a marker would make the restore delete it: the copy fails instead.
+[[nodiscard]] store::Status BackUp(const store::Registry& registry,
+                                   const store::Setting& setting) {
+  store::TypedValue live;
+  const store::Status read =
+      registry.QueryValue(store::kRoot, setting.key, setting.valueName, &live);
+  if (read == store::kNotFound) {
+    const store::WriteResult marked =
+        setting.kind == store::Kind::Number
+            ? registry.WriteNumber(store::kRoot, store::key::kBackup, setting.backupName,
+                                   kAbsentNumber)
+            : registry.WriteText(store::kRoot, store::key::kBackup, setting.backupName,
+                                 kAbsentText);
+    return marked.status;
   }
-  return registry.WriteText(
-      store::kRoot, store::key::kBackup, setting.backupName,
-      registry.ReadText(store::kRoot, setting.key, setting.valueName, kAbsentText));
+  if (read != store::kSuccess) return read;
+  return registry.WriteValue(store::kRoot, store::key::kBackup, setting.backupName, live).status;
 }
 
-// Backs up the eight settings in their order, each read and at once
-// written. Stops at the first copy that cannot be stored and answers false.
-bool BackUpSettings(const store::Registry& registry) {
+// Backs up the settings in their order, each read and at once written.
+// Stops at the first copy that cannot be made and answers why.
+[[nodiscard]] store::Status BackUpSettings(const store::Registry& registry) {
   for (store::SettingId id : kBackupOrder) {
-    if (!BackUp(registry, store::SettingOf(id))) return false;
+    if (const store::Status status = BackUp(registry, store::SettingOf(id));
+        status != store::kSuccess) {
+      return status;
+    }
   }
-  return true;
+  return store::kSuccess;
 }
 
-void WriteFirstRunMarker(const store::Registry& registry, const std::string& marker) {
-  // A marker that cannot be written keeps reading "Yes": the next start
-  // takes the backup and asks again, which is the safe side.
-  registry.WriteText(store::kRoot, store::key::kProgram, store::kFirstRunValue, marker);
+[[nodiscard]] store::Status WriteFirstRunMarker(const store::Registry& registry,
+                                                const std::string& marker) {
+  return registry.WriteText(store::kRoot, store::key::kProgram, store::kFirstRunValue, marker)
+      .status;
+}
+
+StartOutcome BackupFailed(UserDialogs& dialogs, store::Status why) {
+  dialogs.Show(BackupFailedMessage(why));
+  return StartOutcome::BackupFailed;
 }
 
 }  // namespace
 
+// A marker that cannot be written is handled like a backup that cannot be
+// written: a "No" that stays "Yes" would back up again on the next start,
+// over the user's originals, whatever the program had written meanwhile; a
+// "Yes" that stays "No" after a decline would skip the disclaimer the user
+// declined. Either way the program tells why and ends, changing no more.
 StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dialogs) {
   if (registry.ReadText(store::kRoot, store::key::kProgram, store::kFirstRunValue,
                         store::kFirstRunPending) != store::kFirstRunPending) {
@@ -45,16 +67,21 @@ StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dial
   // The disclaimer tells the user that the settings are backed up; without
   // a backup nothing may go on. The marker stays pending, so the next start
   // tries again.
-  if (!BackUpSettings(registry)) {
-    dialogs.Show(BackupFailedMessage());
-    return StartOutcome::BackupFailed;
+  if (const store::Status status = BackUpSettings(registry); status != store::kSuccess) {
+    return BackupFailed(dialogs, status);
   }
 
   // Marked done before the question: a program stopped while the disclaimer
   // is open keeps the backup it took and does not ask again.
-  WriteFirstRunMarker(registry, store::kFirstRunDone);
+  if (const store::Status status = WriteFirstRunMarker(registry, store::kFirstRunDone);
+      status != store::kSuccess) {
+    return BackupFailed(dialogs, status);
+  }
   if (dialogs.Show(DisclaimerMessage()) == Answer::No) {
-    WriteFirstRunMarker(registry, store::kFirstRunPending);
+    if (const store::Status status = WriteFirstRunMarker(registry, store::kFirstRunPending);
+        status != store::kSuccess) {
+      return BackupFailed(dialogs, status);
+    }
     return StartOutcome::Declined;
   }
   return StartOutcome::Continue;

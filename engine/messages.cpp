@@ -1,5 +1,7 @@
 #include "engine/messages.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "engine/texts.h"
@@ -26,23 +28,61 @@ std::string NamingSettings(const char* lead, const std::vector<std::string>& lab
   return text + tail;
 }
 
+std::vector<std::string> LabelsOf(const std::vector<FailedSetting>& failed) {
+  std::vector<std::string> labels;
+  for (const FailedSetting& setting : failed) labels.push_back(setting.label);
+  return labels;
+}
+
+std::string ReasonOf(store::Status status) {
+  for (const text::FailureReason& reason : text::kFailureReasons) {
+    if (reason.status == status) return reason.words;
+  }
+  return text::kOtherFailureLead + std::to_string(status) + ".";
+}
+
+// Appends sentence to text, a blank between them.
+void Append(std::string& text, const std::string& sentence) {
+  text += text::kSentenceSeparator;
+  text += sentence;
+}
+
+// The reasons of the failures, each once, in the order first met.
+void AppendReasons(std::string& text, const std::vector<FailedSetting>& failed) {
+  std::vector<std::string> told;
+  for (const FailedSetting& setting : failed) {
+    std::string reason = ReasonOf(setting.status);
+    if (std::find(told.begin(), told.end(), reason) != told.end()) continue;
+    Append(text, reason);
+    told.push_back(std::move(reason));
+  }
+}
+
+std::string WithoutBackup(const std::vector<std::string>& labels) {
+  return NamingSettings(text::kNoBackupValueLead, labels, text::kNoBackupValueTail);
+}
+
 }  // namespace
 
 Message DisclaimerMessage() {
   return Box(text::kDisclaimer, text::kDisclaimerTitle, Buttons::YesNo, Icon::Error);
 }
 
-Message BackupFailedMessage() {
-  return Box(text::kBackupFailed, kProgramTitle, Buttons::Ok, Icon::Error);
+Message BackupFailedMessage(store::Status why) {
+  std::string text = text::kBackupFailed;
+  Append(text, ReasonOf(why));
+  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
 }
 
 Message SelectConnectionTypeMessage() {
   return Box(text::kSelectConnectionType, kProgramTitle, Buttons::Ok, Icon::Information);
 }
 
-Message OptimiseFailedMessage(const std::vector<std::string>& labels) {
-  return Box(NamingSettings(text::kOptimiseFailedLead, labels, text::kOptimiseFailedTail),
-             kProgramTitle, Buttons::Ok, Icon::Error);
+Message OptimiseFailedMessage(const std::vector<FailedSetting>& failed) {
+  std::string text =
+      NamingSettings(text::kOptimiseFailedLead, LabelsOf(failed), text::kOptimiseFailedTail);
+  AppendReasons(text, failed);
+  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
 }
 
 Message RestoreConfirmMessage() {
@@ -51,16 +91,30 @@ Message RestoreConfirmMessage() {
 
 // The closing box names no title of its own, so it carries the program's.
 Message RestoreCompleteMessage() {
-  return Box(text::kRestoreComplete, kProgramTitle, Buttons::Ok, Icon::None);
+  std::string text = text::kRestoreComplete;
+  Append(text, text::kRebootReminder);
+  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::None);
+}
+
+Message RestorePartlyMessage(const std::vector<std::string>& withoutBackup) {
+  std::string text = text::kRestoredOthers;
+  Append(text, WithoutBackup(withoutBackup));
+  Append(text, text::kRebootReminder);
+  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Information);
 }
 
 Message NoBackupFoundMessage() {
   return Box(text::kNoBackupFound, kProgramTitle, Buttons::Ok, Icon::Information);
 }
 
-Message RestoreFailedMessage(const std::vector<std::string>& labels) {
-  return Box(NamingSettings(text::kRestoreFailedLead, labels, text::kRestoreFailedTail),
-             kProgramTitle, Buttons::Ok, Icon::Error);
+Message RestoreFailedMessage(const std::vector<FailedSetting>& failed,
+                             const std::vector<std::string>& withoutBackup, bool anyRestored) {
+  std::string text =
+      NamingSettings(text::kRestoreFailedLead, LabelsOf(failed), text::kRestoreFailedTail);
+  AppendReasons(text, failed);
+  if (!withoutBackup.empty()) Append(text, WithoutBackup(withoutBackup));
+  if (anyRestored) Append(text, text::kRebootReminder);
+  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
 }
 
 }  // namespace quorvane::engine

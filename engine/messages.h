@@ -6,25 +6,40 @@
 #include <vector>
 
 #include "engine/user_dialogs.h"
+#include "store/registry_backend.h"
 
 namespace quorvane::engine {
+
+// A setting that could not be written, by its label, and the status that
+// says why.
+struct FailedSetting {
+  std::string label;
+  store::Status status;
+};
 
 // The first-run disclaimer: Yes and No, Yes the default, the stop icon
 // (style 20).
 Message DisclaimerMessage();
-// The first-run backup could not be written; the program ends after it.
-Message BackupFailedMessage();
+// The first-run backup, or the first-run marker, could not be written, for
+// the reason `why`; the program ends after it.
+Message BackupFailedMessage(store::Status why);
 
 // Optimise was clicked with no connection type selected.
 Message SelectConnectionTypeMessage();
-// Names the settings (by their labels) that the optimise could not write.
-Message OptimiseFailedMessage(const std::vector<std::string>& labels);
+// Names the settings that the optimise could not write, and why.
+Message OptimiseFailedMessage(const std::vector<FailedSetting>& failed);
 
 // The restore's question: Yes and No, the information icon (style 68).
 Message RestoreConfirmMessage();
 Message RestoreCompleteMessage();
+// Every setting with a backup value was put back; those named had none and
+// were left as they are.
+Message RestorePartlyMessage(const std::vector<std::string>& withoutBackup);
 Message NoBackupFoundMessage();
-// Names the settings (by their labels) that the restore could not put back.
-Message RestoreFailedMessage(const std::vector<std::string>& labels);
+// Names the settings that the restore could not put back and why, then
+// those without a backup value; ends with the reboot reminder when anything
+// was restored.
+Message RestoreFailedMessage(const std::vector<FailedSetting>& failed,
+                             const std::vector<std::string>& withoutBackup, bool anyRestored);
 
 }  // namespace quorvane::engine

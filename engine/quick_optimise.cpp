@@ -19,14 +19,14 @@ std::optional<std::size_t> PresetColumnOf(const std::string& selectedType) {
 }
 
 // Writes the six values of one preset in their order, each on its own, and
-// answers the labels of those that could not be written.
-std::vector<std::string> WritePreset(const store::Registry& registry, std::size_t column) {
-  std::vector<std::string> failed;
+// answers those that could not be written, with why.
+std::vector<FailedSetting> WritePreset(const store::Registry& registry, std::size_t column) {
+  std::vector<FailedSetting> failed;
   for (const PresetRow& row : kPresets) {
     const store::Setting& setting = store::SettingOf(row.setting);
-    if (!registry.WriteText(store::kRoot, setting.key, setting.valueName, row.values[column])) {
-      failed.push_back(setting.label);
-    }
+    const store::WriteResult written =
+        registry.WriteText(store::kRoot, setting.key, setting.valueName, row.values[column]);
+    if (!written) failed.push_back({setting.label, written.status});
   }
   return failed;
 }
@@ -35,7 +35,7 @@ std::vector<std::string> WritePreset(const store::Registry& registry, std::size_
 
 void QuickOptimise(const store::Registry& registry, UserDialogs& dialogs,
                    const std::string& selectedType) {
-  std::vector<std::string> failed;
+  std::vector<FailedSetting> failed;
   if (const auto column = PresetColumnOf(selectedType)) failed = WritePreset(registry, *column);
 
   if (selectedType.empty()) {

@@ -37,10 +37,13 @@ PathMtuFlags ApplyPathMtu(const store::Registry& registry, const PathMtuFlags& b
   return shown;
 }
 
-void ApplyTaskOffload(const store::Registry& registry, bool enabledSelected) {
+// Read back like the other panes, so that a refused write shows the stored
+// choice instead of looking like success.
+bool ApplyTaskOffload(const store::Registry& registry, bool enabledSelected) {
   const store::Setting& setting = store::SettingOf(store::SettingId::DisableTaskOffload);
   registry.WriteNumber(store::kRoot, setting.key, setting.valueName,
                        enabledSelected ? kTaskOffloadEnabled : kTaskOffloadDisabled);
+  return ReadTaskOffloadEnabled(registry);
 }
 
 }  // namespace quorvane::engine

@@ -25,6 +25,8 @@ std::string ApplyTextPane(const store::Registry& registry, TextPane pane, const 
 PathMtuFlags ApplyPathMtu(const store::Registry& registry, const PathMtuFlags& boxes);
 
 // Writes DisableTaskOffload: 0 when "Enabled" is selected, 1 otherwise.
-void ApplyTaskOffload(const store::Registry& registry, bool enabledSelected);
+// Then reads it back and answers whether "Enabled" is to be selected (the
+// number is 0 or absent) or "Disabled" (any other number).
+[[nodiscard]] bool ApplyTaskOffload(const store::Registry& registry, bool enabledSelected);
 
 }  // namespace quorvane::engine

@@ -4,6 +4,8 @@
 // titles, buttons and icons, are built in messages.cpp.
 #pragma once
 
+#include "store/registry_backend.h"
+
 namespace quorvane::engine::text {
 
 // A current-value caption is this prefix (ending in one blank) followed by
@@ -47,8 +49,7 @@ inline constexpr const char* kDisclaimer =
 
 // Shown instead of the disclaimer when the backup could not be written.
 inline constexpr const char* kBackupFailed =
-    "Quorvane could not back up your current network settings, so nothing has been changed. "
-    "Quorvane may need to be run with administrator rights.";
+    "Quorvane could not back up your current network settings, so nothing has been changed.";
 
 inline constexpr const char* kSelectConnectionType =
     "Please select your Connection Type from the list opposite.";
@@ -57,9 +58,7 @@ inline constexpr const char* kSelectConnectionType =
 // kNameSeparator, then its tail.
 inline constexpr const char* kNameSeparator = ", ";
 inline constexpr const char* kOptimiseFailedLead = "Quorvane could not change these settings: ";
-inline constexpr const char* kOptimiseFailedTail =
-    ". Your settings are not fully optimised. Quorvane may need to be run with administrator "
-    "rights.";
+inline constexpr const char* kOptimiseFailedTail = ". Your settings are not fully optimised.";
 
 inline constexpr const char* kRestoreTitle = "Quorvane Settings Restore";
 inline constexpr const char* kRestoreConfirm =
@@ -67,11 +66,38 @@ inline constexpr const char* kRestoreConfirm =
     "These have not been modified since. If you would like to revert to how your machine was "
     "before, click Yes. If not Click No. Anything not working right after this is entirely your "
     "own doing!";
-inline constexpr const char* kRestoreComplete = "Restore Complete. Please Reboot your Computer.";
+// The closing box of a restore that put every setting back is the first
+// sentence and the reminder; the reminder ends every box of a restore that
+// changed anything.
+inline constexpr const char* kRestoreComplete = "Restore Complete.";
+inline constexpr const char* kRebootReminder = "Please Reboot your Computer.";
+inline constexpr const char* kRestoredOthers = "Quorvane restored your other settings.";
+inline constexpr const char* kNoBackupValueLead =
+    "These settings had no backup and were left as they are: ";
+inline constexpr const char* kNoBackupValueTail = ".";
 inline constexpr const char* kNoBackupFound =
     "No backup of your original settings was found, so nothing has been restored.";
 inline constexpr const char* kRestoreFailedLead = "Quorvane could not restore these settings: ";
-inline constexpr const char* kRestoreFailedTail =
-    ". Quorvane may need to be run with administrator rights.";
+inline constexpr const char* kRestoreFailedTail = ".";
+
+// Why a registry write failed, in plain words. A failure box carries the
+// reasons of its failures after its own text, each once, in the order met.
+struct FailureReason {
+  store::Status status;
+  const char* words;
+};
+inline constexpr const char* kDamaged = "The registry file is damaged.";
+inline constexpr FailureReason kFailureReasons[] = {
+    {store::kAccessDenied, "Quorvane may need to be run with administrator rights."},
+    {store::kWriteProtected, "The registry file can only be read."},
+    {store::kInUse, "Another program is using the registry."},
+    {store::kDiskFull, "The disk is full."},
+    {store::kBadDatabase, kDamaged},
+    {store::kRegistryCorrupt, kDamaged},
+    {store::kWriteFault, "The registry file could not be read or written."},
+};
+// Any other status is told by its number: this lead, the number, a full stop.
+inline constexpr const char* kOtherFailureLead = "Windows reported error ";
+inline constexpr const char* kSentenceSeparator = " ";
 
 }  // namespace quorvane::engine::text

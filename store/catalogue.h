@@ -55,7 +55,7 @@ struct Setting {
   const std::string& key;  // live location
   const char* valueName;   // "" is the key's default value
   Kind kind;
-  const char* backupName;  // its copy in key::kBackup; nullptr: never backed up
+  const char* backupName;  // its copy in key::kBackup
 };
 
 inline const std::array<Setting, 9> kSettings = {{
@@ -70,7 +70,7 @@ inline const std::array<Setting, 9> kSettings = {{
     {SettingId::PmtuBlackHoleDetect, "Black Hole Detect", key::kMstcp, "PMTUBlackHoleDetect",
      Kind::Text, "PMTUBlackHoleDetect"},
     {SettingId::SackOpts, "Selective Acknowledgements", key::kMstcp, "SackOpts", Kind::Text,
-     nullptr},
+     "SackOpts"},
     {SettingId::NdiCache, "NDI Cache", key::kNdiCache, "", Kind::Text, "cachesize"},
     {SettingId::DisableTaskOffload, "Network Card CPU", key::kTcpip, "DisableTaskOffload",
      Kind::Number, "DisableTaskOffload"},

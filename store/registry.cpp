@@ -1,6 +1,7 @@
 #include "store/registry.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "store/scoped_key.h"
@@ -67,33 +68,67 @@ std::int32_t Registry::ReadNumber(RootKey root, const std::string& path, const s
   return QueryNumber(root, path, name).value_or(fallback);
 }
 
-bool Registry::WriteText(RootKey root, const std::string& path, const std::string& name,
-                         const std::string& data) const {
-  // As in every procedure here, a failed create leaves the empty handle and
-  // the set that follows fails against it; the call sequence stays the same.
+Status Registry::QueryValue(RootKey root, const std::string& path, const std::string& name,
+                           TypedValue* value) const {
   ScopedKey key(backend_);
-  backend_.CreateKey(root, path, key.receive());
-  // The length is the text's byte count: no terminating NUL is stored.
-  return backend_.SetValue(key.get(), name, kTypeText,
-                           reinterpret_cast<const std::uint8_t*>(data.data()),
-                           static_cast<std::uint32_t>(data.size())) == kSuccess;
+  if (const Status opened = backend_.OpenKey(root, path, key.receive()); opened != kSuccess) {
+    return opened;
+  }
+  TypedValue read;
+  std::uint32_t size = 0;
+  Status status = backend_.QueryValue(key.get(), name, &read.type, nullptr, &size);
+  // As in QueryText, a value that grows between the two queries is asked
+  // for again with the size it now needs.
+  if (status == kSuccess) status = kMoreData;
+  while (status == kMoreData) {
+    read.data.assign(size, 0);
+    status = backend_.QueryValue(key.get(), name, &read.type, read.data.data(), &size);
+  }
+  if (status != kSuccess) return status;
+  read.data.resize(size);
+  *value = std::move(read);
+  return kSuccess;
 }
 
-bool Registry::WriteNumber(RootKey root, const std::string& path, const std::string& name,
-                           std::int32_t data) const {
+WriteResult Registry::Write(RootKey root, const std::string& path, const std::string& name,
+                            ValueType type, const std::uint8_t* data, std::uint32_t size) const {
+  // As in every procedure here, a failed create leaves the empty handle and
+  // the set that follows fails against it; the call sequence stays the same,
+  // and the create's status is the one that says why.
   ScopedKey key(backend_);
-  backend_.CreateKey(root, path, key.receive());
+  const Status created = backend_.CreateKey(root, path, key.receive());
+  const Status set = backend_.SetValue(key.get(), name, type, data, size);
+  return {created != kSuccess ? created : set};
+}
+
+WriteResult Registry::WriteText(RootKey root, const std::string& path, const std::string& name,
+                                const std::string& data) const {
+  // The length is the text's byte count: no terminating NUL is stored.
+  return Write(root, path, name, kTypeText, reinterpret_cast<const std::uint8_t*>(data.data()),
+               static_cast<std::uint32_t>(data.size()));
+}
+
+WriteResult Registry::WriteNumber(RootKey root, const std::string& path, const std::string& name,
+                                  std::int32_t data) const {
   std::uint8_t bytes[4];
   std::memcpy(bytes, &data, sizeof bytes);
-  return backend_.SetValue(key.get(), name, kTypeNumber, bytes, sizeof bytes) == kSuccess;
+  return Write(root, path, name, kTypeNumber, bytes, sizeof bytes);
 }
 
-bool Registry::RemoveValue(RootKey root, const std::string& path, const std::string& name) const {
+WriteResult Registry::WriteValue(RootKey root, const std::string& path, const std::string& name,
+                                 const TypedValue& value) const {
+  return Write(root, path, name, value.type, value.data.data(),
+               static_cast<std::uint32_t>(value.data.size()));
+}
+
+WriteResult Registry::RemoveValue(RootKey root, const std::string& path,
+                                  const std::string& name) const {
   ScopedKey key(backend_);
   const Status opened = backend_.OpenKey(root, path, key.receive());
   const Status deleted = backend_.DeleteValue(key.get(), name);
-  if (opened == kNotFound) return true;  // no key, so no value either
-  return deleted == kSuccess || deleted == kNotFound;
+  if (opened == kNotFound) return {};  // no key, so no value either
+  if (opened != kSuccess) return {opened};
+  return {deleted == kNotFound ? kSuccess : deleted};
 }
 
 }  // namespace quorvane::store

@@ -4,7 +4,8 @@
 // again before it returns; nothing is cached, so every call sees the
 // registry as it is at that moment. A read that cannot be satisfied (missing
 // key, missing value, another type) yields the caller's default. The write
-// procedures tell whether they succeeded; a caller may ignore that.
+// procedures answer the status that says whether they succeeded and, when
+// not, why; a caller may ignore it, as the Apply panes do, which read back.
 //
 // Text is UTF-8 throughout the program; a backend converts it where the
 // platform needs another code page.
@@ -13,10 +14,27 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "store/registry_backend.h"
 
 namespace quorvane::store {
+
+// What a write or a removal came to: kSuccess, or the status of the platform
+// call that failed, which tells why (kAccessDenied, kDiskFull, ...). Tests
+// true exactly when it succeeded.
+struct WriteResult {
+  Status status = kSuccess;
+  explicit operator bool() const { return status == kSuccess; }
+};
+
+// A value exactly as the registry holds it: its type code and its bytes
+// (a text's bytes in UTF-8, as everywhere in the program).
+struct TypedValue {
+  ValueType type = kTypeNone;
+  std::vector<std::uint8_t> data;
+  bool operator==(const TypedValue&) const = default;
+};
 
 class Registry {
  public:
@@ -36,17 +54,31 @@ class Registry {
   std::int32_t ReadNumber(RootKey root, const std::string& path, const std::string& name,
                           std::int32_t fallback) const;
 
-  // Creates the key (and its missing parents) when needed. True when the
-  // value was stored.
-  bool WriteText(RootKey root, const std::string& path, const std::string& name,
-                 const std::string& data) const;
-  bool WriteNumber(RootKey root, const std::string& path, const std::string& name,
-                   std::int32_t data) const;
-  // Never creates the key. True when the value is gone afterwards, which
+  // Creates the key (and its missing parents) when needed. Succeeds when the
+  // value was stored; a failed create is reported by its own status, not by
+  // that of the set which then fails against the empty handle.
+  WriteResult WriteText(RootKey root, const std::string& path, const std::string& name,
+                        const std::string& data) const;
+  WriteResult WriteNumber(RootKey root, const std::string& path, const std::string& name,
+                          std::int32_t data) const;
+  // Never creates the key. Succeeds when the value is gone afterwards, which
   // includes a value, or a key, that was not there in the first place.
-  bool RemoveValue(RootKey root, const std::string& path, const std::string& name) const;
+  WriteResult RemoveValue(RootKey root, const std::string& path, const std::string& name) const;
+
+  // The value at (root, path, name) whatever its type, for copying it
+  // exactly. kNotFound when the key or the value is missing; any other
+  // failure is the status of the call that failed. *value is set only on
+  // kSuccess.
+  [[nodiscard]] Status QueryValue(RootKey root, const std::string& path, const std::string& name,
+                                  TypedValue* value) const;
+  // Stores value with its own type and bytes, as WriteText stores a text.
+  WriteResult WriteValue(RootKey root, const std::string& path, const std::string& name,
+                         const TypedValue& value) const;
 
  private:
+  WriteResult Write(RootKey root, const std::string& path, const std::string& name,
+                    ValueType type, const std::uint8_t* data, std::uint32_t size) const;
+
   RegistryBackend& backend_;
 };
 

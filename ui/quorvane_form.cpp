@@ -254,7 +254,8 @@ void QuorvaneForm::Setting6Apply_Click() {
 }
 
 void QuorvaneForm::Setting7Apply_Click() {
-  engine::ApplyTaskOffload(registry_, Setting7Option1->isChecked());
+  const bool enabled = engine::ApplyTaskOffload(registry_, Setting7Option1->isChecked());
+  (enabled ? Setting7Option1 : Setting7Option2)->setChecked(true);
 }
 
 void QuorvaneForm::cmdRestore_Click() { engine::RestoreFromBackup(registry_, dialogs_); }

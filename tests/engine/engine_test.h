@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -95,15 +96,15 @@ class EngineTest : public ::testing::Test {
     return steps;
   }
 
-  // Makes every engine call whose line is one of these fail.
-  void Refuse(std::vector<std::string> lines) {
-    recorder_.fail = [lines](const std::string& call) {
-      for (const std::string& line : lines) {
-        if (call == line) return true;
-      }
-      return false;
-    };
+  // Makes every engine call whose line is one of these fail with status,
+  // besides those refused before.
+  void Refuse(const std::vector<std::string>& lines, store::Status status = store::kAccessDenied) {
+    for (const std::string& line : lines) refused_[line] = status;
+    recorder_.fail = [this](const std::string& call) { return refused_.count(call) > 0; };
+    recorder_.refusal = [this](const std::string& call) { return refused_.at(call); };
   }
+  // Lets every call through again.
+  void Allow() { refused_.clear(); }
 
   const store::Registry& direct() const { return store_.registry(); }
 
@@ -111,6 +112,9 @@ class EngineTest : public ::testing::Test {
   RecordingBackend recorder_{store_.backend()};
   store::Registry registry_{recorder_};  // the registry the engine is given
   ScriptedDialogs dialogs_;
+
+ private:
+  std::map<std::string, store::Status> refused_;
 };
 
 }  // namespace quorvane::testing

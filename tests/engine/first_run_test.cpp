@@ -51,11 +51,10 @@ TEST_F(FirstRunTest, EmptySystemIsBackedUpAsAbsentMarkers) {
   dialogs_.answers = {Answer::Yes};
   Run();
   for (const char* name : {"MaxMTU", "DefaultRcvWindow", "DefaultTTL", "SessionKeepAlive",
-                           "cachesize", "PMTUBlackHoleDetect", "PMTUDiscovery"}) {
+                           "cachesize", "PMTUBlackHoleDetect", "PMTUDiscovery", "SackOpts"}) {
     EXPECT_EQ(BackupText(name), "Not Set") << name;
   }
   EXPECT_EQ(BackupNumber("DisableTaskOffload"), 0);
-  EXPECT_EQ(BackupText("SackOpts"), std::nullopt);
 }
 
 TEST_F(FirstRunTest, LiveValuesAreCopiedAsTheyStand) {
@@ -64,7 +63,7 @@ TEST_F(FirstRunTest, LiveValuesAreCopiedAsTheyStand) {
   SetLive(Id::PmtuDiscovery, "Not Set");
   SetLiveNumber(Id::DisableTaskOffload, 1);
   SetLive(Id::SackOpts, "1");
-  // A value of the wrong kind counts as absent.
+  // A value of another kind is copied with its kind.
   SetLiveNumber(Id::DefaultTtl, 128);
 
   Run();
@@ -72,9 +71,9 @@ TEST_F(FirstRunTest, LiveValuesAreCopiedAsTheyStand) {
   EXPECT_EQ(BackupText("MaxMTU"), " 1500");
   EXPECT_EQ(BackupText("cachesize"), "64");
   EXPECT_EQ(BackupText("PMTUDiscovery"), "Not Set");
-  EXPECT_EQ(BackupText("DefaultTTL"), "Not Set");
+  EXPECT_EQ(BackupNumber("DefaultTTL"), 128);
   EXPECT_EQ(BackupNumber("DisableTaskOffload"), 1);
-  EXPECT_EQ(BackupText("SackOpts"), std::nullopt);
+  EXPECT_EQ(BackupText("SackOpts"), "1");
   EXPECT_EQ(direct().QueryText(store::kRoot, key::kBackup, ""), std::nullopt);
 }
 
@@ -92,6 +91,7 @@ TEST_F(FirstRunTest, EachSettingIsReadThenWrittenInTheBackupOrder) {
                 "open " + key::kMstcp, "create " + key::kBackup, "set PMTUBlackHoleDetect",
                 "open " + key::kTcpip, "create " + key::kBackup, "set DisableTaskOffload",
                 "open " + key::kMstcp, "create " + key::kBackup, "set PMTUDiscovery",
+                "open " + key::kMstcp, "create " + key::kBackup, "set SackOpts",
                 "create " + key::kProgram, "set FirstRun"}));
 }
 
@@ -128,39 +128,74 @@ TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
 }
 
 // The disclaimer says the settings are backed up: when they are not, the
-// program tells the user and ends, and the next start tries again.
-void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome) {
+// program tells the user why and ends, and the next start tries again.
+const std::string kBackupFailed =
+    "Quorvane could not back up your current network settings, so nothing has been changed.";
+const std::string kAdministrator = "Quorvane may need to be run with administrator rights.";
+
+void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome,
+                                const std::string& reason) {
   EXPECT_EQ(outcome, StartOutcome::BackupFailed);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  ExpectBox(dialogs.shown[0],
-            "Quorvane could not back up your current network settings, so nothing has been "
-            "changed. Quorvane may need to be run with administrator rights.",
-            "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
+  ASSERT_FALSE(dialogs.shown.empty());
+  ExpectBox(dialogs.shown.back(), kBackupFailed + " " + reason, "Quorvane", engine::Buttons::Ok,
+            engine::Icon::Error);
 }
 
 TEST_F(FirstRunTest, FailedBackupWriteEndsBeforeTheMarkerIsWritten) {
   Refuse({"set DisableTaskOffload"});
-  ExpectBackupFailedAndEnded(dialogs_, Run());
+  ExpectBackupFailedAndEnded(dialogs_, Run(), kAdministrator);
+  EXPECT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(Marker(), std::nullopt);
   const auto sets = Calls({"set"});
   EXPECT_EQ(sets.back(), "set DisableTaskOffload");
   EXPECT_EQ(sets.size(), 7u);
 }
 
-TEST_F(FirstRunTest, FailedMarkerWriteStillAsks) {
-  Refuse({"set FirstRun"});
-  dialogs_.answers = {Answer::Yes};
-  EXPECT_EQ(Run(), StartOutcome::Continue);
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_EQ(dialogs_.shown[0].title, "Welcome to Quorvane");
-  EXPECT_EQ(BackupNumber("DisableTaskOffload"), 0);
+// Each failure tells its own reason; only a refusal speaks of rights. A live
+// value that cannot be read is not taken for an absent one.
+TEST_F(FirstRunTest, FailedBackupSaysWhy) {
+  struct Case {
+    std::string call;
+    store::Status status;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"set MaxMTU", store::kWriteProtected, "The registry file can only be read."},
+      {"create " + key::kBackup, store::kInUse, "Another program is using the registry."},
+      {"set cachesize", store::kDiskFull, "The disk is full."},
+      {"query DefaultTTL", store::kBadDatabase, "The registry file is damaged."},
+      {"set MaxMTU", store::kInvalidParameter, "Windows reported error 87."},
+  };
+  SetLive(Id::DefaultTtl, "64");  // there to be read
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.call);
+    Refuse({c.call}, c.status);
+    ExpectBackupFailedAndEnded(dialogs_, Run(), c.reason);
+    Allow();
+  }
+}
+
+// A marker that cannot be written ends the program like a failed backup:
+// "No" after the backup, before the disclaimer, and "Yes" after a decline.
+TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgram) {
+  Refuse({"set FirstRun"}, store::kDiskFull);
+  ExpectBackupFailedAndEnded(dialogs_, Run(), "The disk is full.");
+  EXPECT_EQ(dialogs_.shown.size(), 1u);
+
+  Allow();
+  dialogs_.answers = {Answer::No};
+  dialogs_.whileShown = [&](const engine::Message&) { Refuse({"set FirstRun"}); };
+  ExpectBackupFailedAndEnded(dialogs_, Run(), kAdministrator);
+  EXPECT_EQ(dialogs_.shown.size(), 3u);  // the failure, the disclaimer, the failure
 }
 
 #ifndef _WIN32
 TEST(FirstRunReadOnly, BackupIntoAReadOnlyStoreEndsTheProgram) {
   ReadOnlyStore readOnly;
   ScriptedDialogs dialogs;
-  ExpectBackupFailedAndEnded(dialogs, engine::RunFirstRunBlock(readOnly.registry(), dialogs));
+  EXPECT_EQ(engine::RunFirstRunBlock(readOnly.registry(), dialogs), StartOutcome::BackupFailed);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text.rfind(kBackupFailed + " ", 0), 0u);  // and the store's reason
 }
 #endif
 

@@ -83,12 +83,15 @@ TEST_F(SettingApplyTest, PathMtuFailedWritesShowTheFallbacks) {
   EXPECT_EQ(Boxes(engine::ApplyPathMtu(registry_, {0, 1, 1})), (std::vector<int>{1, 0, 0}));
 }
 
-TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabled) {
-  engine::ApplyTaskOffload(registry_, false);
+TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabledAndShowsWhatIsStored) {
+  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, false));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 1);
-  engine::ApplyTaskOffload(registry_, true);
+  EXPECT_TRUE(engine::ApplyTaskOffload(registry_, true));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 0);
-  EXPECT_TRUE(Calls({"query"}).empty());
+  // A refused write shows the stored choice, not the one clicked.
+  SetLiveNumber(store::SettingId::DisableTaskOffload, 1);
+  Refuse({"set DisableTaskOffload"});
+  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, true));
 }
 
 #ifndef _WIN32

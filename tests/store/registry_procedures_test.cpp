@@ -163,6 +163,9 @@ TEST_F(ProcedureCalls, EachProcedureOpensDoesOneThingAndCloses) {
       {"RemoveValue, missing key",
        [](const Registry& r) { r.RemoveValue(kRoot, kKey + "\\Missing", "text"); },
        {missing, "delete text", "close"}},
+      {"QueryValue",
+       [](const Registry& r) { TypedValue v; (void)r.QueryValue(kRoot, kKey, "number", &v); },
+       {open, "query number", "query number", "close"}},
   };
   for (const Sequence& sequence : sequences) {
     EXPECT_EQ(CallsOf(sequence.run), sequence.calls) << sequence.what;
@@ -178,7 +181,8 @@ TEST_F(ProcedureCalls, AFailedOpenOrCreateStillRunsTheCallAndCloses) {
 
   EXPECT_EQ(registry.ReadText(kRoot, kKey, "text", "default"), "default");
   EXPECT_EQ(registry.ReadNumber(kRoot, kKey, "number", 7), 7);
-  EXPECT_FALSE(registry.WriteText(kRoot, kKey, "text", "576"));
+  // The create's refusal says why, not the set against the empty handle.
+  EXPECT_EQ(registry.WriteText(kRoot, kKey, "text", "576").status, kAccessDenied);
   EXPECT_FALSE(registry.WriteNumber(kRoot, kKey, "number", 0));
   EXPECT_EQ(recording.calls,
             (std::vector<std::string>{"open " + kKey, "query text", "close",
@@ -195,11 +199,12 @@ TEST_F(ProcedureCalls, FailedSetsAndDeletesAreReportedAndChangeNothing) {
   recording.fail = [](const std::string& call) {
     return call.rfind("set ", 0) == 0 || call.rfind("delete ", 0) == 0;
   };
+  recording.refusal = [](const std::string&) { return kDiskFull; };
   const Registry registry(recording);
 
-  EXPECT_FALSE(registry.WriteText(kRoot, kKey, "text", "576"));
-  EXPECT_FALSE(registry.WriteNumber(kRoot, kKey, "number", 0));
-  EXPECT_FALSE(registry.RemoveValue(kRoot, kKey, "text"));
+  EXPECT_EQ(registry.WriteText(kRoot, kKey, "text", "576").status, kDiskFull);
+  EXPECT_EQ(registry.WriteNumber(kRoot, kKey, "number", 0).status, kDiskFull);
+  EXPECT_EQ(registry.RemoveValue(kRoot, kKey, "text").status, kDiskFull);
   EXPECT_EQ(std::count(recording.calls.begin(), recording.calls.end(), "close"), 3);
   EXPECT_EQ(test_.registry().ReadText(kRoot, kKey, "text", "default"), "1500");
   EXPECT_EQ(test_.registry().ReadNumber(kRoot, kKey, "number", 7), 1);

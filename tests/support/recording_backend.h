@@ -17,8 +17,12 @@ class RecordingBackend : public store::RegistryBackend {
   std::vector<std::string> calls;
 
   // Asked before each call with that call's line; true makes the call fail
-  // with kAccessDenied without reaching the inner backend.
+  // without reaching the inner backend, with the status that refusal answers
+  // for that line.
   std::function<bool(const std::string& call)> fail = [](const std::string&) { return false; };
+  std::function<store::Status(const std::string& call)> refusal = [](const std::string&) {
+    return store::kAccessDenied;
+  };
 
   explicit RecordingBackend(store::RegistryBackend& inner) : inner_(inner) {}
 
@@ -26,7 +30,7 @@ class RecordingBackend : public store::RegistryBackend {
                         store::KeyHandle* key) override {
     if (Refused("open " + path)) {
       *key = store::kNoKey;
-      return store::kAccessDenied;
+      return refusal("open " + path);
     }
     return inner_.OpenKey(root, path, key);
   }
@@ -34,22 +38,22 @@ class RecordingBackend : public store::RegistryBackend {
                           store::KeyHandle* key) override {
     if (Refused("create " + path)) {
       *key = store::kNoKey;
-      return store::kAccessDenied;
+      return refusal("create " + path);
     }
     return inner_.CreateKey(root, path, key);
   }
   store::Status QueryValue(store::KeyHandle key, const std::string& name, store::ValueType* type,
                            std::uint8_t* data, std::uint32_t* size) override {
-    if (Refused("query " + name)) return store::kAccessDenied;
+    if (Refused("query " + name)) return refusal("query " + name);
     return inner_.QueryValue(key, name, type, data, size);
   }
   store::Status SetValue(store::KeyHandle key, const std::string& name, store::ValueType type,
                          const std::uint8_t* data, std::uint32_t size) override {
-    if (Refused("set " + name)) return store::kAccessDenied;
+    if (Refused("set " + name)) return refusal("set " + name);
     return inner_.SetValue(key, name, type, data, size);
   }
   store::Status DeleteValue(store::KeyHandle key, const std::string& name) override {
-    if (Refused("delete " + name)) return store::kAccessDenied;
+    if (Refused("delete " + name)) return refusal("delete " + name);
     return inner_.DeleteValue(key, name);
   }
   store::Status CloseKey(store::KeyHandle key) override {
