@@ -94,6 +94,7 @@ TEST(SqliteRegistryPaths, PathsThatWindowsRefusesAreRefusedAndCreateNothing) {
 
 TEST(SqliteRegistryPaths, TheEmptyPathIsTheRootAndOtherRootsAreRefused) {
   testing::TestRegistry test;
+  ASSERT_TRUE(test.registry().WriteText(kRoot, kTestArea, "v", "x"));  // makes the store
   EXPECT_EQ(OpenAndClose(test.backend(), "", false), kSuccess);
   KeyHandle key = kNoKey;
   EXPECT_EQ(test.backend().OpenKey(static_cast<RootKey>(0x80000001u), "", &key), kInvalidHandle);
@@ -155,7 +156,7 @@ TEST(SqliteRegistryPaths, ListingShowsNamesAsCreatedInNameOrder) {
 TEST(SqliteRegistryFiles, ANewStoreIsPrivateToItsOwner) {
   TempFolder folder;
   const std::string file = folder / "made/for/it/registry.sqlite3";
-  SqliteRegistry::Open(file);
+  ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
   EXPECT_EQ(ModeOf(file), 0600);
   EXPECT_EQ(ModeOf(folder / "made"), 0700);
   EXPECT_EQ(ModeOf(folder / "made/for/it"), 0700);
@@ -199,7 +200,7 @@ TEST(SqliteRegistryFiles, AStoreOfANewerFormatIsRefusedAndLeftAlone) {
   TempFolder folder;
   const std::string file = folder / "registry.sqlite3";
   Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x");
-  RunSql(file, "PRAGMA user_version = 2;");
+  RunSql(file, "PRAGMA user_version = 3;");
   ExpectRefused(file, "newer version");
   ExpectRefused(file, "newer version", OpenMode::ReadOnly);
 }
@@ -235,16 +236,19 @@ TEST(SqliteRegistryReadOnly, AReadOnlyStoreAnswersReadsAndFailsWrites) {
   EXPECT_FALSE(registry.WriteText(kRoot, kTestArea + "\\New", "v", "x"));
   EXPECT_FALSE(registry.RemoveValue(kRoot, kTestArea, "text"));
   KeyHandle key = kNoKey;
-  EXPECT_EQ(store->CreateKey(kRoot, kTestArea + "\\New", &key), kAccessDenied);
+  EXPECT_EQ(store->CreateKey(kRoot, kTestArea + "\\New", &key), kWriteProtected);
 
   EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "text", "absent"), "1500");
   store.reset();
   EXPECT_EQ(ReadFile(file), before);
 }
 
-TEST(SqliteRegistryReadOnly, OpeningAMissingFileReadOnlyCreatesNothing) {
+TEST(SqliteRegistryReadOnly, AMissingFileOpenedReadOnlyHoldsNothingAndIsNotMade) {
   TempFolder folder;
-  OpenError(folder / "missing.sqlite3", OpenMode::ReadOnly);
+  auto store = SqliteRegistry::Open(folder / "missing.sqlite3", OpenMode::ReadOnly);
+  EXPECT_TRUE(store->ReadOnly());
+  EXPECT_EQ(OpenAndClose(*store, kTestArea, false), kNotFound);
+  EXPECT_EQ(OpenAndClose(*store, kTestArea, true), kWriteProtected);
   EXPECT_FALSE(std::filesystem::exists(folder / "missing.sqlite3"));
 }
 
@@ -323,7 +327,7 @@ TEST(PortableRegistryPath, TheProgramsRegistryIsMadeWhereTheEnvironmentSays) {
   EXPECT_EQ(ModeOf(folder / "data/quorvane/registry.sqlite3"), 0600);
 
   ScopedVariable registry("QUORVANE_REGISTRY", folder / "named.sqlite3");
-  OpenPlatformRegistry();
+  EXPECT_TRUE(Registry(*OpenPlatformRegistry()).WriteText(kRoot, kTestArea, "v", "x"));
   EXPECT_TRUE(std::filesystem::exists(folder / "named.sqlite3"));
 }
 
