@@ -270,6 +270,7 @@ struct SqliteRegistry::Impl {
     }
 
     const bool hadChanges = HoldsUnmergedChanges(path);
+    const Sidecars before = SidecarsOf(path);
     Status refused = mode == OpenMode::ReadOnly ? kWriteProtected : kSuccess;
     Connection connection;
     int code = Connect(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
@@ -288,6 +289,8 @@ struct SqliteRegistry::Impl {
       // disk is full. Then the store is read as a file that nobody changes
       // meanwhile, as long as it holds every committed change itself.
       refused = why == kDiskFull || why == kAccessDenied ? why : kWriteProtected;
+      connection.reset();
+      RemoveUnfinishedSidecars(path, before);
       if (hadChanges) {
         *reason = "its latest changes are in a \"-wal\" or \"-journal\" file beside it, which "
                   "cannot be read while " +
@@ -317,7 +320,7 @@ struct SqliteRegistry::Impl {
     if (*version > kFormatVersion) return refuse(kBadDatabase, Newer(*version));
     auto prepared = std::make_unique<Statements>(db, *version);
     if (const int error = prepared->error(); error != SQLITE_OK) {
-      return refuse(kRegistryCorrupt, "it is damaged (" + std::string(sqlite3_errstr(error)) + ")");
+      return refuse(StatusOf(db, error), ReasonOf(db, error));
     }
     // Every write is on disk before the call returns. In rollback mode EXTRA
     // also syncs the folder once the journal is deleted, so that a power cut

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "store/portable_registry_path.h"
@@ -123,6 +124,33 @@ bool HoldsUnmergedChanges(const std::string& path) {
     if (stat((path + suffix).c_str(), &status) == 0 && status.st_size > 0) return true;
   }
   return false;
+}
+
+}  // namespace quorvane::store
+
+namespace quorvane::store {
+namespace {
+
+// The size below which a "-shm" file was never set up: SQLite's shared
+// memory comes in regions of 32 KiB.
+constexpr off_t kShmRegion = 32768;
+
+std::optional<off_t> SizeOf(const std::string& path) {
+  struct stat status {};
+  if (lstat(path.c_str(), &status) != 0) return std::nullopt;
+  return status.st_size;
+}
+
+}  // namespace
+
+Sidecars SidecarsOf(const std::string& path) {
+  return {SizeOf(path + "-wal").has_value(), SizeOf(path + "-shm").has_value()};
+}
+
+void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before) {
+  if (!before.wal && SizeOf(path + "-wal") == off_t{0}) unlink((path + "-wal").c_str());
+  const auto shm = SizeOf(path + "-shm");
+  if (!before.shm && shm && *shm < kShmRegion) unlink((path + "-shm").c_str());
 }
 
 }  // namespace quorvane::store

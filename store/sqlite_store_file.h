@@ -48,6 +48,17 @@ int CheckCreatable(const std::string& path);
 // or the errno.
 int CreateStoreFile(const std::string& path);
 
+// Which of the "-wal" and "-shm" files beside path exist.
+struct Sidecars {
+  bool wal = false, shm = false;
+};
+Sidecars SidecarsOf(const std::string& path);
+
+// Removes the "-wal" and "-shm" files that a connection began beside path
+// but could not finish (the disk full): those not among before, a "-wal"
+// still empty and a "-shm" shorter than a working one.
+void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before);
+
 // True when a "-wal" or "-journal" file beside path holds changes that are
 // not in path itself yet.
 bool HoldsUnmergedChanges(const std::string& path);
