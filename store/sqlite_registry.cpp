@@ -384,6 +384,17 @@ struct SqliteRegistry::Impl {
     return format == kFormatVersion ? kSuccess : kBadDatabase;
   }
 
+  // Follows a store of an older format that another program has brought to
+  // the current one since: the statements of the old one no longer work.
+  void FollowFormat() {
+    if (!db || format == kFormatVersion) return;
+    int code = SQLITE_OK;
+    const auto version = PragmaNumber(db.get(), "PRAGMA user_version", &code);
+    if (!version || *version == format || *version > kFormatVersion) return;
+    statements = std::make_unique<Statements>(db.get(), *version);
+    format = *version;
+  }
+
   // The id of the root's key, or nullopt with *status saying why not.
   std::optional<std::int64_t> FindRoot(RootKey root, Status* status) {
     Run run(statements->findRoot);
@@ -499,6 +510,7 @@ Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle*
   if (const Status status = SplitPath(path, &keys); status != kSuccess) return status;
 
   std::lock_guard lock(impl_->mutex);
+  impl_->FollowFormat();
   Status status = kSuccess;
   if (!impl_->db) {
     // Another program may have made the store since.
@@ -519,6 +531,7 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
   if (const Status status = SplitPath(path, &keys); status != kSuccess) return status;
 
   std::lock_guard lock(impl_->mutex);
+  impl_->FollowFormat();
   Status status = kSuccess;
   if (impl_->db) {
     // An existing key opens even where nothing can be written.

@@ -151,6 +151,17 @@ TEST(SqliteRegistryPaths, ListingShowsNamesAsCreatedInNameOrder) {
   EXPECT_EQ(subkeys, (std::vector<std::string>{"alpha", "Zeta"}));
 }
 
+TEST(SqliteRegistryPaths, LetterCaseIsIgnoredBeyondAscii) {
+  testing::TestRegistry test;
+  const std::string key = kTestArea + "\\\xC3\x84rger";  // Ärger
+  ASSERT_TRUE(test.registry().WriteText(kRoot, key, "Gr\xC3\xB6\xC3\x9F" "e", "x"));  // Größe
+  EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea + "\\\xC3\xA4RGER", "GR\xC3\x96\xC3\x9F" "E",
+                                     "absent"),
+            "x");
+  // ß has no upper case of one character, so SS is another name, as on Windows.
+  EXPECT_EQ(test.registry().ReadText(kRoot, key, "GROSSE", "absent"), "absent");
+}
+
 // Files.
 
 TEST(SqliteRegistryFiles, ANewStoreIsPrivateToItsOwner) {
@@ -194,6 +205,73 @@ TEST(SqliteRegistryFiles, FilesThatAreNotStoresAreRefusedAndLeftAlone) {
   ExpectRefused(folder / "other.db", "not a Quorvane registry");
   RunSql(folder / "blank.db", "PRAGMA user_version = 1; VACUUM;");
   ExpectRefused(folder / "blank.db", "not a Quorvane registry");
+}
+
+TEST(SqliteRegistryFiles, NamesThatLookLikeSqliteUrisAreFilesInTheWorkingFolder) {
+  TempFolder folder;
+  const auto home = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  for (const std::string name : {":memory:", "file:r?mode=memory"}) {
+    ASSERT_TRUE(Registry(*SqliteRegistry::Open(name)).WriteText(kRoot, kTestArea, "v", name));
+    EXPECT_EQ(Registry(*SqliteRegistry::Open(name)).ReadText(kRoot, kTestArea, "v", "lost"), name);
+    EXPECT_TRUE(std::filesystem::exists(folder / name));
+  }
+  std::filesystem::current_path(home);
+}
+
+// A store as the first format wrote it: each key with its whole path, names
+// compared with ASCII letter case ignored.
+constexpr const char* kFormat1Store = R"sql(
+CREATE TABLE registry_key (id INTEGER PRIMARY KEY, root INTEGER NOT NULL,
+  parent INTEGER REFERENCES registry_key (id), path TEXT NOT NULL COLLATE NOCASE,
+  UNIQUE (root, path));
+CREATE INDEX registry_key_parent ON registry_key (parent);
+CREATE TABLE registry_value (key INTEGER NOT NULL REFERENCES registry_key (id),
+  name TEXT NOT NULL COLLATE NOCASE, type INTEGER NOT NULL, data BLOB NOT NULL,
+  PRIMARY KEY (key, name)) WITHOUT ROWID;
+PRAGMA application_id = 1366708839;
+PRAGMA user_version = 1;
+INSERT INTO registry_key VALUES (1, 2147483650, NULL, ''), (2, 2147483650, 1, 'Software'),
+  (3, 2147483650, 2, 'Software\QuorvaneTest'), (4, 2147483650, 3, 'Software\QuorvaneTest\Backup'),
+  (5, 2147483650, 3, 'Software\QuorvaneTest\ärger'),
+  (6, 2147483650, 3, 'Software\QuorvaneTest\Ärger');
+INSERT INTO registry_value VALUES (3, 'MaxMTU', 1, '1500'), (3, '', 1, '256'),
+  (4, 'DisableTaskOffload', 4, X'01000000'), (5, 'lower', 1, 'a'), (6, 'upper', 1, 'b');
+)sql";
+
+TEST(SqliteRegistryFiles, AStoreOfTheFirstFormatKeepsEveryValueAndIsBroughtUpToDateByAWrite) {
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  RunSql(file, kFormat1Store);
+  const std::string backup = kTestArea + "\\Backup";
+  const std::string umlaut = kTestArea + "\\\xC3\x84RGER";
+  const auto expectEveryValue = [&](const Registry& registry) {
+    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "maxmtu", "lost"), "1500");
+    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "", "lost"), "256");
+    EXPECT_EQ(registry.ReadNumber(kRoot, backup, "DisableTaskOffload", 7), 1);
+  };
+  auto store = SqliteRegistry::Open(file);
+  expectEveryValue(Registry(*store));
+  const std::string before = ReadFile(file);
+  EXPECT_EQ(ReadFile(file), before);  // reading changed nothing
+
+  ASSERT_TRUE(Registry(*store).WriteText(kRoot, backup, "MaxMTU", "576"));
+  expectEveryValue(Registry(*store));
+  // The two keys that now compare equal became one, keeping both values.
+  EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), "a");
+  EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "upper", "lost"), "b");
+  store.reset();
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* version = nullptr;
+  sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
+  EXPECT_EQ(sqlite3_step(version), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(version, 0), 2);
+  sqlite3_finalize(version);
+  sqlite3_close(db);
+  auto reopened = SqliteRegistry::Open(file);
+  expectEveryValue(Registry(*reopened));
+  EXPECT_EQ(Registry(*reopened).ReadText(kRoot, backup, "MaxMTU", "lost"), "576");
 }
 
 TEST(SqliteRegistryFiles, AStoreOfANewerFormatIsRefusedAndLeftAlone) {
