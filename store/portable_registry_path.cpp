@@ -59,7 +59,7 @@ std::optional<std::string> PortableRegistryPath(const RegistryEnvironment& envir
   return dataHome + "quorvane/registry.sqlite3";
 }
 
-int CreatePrivateFolders(const std::string& folder) {
+int CreatePrivateFolders(const std::string& folder, std::vector<std::string>* created) {
   if (folder.empty()) return 0;
   struct stat status {};
   if (stat(folder.c_str(), &status) == 0) return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
@@ -68,9 +68,12 @@ int CreatePrivateFolders(const std::string& folder) {
   // mode 0700 rather than what a recursive helper's umask would allow.
   for (std::size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
     const std::string prefix = folder.substr(0, slash);
-    if (!prefix.empty() && prefix.back() != '/' && mkdir(prefix.c_str(), 0700) != 0 &&
-        errno != EEXIST) {
-      return errno;
+    if (!prefix.empty() && prefix.back() != '/') {
+      if (mkdir(prefix.c_str(), 0700) == 0) {
+        if (created != nullptr) created->push_back(prefix);
+      } else if (errno != EEXIST) {
+        return errno;
+      }
     }
     if (slash == std::string::npos) break;
   }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvane::store {
 
@@ -29,7 +30,8 @@ std::optional<std::string> PortableRegistryPath(const RegistryEnvironment& envir
 
 // Creates folder and its missing parents, each new one readable, writable and
 // searchable by its owner only (0700); existing folders are left as they are.
-// Returns 0, or the errno of the step that failed.
-int CreatePrivateFolders(const std::string& folder);
+// Returns 0, or the errno of the step that failed. When created is given,
+// the folders it made are appended to it, the outermost first.
+int CreatePrivateFolders(const std::string& folder, std::vector<std::string>* created = nullptr);
 
 }  // namespace quorvane::store

@@ -1,170 +1,116 @@
 #include "store/sqlite_registry.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "store/platform_registry.h"
-#include "store/portable_registry_path.h"
+#include "store/registry_names.h"
+#include "store/sqlite_registry_format.h"
+#include "store/sqlite_statement.h"
+#include "store/sqlite_store_file.h"
 
 namespace quorvane::store {
 namespace {
-
-// What identifies a store of ours: the application id in the SQLite header
-// ("QvRg"), and the format version in user_version. A store of a higher
-// version is refused rather than misread or overwritten.
-constexpr std::int32_t kApplicationId = 0x51765267;
-constexpr int kFormatVersion = 1;
 
 // How long a writer waits for another process to finish before giving up.
 constexpr int kBusyTimeoutMs = 10000;
 
 constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
 
-// Names compare as the registry compares them: NOCASE folds the ASCII
-// letters. A key's path is the whole path below its root, its components
-// joined by single backslashes, "" being the root itself.
-constexpr const char* kSchema = R"sql(
-CREATE TABLE registry_key (
-  id     INTEGER PRIMARY KEY,
-  root   INTEGER NOT NULL,
-  parent INTEGER REFERENCES registry_key (id),
-  path   TEXT NOT NULL COLLATE NOCASE,
-  UNIQUE (root, path)
-);
-CREATE INDEX registry_key_parent ON registry_key (parent);
-CREATE TABLE registry_value (
-  key  INTEGER NOT NULL REFERENCES registry_key (id),
-  name TEXT NOT NULL COLLATE NOCASE,
-  type INTEGER NOT NULL,
-  data BLOB NOT NULL,
-  PRIMARY KEY (key, name)
-) WITHOUT ROWID;
-)sql";
-
-constexpr const char* kFindKey = "SELECT id FROM registry_key WHERE root = ?1 AND path = ?2";
-constexpr const char* kAddKey = "INSERT INTO registry_key (root, parent, path) VALUES (?1, ?2, ?3)";
-constexpr const char* kQueryValue =
-    "SELECT type, data FROM registry_value WHERE key = ?1 AND name = ?2";
-// An existing value keeps the spelling of its name, as in the registry.
-constexpr const char* kSetValue =
-    "INSERT INTO registry_value (key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
-    "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, data = excluded.data";
-constexpr const char* kDeleteValue = "DELETE FROM registry_value WHERE key = ?1 AND name = ?2";
-constexpr const char* kListValues =
-    "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY name";
-constexpr const char* kListSubkeys =
-    "SELECT path FROM registry_key WHERE parent = ?1 ORDER BY path";
-
-// The roots a store holds; each has a key row with the empty path.
-constexpr RootKey kRoots[] = {RootKey::LocalMachine};
-
-bool IsRoot(RootKey root) {
-  for (RootKey known : kRoots) {
-    if (known == root) return true;
-  }
-  return false;
-}
-
-// The Win32 calls take C strings, which cannot hold a NUL; a name or path
-// with one is refused rather than cut short, so that it never addresses
-// another key or value than the one meant.
-bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
-
-// The stored form of a key path, or nullopt for a path that the registry
-// refuses: one with a leading backslash or an empty component. A single
-// trailing backslash is not significant.
-std::optional<std::string_view> StoredPath(const std::string& given) {
-  std::string_view path = given;
-  if (!path.empty() && path.front() == '\\') return std::nullopt;
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  if (path.find("\\\\") != std::string_view::npos) return std::nullopt;
-  if (!path.empty() && path.back() == '\\') return std::nullopt;
-  return path;
-}
-
-Status StatusOf(int sqliteCode) {
-  switch (sqliteCode & 0xff) {
-    case SQLITE_OK:
-    case SQLITE_DONE:
-    case SQLITE_ROW:
-      return kSuccess;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
+// A status that the system's errno explains.
+Status StatusOfErrno(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
       return kAccessDenied;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      return kBadDatabase;
+    case EROFS:
+      return kWriteProtected;
+    case ENOSPC:
+    case EDQUOT:
+      return kDiskFull;
+    case EISDIR:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return kBadPathname;
     default:
       return kWriteFault;
   }
 }
 
-// One prepared statement, kept for the life of the connection.
-class Statement {
- public:
-  Statement(sqlite3* db, const char* sql) {
-    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) !=
-        SQLITE_OK) {
-      statement_ = nullptr;
-    }
+// The status for an SQLite result code on db. The system's errno counts
+// only for the codes that SQLite sets it for, never a stale one.
+Status StatusOf(sqlite3* db, int code) {
+  switch (code & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+    case SQLITE_ROW:
+      return kSuccess;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return kInUse;
+    case SQLITE_FULL:
+      return kDiskFull;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return kRegistryCorrupt;
+    case SQLITE_READONLY:
+      return kWriteProtected;
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return kAccessDenied;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+      return db != nullptr && sqlite3_system_errno(db) != 0
+                 ? StatusOfErrno(sqlite3_system_errno(db))
+                 : kWriteFault;
+    default:
+      return kWriteFault;
   }
-  ~Statement() { sqlite3_finalize(statement_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
+}
 
-  bool ok() const { return statement_ != nullptr; }
-  sqlite3_stmt* get() const { return statement_; }
-
- private:
-  sqlite3_stmt* statement_ = nullptr;
+// Why a store cannot be opened, in words that follow its name.
+struct StatusReason {
+  Status status;
+  const char* reason;
+};
+constexpr StatusReason kReasons[] = {
+    {kInUse, "it is in use by another program"},
+    {kDiskFull, "the disk is full"},
+    {kRegistryCorrupt, "it is damaged"},
+    {kWriteProtected, "it can only be read"},
+    {kAccessDenied, "access to it is denied"},
+    {kBadPathname, "its name is not a usable file name"},
 };
 
-// One run of a statement: bind, step, and reset on the way out, so that the
-// statement never holds a lock between calls.
-class Run {
- public:
-  explicit Run(const Statement& statement) : statement_(statement.get()) {}
-  ~Run() {
-    sqlite3_reset(statement_);
-    sqlite3_clear_bindings(statement_);
+std::string ReasonOf(Status status, int systemError) {
+  for (const StatusReason& known : kReasons) {
+    if (known.status == status) return known.reason;
   }
-  Run(const Run&) = delete;
-  Run& operator=(const Run&) = delete;
+  if (systemError != 0) return std::strerror(systemError);
+  return "it cannot be read or written (an input/output error)";
+}
 
-  Run& Bind(int index, std::int64_t number) {
-    sqlite3_bind_int64(statement_, index, number);
-    return *this;
-  }
-  Run& Bind(int index, std::string_view text) {
-    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
-                      SQLITE_TRANSIENT);
-    return *this;
-  }
-  Run& BindBlob(int index, const std::uint8_t* data, std::uint32_t size) {
-    // A NULL pointer would bind SQL NULL; an empty value is an empty blob.
-    if (size == 0) {
-      sqlite3_bind_zeroblob(statement_, index, 0);
-    } else {
-      sqlite3_bind_blob64(statement_, index, data, size, SQLITE_TRANSIENT);
-    }
-    return *this;
-  }
-  int Step() { return sqlite3_step(statement_); }
-  sqlite3_stmt* get() const { return statement_; }
+std::string ReasonOf(sqlite3* db, int code) {
+  const int kind = code & 0xff;
+  const bool errnoCounts = db != nullptr && (kind == SQLITE_IOERR || kind == SQLITE_CANTOPEN);
+  return ReasonOf(StatusOf(db, code), errnoCounts ? sqlite3_system_errno(db) : 0);
+}
 
- private:
-  sqlite3_stmt* statement_;
-};
+constexpr const char* kNotOurs = "it is not a Quorvane registry";
+
+std::string Newer(std::int64_t version) {
+  return "it was written by a newer version of Quorvane (format " + std::to_string(version) +
+         "; this version reads format " + std::to_string(kFormatVersion) + ")";
+}
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -172,28 +118,59 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
   throw RegistryOpenError("The registry " + Quoted(path) + " cannot be opened: " + reason + ".");
 }
 
+// Key paths and value names as the Windows registry takes them.
+
+// The Win32 calls take C strings, which cannot hold a NUL; a name or path
+// with one is refused rather than cut short, so that it never addresses
+// another key or value than the one meant.
+bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+
+// A key path split into its keys below the root, each a view into path.
+// Refuses a leading backslash or an empty component (kBadPathname), and a
+// name or depth beyond Windows' limits (kInvalidParameter). A single
+// trailing backslash is not significant; "" is the root itself.
+Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
+  keys->clear();
+  if (HoldsNul(path)) return kInvalidParameter;
+  std::string_view rest = path;
+  if (!rest.empty() && rest.front() == '\\') return kBadPathname;
+  if (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
+  if (rest.empty()) return kSuccess;
+  for (;;) {
+    const std::size_t slash = rest.find('\\');
+    const std::string_view key = rest.substr(0, slash);
+    if (key.empty()) return kBadPathname;
+    if (WindowsLength(key) > kMaxKeyNameLength) return kInvalidParameter;
+    keys->push_back(key);
+    if (keys->size() > kMaxKeyDepth) return kInvalidParameter;
+    if (slash == std::string_view::npos) return kSuccess;
+    rest.remove_prefix(slash + 1);
+  }
+}
+
+Status CheckValueName(const std::string& name) {
+  if (HoldsNul(name) || WindowsLength(name) > kMaxValueNameLength) return kInvalidParameter;
+  return kSuccess;
+}
+
+// Connections.
+
 // Closes the connection unless it is handed on.
 struct ConnectionCloser {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
 
-std::string Reason(sqlite3* db) {
-  const int error = sqlite3_system_errno(db);
-  if (error != 0) return std::strerror(error);
-  return sqlite3_errmsg(db);
-}
-
-// Opens a connection to name (a path, or a URI with SQLITE_OPEN_URI) for the
-// store at path.
-Connection Connect(const std::string& path, const std::string& name, int flags) {
+// Opens a connection to name, a file path (absolute, so never read as a
+// URI) or, with SQLITE_OPEN_URI, a URI of our own making.
+int Connect(const std::string& name, int flags, Connection* db) {
   sqlite3* raw = nullptr;
-  const int opened = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-  Connection db(raw);
-  if (opened != SQLITE_OK) Refuse(path, db ? Reason(db.get()) : "out of memory");
-  sqlite3_extended_result_codes(db.get(), 1);
-  sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
-  return db;
+  const int code = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  db->reset(raw);
+  if (raw == nullptr) return SQLITE_NOMEM;
+  sqlite3_extended_result_codes(raw, 1);
+  sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+  return code;
 }
 
 // A URI that opens path as a file that does not change.
@@ -213,132 +190,265 @@ std::string ImmutableUri(const std::string& path) {
   return uri + "?immutable=1";
 }
 
-// Runs a statement without parameters that returns one integer.
-std::optional<std::int64_t> PragmaNumber(sqlite3* db, const char* sql) {
+// Runs a statement without parameters that returns one integer; *code gets
+// the failure.
+std::optional<std::int64_t> PragmaNumber(sqlite3* db, const char* sql, int* code) {
   Statement statement(db, sql);
-  if (!statement.ok()) return std::nullopt;
+  if (!statement.ok()) {
+    *code = statement.error();
+    return std::nullopt;
+  }
   Run run(statement);
-  if (run.Step() != SQLITE_ROW) return std::nullopt;
-  return sqlite3_column_int64(run.get(), 0);
+  *code = run.Step();
+  if (*code != SQLITE_ROW) return std::nullopt;
+  *code = SQLITE_OK;
+  return run.Number(0);
 }
 
-bool Execute(sqlite3* db, const char* sql) {
-  return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// Creates the file with mode 0600 when it does not exist yet; an existing
-// file is not touched. SQLite itself would create it with 0644.
-void CreateFileIfMissing(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash != std::string::npos && slash > 0) {
-    if (const int error = CreatePrivateFolders(path.substr(0, slash)); error != 0) {
-      Refuse(path, "its folder cannot be created (" + std::string(std::strerror(error)) + ")");
+// The statements of one connection: reading in the store's format, and
+// writing once it is the current one.
+struct Statements {
+  Statements(sqlite3* db, std::int64_t format)
+      : findRoot(db, ReadSql(format).findRoot),
+        findChild(db, ReadSql(format).findChild),
+        queryValue(db, ReadSql(format).queryValue),
+        listValues(db, ReadSql(format).listValues),
+        listSubkeys(db, ReadSql(format).listSubkeys) {
+    if (format == kFormatVersion) {
+      addKey = std::make_unique<Statement>(db, kAddKey);
+      setValue = std::make_unique<Statement>(db, kSetValue);
+      deleteValue = std::make_unique<Statement>(db, kDeleteValue);
     }
   }
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd >= 0) {
-    close(fd);
-  } else if (errno != EEXIST) {
-    Refuse(path, "the file cannot be created (" + std::string(std::strerror(errno)) + ")");
-  }
-}
-
-// Writes the tables and the identification into an empty file. Another
-// process may be doing the same: the write lock makes one of them win, and
-// the other finds the work done.
-void Initialise(sqlite3* db, const std::string& path) {
-  if (!Execute(db, "BEGIN IMMEDIATE")) Refuse(path, Reason(db));
-  // Within the write transaction an empty file already counts one page, so
-  // look for tables instead.
-  bool done = PragmaNumber(db, "SELECT count(*) FROM sqlite_schema").value_or(0) > 0;
-  if (!done) {
-    // PRAGMA takes no bound parameters; these are the store's own constants.
-    done = Execute(db, kSchema) &&
-           Execute(db, ("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str()) &&
-           Execute(db, ("PRAGMA user_version = " + std::to_string(kFormatVersion)).c_str());
-    Statement addRoot(db, "INSERT INTO registry_key (root, parent, path) VALUES (?1, NULL, '')");
-    for (RootKey root : kRoots) {
-      done = done && addRoot.ok() &&
-             Run(addRoot).Bind(1, static_cast<std::int64_t>(root)).Step() == SQLITE_DONE;
+  // SQLITE_OK, or why one could not be prepared.
+  int error() const {
+    for (const Statement* statement :
+         std::initializer_list<const Statement*>{&findRoot, &findChild, &queryValue, &listValues,
+                                                 &listSubkeys, addKey.get(), setValue.get(),
+                                                 deleteValue.get()}) {
+      if (statement != nullptr && !statement->ok()) return statement->error();
     }
+    return SQLITE_OK;
   }
-  if (!done || !Execute(db, "COMMIT")) {
-    const std::string reason = Reason(db);
-    Execute(db, "ROLLBACK");
-    Refuse(path, "it cannot be set up (" + reason + ")");
-  }
-}
-
-// Refuses a file that is not a store of ours, or of a newer format.
-void CheckIdentity(sqlite3* db, const std::string& path) {
-  const auto application = PragmaNumber(db, "PRAGMA application_id");
-  const auto version = PragmaNumber(db, "PRAGMA user_version");
-  if (!application || !version) {
-    if ((sqlite3_errcode(db) & 0xff) == SQLITE_NOTADB) Refuse(path, "it is not a Quorvane registry");
-    Refuse(path, Reason(db));
-  }
-  if (*application != kApplicationId || *version < 1) {
-    Refuse(path, "it is not a Quorvane registry");
-  }
-  if (*version > kFormatVersion) {
-    Refuse(path, "it was written by a newer version of Quorvane (format " +
-                     std::to_string(*version) + "; this version reads format " +
-                     std::to_string(kFormatVersion) + ")");
-  }
-}
+  Statement findRoot, findChild, queryValue, listValues, listSubkeys;
+  std::unique_ptr<Statement> addKey, setValue, deleteValue;
+};
 
 }  // namespace
 
 struct SqliteRegistry::Impl {
-  explicit Impl(Connection connection)
-      : db(std::move(connection)),
-        findKey(db.get(), kFindKey),
-        addKey(db.get(), kAddKey),
-        queryValue(db.get(), kQueryValue),
-        setValue(db.get(), kSetValue),
-        deleteValue(db.get(), kDeleteValue),
-        listValues(db.get(), kListValues),
-        listSubkeys(db.get(), kListSubkeys) {}
+  Impl(std::string file, OpenMode openMode) : path(std::move(file)), mode(openMode) {}
 
-  bool ok() const {
-    return findKey.ok() && addKey.ok() && queryValue.ok() && setValue.ok() && deleteValue.ok() &&
-           listValues.ok() && listSubkeys.ok();
+  // Opens the store in the file, when there is one; kNotFound when the file
+  // is missing or empty (nothing to read, and nothing made), otherwise the
+  // status with *reason saying why it cannot be used. Changes no file that
+  // it refuses.
+  Status Attach(std::string* reason) {
+    const StoreFile look = LookAt(path);
+    switch (look.kind) {
+      case StoreFile::Kind::Missing:
+      case StoreFile::Kind::Empty:
+        return kNotFound;
+      case StoreFile::Kind::Store:
+        break;
+      case StoreFile::Kind::NotAStore:
+        *reason = kNotOurs;
+        return kBadDatabase;
+      case StoreFile::Kind::Folder:
+        *reason = "it is a folder, not a file";
+        return kBadPathname;
+      case StoreFile::Kind::NotRegular:
+        *reason = "it is not a regular file";
+        return kBadDatabase;
+      case StoreFile::Kind::Unreadable:
+        *reason = ReasonOf(StatusOfErrno(look.error), look.error);
+        return StatusOfErrno(look.error);
+    }
+    if (look.version > kFormatVersion) {
+      *reason = Newer(look.version);
+      return kBadDatabase;
+    }
+
+    const bool hadChanges = HoldsUnmergedChanges(path);
+    const Sidecars before = SidecarsOf(path);
+    Status refused = mode == OpenMode::ReadOnly ? kWriteProtected : kSuccess;
+    Connection connection;
+    int code = Connect(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
+                                                        : SQLITE_OPEN_READWRITE,
+                       &connection);
+    std::optional<std::int64_t> version;
+    if (code == SQLITE_OK) version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
+    if (!version) {
+      const Status why = StatusOf(connection.get(), code);
+      if (why == kRegistryCorrupt || why == kInUse) {
+        *reason = ReasonOf(connection.get(), code);
+        return why;
+      }
+      // Reading in write-ahead logging needs a shared-memory file beside the
+      // store, which cannot be made when its folder cannot be written or the
+      // disk is full. Then the store is read as a file that nobody changes
+      // meanwhile, as long as it holds every committed change itself.
+      refused = why == kDiskFull || why == kAccessDenied ? why : kWriteProtected;
+      connection.reset();
+      RemoveUnfinishedSidecars(path, before);
+      if (hadChanges) {
+        *reason = "its latest changes are in a \"-wal\" or \"-journal\" file beside it, which "
+                  "cannot be read while " +
+                  std::string(why == kDiskFull ? "the disk is full"
+                                               : "nothing can be written in its folder");
+        return refused;
+      }
+      code = Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &connection);
+      if (code == SQLITE_OK) {
+        version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
+      }
+      if (!version) {
+        *reason = ReasonOf(connection.get(), code);
+        return StatusOf(connection.get(), code);
+      }
+    }
+    sqlite3* db = connection.get();
+    // A refused store is left as it was: its "-wal" is not merged into it.
+    const auto refuse = [&](Status status, std::string why) {
+      if (hadChanges) sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+      *reason = std::move(why);
+      return status;
+    };
+    const auto application = PragmaNumber(db, "PRAGMA application_id", &code);
+    if (!application) return refuse(StatusOf(db, code), ReasonOf(db, code));
+    if (*application != kApplicationId || *version < 1) return refuse(kBadDatabase, kNotOurs);
+    if (*version > kFormatVersion) return refuse(kBadDatabase, Newer(*version));
+    auto prepared = std::make_unique<Statements>(db, *version);
+    if (const int error = prepared->error(); error != SQLITE_OK) {
+      return refuse(StatusOf(db, error), ReasonOf(db, error));
+    }
+    // Every write is on disk before the call returns. In rollback mode EXTRA
+    // also syncs the folder once the journal is deleted, so that a power cut
+    // right after a write cannot bring the journal back and undo it.
+    if (sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      return refuse(kWriteFault, ReasonOf(db, sqlite3_errcode(db)));
+    }
+    if (refused == kSuccess && sqlite3_db_readonly(db, "main") == 1) refused = kWriteProtected;
+
+    statements.reset();
+    this->db = std::move(connection);
+    statements = std::move(prepared);
+    format = *version;
+    refusedWrite = refused;
+    return kSuccess;
   }
 
-  // The id of the key at path below root, or nullopt when there is none.
-  // Sets *status to the failure when the lookup itself fails.
-  std::optional<std::int64_t> FindKey(RootKey root, std::string_view path, Status* status) {
-    Run run(findKey);
-    run.Bind(1, static_cast<std::int64_t>(root)).Bind(2, path);
+  // Makes the store in a missing or empty file, which the caller is about to
+  // write into, then opens it.
+  Status Create() {
+    if (mode == OpenMode::ReadOnly) return kWriteProtected;
+    if (const int error = CreateStoreFile(path); error != 0) return StatusOfErrno(error);
+    Connection connection;
+    int code = Connect(path, SQLITE_OPEN_READWRITE, &connection);
+    bool made = false;
+    if (code == SQLITE_OK) code = InitialiseStore(connection.get(), &made);
+    // A new store starts in write-ahead logging: readers and writers do not
+    // block each other, and a read needs no file locks. The tables are
+    // written first, so that the file itself says whose it is.
+    if (code == SQLITE_OK && made) {
+      sqlite3_exec(connection.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    }
+    if (code != SQLITE_OK) return StatusOf(connection.get(), code);
+    connection.reset();
+    std::string reason;
+    return Attach(&reason);
+  }
+
+  // Makes the store ready for a write: made when missing, brought to the
+  // current format when older. The failure that every write meets instead.
+  Status PrepareWrite() {
+    if (!db) {
+      std::string reason;
+      const Status status = Attach(&reason);
+      if (status != kNotFound) return status;
+      if (const Status created = Create(); created != kSuccess) return created;
+    }
+    if (refusedWrite != kSuccess) return refusedWrite;
+    if (format == kFormatVersion) return kSuccess;
+    std::map<std::int64_t, std::int64_t> moved;
+    statements.reset();  // no statement of the old format runs meanwhile
+    const int code = MigrateToCurrent(db.get(), &moved);
+    for (auto& [handle, id] : open) {
+      if (const auto found = moved.find(id); found != moved.end()) id = found->second;
+    }
+    int versionCode = SQLITE_OK;
+    format = PragmaNumber(db.get(), "PRAGMA user_version", &versionCode).value_or(format);
+    statements = std::make_unique<Statements>(db.get(), format);
+    if (code != SQLITE_OK) return StatusOf(db.get(), code);
+    if (statements->error() != SQLITE_OK) return StatusOf(db.get(), statements->error());
+    return format == kFormatVersion ? kSuccess : kBadDatabase;
+  }
+
+  // Follows a store of an older format that another program has brought to
+  // the current one since: the statements of the old one no longer work.
+  void FollowFormat() {
+    if (!db || format == kFormatVersion) return;
+    int code = SQLITE_OK;
+    const auto version = PragmaNumber(db.get(), "PRAGMA user_version", &code);
+    if (!version || *version == format || *version > kFormatVersion) return;
+    statements = std::make_unique<Statements>(db.get(), *version);
+    format = *version;
+  }
+
+  // The id of the root's key, or nullopt with *status saying why not.
+  std::optional<std::int64_t> FindRoot(RootKey root, Status* status) {
+    Run run(statements->findRoot);
+    run.Bind(1, static_cast<std::int64_t>(root));
     const int code = run.Step();
-    if (code == SQLITE_ROW) return sqlite3_column_int64(run.get(), 0);
-    if (code != SQLITE_DONE) *status = StatusOf(code);
+    if (code == SQLITE_ROW) return run.Number(0);
+    *status = code == SQLITE_DONE ? kBadDatabase : StatusOf(db.get(), code);
     return std::nullopt;
   }
 
-  // Creates the missing keys along path, parents first, in the transaction
-  // the caller holds.
-  Status AddKeys(RootKey root, std::string_view path, std::int64_t* id) {
-    Status status = kSuccess;
-    const auto rootId = FindKey(root, "", &status);
-    if (!rootId) return status == kSuccess ? kBadDatabase : status;
-    std::int64_t parent = *rootId;
-    for (std::size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
-      const std::string_view prefix = path.substr(0, end);
-      if (const auto existing = FindKey(root, prefix, &status)) {
-        parent = *existing;
-      } else if (status != kSuccess) {
-        return status;
-      } else {
-        Run run(addKey);
-        run.Bind(1, static_cast<std::int64_t>(root)).Bind(2, parent).Bind(3, prefix);
-        if (const int code = run.Step(); code != SQLITE_DONE) return StatusOf(code);
-        parent = sqlite3_last_insert_rowid(db.get());
+  // What findChild compares for the key keys[level] of path: its folded
+  // name, or in format 1 the whole path down to it.
+  std::string ChildKey(const std::string& path, const std::vector<std::string_view>& keys,
+                       std::size_t level) const {
+    if (format != 1) return FoldedName(keys[level]);
+    const auto end = static_cast<std::size_t>(keys[level].data() - path.data()) +
+                     keys[level].size();
+    return path.substr(0, end);
+  }
+
+  // The id of the key at path, or nullopt: *status is kNotFound when it is
+  // missing, otherwise why the lookup failed. With create, missing keys are
+  // made, in the transaction the caller holds.
+  std::optional<std::int64_t> FindKey(RootKey root, const std::string& path,
+                                      const std::vector<std::string_view>& keys, bool create,
+                                      Status* status) {
+    auto id = FindRoot(root, status);
+    for (std::size_t level = 0; id && level < keys.size(); ++level) {
+      const std::string compared = ChildKey(path, keys, level);
+      Run find(statements->findChild);
+      find.Bind(1, *id).Bind(2, compared);
+      const int code = find.Step();
+      if (code == SQLITE_ROW) {
+        id = find.Number(0);
+        continue;
       }
-      if (end == std::string_view::npos) break;
+      if (code != SQLITE_DONE || !create) {
+        *status = code == SQLITE_DONE ? kNotFound : StatusOf(db.get(), code);
+        return std::nullopt;
+      }
+      Run add(*statements->addKey);
+      add.Bind(1, *id).Bind(2, keys[level]).Bind(3, compared);
+      if (const int added = add.Step(); added != SQLITE_DONE) {
+        *status = StatusOf(db.get(), added);
+        return std::nullopt;
+      }
+      id = sqlite3_last_insert_rowid(db.get());
     }
-    *id = parent;
-    return kSuccess;
+    return id;
+  }
+
+  // What the value's name is compared as.
+  std::string ValueKey(const std::string& name) const {
+    return format == 1 ? name : FoldedName(name);
   }
 
   KeyHandle Issue(std::int64_t id) {
@@ -353,56 +463,32 @@ struct SqliteRegistry::Impl {
     return found->second;
   }
 
+  const std::string path;
+  const OpenMode mode;
   std::mutex mutex;
-  Connection db;
-  Statement findKey, addKey, queryValue, setValue, deleteValue, listValues, listSubkeys;
+  Connection db;  // none while the file is missing or empty
+  std::unique_ptr<Statements> statements;
+  std::int64_t format = 0;
+  Status refusedWrite = kSuccess;  // what every write answers, when not kSuccess
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;
 };
 
-std::unique_ptr<SqliteRegistry> SqliteRegistry::Open(const std::string& path, OpenMode mode) {
-  if (path.empty()) Refuse(path, "no file is named");
-  if (mode == OpenMode::ReadWrite) CreateFileIfMissing(path);
-
-  Connection db = Connect(
-      path, path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
-  auto pages = PragmaNumber(db.get(), "PRAGMA page_count");
-  const int failure = sqlite3_errcode(db.get()) & 0xff;
-  if (!pages && sqlite3_db_readonly(db.get(), "main") == 1 &&
-      (failure == SQLITE_READONLY || failure == SQLITE_CANTOPEN)) {
-    // A store in write-ahead logging whose folder cannot be written either:
-    // without the shared-memory file that SQLite cannot make there, it can
-    // only be read as a file that nobody changes meanwhile.
-    db = Connect(path, ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
-    pages = PragmaNumber(db.get(), "PRAGMA page_count");
-  }
-  if (!pages) {
-    if ((sqlite3_errcode(db.get()) & 0xff) == SQLITE_NOTADB) {
-      Refuse(path, "it is not a Quorvane registry");
+std::unique_ptr<SqliteRegistry> SqliteRegistry::Open(const std::string& given, OpenMode mode) {
+  if (given.empty()) Refuse(given, "no file is named");
+  auto impl = std::make_unique<Impl>(AbsoluteStorePath(given), mode);
+  const std::string& path = impl->path;
+  std::string reason;
+  const Status status = impl->Attach(&reason);
+  if (status == kNotFound && mode == OpenMode::ReadWrite && LookAt(path).kind ==
+                                                                StoreFile::Kind::Missing) {
+    // Made on the first write; only whether it can be made is seen to now.
+    if (const int error = CheckCreatable(path); error != 0) {
+      Refuse(path, "its folder cannot be created (" + std::string(std::strerror(error)) + ")");
     }
-    Refuse(path, Reason(db.get()));
+  } else if (status != kSuccess && status != kNotFound) {
+    Refuse(path, reason);
   }
-  // Only an empty file becomes a new store; anything with content must
-  // already be one.
-  if (*pages == 0) {
-    if (sqlite3_db_readonly(db.get(), "main") == 1) {
-      Refuse(path, "it is empty and cannot be written");
-    }
-    Initialise(db.get(), path);
-  }
-  CheckIdentity(db.get(), path);
-  // Every write is on disk before the call returns. In rollback mode EXTRA
-  // also syncs the folder once the journal is deleted, so that a power cut
-  // right after a write cannot bring the journal back and undo it.
-  if (!Execute(db.get(), "PRAGMA synchronous = EXTRA")) Refuse(path, Reason(db.get()));
-  // In write-ahead logging readers and writers do not block each other, and
-  // a read needs no file locks, which makes reads several times faster. A
-  // store that stays in rollback mode (one that cannot be written, or one
-  // that another process holds just now) works the same, only slower.
-  if (sqlite3_db_readonly(db.get(), "main") == 0) Execute(db.get(), "PRAGMA journal_mode = WAL");
-
-  auto impl = std::make_unique<Impl>(std::move(db));
-  if (!impl->ok()) Refuse(path, "its tables are damaged (" + Reason(impl->db.get()) + ")");
   return std::unique_ptr<SqliteRegistry>(new SqliteRegistry(std::move(impl)));
 }
 
@@ -411,21 +497,28 @@ SqliteRegistry::SqliteRegistry(std::unique_ptr<Impl> impl) : impl_(std::move(imp
 SqliteRegistry::~SqliteRegistry() = default;
 
 bool SqliteRegistry::ReadOnly() const {
-  return sqlite3_db_readonly(impl_->db.get(), "main") == 1;
+  std::lock_guard lock(impl_->mutex);
+  if (!impl_->db) return impl_->mode == OpenMode::ReadOnly;
+  return impl_->refusedWrite != kSuccess;
 }
 
 Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle* key) {
   if (key == nullptr) return kInvalidParameter;
   *key = kNoKey;
-  if (!IsRoot(root)) return kInvalidHandle;
-  if (HoldsNul(path)) return kInvalidParameter;
-  const auto stored = StoredPath(path);
-  if (!stored) return kBadPathname;
+  if (root != RootKey::LocalMachine) return kInvalidHandle;
+  std::vector<std::string_view> keys;
+  if (const Status status = SplitPath(path, &keys); status != kSuccess) return status;
 
   std::lock_guard lock(impl_->mutex);
+  impl_->FollowFormat();
   Status status = kSuccess;
-  const auto id = impl_->FindKey(root, *stored, &status);
-  if (!id) return status == kSuccess ? kNotFound : status;
+  if (!impl_->db) {
+    // Another program may have made the store since.
+    std::string reason;
+    if (status = impl_->Attach(&reason); status != kSuccess) return status;
+  }
+  const auto id = impl_->FindKey(root, path, keys, false, &status);
+  if (!id) return status;
   *key = impl_->Issue(*id);
   return kSuccess;
 }
@@ -433,55 +526,58 @@ Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle*
 Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandle* key) {
   if (key == nullptr) return kInvalidParameter;
   *key = kNoKey;
-  if (!IsRoot(root)) return kInvalidHandle;
-  if (HoldsNul(path)) return kInvalidParameter;
-  const auto stored = StoredPath(path);
-  if (!stored) return kBadPathname;
+  if (root != RootKey::LocalMachine) return kInvalidHandle;
+  std::vector<std::string_view> keys;
+  if (const Status status = SplitPath(path, &keys); status != kSuccess) return status;
 
   std::lock_guard lock(impl_->mutex);
+  impl_->FollowFormat();
   Status status = kSuccess;
-  if (const auto id = impl_->FindKey(root, *stored, &status)) {
-    *key = impl_->Issue(*id);
-    return kSuccess;
+  if (impl_->db) {
+    // An existing key opens even where nothing can be written.
+    if (const auto id = impl_->FindKey(root, path, keys, false, &status)) {
+      *key = impl_->Issue(*id);
+      return kSuccess;
+    }
+    if (status != kNotFound) return status;
   }
-  if (status != kSuccess) return status;
+  if (status = impl_->PrepareWrite(); status != kSuccess) return status;
 
   sqlite3* db = impl_->db.get();
   if (const int code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
       code != SQLITE_OK) {
-    return StatusOf(code);
+    return StatusOf(db, code);
   }
-  std::int64_t id = 0;
-  status = impl_->AddKeys(root, *stored, &id);
-  if (status == kSuccess) {
+  const auto id = impl_->FindKey(root, path, keys, true, &status);
+  if (id) {
     if (const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         code != SQLITE_OK) {
-      status = StatusOf(code);
+      status = StatusOf(db, code);
     }
   }
-  if (status != kSuccess) {
+  if (!id || status != kSuccess) {
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     return status;
   }
-  *key = impl_->Issue(id);
+  *key = impl_->Issue(*id);
   return kSuccess;
 }
 
 Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueType* type,
                                   std::uint8_t* data, std::uint32_t* size) {
   if (data != nullptr && size == nullptr) return kInvalidParameter;
-  if (HoldsNul(name)) return kInvalidParameter;
+  if (const Status status = CheckValueName(name); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
   const auto id = impl_->KeyOf(key);
   if (!id) return kInvalidHandle;
 
-  Run run(impl_->queryValue);
-  run.Bind(1, *id).Bind(2, name);
+  Run run(impl_->statements->queryValue);
+  run.Bind(1, *id).Bind(2, impl_->ValueKey(name));
   const int code = run.Step();
   if (code == SQLITE_DONE) return kNotFound;
-  if (code != SQLITE_ROW) return StatusOf(code);
+  if (code != SQLITE_ROW) return StatusOf(impl_->db.get(), code);
 
-  const auto storedType = static_cast<ValueType>(sqlite3_column_int64(run.get(), 0));
+  const auto storedType = static_cast<ValueType>(run.Number(0));
   const void* bytes = sqlite3_column_blob(run.get(), 1);
   const auto needed = static_cast<std::uint32_t>(sqlite3_column_bytes(run.get(), 1));
   if (type != nullptr) *type = storedType;
@@ -501,27 +597,27 @@ Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueT
 Status SqliteRegistry::SetValue(KeyHandle key, const std::string& name, ValueType type,
                                 const std::uint8_t* data, std::uint32_t size) {
   if (data == nullptr && size != 0) return kInvalidParameter;
-  if (HoldsNul(name)) return kInvalidParameter;
+  if (const Status status = CheckValueName(name); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
-  const auto id = impl_->KeyOf(key);
-  if (!id) return kInvalidHandle;
+  if (!impl_->KeyOf(key)) return kInvalidHandle;
+  if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
 
-  Run run(impl_->setValue);
-  run.Bind(1, *id).Bind(2, name).Bind(3, static_cast<std::int64_t>(type));
-  run.BindBlob(4, data, size);
-  return StatusOf(run.Step());
+  Run run(*impl_->statements->setValue);
+  run.Bind(1, *impl_->KeyOf(key)).Bind(2, FoldedName(name)).Bind(3, name);
+  run.Bind(4, static_cast<std::int64_t>(type)).BindBlob(5, data, size);
+  return StatusOf(impl_->db.get(), run.Step());
 }
 
 Status SqliteRegistry::DeleteValue(KeyHandle key, const std::string& name) {
-  if (HoldsNul(name)) return kInvalidParameter;
+  if (const Status status = CheckValueName(name); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
-  const auto id = impl_->KeyOf(key);
-  if (!id) return kInvalidHandle;
+  if (!impl_->KeyOf(key)) return kInvalidHandle;
+  if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
 
-  Run run(impl_->deleteValue);
-  run.Bind(1, *id).Bind(2, name);
+  Run run(*impl_->statements->deleteValue);
+  run.Bind(1, *impl_->KeyOf(key)).Bind(2, FoldedName(name));
   const int code = run.Step();
-  if (code != SQLITE_DONE) return StatusOf(code);
+  if (code != SQLITE_DONE) return StatusOf(impl_->db.get(), code);
   return sqlite3_changes(impl_->db.get()) > 0 ? kSuccess : kNotFound;
 }
 
@@ -537,20 +633,17 @@ Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* value
   const auto id = impl_->KeyOf(key);
   if (!id) return kInvalidHandle;
 
-  Run run(impl_->listValues);
+  Run run(impl_->statements->listValues);
   run.Bind(1, *id);
   int code;
   while ((code = run.Step()) == SQLITE_ROW) {
-    const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(run.get(), 0));
-    const auto nameSize = static_cast<std::size_t>(sqlite3_column_bytes(run.get(), 0));
     const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(run.get(), 2));
     const auto size = static_cast<std::size_t>(sqlite3_column_bytes(run.get(), 2));
-    values->push_back({std::string(name != nullptr ? name : "", nameSize),
-                       static_cast<ValueType>(sqlite3_column_int64(run.get(), 1)),
+    values->push_back({std::string(run.Text(0)), static_cast<ValueType>(run.Number(1)),
                        bytes != nullptr ? std::vector<std::uint8_t>(bytes, bytes + size)
                                         : std::vector<std::uint8_t>()});
   }
-  return code == SQLITE_DONE ? kSuccess : StatusOf(code);
+  return code == SQLITE_DONE ? kSuccess : StatusOf(impl_->db.get(), code);
 }
 
 Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* names) {
@@ -560,17 +653,14 @@ Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* name
   const auto id = impl_->KeyOf(key);
   if (!id) return kInvalidHandle;
 
-  Run run(impl_->listSubkeys);
+  Run run(impl_->statements->listSubkeys);
   run.Bind(1, *id);
   int code;
   while ((code = run.Step()) == SQLITE_ROW) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(run.get(), 0));
-    const std::string_view path(text != nullptr ? text : "",
-                                static_cast<std::size_t>(sqlite3_column_bytes(run.get(), 0)));
-    const std::size_t slash = path.rfind('\\');
-    names->emplace_back(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    const std::string_view path = run.Text(0);  // format 1 holds whole paths
+    names->emplace_back(path.substr(path.rfind('\\') + 1));  // npos + 1 is 0
   }
-  return code == SQLITE_DONE ? kSuccess : StatusOf(code);
+  return code == SQLITE_DONE ? kSuccess : StatusOf(impl_->db.get(), code);
 }
 
 }  // namespace quorvane::store

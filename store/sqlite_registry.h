@@ -16,23 +16,29 @@ class SqliteRegistry final : public RegistryBackend {
  public:
   enum class OpenMode {
     // Reads and writes; falls back to reading only when the file cannot be
-    // written (its permissions, a read-only file system).
+    // written (its permissions, a read-only file system, a full disk).
     ReadWrite,
-    // Reads only: every write answers kAccessDenied. The file must exist.
+    // Reads only: every write answers kWriteProtected.
     ReadOnly,
   };
 
-  // Opens the store at path, creating the file (readable and writable by its
-  // owner only) and its missing folders (mode 0700) when the file is missing
-  // and the mode is ReadWrite. An existing file is never overwritten: a file
-  // that is not a store of ours, or one of a newer format, is refused. Throws
-  // RegistryOpenError, naming the file and the reason.
+  // Opens the store at path, a file path even where it looks like an SQLite
+  // URI or ":memory:" (relative paths are made absolute now). A missing or
+  // empty file holds no keys; the first write makes the store there (the
+  // file readable and writable by its owner only, missing folders 0700),
+  // which in ReadWrite mode must be possible. Reads never change the file.
+  // A file that is not a store of ours, one of a newer format, one that is
+  // damaged or one that cannot be read is refused and left as it was. A
+  // store of an older format is read as it is and brought to the current
+  // format by the first write. Throws RegistryOpenError, naming the file and
+  // the reason.
   static std::unique_ptr<SqliteRegistry> Open(const std::string& path,
                                               OpenMode mode = OpenMode::ReadWrite);
 
   ~SqliteRegistry() override;
 
-  // True when writes fail because the store can only be read.
+  // True when writes fail because the store can only be read (or, after a
+  // full disk kept it from being opened for writing, cannot grow).
   bool ReadOnly() const;
 
   // What a key holds, for tools that show it; the program itself never

@@ -36,7 +36,7 @@ constexpr OperationName kOperations[] = {
 constexpr const char* kRootNames[] = {"HKLM", "HKEY_LOCAL_MACHINE"};
 
 // The options, and which operations take them.
-enum class Option { Value, DefaultValue, Type, Data, Force };
+enum class Option { Value, DefaultValue, Type, Data, Force, View };
 struct OptionSpec {
   const char* name;  // without its / or -
   Option option;
@@ -49,6 +49,10 @@ constexpr OptionSpec kOptions[] = {
     {"t", Option::Type, true, false, true, false},
     {"d", Option::Data, true, false, true, false},
     {"f", Option::Force, false, false, true, true},
+    // The 32- or 64-bit view of the registry; the portable registry has one,
+    // which both name. Given once at most, as one option.
+    {"reg:32", Option::View, false, true, true, true},
+    {"reg:64", Option::View, false, true, true, true},
 };
 
 struct TypeName {
@@ -173,6 +177,8 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
         break;
       case Option::Force:
         command.force = true;
+        break;
+      case Option::View:
         break;
     }
   }

@@ -3,13 +3,13 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "store/platform_registry.h"
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
+#include "store/sqlite_store_file.h"
 #include "tools/reg_texts.h"
 
 namespace quorvane::tools {
@@ -31,7 +31,9 @@ struct StatusText {
 constexpr StatusText kStatusTexts[] = {
     {store::kNotFound, text::kNotFound},       {store::kAccessDenied, text::kAccessDenied},
     {161 /* ERROR_BAD_PATHNAME */, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
-    {store::kBadDatabase, text::kCorrupt},
+    {store::kBadDatabase, text::kCorrupt},     {store::kRegistryCorrupt, text::kRegistryCorrupt},
+    {store::kInUse, text::kInUse},             {store::kDiskFull, text::kDiskFull},
+    {store::kWriteProtected, text::kWriteProtected},
 };
 
 const char* TextOf(Status status) {
@@ -272,15 +274,21 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
       break;
   }
   try {
-    // Nothing to find in a store that does not exist yet, and no reason to
-    // make one for a query.
+    // Nothing to find in a store that does not exist yet, even where it
+    // could not be made.
     const auto path = store::PortableRegistryPath(store::CurrentRegistryEnvironment());
-    if (parse.command.operation == RegOperation::Query && path &&
-        !std::filesystem::exists(*path)) {
+    if (parse.command.operation != RegOperation::Add && path &&
+        store::LookAt(store::AbsoluteStorePath(*path)).kind == store::StoreFile::Kind::Missing) {
       return Fail(err, store::kNotFound);
     }
     auto store = store::OpenDefaultSqliteRegistry();
-    return RunRegCommand(parse.command, *store, in, out, err);
+    const int code = RunRegCommand(parse.command, *store, in, out, err);
+    // What was asked for is not done until it is read.
+    if (!out.flush()) {
+      err << text::kOutputFailed << "\n";
+      return 1;
+    }
+    return code;
   } catch (const store::RegistryOpenError& error) {
     err << text::kErrorPrefix << error.what() << "\n";
     return 1;

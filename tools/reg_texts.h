@@ -20,6 +20,14 @@ inline constexpr const char* kAccessDenied = "ERROR: Access is denied.";
 inline constexpr const char* kBadPath = "ERROR: The specified path is invalid.";
 inline constexpr const char* kBadParameter = "ERROR: The parameter is incorrect.";
 inline constexpr const char* kCorrupt = "ERROR: The configuration registry database is corrupt.";
+inline constexpr const char* kRegistryCorrupt =
+    "ERROR: The registry is corrupted. The structure of one of the files containing registry "
+    "data is corrupted.";
+inline constexpr const char* kInUse = "ERROR: The registry is in use by another program.";
+inline constexpr const char* kDiskFull = "ERROR: The registry cannot be written: the disk is full.";
+inline constexpr const char* kWriteProtected =
+    "ERROR: The registry cannot be written: it can only be read.";
+inline constexpr const char* kOutputFailed = "ERROR: The output cannot be written.";
 inline constexpr const char* kIoFailed =
     "ERROR: An I/O operation initiated by the registry failed unrecoverably.";
 // Followed by the reason the store could not be opened.
@@ -43,6 +51,8 @@ inline constexpr const char* kUsage =
     "REG QUERY KeyName [/v ValueName | /ve]\n"
     "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/d Data] [/f]\n"
     "REG DELETE KeyName (/v ValueName | /ve) [/f]\n"
+    "Each also takes /reg:32 or /reg:64; the portable registry has one view,\n"
+    "which both name.\n"
     "\n"
     "  KeyName    HKLM\\SubKey or HKEY_LOCAL_MACHINE\\SubKey, in the portable\n"
     "             registry that QUORVANE_REGISTRY names, or the default one\n"

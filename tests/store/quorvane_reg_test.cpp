@@ -6,11 +6,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+#include <sys/mount.h>
+
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "store/platform_registry.h"
+#include "store/registry.h"
+#include "store/sqlite_registry.h"
 #include "tests/support/temp_folder.h"
 #include "tools/reg_arguments.h"
 
@@ -51,6 +60,9 @@ TEST(RegArguments, ReadsWhatEachOperationTakes) {
   EXPECT_EQ(Parse({"query", "HKLM"}).command.keyName, "HKEY_LOCAL_MACHINE");
   EXPECT_EQ(Parse({"delete", "HKLM\\T", "/ve", "/f"}).outcome, RegParse::Outcome::Run);
   EXPECT_EQ(Parse({"query", "/?"}).outcome, RegParse::Outcome::Help);
+  // The portable registry's one view is both the 32- and the 64-bit one.
+  EXPECT_EQ(Parse({"query", "HKLM\\T", "/REG:32"}).outcome, RegParse::Outcome::Run);
+  EXPECT_EQ(Parse({"add", "HKLM\\T", "/reg:64", "/f"}).outcome, RegParse::Outcome::Run);
 }
 
 TEST(RegArguments, DwordsAreDecimalOrHexAndFitIn32Bits) {
@@ -77,16 +89,39 @@ struct Outcome {
 
 class QuorvaneRegTool : public ::testing::Test {
  protected:
-  std::string store() const { return folder_ / "registry.sqlite3"; }
+  QuorvaneRegTool() { std::filesystem::create_directory(place()); }
+
+  // The store's folder, and nothing else in it.
+  std::string place() const { return folder_ / "reg"; }
+  std::string store() const { return place() + "/" + name_; }
+
+  // Every entry of the store's folder with its size and the hash of what it
+  // holds (a link: where it points), to see that a command changed none.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(place())) {
+      const std::string name = entry.path().filename();
+      if (entry.is_symlink()) {
+        entries[name] = "-> " + std::filesystem::read_symlink(entry.path()).string();
+      } else if (!name.ends_with("-shm")) {  // SQLite's scratch memory
+        const std::string bytes = ReadFile(entry.path());
+        entries[name] = std::to_string(bytes.size()) + " bytes, hash " +
+                        std::to_string(std::hash<std::string>()(bytes));
+      }
+    }
+    return entries;
+  }
 
   // Runs quorvane-reg with args on store(), input given on standard input.
-  Outcome Run(std::vector<std::string> args, const std::string& input = "") {
+  Outcome Run(std::vector<std::string> args, const std::string& input = "",
+              const std::string& output = "") {
     WriteFile(folder_ / "in", input);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, (folder_ / "in").c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, (folder_ / "out").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string out = output.empty() ? folder_ / "out" : output;
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     posix_spawn_file_actions_addopen(&actions, 2, (folder_ / "err").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> environment{"QUORVANE_REGISTRY=" + store()};
@@ -124,6 +159,7 @@ class QuorvaneRegTool : public ::testing::Test {
   static constexpr const char* kNotFound =
       "ERROR: The system was unable to find the specified registry key or value.\n";
   TempFolder folder_;
+  std::string name_ = "registry.sqlite3";  // the store's file in place()
 };
 
 TEST_F(QuorvaneRegTool, AddsQueriesAndDeletes) {
@@ -202,6 +238,7 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"delete", "HKLM\\T", "/v", "n", "/t", "REG_SZ"}, Usage(syntax, "DELETE ")},
       {{"query", "HKLM\\T", "/f"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "extra"}, Usage(syntax, "QUERY ")},
+      {{"query", "HKLM\\T", "/reg:32", "/reg:64"}, Usage(syntax, "QUERY ")},
   };
   const auto expectAllRefused = [&] {
     for (const auto& c : cases) {
@@ -230,6 +267,197 @@ TEST_F(QuorvaneRegTool, AFileThatIsNotAStoreIsReportedAndKept) {
   EXPECT_EQ(outcome.err, "ERROR: The registry \"" + store() +
                              "\" cannot be opened: it is not a Quorvane registry.\n");
   EXPECT_EQ(ReadFile(store()), "my notes\n");
+}
+
+
+// Hostile files, names and limits.
+
+constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
+const std::string kParameter = "ERROR: The parameter is incorrect.\n";
+
+// A connection of another program to file, which ran sql and holds what it
+// holds (a lock, a write-ahead log) until it is closed.
+using Foreign = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+Foreign ForeignSql(const std::string& file, const char* sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open(file.c_str(), &db);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  return Foreign(db, &sqlite3_close);
+}
+
+void Seed(const std::string& file) {
+  ASSERT_TRUE(store::Registry(*store::SqliteRegistry::Open(file)).WriteText(kRoot, "T", "v", "x"));
+}
+
+TEST_F(QuorvaneRegTool, HostileFilesNamesAndLimitsChangeNothing) {
+  std::string deep;
+  for (int level = 0; level < 513; ++level) deep += "k\\";
+  const std::vector<std::string> query{"query", "HKLM\\T"};
+  const std::vector<std::string> add{"add", "HKLM\\T", "/v", "w", "/d", "y", "/f"};
+  const std::vector<std::string> remove{"delete", "HKLM\\T", "/v", "v", "/f"};
+  const struct {
+    const char* what;
+    std::function<void(const std::string& file)> make;
+    std::vector<std::string> args;
+    std::string reason;  // why the store is refused; "" when it opens
+    std::string err = "";  // otherwise what quorvane-reg says, and exits 1 (0 with "")
+    std::string path = "T", name = "w";  // what the registry interface writes...
+    bool write = true;                   // ...or reads, finding readsAs
+    std::string readsAs = "absent";
+    const char* file = "registry.sqlite3";
+  } cases[] = {
+      {"one byte", [](auto& f) { WriteFile(f, "x"); }, query, "it is not a Quorvane registry"},
+      {"one byte through a link",
+       [](auto& f) {
+         WriteFile(f + ".target", "x");
+         std::filesystem::create_symlink(f + ".target", f);
+       },
+       add, "it is not a Quorvane registry"},
+      {"a device", [](auto& f) { std::filesystem::create_symlink("/dev/null", f); }, add,
+       "it is not a regular file"},
+      {"a folder's name", nullptr, add, "it is a folder, not a file", "", "T", "w", true, "",
+       "new/"},
+      {"a damaged store",
+       [](auto& f) {
+         Seed(f);
+         std::string bytes = ReadFile(f);
+         bytes.replace(100, 200, 200, '\xFF');
+         WriteFile(f, bytes);
+       },
+       query, "it is damaged"},
+      {"another program's file with a log not yet merged",
+       [](auto& f) {
+         const std::string other = f + ".elsewhere";
+         const Foreign db = ForeignSql(other, "PRAGMA journal_mode = WAL; "
+                                              "PRAGMA wal_autocheckpoint = 0; "
+                                              "CREATE TABLE t (x); INSERT INTO t VALUES (1);");
+         std::filesystem::copy_file(other, f);
+         std::filesystem::copy_file(other + "-wal", f + "-wal");
+       },
+       query, "it is not a Quorvane registry"},
+      {"an empty file, queried", [](auto& f) { WriteFile(f, ""); }, query, "", kNotFound, "T",
+       "v", false},
+      {"an empty file, deleted from", [](auto& f) { WriteFile(f, ""); }, remove, "", kNotFound,
+       "T", "v", false},
+      {"no file, deleted from", nullptr, remove, "", kNotFound, "T", "v", false},
+      {"a store in rollback mode, read",
+       [](auto& f) {
+         Seed(f);
+         ForeignSql(f, "PRAGMA journal_mode = DELETE");
+       },
+       {"query", "HKLM\\T", "/v", "v"}, "", "", "T", "v", false, "x"},
+      {"a key name too long", Seed, {"add", "HKLM\\" + std::string(256, 'k')}, "", kParameter,
+       std::string(256, 'k')},
+      {"a value name too long", Seed, {"add", "HKLM\\T", "/v", std::string(16384, 'v'), "/f"}, "",
+       kParameter, "T", std::string(16384, 'v')},
+      {"a key too deep", Seed, {"add", "HKLM\\" + deep}, "", kParameter, deep},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(place());
+    std::filesystem::create_directory(place());
+    name_ = c.file;
+    if (c.make) c.make(store());
+    const auto before = Snapshot();
+
+    const Outcome outcome = Run(c.args);
+    const std::string refused =
+        "ERROR: The registry \"" + store() + "\" cannot be opened: " + c.reason + ".\n";
+    EXPECT_EQ(outcome.err, c.reason.empty() ? c.err : refused);
+    EXPECT_EQ(outcome.code, outcome.err.empty() ? 0 : 1);
+
+    try {
+      auto backend = store::SqliteRegistry::Open(store());
+      EXPECT_EQ(c.reason, "") << "opened";
+      const store::Registry registry(*backend);
+      if (c.write) {
+        EXPECT_FALSE(registry.WriteText(kRoot, c.path, c.name, "y"));
+      } else {
+        EXPECT_EQ(registry.ReadText(kRoot, c.path, c.name, "absent"), c.readsAs);
+      }
+    } catch (const store::RegistryOpenError& error) {
+      EXPECT_EQ(error.what(), refused.substr(7, refused.size() - 8));
+    }
+    EXPECT_EQ(Snapshot(), before);
+  }
+}
+
+// The store's folder on a small file system of its own for one test;
+// skipped where one cannot be mounted (that needs root).
+#define MOUNT_SMALL_FILE_SYSTEM(folder)                                                    \
+  if (mount("tmpfs", (folder).c_str(), "tmpfs", 0, "size=256k") != 0) {                   \
+    GTEST_SKIP() << "cannot mount a small file system: " << std::strerror(errno);         \
+  }                                                                                        \
+  const std::unique_ptr<const char, void (*)(const char*)> unmount(                        \
+      (folder).c_str(), [](const char* at) { umount2(at, MNT_DETACH); })
+
+TEST_F(QuorvaneRegTool, AFullDiskStillReadsAndSaysWhyItCannotWrite) {
+  MOUNT_SMALL_FILE_SYSTEM(place());
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
+  {
+    std::ofstream fill(place() + "/fill", std::ios::binary);
+    const std::string block(4096, '\0');
+    while (fill.write(block.data(), block.size()).flush()) {
+    }
+  }
+  const auto before = Snapshot();
+  ExpectSuccess(Run({"query", "HKLM\\T", "/v", "v"}),
+                "\nHKEY_LOCAL_MACHINE\\T\n    v    REG_SZ    x\n\n");
+  const Outcome full = Run({"add", "HKLM\\T", "/v", "w", "/d", "y", "/f"});
+  EXPECT_EQ(full.code, 1);
+  EXPECT_EQ(full.err, "ERROR: The registry cannot be written: the disk is full.\n");
+  {
+    auto backend = store::SqliteRegistry::Open(store());
+    EXPECT_EQ(store::Registry(*backend).ReadText(kRoot, "T", "v", "absent"), "x");
+    EXPECT_FALSE(store::Registry(*backend).WriteText(kRoot, "T", "w", "y"));
+  }
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(QuorvaneRegTool, AReadOnlyFolderReadsWhatWasCommittedOrRefuses) {
+  MOUNT_SMALL_FILE_SYSTEM(place());
+  // A committed change still in the log, and no shared-memory file.
+  const std::string elsewhere = folder_ / "elsewhere.sqlite3";
+  Seed(elsewhere);
+  const Foreign writer = ForeignSql(elsewhere, "PRAGMA wal_autocheckpoint = 0; "
+                                               "UPDATE registry_value SET data = X'79'");
+  std::filesystem::copy_file(elsewhere, store());
+  const auto readOnly = [&](bool on) {
+    ASSERT_EQ(mount(nullptr, place().c_str(), nullptr, MS_REMOUNT | (on ? MS_RDONLY : 0), nullptr),
+              0);
+  };
+  readOnly(true);
+  ExpectSuccess(Run({"query", "HKLM\\T", "/v", "v"}),
+                "\nHKEY_LOCAL_MACHINE\\T\n    v    REG_SZ    x\n\n");
+  EXPECT_EQ(Run({"add", "HKLM\\T", "/v", "v", "/d", "z", "/f"}).err,
+            "ERROR: The registry cannot be written: it can only be read.\n");
+  readOnly(false);
+  std::filesystem::copy_file(elsewhere + "-wal", store() + "-wal");
+  readOnly(true);
+  const Outcome refused = Run({"query", "HKLM\\T", "/v", "v"});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.err.find("its latest changes are in a \"-wal\""), std::string::npos)
+      << refused.err;
+}
+
+TEST_F(QuorvaneRegTool, AStoreThatAnotherProgramIsWritingIsReportedAsInUse) {
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
+  const Foreign holder = ForeignSql(store(), "BEGIN IMMEDIATE");
+  const auto before = Snapshot();
+  const Outcome busy = Run({"add", "HKLM\\T", "/v", "v", "/d", "y", "/f"});  // after 10 s
+  EXPECT_EQ(busy.code, 1);
+  EXPECT_EQ(busy.err, "ERROR: The registry is in use by another program.\n");
+  // Reading goes on meanwhile.
+  ExpectSuccess(Run({"query", "HKLM\\T", "/v", "v"}),
+                "\nHKEY_LOCAL_MACHINE\\T\n    v    REG_SZ    x\n\n");
+  EXPECT_EQ(Snapshot().at("registry.sqlite3"), before.at("registry.sqlite3"));
+}
+
+TEST_F(QuorvaneRegTool, AQueryWhoseOutputCannotBeWrittenFails) {
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
+  const Outcome outcome = Run({"query", "HKLM\\T"}, "", "/dev/full");
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_EQ(outcome.err, "ERROR: The output cannot be written.\n");
 }
 
 }  // namespace

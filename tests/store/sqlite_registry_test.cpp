@@ -94,6 +94,7 @@ TEST(SqliteRegistryPaths, PathsThatWindowsRefusesAreRefusedAndCreateNothing) {
 
 TEST(SqliteRegistryPaths, TheEmptyPathIsTheRootAndOtherRootsAreRefused) {
   testing::TestRegistry test;
+  ASSERT_TRUE(test.registry().WriteText(kRoot, kTestArea, "v", "x"));  // makes the store
   EXPECT_EQ(OpenAndClose(test.backend(), "", false), kSuccess);
   KeyHandle key = kNoKey;
   EXPECT_EQ(test.backend().OpenKey(static_cast<RootKey>(0x80000001u), "", &key), kInvalidHandle);
@@ -150,12 +151,23 @@ TEST(SqliteRegistryPaths, ListingShowsNamesAsCreatedInNameOrder) {
   EXPECT_EQ(subkeys, (std::vector<std::string>{"alpha", "Zeta"}));
 }
 
+TEST(SqliteRegistryPaths, LetterCaseIsIgnoredBeyondAscii) {
+  testing::TestRegistry test;
+  const std::string key = kTestArea + "\\\xC3\x84rger";  // Ärger
+  ASSERT_TRUE(test.registry().WriteText(kRoot, key, "Gr\xC3\xB6\xC3\x9F" "e", "x"));  // Größe
+  EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea + "\\\xC3\xA4RGER", "GR\xC3\x96\xC3\x9F" "E",
+                                     "absent"),
+            "x");
+  // ß has no upper case of one character, so SS is another name, as on Windows.
+  EXPECT_EQ(test.registry().ReadText(kRoot, key, "GROSSE", "absent"), "absent");
+}
+
 // Files.
 
 TEST(SqliteRegistryFiles, ANewStoreIsPrivateToItsOwner) {
   TempFolder folder;
   const std::string file = folder / "made/for/it/registry.sqlite3";
-  SqliteRegistry::Open(file);
+  ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
   EXPECT_EQ(ModeOf(file), 0600);
   EXPECT_EQ(ModeOf(folder / "made"), 0700);
   EXPECT_EQ(ModeOf(folder / "made/for/it"), 0700);
@@ -195,11 +207,78 @@ TEST(SqliteRegistryFiles, FilesThatAreNotStoresAreRefusedAndLeftAlone) {
   ExpectRefused(folder / "blank.db", "not a Quorvane registry");
 }
 
+TEST(SqliteRegistryFiles, NamesThatLookLikeSqliteUrisAreFilesInTheWorkingFolder) {
+  TempFolder folder;
+  const auto home = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  for (const std::string name : {":memory:", "file:r?mode=memory"}) {
+    ASSERT_TRUE(Registry(*SqliteRegistry::Open(name)).WriteText(kRoot, kTestArea, "v", name));
+    EXPECT_EQ(Registry(*SqliteRegistry::Open(name)).ReadText(kRoot, kTestArea, "v", "lost"), name);
+    EXPECT_TRUE(std::filesystem::exists(folder / name));
+  }
+  std::filesystem::current_path(home);
+}
+
+// A store as the first format wrote it: each key with its whole path, names
+// compared with ASCII letter case ignored.
+constexpr const char* kFormat1Store = R"sql(
+CREATE TABLE registry_key (id INTEGER PRIMARY KEY, root INTEGER NOT NULL,
+  parent INTEGER REFERENCES registry_key (id), path TEXT NOT NULL COLLATE NOCASE,
+  UNIQUE (root, path));
+CREATE INDEX registry_key_parent ON registry_key (parent);
+CREATE TABLE registry_value (key INTEGER NOT NULL REFERENCES registry_key (id),
+  name TEXT NOT NULL COLLATE NOCASE, type INTEGER NOT NULL, data BLOB NOT NULL,
+  PRIMARY KEY (key, name)) WITHOUT ROWID;
+PRAGMA application_id = 1366708839;
+PRAGMA user_version = 1;
+INSERT INTO registry_key VALUES (1, 2147483650, NULL, ''), (2, 2147483650, 1, 'Software'),
+  (3, 2147483650, 2, 'Software\QuorvaneTest'), (4, 2147483650, 3, 'Software\QuorvaneTest\Backup'),
+  (5, 2147483650, 3, 'Software\QuorvaneTest\ärger'),
+  (6, 2147483650, 3, 'Software\QuorvaneTest\Ärger');
+INSERT INTO registry_value VALUES (3, 'MaxMTU', 1, '1500'), (3, '', 1, '256'),
+  (4, 'DisableTaskOffload', 4, X'01000000'), (5, 'lower', 1, 'a'), (6, 'upper', 1, 'b');
+)sql";
+
+TEST(SqliteRegistryFiles, AStoreOfTheFirstFormatKeepsEveryValueAndIsBroughtUpToDateByAWrite) {
+  TempFolder folder;
+  const std::string file = folder / "registry.sqlite3";
+  RunSql(file, kFormat1Store);
+  const std::string backup = kTestArea + "\\Backup";
+  const std::string umlaut = kTestArea + "\\\xC3\x84RGER";
+  const auto expectEveryValue = [&](const Registry& registry) {
+    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "maxmtu", "lost"), "1500");
+    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "", "lost"), "256");
+    EXPECT_EQ(registry.ReadNumber(kRoot, backup, "DisableTaskOffload", 7), 1);
+  };
+  auto store = SqliteRegistry::Open(file);
+  expectEveryValue(Registry(*store));
+  const std::string before = ReadFile(file);
+  EXPECT_EQ(ReadFile(file), before);  // reading changed nothing
+
+  ASSERT_TRUE(Registry(*store).WriteText(kRoot, backup, "MaxMTU", "576"));
+  expectEveryValue(Registry(*store));
+  // The two keys that now compare equal became one, keeping both values.
+  EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), "a");
+  EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "upper", "lost"), "b");
+  store.reset();
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* version = nullptr;
+  sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
+  EXPECT_EQ(sqlite3_step(version), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(version, 0), 2);
+  sqlite3_finalize(version);
+  sqlite3_close(db);
+  auto reopened = SqliteRegistry::Open(file);
+  expectEveryValue(Registry(*reopened));
+  EXPECT_EQ(Registry(*reopened).ReadText(kRoot, backup, "MaxMTU", "lost"), "576");
+}
+
 TEST(SqliteRegistryFiles, AStoreOfANewerFormatIsRefusedAndLeftAlone) {
   TempFolder folder;
   const std::string file = folder / "registry.sqlite3";
   Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x");
-  RunSql(file, "PRAGMA user_version = 2;");
+  RunSql(file, "PRAGMA user_version = 3;");
   ExpectRefused(file, "newer version");
   ExpectRefused(file, "newer version", OpenMode::ReadOnly);
 }
@@ -235,16 +314,19 @@ TEST(SqliteRegistryReadOnly, AReadOnlyStoreAnswersReadsAndFailsWrites) {
   EXPECT_FALSE(registry.WriteText(kRoot, kTestArea + "\\New", "v", "x"));
   EXPECT_FALSE(registry.RemoveValue(kRoot, kTestArea, "text"));
   KeyHandle key = kNoKey;
-  EXPECT_EQ(store->CreateKey(kRoot, kTestArea + "\\New", &key), kAccessDenied);
+  EXPECT_EQ(store->CreateKey(kRoot, kTestArea + "\\New", &key), kWriteProtected);
 
   EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "text", "absent"), "1500");
   store.reset();
   EXPECT_EQ(ReadFile(file), before);
 }
 
-TEST(SqliteRegistryReadOnly, OpeningAMissingFileReadOnlyCreatesNothing) {
+TEST(SqliteRegistryReadOnly, AMissingFileOpenedReadOnlyHoldsNothingAndIsNotMade) {
   TempFolder folder;
-  OpenError(folder / "missing.sqlite3", OpenMode::ReadOnly);
+  auto store = SqliteRegistry::Open(folder / "missing.sqlite3", OpenMode::ReadOnly);
+  EXPECT_TRUE(store->ReadOnly());
+  EXPECT_EQ(OpenAndClose(*store, kTestArea, false), kNotFound);
+  EXPECT_EQ(OpenAndClose(*store, kTestArea, true), kWriteProtected);
   EXPECT_FALSE(std::filesystem::exists(folder / "missing.sqlite3"));
 }
 
@@ -323,7 +405,7 @@ TEST(PortableRegistryPath, TheProgramsRegistryIsMadeWhereTheEnvironmentSays) {
   EXPECT_EQ(ModeOf(folder / "data/quorvane/registry.sqlite3"), 0600);
 
   ScopedVariable registry("QUORVANE_REGISTRY", folder / "named.sqlite3");
-  OpenPlatformRegistry();
+  EXPECT_TRUE(Registry(*OpenPlatformRegistry()).WriteText(kRoot, kTestArea, "v", "x"));
   EXPECT_TRUE(std::filesystem::exists(folder / "named.sqlite3"));
 }
 

@@ -1,0 +1,102 @@
+#include "store/registry_names.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+#include <cstdint>
+
+namespace quorvane::store {
+namespace {
+
+// One decoded character: its code point and the bytes it took; a length of
+// zero for a byte that starts no valid sequence.
+struct Decoded {
+  char32_t code;
+  std::size_t length;  // 0: not valid UTF-8
+};
+
+Decoded Decode(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length;
+  char32_t code;
+  char32_t smallest;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, smallest = 0x10000;
+  } else {
+    return {0, 0};
+  }
+  if (at + length > text.size()) return {0, 0};
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return {0, 0};
+    code = code << 6 | (byte(at + i) & 0x3F);
+  }
+  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {0, 0};
+  return {code, length};
+}
+
+void Encode(char32_t code, std::string* out) {
+  if (code < 0x80) {
+    *out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    *out += static_cast<char>(0xC0 | code >> 6);
+    *out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    *out += static_cast<char>(0xE0 | code >> 12);
+    *out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    *out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    *out += static_cast<char>(0xF0 | code >> 18);
+    *out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+    *out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    *out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// The C library's Unicode tables, whatever locale the process runs in.
+locale_t UnicodeLocale() {
+  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  return locale;
+}
+
+char32_t Upper(char32_t code) {
+  if (code < 0x80) return code >= 'a' && code <= 'z' ? code - ('a' - 'A') : code;
+  const locale_t locale = UnicodeLocale();
+  if (locale == locale_t{}) return code;
+  const wint_t upper = towupper_l(static_cast<wint_t>(code), locale);
+  return static_cast<char32_t>(upper);
+}
+
+}  // namespace
+
+std::string FoldedName(std::string_view name) {
+  std::string folded;
+  folded.reserve(name.size());
+  for (std::size_t at = 0; at < name.size();) {
+    const Decoded decoded = Decode(name, at);
+    if (decoded.length == 0) {
+      folded += name[at++];
+    } else {
+      Encode(Upper(decoded.code), &folded);
+      at += decoded.length;
+    }
+  }
+  return folded;
+}
+
+std::size_t WindowsLength(std::string_view name) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < name.size();) {
+    const Decoded decoded = Decode(name, at);
+    at += decoded.length == 0 ? 1 : decoded.length;
+    units += decoded.code >= 0x10000 ? 2 : 1;
+  }
+  return units;
+}
+
+}  // namespace quorvane::store

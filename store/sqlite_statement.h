@@ -1,0 +1,78 @@
+// Prepared statements for the portable registry, and one run of one: bound
+// parameters only, and no lock held between calls.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <string_view>
+
+namespace quorvane::store {
+
+// One prepared statement, kept for the life of the connection.
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql) {
+    error_ = sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr);
+    if (error_ != SQLITE_OK) statement_ = nullptr;
+  }
+  ~Statement() { sqlite3_finalize(statement_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool ok() const { return statement_ != nullptr; }
+  // Why it could not be prepared (an SQLite result code).
+  int error() const { return error_; }
+  sqlite3_stmt* get() const { return statement_; }
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+  int error_ = SQLITE_OK;
+};
+
+// One run of a statement: bind, step, and reset on the way out, so that the
+// statement never holds a lock between calls.
+class Run {
+ public:
+  explicit Run(const Statement& statement) : statement_(statement.get()) {}
+  ~Run() {
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+  }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  Run& Bind(int index, std::int64_t number) {
+    sqlite3_bind_int64(statement_, index, number);
+    return *this;
+  }
+  Run& Bind(int index, std::string_view text) {
+    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
+                      SQLITE_TRANSIENT);
+    return *this;
+  }
+  Run& BindBlob(int index, const void* data, std::int64_t size) {
+    // A NULL pointer would bind SQL NULL; an empty value is an empty blob.
+    if (size == 0) {
+      sqlite3_bind_zeroblob(statement_, index, 0);
+    } else {
+      sqlite3_bind_blob64(statement_, index, data, static_cast<sqlite3_uint64>(size),
+                          SQLITE_TRANSIENT);
+    }
+    return *this;
+  }
+  int Step() { return sqlite3_step(statement_); }
+  sqlite3_stmt* get() const { return statement_; }
+
+  std::int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }
+  std::string_view Text(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return {text != nullptr ? text : "",
+            static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+  }
+
+ private:
+  sqlite3_stmt* statement_;
+};
+
+}  // namespace quorvane::store

@@ -1,0 +1,156 @@
+#include "store/sqlite_store_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "store/portable_registry_path.h"
+
+namespace quorvane::store {
+namespace {
+
+constexpr char kMagic[] = "SQLite format 3";  // with its NUL: 16 bytes
+constexpr std::size_t kHeaderSize = 100;
+
+std::int64_t BigEndian(const unsigned char* bytes) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) << 24 |
+                                   static_cast<std::uint32_t>(bytes[1]) << 16 |
+                                   static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3]);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string AbsoluteStorePath(const std::string& path) {
+  if (!path.empty() && path.front() == '/') return path;
+  std::vector<char> folder(4096);
+  while (getcwd(folder.data(), folder.size()) == nullptr) {
+    if (errno != ERANGE) return "./" + path;  // still never a URI
+    folder.resize(folder.size() * 2);
+  }
+  std::string absolute = folder.data();
+  if (absolute.back() != '/') absolute += '/';
+  return absolute + path;
+}
+
+StoreFile LookAt(const std::string& path) {
+  StoreFile look;
+  if (!path.empty() && path.back() == '/') {
+    look.kind = StoreFile::Kind::Folder;
+    return look;
+  }
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return look;  // Missing
+    look.kind = StoreFile::Kind::Unreadable;
+    look.error = errno;
+    return look;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    look.kind = StoreFile::Kind::Folder;
+    return look;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    look.kind = StoreFile::Kind::NotRegular;
+    return look;
+  }
+  if (status.st_size == 0) {
+    look.kind = StoreFile::Kind::Empty;
+    return look;
+  }
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    look.kind = StoreFile::Kind::Unreadable;
+    look.error = errno;
+    return look;
+  }
+  unsigned char header[kHeaderSize];
+  std::size_t got = 0;
+  while (got < kHeaderSize) {
+    const ssize_t read = pread(fd, header + got, kHeaderSize - got, static_cast<off_t>(got));
+    if (read <= 0) break;
+    got += static_cast<std::size_t>(read);
+  }
+  close(fd);
+  look.kind = StoreFile::Kind::NotAStore;
+  if (got == kHeaderSize && std::memcmp(header, kMagic, sizeof kMagic) == 0 &&
+      BigEndian(header + 68) == kApplicationId) {
+    look.kind = StoreFile::Kind::Store;
+    look.version = BigEndian(header + 60);
+  }
+  return look;
+}
+
+int CheckCreatable(const std::string& path) {
+  std::string folder = FolderOf(path);
+  struct stat status {};
+  while (stat(folder.c_str(), &status) != 0) {
+    if (errno != ENOENT) return errno;
+    folder = FolderOf(folder);
+  }
+  if (!S_ISDIR(status.st_mode)) return ENOTDIR;
+  return access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+int CreateStoreFile(const std::string& path) {
+  std::vector<std::string> made;
+  int error = CreatePrivateFolders(FolderOf(path), &made);
+  if (error == 0) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      close(fd);
+    } else if (errno != EEXIST) {
+      error = errno;
+    }
+  }
+  if (error != 0) {
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder) rmdir(folder->c_str());
+  }
+  return error;
+}
+
+bool HoldsUnmergedChanges(const std::string& path) {
+  for (const char* suffix : {"-wal", "-journal"}) {
+    struct stat status {};
+    if (stat((path + suffix).c_str(), &status) == 0 && status.st_size > 0) return true;
+  }
+  return false;
+}
+
+}  // namespace quorvane::store
+
+namespace quorvane::store {
+namespace {
+
+// The size below which a "-shm" file was never set up: SQLite's shared
+// memory comes in regions of 32 KiB.
+constexpr off_t kShmRegion = 32768;
+
+std::optional<off_t> SizeOf(const std::string& path) {
+  struct stat status {};
+  if (lstat(path.c_str(), &status) != 0) return std::nullopt;
+  return status.st_size;
+}
+
+}  // namespace
+
+Sidecars SidecarsOf(const std::string& path) {
+  return {SizeOf(path + "-wal").has_value(), SizeOf(path + "-shm").has_value()};
+}
+
+void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before) {
+  if (!before.wal && SizeOf(path + "-wal") == off_t{0}) unlink((path + "-wal").c_str());
+  const auto shm = SizeOf(path + "-shm");
+  if (!before.shm && shm && *shm < kShmRegion) unlink((path + "-shm").c_str());
+}
+
+}  // namespace quorvane::store

@@ -1,0 +1,66 @@
+// The portable registry's file as a file: where it is, what it holds before
+// SQLite is let near it, and making it. Everything here looks at the bytes
+// and the file system only, so that a file that is then refused, or only
+// read, is never changed, and nothing is made beside a file that is not a
+// store.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quorvane::store {
+
+// What identifies a store of ours in the SQLite header: the application id
+// ("QvRg") at byte 68; the format version (user_version) is at byte 60.
+inline constexpr std::int32_t kApplicationId = 0x51765267;
+
+// The path made absolute against the working folder, so that SQLite always
+// reads it as a file name: never as ":memory:" or a "file:" URI.
+std::string AbsoluteStorePath(const std::string& path);
+
+struct StoreFile {
+  enum class Kind {
+    Missing,     // nothing there
+    Empty,       // a regular file of no bytes
+    Store,       // a regular file whose header is one of ours
+    NotAStore,   // a regular file with other content, or too short for a header
+    Folder,      // a folder, or a path ending in '/'
+    NotRegular,  // a device, a pipe, a socket
+    Unreadable,  // cannot be looked at; error says why
+  };
+  Kind kind = Kind::Missing;
+  std::int64_t version = 0;  // Store: the format version in the header
+  int error = 0;             // Unreadable: the errno
+};
+
+// Looks at path, following symbolic links, reading its header when it is a
+// regular file with content. Changes nothing.
+StoreFile LookAt(const std::string& path);
+
+// 0 when path's file could be made: its nearest existing folder can be
+// written and none of the missing ones is in the way of a file; otherwise
+// the errno that making it would meet. Makes nothing.
+int CheckCreatable(const std::string& path);
+
+// Makes path an empty file readable and writable by its owner only (0600),
+// with its missing folders (0700); an existing file is left alone. When the
+// file cannot be made, the folders made for it are removed again. Returns 0
+// or the errno.
+int CreateStoreFile(const std::string& path);
+
+// Which of the "-wal" and "-shm" files beside path exist.
+struct Sidecars {
+  bool wal = false, shm = false;
+};
+Sidecars SidecarsOf(const std::string& path);
+
+// Removes the "-wal" and "-shm" files that a connection began beside path
+// but could not finish (the disk full): those not among before, a "-wal"
+// still empty and a "-shm" shorter than a working one.
+void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before);
+
+// True when a "-wal" or "-journal" file beside path holds changes that are
+// not in path itself yet.
+bool HoldsUnmergedChanges(const std::string& path);
+
+}  // namespace quorvane::store
