@@ -1,0 +1,8 @@
+/* The resource numbers that the program's resource script and its code
+   share. Plain preprocessor text: the resource compiler reads it too. */
+#pragma once
+
+/* The program's icon; the first icon, which Explorer shows. */
+#define QUORVANE_PROGRAM_ICON 1
+/* The Finished window's own icon. */
+#define QUORVANE_FINISHED_ICON 2
