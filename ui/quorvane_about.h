@@ -1,42 +1,35 @@
-// The About window: product name, version line, the maker's links.
+// The About window's logic: the version line, OK, and the maker's links.
 #pragma once
 
-#include <QDialog>
+#include <span>
 
-class QPushButton;
+#include "ui/quorvane_about_design.h"
+#include "ui/window_view.h"
 
 namespace quorvane::ui {
 
-// Builds the About window afresh from its design, shows it modally without
-// an owner window and returns when the user has closed it.
-void ShowAboutWindow();
-
-// The About window itself. Each instance is built from the design table and
-// has run Form_Load when the constructor returns; nothing carries over from
-// one instance to the next.
-class QuorvaneAbout : public QDialog {
-  Q_OBJECT
-
+// Each opening builds a new view from kQuorvaneAboutDesign and a new
+// instance of this class over it, then runs Form_Load: nothing carries over
+// from one opening to the next.
+class QuorvaneAbout {
  public:
-  QuorvaneAbout();
+  using Id = AboutControl;
 
- protected:
-  // Enter and Escape act as a click on cmdOK wherever the focus is.
-  void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  explicit QuorvaneAbout(WindowView<AboutControl>& view) : view_(view) {}
 
- private slots:
+  void Form_Load();
   void cmdOK_Click();
   void lblProduct_Click();
   void lblCopyright_Click();
   void lblURL_Click();
 
- private:
-  void Form_Load();
-  // Opens the address that the named link label carries in its Tag now.
-  void OpenAddressInTag(const char* labelName);
+  static std::span<const EventBinding<QuorvaneAbout>> Events();
 
-  QPushButton* cmdOK_ = nullptr;
+ private:
+  // Opens the address that the link label carries in its tag.
+  void OpenAddressInTag(AboutControl label);
+
+  WindowView<AboutControl>& view_;
 };
 
 }  // namespace quorvane::ui

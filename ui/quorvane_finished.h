@@ -1,27 +1,29 @@
-// The small window that confirms a quick optimise and offers the speed-test
-// site as a link. Each opening builds it afresh from its design.
+// The Finished window's logic: closing itself and opening the speed-test
+// site. It never touches the registry.
 #pragma once
 
-#include <QDialog>
+#include <span>
 
-class QKeyEvent;
+#include "ui/quorvane_finished_design.h"
+#include "ui/window_view.h"
 
 namespace quorvane::ui {
 
-class QuorvaneFinished : public QDialog {
-  Q_OBJECT
-
+// Each opening builds a new view from kQuorvaneFinishedDesign and a new
+// instance over it; the window has no load step.
+class QuorvaneFinished {
  public:
-  // Built without an owner window; exec() shows it modally, with the focus
-  // on CmdClose, and returns once it is closed.
-  QuorvaneFinished();
+  using Id = FinishedControl;
+
+  explicit QuorvaneFinished(WindowView<FinishedControl>& view) : view_(view) {}
 
   void CmdClose_Click();
   void Label3_Click();
 
- protected:
-  // Escape does nothing: the window has no cancel button.
-  void keyPressEvent(QKeyEvent* event) override;
+  static std::span<const EventBinding<QuorvaneFinished>> Events();
+
+ private:
+  WindowView<FinishedControl>& view_;
 };
 
 }  // namespace quorvane::ui

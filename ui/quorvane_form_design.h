@@ -4,12 +4,41 @@
 
 #include <array>
 
-#include "ui/control_table.h"
+#include "ui/window_design.h"
 
 namespace quorvane::ui {
 
-extern const WindowSpec kQuorvaneFormWindow;
-extern const std::array<ControlSpec, 75> kQuorvaneFormControls;
+// The main window's controls in creation order, which is also the order the
+// Tab key walks: the header, each pane with its controls, then the footer.
+enum class FormControl {
+  Label1, Label2,
+  // Position 1: the welcome pane and the quick optimise.
+  SettingWelcome, Label34, Label35, Combo2, cmd_Optimise,
+  // Position 2: maximum transmission unit.
+  Setting1, Label3, Label4, Setting1Current, Label5, Setting1Custom, Label15, Label17, Label18,
+  Label36, Label37, Setting1Apply,
+  // Position 3: receive window.
+  Setting2, Label8, Label7, Setting2Current, Label32, Setting2Custom, Label31, Label30, Label29,
+  Setting2Apply,
+  // Position 4: time to live.
+  Setting3, Label9, Label10, Setting3Current, Label24, Setting3Custom, Label23, Label22, Label21,
+  Setting3Apply,
+  // Position 5: session keep-alive time.
+  Setting4, Label14, Setting4Current, Label20, Setting4Custom, Label33, Label19, Label12, Label11,
+  Session4Apply,
+  // Position 6: the path MTU flags.
+  Setting5, Label13, Label16, Setting5Option1, Setting5Option2, Setting5Option3, Setting5Apply,
+  // Position 7: NDI cache.
+  Setting6, Label6, Setting6Current, Label28, Setting6Custom, Label27, Label26, Label25,
+  Setting6Apply,
+  // Position 8: the network adapter's own processor.
+  Setting7, Label38, Label39, Setting7Option1, Setting7Option2, Setting7Apply,
+  // The footer.
+  scroller, Combo1, cmdRestore, cmdClose,
+  Window,  // the window itself
+};
+
+extern const WindowDesign<FormControl> kQuorvaneFormDesign;
 
 // The scroll bar's positions, one per pane.
 inline constexpr int kFirstPosition = 1;
@@ -17,9 +46,10 @@ inline constexpr int kLastPosition = 8;
 inline constexpr int kMtuPosition = 2;
 
 // The pane that each scroll position shows, from kFirstPosition on.
-inline constexpr std::array<const char*, 8> kPanesByPosition = {
-    "SettingWelcome", "Setting1", "Setting2", "Setting3",
-    "Setting4",       "Setting5", "Setting6", "Setting7"};
+inline constexpr std::array<FormControl, 8> kPanesByPosition = {
+    FormControl::SettingWelcome, FormControl::Setting1, FormControl::Setting2,
+    FormControl::Setting3,       FormControl::Setting4, FormControl::Setting5,
+    FormControl::Setting6,       FormControl::Setting7};
 
 // The pane list's items, in list order, with the scroll position each one
 // selects; kNoPane: the item opens the About window instead.

@@ -147,7 +147,8 @@ struct WindowDesign {
 };
 
 // True when row i of the table is the control whose Id is i, and each row's
-// container and buddy come earlier in the table. Use in a static_assert.
+// container comes earlier in the table (a buddy may come later: a label
+// precedes the box it names). Use in a static_assert.
 template <typename Id, std::size_t N>
 constexpr bool IsTableInIdOrder(const ControlSpec<Id> (&controls)[N]) {
   for (std::size_t i = 0; i < N; ++i) {
