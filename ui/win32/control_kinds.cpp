@@ -6,12 +6,14 @@ namespace quorvane::ui::win32 {
 namespace {
 
 // One row per ControlKind, in its order. Labels draw "&" as it is: only a
-// label that names another control (a buddy) has an access key.
+// label that names another control (a buddy) has an access key. A wrapped
+// label draws whole lines only: a line cut off at its bottom edge would
+// show through the label beneath it.
 constexpr KindTraits kKinds[] = {
     {ControlKind::Pane, kPaneClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT},
-    {ControlKind::Label, L"STATIC", SS_LEFT | SS_NOPREFIX, 0},
-    {ControlKind::ClickLabel, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0},
-    {ControlKind::LinkLabel, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0},
+    {ControlKind::Label, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0},
+    {ControlKind::ClickLabel, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL | SS_NOTIFY, 0},
+    {ControlKind::LinkLabel, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL | SS_NOTIFY, 0},
     {ControlKind::Button, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
     {ControlKind::TextBox, L"EDIT", ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {ControlKind::MultiLineBox, L"EDIT",

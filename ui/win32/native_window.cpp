@@ -145,16 +145,6 @@ void NativeWindow::CreateControls() {
     DWORD style = StyleOf(static_cast<int>(i));
     // A label that names another control carries an access key for it.
     if (row.buddy != kNoControl) style &= ~static_cast<DWORD>(SS_NOPREFIX);
-    // Of the panes of one container only the first starts shown; the logic
-    // shows the others.
-    if (row.kind == ControlKind::Pane) {
-      const bool first = std::none_of(rows_.begin(), rows_.begin() + static_cast<long>(i),
-                                      [&row](const ControlRow& earlier) {
-                                        return earlier.kind == ControlKind::Pane &&
-                                               earlier.container == row.container;
-                                      });
-      if (!first) style &= ~static_cast<DWORD>(WS_VISIBLE);
-    }
     const bool isList = row.kind == ControlKind::List;
     const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
     handles_[i] = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(), style,
