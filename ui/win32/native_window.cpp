@@ -11,10 +11,6 @@
 namespace quorvane::ui::win32 {
 namespace {
 
-// Control identifiers start above IDOK and IDCANCEL, which the dialog keys
-// send for Enter and Escape.
-constexpr int kFirstControlId = 1000;
-
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 struct FaceName {
@@ -255,9 +251,7 @@ void NativeWindow::Show() {
   if (!handle_) return;
   int first = window_.firstFocus;
   for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
-    if (TakesFocus(rows_[i].kind) && handles_[i] && IsWindowVisible(handles_[i]) != FALSE) {
-      first = static_cast<int>(i);
-    }
+    if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
   }
   ShowWindow(handle_, SW_SHOW);
   focus_ = first == kNoControl ? nullptr : handles_[first];
@@ -357,9 +351,15 @@ void NativeWindow::SetVisible(int control, bool visible) {
   InvalidateRect(container == kNoControl ? handle_ : handles_[container], &place, TRUE);
 }
 
+// Visible once the window itself is shown: the control and its containers
+// are not hidden.
 bool NativeWindow::IsVisible(int control) const {
-  HWND h = handles_.at(control);
-  return h ? IsWindowVisible(h) != FALSE : painted_visible_[control];
+  for (int at = control; at != kNoControl; at = rows_[at].container) {
+    HWND h = handles_.at(at);
+    const bool shown = h ? (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0 : painted_visible_[at];
+    if (!shown) return false;
+  }
+  return true;
 }
 
 std::string NativeWindow::Caption() const {

@@ -33,6 +33,11 @@ namespace quorvane::ui::win32 {
 // "No control": the window itself.
 inline constexpr int kNoControl = -1;
 
+// A control's identifier (GetDlgCtrlID) is this plus its row in the table;
+// it stays clear of IDOK and IDCANCEL, which the dialog keys send for Enter
+// and Escape.
+inline constexpr int kFirstControlId = 1000;
+
 // A design's control with the identities as row indexes.
 struct ControlRow {
   const char* name;
@@ -120,6 +125,7 @@ class NativeWindow {
   int ScrollPosition(int control) const;
   void SetScrollPosition(int control, int position);
   void SetVisible(int control, bool visible);
+  // True unless the control or one of its containers is hidden.
   bool IsVisible(int control) const;
   std::string Caption() const;
   void SetCaption(std::string_view caption);
