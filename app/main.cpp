@@ -8,10 +8,11 @@
 #include "engine/user_dialogs.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
-#include "ui/program_fonts.h"
-#include "ui/program_icons.h"
-#include "ui/qt_user_dialogs.h"
-#include "ui/quorvane_form.h"
+#include "ui/qt/program_fonts.h"
+#include "ui/qt/program_icons.h"
+#include "ui/qt/program_windows.h"
+#include "ui/qt/qt_user_dialogs.h"
+#include "ui/qt/window_palette.h"
 
 namespace {
 
@@ -36,16 +37,17 @@ int main(int argc, char** argv) {
     backend = quorvane::store::OpenPlatformRegistry();
   } catch (const quorvane::store::RegistryOpenError& error) {
     // Never run on a stand-in: tell why and stop with everything unchanged.
-    QMessageBox::critical(nullptr, QString::fromUtf8(quorvane::engine::kProgramTitle),
-                          QString::fromUtf8(kRegistryUnavailableLead) +
-                              QString::fromUtf8(error.what()));
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(quorvane::engine::kProgramTitle),
+                    QString::fromUtf8(kRegistryUnavailableLead) + QString::fromUtf8(error.what()));
+    box.setPalette(quorvane::ui::DesignPalette());
+    box.exec();
     return kRegistryUnavailable;
   }
 
   const quorvane::store::Registry registry(*backend);
   quorvane::ui::QtUserDialogs dialogs;
-  quorvane::ui::QuorvaneForm form(registry, dialogs);
-  switch (form.startOutcome()) {
+  quorvane::ui::MainWindow form(registry, dialogs);
+  switch (form.logic.startOutcome()) {
     case quorvane::engine::StartOutcome::Continue:
       break;
     case quorvane::engine::StartOutcome::Declined:
@@ -53,6 +55,6 @@ int main(int argc, char** argv) {
     case quorvane::engine::StartOutcome::BackupFailed:
       return kBackupFailed;
   }
-  form.show();
+  form.view.widget().show();
   return QApplication::exec();
 }

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "tests/ui/window_test_support.h"
-#include "ui/link_cursor.h"
-#include "ui/link_label.h"
-#include "ui/open_web_address.h"
+#include "ui/qt/link_cursor.h"
+#include "ui/qt/link_label.h"
+#include "ui/qt/open_web_address.h"
 
 using quorvane::ui::LinkLabel;
 

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QTest>
 
-#include "ui/program_icons.h"
+#include "ui/qt/program_icons.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "tests/ui/window_test_support.h"
-#include "ui/qt_user_dialogs.h"
+#include "ui/qt/qt_user_dialogs.h"
 
 using quorvane::engine::Answer;
 using quorvane::engine::Buttons;

@@ -1,7 +1,7 @@
-// What the window tests share: a main window over a fresh registry whose
-// calls are recorded, with its message boxes answered by a script; a record
-// of the web addresses opened; a way to act on a modal window once it has
-// opened.
+// What the Qt window tests share: the Qt main window over a fresh registry
+// whose calls are recorded, with its message boxes answered by a script; a
+// record of the web addresses opened; a way to act on a modal window once it
+// has opened.
 #pragma once
 
 #include <QApplication>
@@ -13,34 +13,22 @@
 #include <utility>
 #include <vector>
 
-#include "store/catalogue.h"
-#include "store/registry.h"
-#include "tests/engine/scripted_dialogs.h"
-#include "tests/support/recording_backend.h"
-#include "tests/support/test_registry.h"
-#include "ui/open_web_address.h"
-#include "ui/quorvane_form.h"
+#include "tests/ui/registry_fixture.h"
+#include "ui/qt/open_web_address.h"
+#include "ui/qt/program_windows.h"
 
 namespace quorvane::testing {
 
-struct FormFixture {
-  TestRegistry test;
-  RecordingBackend recording{test.backend()};
-  store::Registry registry{recording};
-  ScriptedDialogs dialogs;
-
-  std::unique_ptr<ui::QuorvaneForm> Open() {
-    return std::make_unique<ui::QuorvaneForm>(registry, dialogs);
+struct FormFixture : RegistryFixture {
+  // Builds the main window, hidden, with its load step run.
+  std::unique_ptr<ui::MainWindow> Open() {
+    return std::make_unique<ui::MainWindow>(registry, dialogs);
   }
 
   // Opens the window as at a later start: the first run done, nothing asked.
-  std::unique_ptr<ui::QuorvaneForm> OpenAfterFirstRun() {
-    registry.WriteText(store::kRoot, store::key::kProgram, "FirstRun", "No");
+  std::unique_ptr<ui::MainWindow> OpenAfterFirstRun() {
+    MarkFirstRunDone();
     return Open();
-  }
-
-  std::string Text(const std::string& path, const std::string& name) const {
-    return registry.QueryText(store::kRoot, path, name).value_or("<absent>");
   }
 };
 

@@ -1,25 +1,12 @@
-// The two typefaces the windows are designed in, Tahoma and MS Sans Serif,
-// and the fonts built from them.
+// The typefaces the windows are designed in (Tahoma, MS Sans Serif, Times
+// New Roman) and the Qt fonts built from a design's FontSpec.
 #pragma once
+
+#include "ui/window_design.h"
 
 class QFont;
 
 namespace quorvane::ui {
-
-enum class Face {
-  Inherit,      // the container's font
-  Tahoma,
-  MsSansSerif,  // "MS Sans Serif"
-  TimesNewRoman,
-};
-
-// A font as a design gives it: face, size in points, weight, underline.
-struct FontSpec {
-  Face face = Face::Inherit;
-  double points = 0;
-  bool bold = false;
-  bool underline = false;
-};
 
 // Makes Tahoma and MS Sans Serif available where the system lacks them: the
 // free, metric-compatible clones that Wine ships are registered when they

@@ -1,10 +1,10 @@
-#include "ui/link_label.h"
+#include "ui/qt/link_label.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 
-#include "ui/link_cursor.h"
+#include "ui/qt/link_cursor.h"
 
 namespace quorvane::ui {
 namespace {
@@ -47,24 +47,24 @@ void InstallAccessibleFactoryOnce() {
 
 }  // namespace
 
-LinkLabel::LinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {}
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
-LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-  InstallAccessibleFactoryOnce();
-  setCursor(LinkCursor());
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent* event) {
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) pressed_ = true;
   QLabel::mousePressEvent(event);
 }
 
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   const bool click =
       event->button() == Qt::LeftButton && pressed_ && rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) pressed_ = false;
   QLabel::mouseReleaseEvent(event);
   if (click) emit clicked();
+}
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : ClickLabel(text, parent) {
+  InstallAccessibleFactoryOnce();
+  setCursor(LinkCursor());
 }
 
 }  // namespace quorvane::ui

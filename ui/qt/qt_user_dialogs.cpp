@@ -1,10 +1,11 @@
-#include "ui/qt_user_dialogs.h"
+#include "ui/qt/qt_user_dialogs.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
 
-#include "ui/quorvane_finished.h"
+#include "ui/qt/program_windows.h"
+#include "ui/qt/window_palette.h"
 
 namespace quorvane::ui {
 namespace {
@@ -37,6 +38,8 @@ engine::Answer QtUserDialogs::Show(const engine::Message& message) {
                   DisplayText(message.text),
                   asks ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
+  // Black text on the box's own light background, whatever the desktop's.
+  box.setPalette(DesignPalette());
   if (asks) {
     box.setDefaultButton(message.defaultButton == 2 ? QMessageBox::No : QMessageBox::Yes);
   } else {
@@ -47,9 +50,6 @@ engine::Answer QtUserDialogs::Show(const engine::Message& message) {
   return pressed == QMessageBox::Yes ? engine::Answer::Yes : engine::Answer::No;
 }
 
-void QtUserDialogs::ShowFinished() {
-  QuorvaneFinished finished;
-  finished.exec();
-}
+void QtUserDialogs::ShowFinished() { ShowFinishedWindow(); }
 
 }  // namespace quorvane::ui

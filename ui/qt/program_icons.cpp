@@ -1,4 +1,4 @@
-#include "ui/program_icons.h"
+#include "ui/qt/program_icons.h"
 
 #include <QIcon>
 #include <QPixmap>

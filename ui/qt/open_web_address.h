@@ -10,8 +10,8 @@ class QWidget;
 
 namespace quorvane::ui {
 
-// window: the window whose link was clicked (its handle goes to the shell on
-// Windows). Nothing is reported whatever the platform does with the address.
+// window: the window whose link was clicked. Nothing is reported whatever
+// the platform does with the address.
 void OpenWebAddress(QWidget* window, const std::string& address);
 
 // Tests put a recorder in place of the platform's opener; an empty function

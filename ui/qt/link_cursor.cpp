@@ -1,4 +1,4 @@
-#include "ui/link_cursor.h"
+#include "ui/qt/link_cursor.h"
 
 #include <QBitmap>
 #include <QCursor>

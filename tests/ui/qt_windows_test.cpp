@@ -1,0 +1,443 @@
+// The three windows as Qt draws them, on Qt's offscreen platform: what the
+// logic tests cannot see. Sizes and title-bar buttons, the scroll bar's
+// steps, keys and focus, modality and rebuilding, the pile of the About
+// window's controls, and the design's colours under a dark desktop palette.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <map>
+
+#include "tests/ui/window_test_support.h"
+#include "ui/qt/link_cursor.h"
+#include "ui/qt/program_fonts.h"
+#include "ui/qt/qt_user_dialogs.h"
+#include "ui/qt/window_palette.h"
+
+using quorvane::testing::AddressRecorder;
+using quorvane::testing::FormFixture;
+using quorvane::testing::Get;
+using quorvane::testing::WhenModalOpens;
+
+namespace {
+
+QScrollBar* Scroller(const QWidget& form) { return Get<QScrollBar>(form, "scroller"); }
+
+QStringList ShownPanes(const QWidget& form) {
+  QStringList shown;
+  for (const char* pane : {"SettingWelcome", "Setting1", "Setting2", "Setting3", "Setting4",
+                           "Setting5", "Setting6", "Setting7"}) {
+    if (Get<QWidget>(form, pane)->isVisibleTo(&form)) shown << QString::fromLatin1(pane);
+  }
+  return shown;
+}
+
+void ShowAndActivate(QWidget& window) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  if (!QTest::qWaitForWindowActive(&window)) qFatal("the window did not become active");
+}
+
+// Presses Alt+A and names the button that it pressed, if any, once that
+// button's click (which follows the press as the button is drawn pushed)
+// has run.
+QString PressAltA(QWidget& form) {
+  QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+  for (QPushButton* button : form.findChildren<QPushButton*>()) {
+    if (!button->isDown()) continue;
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    if (!clicked.wait(30000)) qFatal("the pressed button never clicked");
+    return button->objectName();
+  }
+  return {};
+}
+
+// Opens the About window from the main window's pane list; act runs while
+// it is open.
+void OpenAboutFromTheList(QWidget& form, const std::function<void(QWidget*)>& act) {
+  QComboBox* list = Get<QComboBox>(form, "Combo1");
+  WhenModalOpens(act);
+  const int about = list->findText(QStringLiteral("About"));
+  list->setCurrentIndex(about);
+  emit list->activated(about);
+}
+
+QWidget* AboutOk(const QWidget& about) { return Get<QPushButton>(about, "cmdOK"); }
+QPlainTextEdit* WarningBox(const QWidget& about) {
+  return Get<QPlainTextEdit>(about, "txtSpecialCopyright");
+}
+
+// The darkest pixel of an area: the colour its text is drawn in.
+QColor Darkest(const QImage& image, const QRect& area) {
+  QColor darkest = Qt::white;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (pixel.lightness() < darkest.lightness()) darkest = pixel;
+    }
+  }
+  return darkest;
+}
+
+// What is wrong with the colours a window's captions are drawn with: each
+// label, check box and option button shows black (or blue) on white.
+QStringList ColourFaults(QWidget& window) {
+  QStringList faults;
+  const QImage image = window.grab().toImage();
+  for (QWidget* control : window.findChildren<QWidget*>()) {
+    const bool labelled = qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+                          qobject_cast<QRadioButton*>(control);
+    const auto* label = qobject_cast<QLabel*>(control);
+    if (!labelled || !control->isVisibleTo(&window) || (label && label->text().isEmpty()) ||
+        control->objectName().startsWith(QLatin1String("lblDot"))) {
+      continue;
+    }
+    const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
+    const QColor background = image.pixelColor(area.topLeft());
+    const QColor text = Darkest(image, area & window.rect());
+    const bool blue = control->palette().color(QPalette::WindowText) == QColor(0, 0, 255);
+    const bool textRight = blue ? text.blue() > 150 && text.red() < 90 && text.green() < 90
+                                : text.lightness() < 90;
+    const bool onWhite = background == QColor(Qt::white) ||
+                         window.objectName() == QLatin1String("QuorvaneAbout");
+    if (!textRight || !onWhite) {
+      faults << QStringLiteral("%1: text %2 on %3")
+                    .arg(control->objectName(), text.name(), background.name());
+    }
+  }
+  return faults;
+}
+
+}  // namespace
+
+class QtWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quorvane::ui::RegisterProgramFonts(); }
+
+  void mainWindowIsFixedWithItsScrollBarAndLists() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    QVERIFY(!form.isVisible());  // the program shows it, not its load step
+    QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane Version 1.3 Final - Build 0"));
+
+    // A fixed window of 5325 by 4905 twips, with no minimise or maximise box.
+    QCOMPARE(form.minimumSize(), QSize(355, 327));
+    QCOMPARE(form.maximumSize(), QSize(355, 327));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
+
+    const QScrollBar* scroller = Scroller(form);
+    QCOMPARE((QList<int>{scroller->value(), scroller->minimum(), scroller->maximum(),
+                         scroller->singleStep(), scroller->pageStep()}),
+             (QList<int>{1, 1, 8, 1, 1}));  // value, range, steps
+    for (const char* name : {"Combo1", "Combo2"}) {
+      QComboBox* list = Get<QComboBox>(form, name);
+      QCOMPARE(list->currentIndex(), -1);
+      QVERIFY(!list->isEditable());
+    }
+    QCOMPARE(Get<QComboBox>(form, "Combo2")->itemText(3), QStringLiteral("LAN Connection"));
+    QCOMPARE(Get<QComboBox>(form, "Combo1")->itemText(8), QStringLiteral("About"));
+    QVERIFY(Get<QRadioButton>(form, "Setting7Option1")->isChecked());
+    QCOMPARE(ShownPanes(form), QStringList{"SettingWelcome"});
+  }
+
+  void scrollBarEndsAndDraggingChangeNothing() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    QScrollBar* scroller = Scroller(form);
+
+    f.recording.calls.clear();
+    scroller->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    scroller->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(scroller->value(), 1);
+    QVERIFY(f.recording.calls.empty());
+
+    scroller->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(ShownPanes(form), QStringList{"Setting1"});
+    scroller->setValue(8);
+    f.recording.calls.clear();
+    scroller->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(scroller->value(), 8);
+    QVERIFY(f.recording.calls.empty());
+
+    // A thumb held down and moved changes nothing until it is released.
+    scroller->setSliderDown(true);
+    scroller->setSliderPosition(3);
+    QCOMPARE(ShownPanes(form), QStringList{"Setting7"});
+    QVERIFY(f.recording.calls.empty());
+    scroller->setSliderDown(false);
+    QCOMPARE(scroller->value(), 3);
+    QCOMPARE(ShownPanes(form), QStringList{"Setting2"});
+  }
+
+  void accessKeysApplyTheShownPaneAndClose() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    ShowAndActivate(form);
+
+    // The welcome pane has no Apply: Alt+A must not reach a hidden pane's.
+    QCOMPARE(PressAltA(form), QString());
+
+    Scroller(form)->setValue(2);
+    QCOMPARE(PressAltA(form), QStringLiteral("Setting1Apply"));
+    QCOMPARE(f.Text(quorvane::store::key::kNetTrans, "MaxMTU"), std::string("1500"));
+
+    Scroller(form)->setValue(3);
+    QCOMPARE(PressAltA(form), QStringLiteral("Setting2Apply"));
+    QCOMPARE(f.Text(quorvane::store::key::kMstcp, "DefaultRcvWindow"), std::string("8192"));
+
+    Scroller(form)->setValue(4);  // its Apply has no access key
+    QCOMPARE(PressAltA(form), QString());
+
+    // Alt+C from inside a text box ends the program.
+    QLineEdit* box = Get<QLineEdit>(form, "Setting3Custom");
+    box->setFocus();
+    QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_C, Qt::AltModifier); });
+    QObject guard;  // ends with the test, and its timer with it
+    QTimer::singleShot(60000, &guard, [] { QCoreApplication::exit(99); });  // Alt+C failed
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!form.isVisible());
+  }
+
+  void aboutOpensModallyCentredWithTheFocusOnOkAndIsBuiltAfresh() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    ShowAndActivate(form);
+    Scroller(form)->setValue(3);
+
+    QString firstVersion, secondTyped;
+    bool centred = false, modal = false, focusOnOk = false, secondFocusOnOk = false;
+    OpenAboutFromTheList(form, [&](QWidget* about) {
+      modal = about->parentWidget() == nullptr &&
+              about->windowModality() == Qt::ApplicationModal;
+      const QPoint offCentre =
+          about->frameGeometry().center() - about->screen()->availableGeometry().center();
+      centred = offCentre.manhattanLength() <= 2;
+      focusOnOk = about->focusWidget() == AboutOk(*about);
+      firstVersion = Get<QLabel>(*about, "lblVersion")->text();
+      // Tab reaches the text box and comes back: nothing else takes the focus.
+      QTest::keyClick(about, Qt::Key_Tab);
+      QTest::keyClicks(WarningBox(*about), QStringLiteral("typed by the user"));
+      QTest::keyClick(WarningBox(*about), Qt::Key_Tab);
+      QTest::mouseClick(AboutOk(*about), Qt::LeftButton);
+    });
+    QVERIFY(modal);
+    QVERIFY2(centred, "the About window is not centred on the screen");
+    QVERIFY(focusOnOk);
+    QCOMPARE(firstVersion, QStringLiteral("Version: 1.3 - Build 0"));
+    QCOMPARE(ShownPanes(form), QStringList{"Setting2"});
+
+    OpenAboutFromTheList(form, [&](QWidget* about) {
+      secondTyped = WarningBox(*about)->toPlainText();
+      secondFocusOnOk = about->focusWidget() == AboutOk(*about);
+      about->close();  // the close box
+    });
+    QVERIFY(!secondTyped.contains(QStringLiteral("typed by the user")));
+    QVERIFY(secondFocusOnOk);
+  }
+
+  void aboutEnterAndEscapeCloseWhateverHasTheFocus_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    for (const char* focus : {"cmdOK", "txtSpecialCopyright"}) {
+      QTest::addRow("Enter on %s", focus) << QString::fromLatin1(focus) << int(Qt::Key_Return);
+      QTest::addRow("keypad Enter on %s", focus)
+          << QString::fromLatin1(focus) << int(Qt::Key_Enter);
+      QTest::addRow("Escape on %s", focus) << QString::fromLatin1(focus) << int(Qt::Key_Escape);
+    }
+  }
+
+  void aboutEnterAndEscapeCloseWhateverHasTheFocus() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QString warningBefore, warningAfter;
+    bool stillOpen = true;
+    WhenModalOpens([&](QWidget* about) {
+      auto* target = about->findChild<QWidget*>(focus);
+      target->setFocus();
+      warningBefore = WarningBox(*about)->toPlainText();
+      QTest::keyClick(target, Qt::Key(key));
+      stillOpen = about->isVisible();
+      warningAfter = WarningBox(*about)->toPlainText();  // no line break typed
+      if (stillOpen) about->close();
+    });
+    quorvane::ui::ShowAboutWindow();
+    QVERIFY(!stillOpen);
+    QCOMPARE(warningAfter, warningBefore);
+  }
+
+  void aboutLinksOpenFromTheirWindowAndTheWarningScrolls() {
+    AddressRecorder recorder;
+    QWidget* shown = nullptr;
+    bool pointers = true;
+    double linesShown = 0;
+    int blocks = 0;
+    WhenModalOpens([&](QWidget* about) {
+      shown = about;
+      for (const char* name : {"lblProduct", "lblCopyright", "lblURL"}) {
+        auto* link = Get<QLabel>(*about, name);
+        pointers = pointers && link->cursor().hotSpot() == quorvane::ui::LinkCursor().hotSpot();
+        QTest::mouseClick(link, Qt::LeftButton);
+      }
+      QPlainTextEdit* box = WarningBox(*about);
+      blocks = box->document()->blockCount();
+      linesShown = double(box->viewport()->height()) / box->fontMetrics().lineSpacing();
+      about->close();
+    });
+    quorvane::ui::ShowAboutWindow();
+    QVERIFY(pointers);
+    const std::pair<QWidget*, std::string> home(shown, "http://tessamont.example/");
+    QCOMPARE(recorder.opened, (std::vector<std::pair<QWidget*, std::string>>(3, home)));
+    QCOMPARE(blocks, 7);  // six lines and the empty one after
+    QVERIFY2(linesShown >= 2.5 && linesShown < 5, qPrintable(QString::number(linesShown)));
+  }
+
+  void aboutIconAndTextsLieOverTheBarsAndShapes() {
+    QStringList pile;
+    QRectF icon, square;
+    QSize iconSize;
+    WhenModalOpens([&](QWidget* about) {
+      for (QObject* child : about->children()) pile << child->objectName();
+      icon = Get<QLabel>(*about, "imgIcon")->geometry();
+      iconSize = Get<QLabel>(*about, "imgIcon")->pixmap().size();
+      square = Get<QWidget>(*about, "shpRect(1)")->geometry();
+      about->close();
+    });
+    quorvane::ui::ShowAboutWindow();
+    QCOMPARE(iconSize, QSize(32, 32));
+    // Centred to within the half pixel that the design's twips leave over.
+    QVERIFY((icon.center() - square.center()).manhattanLength() <= 1.0);
+    // Children later in the list are drawn over the earlier ones.
+    QVERIFY(pile.indexOf("imgIcon") > pile.indexOf("shpRect(1)"));
+    QVERIFY(pile.indexOf("lblTitle") > pile.indexOf("Label1"));
+    QVERIFY(pile.indexOf("lblInfo(1)") > pile.indexOf("lblDescription"));
+  }
+
+  void finishedOpensModallyWithoutOwnerAndOnlyEnterCloses() {
+    AddressRecorder recorder;
+    quorvane::ui::QtUserDialogs dialogs;
+    for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
+      QWidget* shown = nullptr;
+      QWidget* owner = nullptr;
+      Qt::WindowModality modality = Qt::NonModal;
+      Qt::WindowFlags flags;
+      QStringList texts;   // title and heading
+      QList<QSize> sizes;  // size, minimum, maximum
+      bool focusOnClose = false, openAfterEscape = false;
+      WhenModalOpens([&](QWidget* window) {
+        shown = window;
+        owner = window->parentWidget();
+        modality = window->windowModality();
+        flags = window->windowFlags();
+        texts = {window->windowTitle(), Get<QLabel>(*window, "Label1")->text()};
+        sizes = {window->size(), window->minimumSize(), window->maximumSize()};
+        focusOnClose = window->focusWidget() == Get<QPushButton>(*window, "CmdClose");
+        QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
+        openAfterEscape = window->isVisible();
+        QTest::mouseClick(Get<QLabel>(*window, "Label3"), Qt::LeftButton);
+        QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+      });
+      dialogs.ShowFinished();  // returns once the window is closed
+
+      QCOMPARE(owner, nullptr);
+      QCOMPARE(modality, Qt::ApplicationModal);
+      QCOMPARE(texts, (QStringList{QStringLiteral("Quorvane"),
+                                   QStringLiteral("Your Internet Settings Are Now Optimised!")}));
+      QCOMPARE(sizes, (QList<QSize>(3, QSize(312, 206))));
+      QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+      QVERIFY(focusOnClose);
+      QVERIFY(openAfterEscape);
+      QCOMPARE(recorder.opened.back(),
+               (std::pair<QWidget*, std::string>(shown, "http://speedtest.pennick.example/")));
+    }
+  }
+
+  void designColoursHoldUnderADarkDesktopPalette() {
+    QPalette dark;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      dark.setColor(group, QPalette::Window, QColor(45, 45, 45));
+      dark.setColor(group, QPalette::Base, QColor(30, 30, 30));
+      dark.setColor(group, QPalette::Button, QColor(60, 60, 60));
+      for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(group, role, QColor(220, 220, 220));
+      }
+    }
+    const QPalette original = QApplication::palette();
+    QApplication::setPalette(dark);
+
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    form.show();
+    std::map<QString, QStringList> faults;
+    for (int position = 1; position <= 8; ++position) {
+      Scroller(form)->setValue(position);
+      faults[QStringLiteral("main window")] << ColourFaults(form);
+    }
+    WhenModalOpens([&](QWidget* about) {
+      faults[QStringLiteral("About")] = ColourFaults(*about);
+      about->close();
+    });
+    quorvane::ui::ShowAboutWindow();
+    WhenModalOpens([&](QWidget* finished) {
+      faults[QStringLiteral("Finished")] = ColourFaults(*finished);
+      finished->close();
+    });
+    quorvane::ui::ShowFinishedWindow();
+    WhenModalOpens([&](QWidget* box) {
+      auto* message = qobject_cast<QMessageBox*>(box);
+      faults[QStringLiteral("message box")];  // looked at
+      const QImage image = message->grab().toImage();
+      const QLabel* text = message->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      const QRect area(text->mapTo(message, QPoint(0, 0)), text->size());
+      if (Darkest(image, area).lightness() >= 90 ||
+          image.pixelColor(area.topLeft()).lightness() < 200) {
+        faults[QStringLiteral("message box")] << QStringLiteral("text not dark on light");
+      }
+      message->close();
+    });
+    quorvane::engine::Message message;
+    message.text = "Restore Complete. Please Reboot your Computer.";
+    quorvane::ui::QtUserDialogs().Show(message);
+    QApplication::setPalette(original);
+
+    for (const auto& [window, found] : faults) {
+      QVERIFY2(found.isEmpty(), qPrintable(window + QStringLiteral(": ") + found.join(u'\n')));
+    }
+    QCOMPARE(faults.size(), 4u);
+  }
+
+  void oneLineLabelsShowTheirWholeCaptionOrBreakAtAWord() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    // Wider than the label, narrower than its pane: the label grows.
+    auto* hint = Get<QLabel>(form, "Label31");
+    window->view.SetText(quorvane::ui::FormControl::Label31, "Dialup: 3216 and then some");
+    QVERIFY(hint->width() >= hint->fontMetrics().horizontalAdvance(hint->text()));
+    QCOMPARE(hint->height(), 17);
+    // Wider than the pane: the caption wraps at a word, never inside one.
+    window->view.SetText(quorvane::ui::FormControl::Label31,
+                         QString(QStringLiteral("Dialup ")).repeated(20).toStdString());
+    QVERIFY(hint->wordWrap());
+    QCOMPARE(hint->width(), hint->parentWidget()->width());
+  }
+};
+
+QTEST_MAIN(QtWindowsTest)
+#include "qt_windows_test.moc"

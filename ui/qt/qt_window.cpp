@@ -1,0 +1,482 @@
+#include "ui/qt/qt_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "ui/qt/link_label.h"
+#include "ui/qt/open_web_address.h"
+#include "ui/qt/program_fonts.h"
+#include "ui/qt/program_icons.h"
+#include "ui/qt/window_palette.h"
+
+namespace quorvane::ui {
+namespace {
+
+QColor ColourOf(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect PlaceInPixels(const Rect& twips) {
+  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
+               TwipsToPixels(twips.height));
+}
+
+// A rectangle or a line: paints its fill and a one-pixel outline, either of
+// which may be absent. It takes no input.
+class Shape : public QWidget {
+ public:
+  Shape(const AnyControl& spec, QWidget* parent)
+      : QWidget(parent), fill_(spec.fill), border_(spec.border) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    if (fill_) painter.fillRect(rect(), ColourOf(*fill_));
+    if (border_) {
+      painter.setPen(ColourOf(*border_));
+      painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+  }
+
+ private:
+  std::optional<Rgb> fill_;
+  std::optional<Rgb> border_;
+};
+
+// Labels wrap at word boundaries within their width, never inside a word;
+// lines below the label's height are not shown. Single-line labels never
+// wrap.
+void DesignLabel(QLabel& label, unsigned look) {
+  label.setTextFormat(Qt::PlainText);  // "$49" and "&" stay as written
+  label.setMargin(0);
+  label.setIndent(0);
+  label.setWordWrap(!(look & kSingleLine));
+  const Qt::Alignment across = (look & kCentred)        ? Qt::AlignHCenter
+                               : (look & kRightAligned) ? Qt::AlignRight
+                                                        : Qt::AlignLeft;
+  label.setAlignment(Qt::AlignTop | across);
+}
+
+QWidget* MakeControl(const AnyControl& spec, QWidget* container) {
+  const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
+  switch (spec.kind) {
+    case ControlKind::Pane:
+      return new QWidget(container);
+    case ControlKind::Label:
+    case ControlKind::ClickLabel:
+    case ControlKind::LinkLabel: {
+      QLabel* label = spec.kind == ControlKind::Label       ? new QLabel(caption, container)
+                      : spec.kind == ControlKind::ClickLabel ? new ClickLabel(caption, container)
+                                                             : new LinkLabel(caption, container);
+      DesignLabel(*label, spec.look);
+      return label;
+    }
+    case ControlKind::Button: {
+      auto* button = new QPushButton(caption, container);
+      button->setAutoDefault(true);  // Enter presses the button that has the focus
+      return button;
+    }
+    case ControlKind::TextBox:
+      return new QLineEdit(caption, container);
+    case ControlKind::MultiLineBox: {
+      auto* box = new QPlainTextEdit(caption, container);
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      box->setTabChangesFocus(true);
+      return box;
+    }
+    case ControlKind::CheckBox:
+      return new QCheckBox(caption, container);
+    case ControlKind::OptionButton:
+      return new QRadioButton(caption, container);
+    case ControlKind::List: {
+      auto* list = new QComboBox(container);
+      list->setEditable(false);
+      for (const char* item : spec.items) list->addItem(QString::fromUtf8(item));
+      list->setCurrentIndex(-1);  // an empty field until the user chooses
+      return list;
+    }
+    case ControlKind::ScrollBar: {
+      auto* bar = new QScrollBar(Qt::Horizontal, container);
+      bar->setRange(spec.minimum, spec.maximum);
+      // One step per position, whether an arrow or the trough is clicked;
+      // a dragged thumb reports its change only once it is released.
+      bar->setSingleStep(1);
+      bar->setPageStep(1);
+      bar->setTracking(false);
+      bar->setValue(spec.minimum);
+      bar->setFocusPolicy(Qt::StrongFocus);  // the arrow keys move it too
+      return bar;
+    }
+    case ControlKind::Rectangle:
+    case ControlKind::Line:
+      return new Shape(spec, container);
+    case ControlKind::Bar: {
+      auto* bar = new QLabel(container);
+      QPalette palette = bar->palette();
+      palette.setColor(QPalette::Window, ColourOf(*spec.fill));
+      bar->setPalette(palette);
+      bar->setAutoFillBackground(true);
+      return bar;
+    }
+    case ControlKind::Image: {
+      auto* image = new QLabel(container);
+      image->setPixmap(ProgramIcon().pixmap(32, 32));
+      image->setAlignment(Qt::AlignCenter);
+      return image;
+    }
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+void ApplyLook(QWidget& widget, unsigned look) {
+  QPalette palette = widget.palette();
+  if (look & kWhite) {
+    palette.setColor(QPalette::Window, ColourOf(kWhiteColour));
+    // Buttons, check boxes among them, paint the Button role by default.
+    widget.setBackgroundRole(QPalette::Window);
+    widget.setAutoFillBackground(true);
+  }
+  if (look & kBlueText) {
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      palette.setColor(group, QPalette::WindowText, ColourOf(kBlueColour));
+    }
+  }
+  widget.setPalette(palette);
+}
+
+// A text box's own scroll bars move through the same text, so they carry
+// its name.
+void NameForScreenReaders(QWidget& control, const QString& name) {
+  control.setAccessibleName(name);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(&control)) {
+    area->verticalScrollBar()->setAccessibleName(name);
+    area->horizontalScrollBar()->setAccessibleName(name);
+  }
+}
+
+// A wrapping label with room for one line only, whose caption a substitute
+// font makes wider than the design: rather than moving its last word to a
+// line that cannot be seen, the label grows across its container (beneath
+// the other controls) as far as the caption needs. A caption wider than the
+// whole container still breaks at a word.
+void FitOneLineLabel(QLabel& label, const QRect& design) {
+  const QFontMetrics metrics = label.fontMetrics();
+  QRect place = design;
+  // Whole pixels, with the fraction that the layout rounds up.
+  const int needed =
+      static_cast<int>(std::ceil(QFontMetricsF(label.font()).horizontalAdvance(label.text()))) + 1;
+  const QWidget* container = label.parentWidget();
+  if (label.wordWrap() && design.height() < 2 * metrics.lineSpacing() && needed > design.width() &&
+      container) {
+    const int grown = std::min(needed, container->width());
+    const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
+    int left = across & Qt::AlignRight     ? design.right() + 1 - grown
+               : across & Qt::AlignHCenter ? design.center().x() + 1 - grown / 2
+                                           : design.left();
+    left = std::clamp(left, 0, container->width() - grown);
+    place = QRect(left, design.top(), grown, design.height());
+  }
+  label.setGeometry(place);
+}
+
+bool TakesInput(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::TextBox:
+    case ControlKind::MultiLineBox:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::List:
+    case ControlKind::ScrollBar:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsEnter(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> controls)
+    : QWidget(nullptr), window_(window), specs_(std::move(controls)) {
+  setObjectName(QString::fromLatin1(window_.name));
+  setWindowTitle(QString::fromUtf8(window_.caption));
+  // A fixed window with a close box only.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  if (window_.icon == WindowIcon::Program) setWindowIcon(ProgramIcon());
+  if (window_.icon == WindowIcon::Finished) setWindowIcon(FinishedIcon());
+  setFixedSize(TwipsToPixels(window_.clientWidth), TwipsToPixels(window_.clientHeight));
+  if (window_.font.face != Face::Inherit) setFont(MakeFont(window_.font));
+  // The design's colours, not the desktop's: every role set, so that the
+  // controls inherit none from the application's palette.
+  QPalette palette = DesignPalette();
+  palette.setColor(QPalette::Window, ColourOf(window_.background));
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  controls_.reserve(specs_.size());
+  for (const AnyControl& spec : specs_) {
+    QWidget* container = this;
+    if (spec.container != kNone) {
+      if (spec.container >= static_cast<int>(controls_.size())) {
+        throw std::logic_error(std::string("container not yet built for ") + spec.name);
+      }
+      container = controls_[static_cast<std::size_t>(spec.container)];
+    }
+    QWidget* control = MakeControl(spec, container);
+    control->setObjectName(QString::fromLatin1(spec.name));
+    control->setGeometry(PlaceInPixels(spec.place));
+    if (spec.font.face != Face::Inherit) control->setFont(MakeFont(spec.font));
+    ApplyLook(*control, spec.look);
+    if (spec.accessibleName) NameForScreenReaders(*control, QString::fromUtf8(spec.accessibleName));
+    // Keys the window answers wherever the focus is.
+    control->installEventFilter(this);
+    controls_.push_back(control);
+  }
+
+  for (std::size_t i = 0; i < specs_.size(); ++i) {
+    const AnyControl& spec = specs_[i];
+    if (spec.buddy != kNone) {
+      auto* label = qobject_cast<QLabel*>(controls_[i]);
+      if (!label || spec.buddy >= static_cast<int>(controls_.size())) {
+        throw std::logic_error(std::string("bad buddy for ") + spec.name);
+      }
+      label->setBuddy(controls_[static_cast<std::size_t>(spec.buddy)]);
+    }
+    // Labels, shapes and bars lie beneath the controls that take input, as
+    // light controls do; among themselves, later rows lie over earlier ones.
+    if (TakesInput(spec.kind)) controls_[i]->raise();
+    if (IsLabel(spec.kind)) {
+      FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), PlaceInPixels(spec.place));
+    }
+  }
+
+  if (window_.defaultButton != kNone) {
+    if (auto* button = qobject_cast<QPushButton*>(Control(window_.defaultButton))) {
+      button->setDefault(true);
+    }
+  }
+  if (window_.firstFocus != kNone) Control(window_.firstFocus)->setFocus();
+}
+
+QtWindowCore::~QtWindowCore() = default;
+
+void QtWindowCore::OnEvent(int index, Event event, std::function<void()> handler) {
+  QWidget* control = Control(index);
+  const auto fail = [&] {
+    throw std::logic_error(std::string("no such event on ") +
+                           specs_[static_cast<std::size_t>(index)].name);
+  };
+  switch (event) {
+    case Event::Click:
+      if (auto* label = qobject_cast<ClickLabel*>(control)) {
+        connect(label, &ClickLabel::clicked, this, std::move(handler));
+      } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        connect(button, &QAbstractButton::clicked, this, std::move(handler));
+      } else {
+        fail();
+      }
+      return;
+    case Event::Change:
+      if (auto* bar = qobject_cast<QScrollBar*>(control)) {
+        connect(bar, &QScrollBar::valueChanged, this, std::move(handler));
+      } else {
+        fail();
+      }
+      return;
+    case Event::Choose:
+      // activated: an item chosen by the user, also the one already shown.
+      if (auto* list = qobject_cast<QComboBox*>(control)) {
+        connect(list, &QComboBox::activated, this, std::move(handler));
+      } else {
+        fail();
+      }
+      return;
+  }
+}
+
+std::string QtWindowCore::TextOf(int index) const {
+  QWidget* control = Control(index);
+  if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text().toStdString();
+  if (auto* line = qobject_cast<QLineEdit*>(control)) return line->text().toStdString();
+  if (auto* box = qobject_cast<QPlainTextEdit*>(control)) return box->toPlainText().toStdString();
+  return {};
+}
+
+void QtWindowCore::SetTextOf(int index, std::string_view text) {
+  QWidget* control = Control(index);
+  const QString value = FromUtf8(text);
+  if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(value);
+    FitOneLineLabel(*label, PlaceInPixels(specs_[static_cast<std::size_t>(index)].place));
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->setText(value);
+  } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
+    line->setText(value);
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+    box->setPlainText(value);
+  }
+}
+
+int QtWindowCore::CheckValueOf(int index) const {
+  QWidget* control = Control(index);
+  if (auto* box = qobject_cast<QCheckBox*>(control)) {
+    switch (box->checkState()) {
+      case Qt::Unchecked:
+        return kCleared;
+      case Qt::Checked:
+        return kTicked;
+      case Qt::PartiallyChecked:
+        return kGreyed;
+    }
+  }
+  if (auto* option = qobject_cast<QRadioButton*>(control)) {
+    return option->isChecked() ? kTicked : kCleared;
+  }
+  return kCleared;
+}
+
+void QtWindowCore::SetCheckValueOf(int index, int value) {
+  QWidget* control = Control(index);
+  if (auto* box = qobject_cast<QCheckBox*>(control)) {
+    if (value == kGreyed) box->setTristate(true);
+    box->setCheckState(value == kCleared  ? Qt::Unchecked
+                       : value == kTicked ? Qt::Checked
+                                          : Qt::PartiallyChecked);
+  } else if (auto* option = qobject_cast<QRadioButton*>(control)) {
+    if (value == kTicked) {
+      option->setChecked(true);  // clears the others of its container
+    } else {
+      // An exclusive option button refuses to clear itself.
+      option->setAutoExclusive(false);
+      option->setChecked(false);
+      option->setAutoExclusive(true);
+    }
+  }
+}
+
+std::string QtWindowCore::ChosenTextOf(int index) const {
+  auto* list = qobject_cast<QComboBox*>(Control(index));
+  if (!list || list->currentIndex() < 0) return {};
+  return list->currentText().toStdString();
+}
+
+int QtWindowCore::ScrollPositionOf(int index) const {
+  auto* bar = qobject_cast<QScrollBar*>(Control(index));
+  return bar ? bar->value() : 0;
+}
+
+void QtWindowCore::SetScrollPositionOf(int index, int position) {
+  if (auto* bar = qobject_cast<QScrollBar*>(Control(index))) {
+    // The logic runs the change handler itself when it wants it.
+    const QSignalBlocker quiet(bar);
+    bar->setValue(position);
+  }
+}
+
+void QtWindowCore::RunModal() {
+  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+  setWindowModality(Qt::ApplicationModal);
+  QEventLoop loop;
+  connect(this, &QtWindowCore::closed, &loop, &QEventLoop::quit);
+  show();
+  loop.exec(QEventLoop::DialogExec);
+}
+
+bool QtWindowCore::HandleWindowKey(const QKeyEvent& key) {
+  if (key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
+  int button = kNone;
+  if (IsEnter(key)) button = window_.defaultButton;
+  if (key.key() == Qt::Key_Escape) button = window_.cancelButton;
+  if (button == kNone) return false;
+  if (auto* push = qobject_cast<QAbstractButton*>(Control(button))) push->click();
+  return true;
+}
+
+bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
+  // A multi-line box would take Enter as a new line: a window with a default
+  // button takes it first.
+  if (event->type() == QEvent::KeyPress && HandleWindowKey(*static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void QtWindowCore::keyPressEvent(QKeyEvent* event) {
+  if (HandleWindowKey(*event)) return;
+  QWidget::keyPressEvent(event);
+}
+
+void QtWindowCore::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (window_.start == StartPosition::CentredOnScreen && !event->spontaneous()) CentreOnScreen();
+}
+
+bool QtWindowCore::event(QEvent* event) {
+  // The window manager adds its frame after the window is shown: centre the
+  // frame again once it is known, unless the window was centred with it.
+  if (event->type() == QEvent::Move && window_.start == StartPosition::CentredOnScreen &&
+      isVisible() && centredFrame_ != frameGeometry().size() && centredFrame_ == size()) {
+    CentreOnScreen();
+  }
+  return QWidget::event(event);
+}
+
+void QtWindowCore::CentreOnScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect frame = frameGeometry();
+  centredFrame_ = frame.size();
+  const QRect area = screen->availableGeometry();
+  // move() places the frame's top left corner.
+  move(area.left() + (area.width() - frame.width()) / 2,
+       area.top() + (area.height() - frame.height()) / 2);
+}
+
+void QtWindowCore::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (event->isAccepted()) emit closed();
+}
+
+void OpenWebAddressFrom(QWidget* window, const std::string& address) {
+  OpenWebAddress(window, address);
+}
+
+void EndQtProgram() {
+  // Every window closes and the event loop stops before any further handler
+  // runs.
+  QApplication::closeAllWindows();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace quorvane::ui

@@ -1,0 +1,14 @@
+// The colours the program's windows and message boxes are drawn with,
+// whatever the desktop's palette: white backgrounds, black text, light grey
+// button faces, as on the Windows desktop the windows were designed for.
+#pragma once
+
+class QPalette;
+
+namespace quorvane::ui {
+
+// Every colour role of every colour group set, so that no role falls back
+// to the application's (perhaps dark) palette.
+const QPalette& DesignPalette();
+
+}  // namespace quorvane::ui
