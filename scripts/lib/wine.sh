@@ -1,5 +1,6 @@
 # Shared by the scripts that run Windows programs under Wine: a prefix of
-# their own, quiet, without a display, without looking for Mono and Gecko.
+# their own, quiet, without a display (start_xvfb of xvfb.sh gives it one),
+# without looking for Mono and Gecko.
 
 # wine_environment PREFIX: exports the settings for running in PREFIX. The
 # locale is pinned, since Wine takes the ANSI code page from it: C.UTF-8
