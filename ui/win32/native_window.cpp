@@ -96,7 +96,7 @@ NativeWindow::NativeWindow(const WindowRow& window, std::vector<ControlRow> cont
     SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   }
   CreateControls();
-  Layout();
+  Layout(false);
   PlaceWindow(true);
 }
 
@@ -143,8 +143,11 @@ void NativeWindow::CreateControls() {
     if (row.buddy != kNoControl) style &= ~static_cast<DWORD>(SS_NOPREFIX);
     const bool isList = row.kind == ControlKind::List;
     const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
+    // Made at their places, so that the start moves none but the lists.
+    const RECT place = PixelPlace(static_cast<int>(i));
     handles_[i] = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(), style,
-                                  0, 0, 0, 0, parent,
+                                  place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                   GetModuleHandleW(nullptr), this);
     if (!handles_[i]) std::abort();
@@ -187,7 +190,7 @@ RECT NativeWindow::PixelPlace(int control) const {
   return {left, top, left + Scaled(p.width, dpi_), top + Scaled(p.height, dpi_)};
 }
 
-void NativeWindow::Layout() {
+void NativeWindow::Layout(bool moveControls) {
   // Fonts are made for one DPI: drop those of the last one once the
   // controls use the new ones.
   std::vector<std::pair<FontSpec, HFONT>> stale;
@@ -198,7 +201,9 @@ void NativeWindow::Layout() {
     const int index = static_cast<int>(i);
     RECT place = PixelPlace(index);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(index)), FALSE);
-    if (rows_[i].kind == ControlKind::List) {
+    const bool isList = rows_[i].kind == ControlKind::List;
+    if (!moveControls && !isList) continue;
+    if (isList) {
       // The height of a drop-down list is that of its open list; the field
       // itself is as high as its font makes it.
       const auto itemHeight = SendMessageW(control, CB_GETITEMHEIGHT, 0, 0);
@@ -601,7 +606,7 @@ LRESULT NativeWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
-      Layout();
+      Layout(true);
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(self, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,

@@ -141,7 +141,9 @@ class NativeWindow {
 
   void CreateControls();
   DWORD StyleOf(int control) const;
-  void Layout();
+  // Gives every control its font at the window's DPI and the lists their
+  // height; moveControls: places them anew too, for a new DPI.
+  void Layout(bool moveControls);
   RECT PixelPlace(int control) const;
   HFONT FontOf(int control);
   FontSpec ResolvedFont(int control) const;

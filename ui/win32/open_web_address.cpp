@@ -1,7 +1,5 @@
 #include "ui/win32/open_web_address.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "ui/win32/text_codes.h"
@@ -9,8 +7,18 @@
 namespace quorvane::ui::win32 {
 namespace {
 
+// The shell is loaded at the first click of a link, not when the program
+// starts: it is a large library that the start does not need.
+HINSTANCE WINAPI ShellExecuteFromShell(HWND window, LPCSTR operation, LPCSTR file,
+                                       LPCSTR parameters, LPCSTR directory, INT show) {
+  static const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "ShellExecuteA")));
+  if (!shellExecute) return nullptr;  // nothing is reported, as for any refusal
+  return shellExecute(window, operation, file, parameters, directory, show);
+}
+
 ShellExecuteFunction& ShellExecuteInUse() {
-  static ShellExecuteFunction function = ShellExecuteA;
+  static ShellExecuteFunction function = ShellExecuteFromShell;
   return function;
 }
 
@@ -40,7 +48,7 @@ void OpenWebAddress(HWND window, const std::string& address) {
 }
 
 void SetShellExecuteForTesting(ShellExecuteFunction function) {
-  ShellExecuteInUse() = function ? function : ShellExecuteA;
+  ShellExecuteInUse() = function ? function : ShellExecuteFromShell;
 }
 
 }  // namespace quorvane::ui::win32

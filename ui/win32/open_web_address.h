@@ -17,7 +17,7 @@ void OpenWebAddress(HWND window, const std::string& address);
 std::string ExecutableFolder();
 
 // Tests put a recorder with ShellExecuteA's signature in its place;
-// nullptr puts ShellExecuteA back.
+// nullptr puts shell32's ShellExecuteA back.
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 void SetShellExecuteForTesting(ShellExecuteFunction function);
 
