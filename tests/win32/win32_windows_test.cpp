@@ -239,6 +239,36 @@ TEST_F(MainWindow, MessageBoxesCarryTheEnginesTextsTitlesAndButtons) {
   EXPECT_EQ(Read(key::kMstcp, "DefaultTTL"), "99");  // declined: nothing restored
 }
 
+TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
+  Type(Setting1Custom, L"1492");
+  const auto altA = [this] {
+    PostMessageW(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
+    MSG queued;
+    RunMessageLoop([&queued] { return !PeekMessageW(&queued, nullptr, 0, 0, PM_NOREMOVE); });
+  };
+  altA();
+  EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "(absent)");
+  Scroll(SB_LINERIGHT);
+  altA();
+  EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "1492");
+}
+
+TEST_F(MainWindow, BlueTextOnWhiteWhateverTheSystemColours) {
+  HDC dc = GetDC(view().Handle());
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageW(Handle(Setting1), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(Handle(Label37)));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(Handle(Setting1), WM_CTLCOLORSTATIC,
+                                                     reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(Handle(Label36))));
+  LOGBRUSH colour{};
+  GetObjectW(brush, sizeof colour, &colour);
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+  EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));  // Label36 is white
+  ReleaseDC(view().Handle(), dc);
+}
+
 TEST_F(MainWindow, AltCEndsTheProgram) {
   PostMessageW(GetFocus(), WM_SYSCHAR, 'c', 1 << 29);
   EXPECT_EQ(RunMessageLoop([] { return false; }), 0);
@@ -263,7 +293,7 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   gShellCalls.clear();
   HWND about = nullptr;
   std::string version;
-  bool focusOnOk = false, ownerDisabled = false;
+  bool focusOnOk = false, ownerDisabled = false, handOverLink = false;
   WhileModal([&] {
     about = FindThreadWindow("About Quorvane");
     if (!about) return false;
@@ -275,6 +305,8 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     focusOnOk = GetFocus() == ok;
     ownerDisabled = !IsWindowEnabled(view().Handle());
     HWND link = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::lblURL));
+    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, 0));
+    handOverLink = GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
     SendMessageW(link, WM_LBUTTONDOWN, 0, 0);
     PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
     return true;
@@ -284,6 +316,7 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   EXPECT_EQ(version, "Version: 1.3 - Build 0");
   EXPECT_TRUE(focusOnOk);
   EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(handOverLink);
   EXPECT_FALSE(IsWindow(about));
   EXPECT_TRUE(IsWindowEnabled(view().Handle()));
   ASSERT_EQ(gShellCalls.size(), 1u);
