@@ -6,7 +6,7 @@
 #include "engine/first_run.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
-#include "ui/win32/native_window.h"
+#include "ui/win32/message_loop.h"
 #include "ui/win32/quorvane_windows_win32.h"
 
 namespace {

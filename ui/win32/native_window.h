@@ -179,21 +179,4 @@ class NativeWindow {
   EventSink sink_;
 };
 
-// Ends the program at once: every window of it closes, no further event
-// reaches a handler, and the message loops end with status 0.
-void EndProgram();
-bool ProgramEnded();
-// Lets a test process go on building windows after a test ended the program.
-void ResetProgramEndForTesting();
-
-// Runs the thread's message loop, passing keys through the dialog keys
-// (Tab, access keys, Enter, Escape) of the program's windows, until done()
-// is true or the quit message arrives. Returns the quit message's status
-// when it arrived, after posting it again for any loop further out.
-std::optional<int> RunMessageLoop(const std::function<bool()>& done);
-
-// Shows the window modally: owner (if any) takes no input until the window
-// has been closed; returns then, or when the program ends.
-void RunModal(NativeWindow& window, HWND owner);
-
 }  // namespace quorvane::ui::win32

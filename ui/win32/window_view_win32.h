@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 
+#include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/open_web_address.h"
 #include "ui/window_design.h"
