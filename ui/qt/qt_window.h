@@ -111,7 +111,6 @@ class QtWindow final : public WindowView<Id> {
   }
 
   QtWindowCore& widget() { return *core_; }
-  QWidget* control(Id id) const { return core_->Control(Index(id)); }
 
   std::string Text(Id control) const override { return core_->TextOf(Index(control)); }
   void SetText(Id control, std::string_view text) override {
