@@ -1,4 +1,5 @@
-# The Windows executable's resources: the program's icon, the version
+# The Windows executable's resources: the program's icon and the Finished
+# window's, the version
 # resource made from project(VERSION ...) and the application manifest.
 #
 # They are compiled into the object library quorvane_resources, which is part
@@ -9,15 +10,18 @@
 enable_language(RC)
 
 set(QUORVANE_PROGRAM_ICO ${PROJECT_SOURCE_DIR}/ui/icons/program_icon.ico)
+set(QUORVANE_FINISHED_ICO ${PROJECT_SOURCE_DIR}/ui/icons/finished_icon.ico)
 set(QUORVANE_MANIFEST ${PROJECT_BINARY_DIR}/windows/quorvane.manifest)
 configure_file(${PROJECT_SOURCE_DIR}/app/windows/quorvane.manifest.in ${QUORVANE_MANIFEST} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/app/windows/quorvane.rc.in
   ${PROJECT_BINARY_DIR}/windows/quorvane.rc @ONLY)
 
 add_library(quorvane_resources OBJECT ${PROJECT_BINARY_DIR}/windows/quorvane.rc)
+# The resource numbers that the script shares with the code.
+target_include_directories(quorvane_resources PRIVATE ${PROJECT_SOURCE_DIR})
 # The resource compiler does not see these as inputs of the script by itself.
 set_source_files_properties(${PROJECT_BINARY_DIR}/windows/quorvane.rc PROPERTIES
-  OBJECT_DEPENDS "${QUORVANE_PROGRAM_ICO};${QUORVANE_MANIFEST}")
+  OBJECT_DEPENDS "${QUORVANE_PROGRAM_ICO};${QUORVANE_FINISHED_ICO};${QUORVANE_MANIFEST}")
 
 if(TARGET quorvane)
   target_link_libraries(quorvane PRIVATE quorvane_resources)

@@ -36,5 +36,6 @@ QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool desktop-file-utils dpkg-dev fi
 # The Windows leg: the MinGW-w64 cross compilers (posix threads) and Wine.
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 # Its tests besides: GoogleTest's sources (MinGW has no packaged build of
-# it), and the installer's making.
-QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl)
+# it), the installer's making, and an X server with its keyboard for the
+# windows' tests.
+QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl xvfb xdotool)

@@ -1,0 +1,353 @@
+// The three Win32 windows in-process under Wine: built as their designs
+// say, driven with the messages Windows itself sends (BM_CLICK,
+// CB_SETCURSEL with CBN_SELCHANGE, WM_HSCROLL, WM_SETTEXT, keys through the
+// message loop), checked in Wine's registry and in the controls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/texts.h"
+#include "store/catalogue.h"
+#include "tests/support/test_registry.h"
+#include "ui/quorvane_about_design.h"
+#include "ui/quorvane_finished_design.h"
+#include "ui/web_addresses.h"
+#include "ui/win32/quorvane_windows_win32.h"
+
+namespace quorvane::ui::win32 {
+namespace {
+
+using enum FormControl;
+namespace key = store::key;
+
+const char* ClassOfKind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Pane: return "QuorvanePane";
+    case ControlKind::Button: case ControlKind::CheckBox: case ControlKind::OptionButton:
+      return "Button";
+    case ControlKind::TextBox: case ControlKind::MultiLineBox: return "Edit";
+    case ControlKind::List: return "ComboBox";
+    case ControlKind::ScrollBar: return "ScrollBar";
+    default: return IsLabel(kind) ? "Static" : nullptr;  // painted by the container
+  }
+}
+
+// Every control of the design is there with its class, caption and place.
+template <typename Id>
+void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
+  Win32WindowView<Id> view(design, nullptr);
+  for (const ControlSpec<Id>& row : design.controls) {
+    SCOPED_TRACE(row.name);
+    HWND control = view.ControlHandle(row.id);
+    const char* className = ClassOfKind(row.kind);
+    ASSERT_EQ(control != nullptr, className != nullptr);
+    if (!control) continue;
+    char found[64] = {};
+    GetClassNameA(control, found, sizeof found);
+    EXPECT_STRCASEEQ(found, className);
+    EXPECT_EQ(view.Text(row.id), row.kind == ControlKind::List || !row.caption ? "" : row.caption);
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, TwipsToPixels(row.place.left));
+    EXPECT_EQ(place.top, TwipsToPixels(row.place.top));
+    EXPECT_EQ(place.right - place.left, TwipsToPixels(row.place.width));
+    if (row.kind != ControlKind::List) {  // a list is as high as its open list
+      EXPECT_EQ(place.bottom - place.top, TwipsToPixels(row.place.height));
+    }
+  }
+  RECT client;
+  GetClientRect(view.Handle(), &client);
+  EXPECT_EQ(client.right, TwipsToPixels(design.window.clientWidth));
+  EXPECT_EQ(client.bottom, TwipsToPixels(design.window.clientHeight));
+  EXPECT_EQ(view.Caption(), design.window.caption);
+}
+
+TEST(Win32Windows, EachWindowIsBuiltAsDesigned) {
+  ExpectBuiltAsDesigned(kQuorvaneFormDesign);
+  ExpectBuiltAsDesigned(kQuorvaneAboutDesign);
+  ExpectBuiltAsDesigned(kQuorvaneFinishedDesign);
+}
+
+// Runs step from a timer inside whatever modal loop runs next (a message
+// box's, a window's), every 20 ms until it returns true.
+std::function<bool()> gStep;
+void WhileModal(std::function<bool()> step) {
+  gStep = std::move(step);
+  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+    if (gStep && gStep()) {
+      KillTimer(nullptr, id);
+      gStep = nullptr;
+    }
+  });
+}
+
+HWND FindThreadWindow(const char* caption) {
+  struct Search { const char* caption; HWND found; } search{caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) {
+    auto* s = reinterpret_cast<Search*>(data);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (IsWindowVisible(window) && std::string(text) == s->caption) s->found = window;
+    return s->found ? FALSE : TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A message box as MessageBoxA showed it; answered with button.
+struct Box {
+  std::string text;
+  bool hasYes, hasNo, hasOk;
+};
+void AnswerNextBox(const char* title, int button, Box& seen) {
+  WhileModal([title, button, &seen] {
+    HWND box = FindThreadWindow(title);
+    if (!box) return false;
+    char text[2048] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's text control
+    seen = {text, GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
+            GetDlgItem(box, IDOK) != nullptr};
+    PostMessageW(box, WM_COMMAND, button, 0);
+    return true;
+  });
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  testing::TestRegistry registry;
+  std::vector<ModalWindow> opened;
+  QuorvaneMainWindow* window = nullptr;
+
+  void SetUp() override {
+    // Past the first run: the load step asks nothing.
+    ASSERT_TRUE(registry.registry().WriteText(store::kRoot, key::kProgram, store::kFirstRunValue,
+                                              store::kFirstRunDone));
+    window = new QuorvaneMainWindow(registry.registry(),
+                                    [this](ModalWindow w, HWND) { opened.push_back(w); });
+    ASSERT_EQ(window->Load(), engine::StartOutcome::Continue);
+    window->Show();
+  }
+  void TearDown() override {
+    delete window;
+    ResetProgramEndForTesting();
+  }
+
+  Win32WindowView<FormControl>& view() { return window->View(); }
+  HWND Handle(FormControl control) { return view().ControlHandle(control); }
+  void Click(FormControl control) { SendMessageW(Handle(control), BM_CLICK, 0, 0); }
+  void Choose(FormControl list, int item) {
+    SendMessageW(Handle(list), CB_SETCURSEL, item, 0);
+    SendMessageW(GetParent(Handle(list)), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(Handle(list)), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Handle(list)));
+  }
+  void Scroll(int code) {
+    SendMessageW(view().Handle(), WM_HSCROLL, MAKEWPARAM(code, 0),
+                 reinterpret_cast<LPARAM>(Handle(scroller)));
+  }
+  void Type(FormControl box, const wchar_t* text) {
+    SendMessageW(Handle(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  std::string Read(const std::string& path, const std::string& name) {
+    return registry.registry().ReadText(store::kRoot, path, name, "(absent)");
+  }
+  std::vector<FormControl> ShownPanes() {
+    std::vector<FormControl> shown;
+    for (FormControl pane : kPanesByPosition) {
+      if (view().IsVisible(pane)) shown.push_back(pane);
+    }
+    return shown;
+  }
+};
+
+TEST_F(MainWindow, StartsOnTheWelcomePaneWithTheValuesOfTheRegistry) {
+  EXPECT_EQ(view().Caption(), "Quorvane Version 1.3 Final - Build 0");
+  EXPECT_EQ(ShownPanes(), std::vector<FormControl>{SettingWelcome});
+  EXPECT_EQ(view().ScrollPosition(scroller), 1);
+  EXPECT_EQ(view().Text(Combo1), "");
+  EXPECT_EQ(view().Text(Combo2), "");
+  EXPECT_EQ(view().Text(Setting3Current),
+            std::string(engine::text::kCaptionPrefix) +
+                "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)");
+  EXPECT_EQ(view().CheckValue(Setting5Option1), kTicked);
+  EXPECT_EQ(view().CheckValue(Setting7Option1), kTicked);
+  EXPECT_EQ(GetFocus(), Handle(Combo2));  // the first control that takes the focus
+}
+
+TEST_F(MainWindow, ScrollBarAndPaneListChooseThePane) {
+  Scroll(SB_LINELEFT);  // at the first position: nothing
+  EXPECT_EQ(ShownPanes(), std::vector<FormControl>{SettingWelcome});
+  Scroll(SB_LINERIGHT);
+  EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting1});
+  Choose(Combo1, 6);  // "NDI Cache"
+  EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting6});
+  EXPECT_EQ(view().ScrollPosition(scroller), 7);
+  Scroll(SB_THUMBTRACK);  // a thumb still being dragged changes nothing
+  Scroll(SB_PAGELEFT);
+  EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting5});
+  EXPECT_EQ(view().ChosenText(Combo1), "NDI Cache");
+  Choose(Combo1, 8);  // "About"
+  EXPECT_EQ(opened, std::vector<ModalWindow>{ModalWindow::About});
+  EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting5});
+}
+
+TEST_F(MainWindow, ApplyButtonsWriteTheRegistryAndShowWhatItHolds) {
+  Choose(Combo1, 1);  // "Max Transmission Unit"
+  Type(Setting1Custom, L"1492");
+  Click(Setting1Apply);
+  EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "1492");
+  EXPECT_EQ(view().Text(Setting1Current), std::string(engine::text::kCaptionPrefix) + "1492");
+
+  Click(Setting5Option2);
+  Click(Setting5Option1);
+  Click(Setting5Apply);
+  EXPECT_EQ(Read(key::kMstcp, "PMTUBlackHoleDetect"), "1");
+  EXPECT_EQ(Read(key::kMstcp, "PMTUDiscovery"), "0");
+
+  Click(Setting7Option2);
+  EXPECT_EQ(view().CheckValue(Setting7Option1), kCleared);
+  Click(Setting7Apply);
+  EXPECT_EQ(registry.registry().ReadNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", -1), 1);
+}
+
+TEST_F(MainWindow, OptimiseWritesThePresetAndOpensTheFinishedWindow) {
+  Choose(Combo2, 2);  // "Cable Modem"
+  Click(cmd_Optimise);
+  EXPECT_EQ(Read(key::kMstcp, "DefaultRcvWindow"), "64240");
+  EXPECT_EQ(opened, std::vector<ModalWindow>{ModalWindow::Finished});
+}
+
+TEST_F(MainWindow, MessageBoxesCarryTheEnginesTextsTitlesAndButtons) {
+  Box warning;
+  AnswerNextBox("Quorvane", IDOK, warning);
+  SendMessageW(Handle(Label37), WM_LBUTTONDOWN, 0, 0);  // a clickable label reports the press
+  EXPECT_EQ(warning.text.rfind("If you set your MTU over 1492", 0), 0u) << warning.text;
+  EXPECT_NE(warning.text.find(kAdslArticle), std::string::npos);
+  EXPECT_TRUE(warning.hasOk);
+  EXPECT_FALSE(warning.hasYes);
+
+  ASSERT_TRUE(registry.registry().WriteText(store::kRoot, key::kMstcp, "DefaultTTL", "99"));
+  Box question;
+  AnswerNextBox(engine::text::kRestoreTitle, IDNO, question);
+  Click(cmdRestore);
+  EXPECT_TRUE(question.hasYes && question.hasNo);
+  EXPECT_EQ(question.text, engine::text::kRestoreConfirm);
+  EXPECT_EQ(Read(key::kMstcp, "DefaultTTL"), "99");  // declined: nothing restored
+}
+
+TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
+  Type(Setting1Custom, L"1492");
+  const auto altA = [this] {
+    PostMessageW(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
+    MSG queued;
+    RunMessageLoop([&queued] { return !PeekMessageW(&queued, nullptr, 0, 0, PM_NOREMOVE); });
+  };
+  altA();
+  EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "(absent)");
+  Scroll(SB_LINERIGHT);
+  altA();
+  EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "1492");
+}
+
+TEST_F(MainWindow, BlueTextOnWhiteWhateverTheSystemColours) {
+  HDC dc = GetDC(view().Handle());
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageW(Handle(Setting1), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(Handle(Label37)));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(Handle(Setting1), WM_CTLCOLORSTATIC,
+                                                     reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(Handle(Label36))));
+  LOGBRUSH colour{};
+  GetObjectW(brush, sizeof colour, &colour);
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+  EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));  // Label36 is white
+  ReleaseDC(view().Handle(), dc);
+}
+
+TEST_F(MainWindow, AltCEndsTheProgram) {
+  PostMessageW(GetFocus(), WM_SYSCHAR, 'c', 1 << 29);
+  EXPECT_EQ(RunMessageLoop([] { return false; }), 0);
+  EXPECT_FALSE(view().Window().IsOpen());
+}
+
+// ShellExecuteA's arguments, as the shell would have had them.
+struct ShellCall {
+  HWND window;
+  std::string operation, file, parameters, directory;
+  int show;
+};
+std::vector<ShellCall> gShellCalls;
+HINSTANCE WINAPI RecordShellExecute(HWND w, LPCSTR op, LPCSTR file, LPCSTR params, LPCSTR dir,
+                                    INT show) {
+  gShellCalls.push_back({w, op, file, params, dir, show});
+  return reinterpret_cast<HINSTANCE>(33);
+}
+
+TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscape) {
+  SetShellExecuteForTesting(RecordShellExecute);
+  gShellCalls.clear();
+  HWND about = nullptr;
+  std::string version;
+  bool focusOnOk = false, ownerDisabled = false, handOverLink = false;
+  WhileModal([&] {
+    about = FindThreadWindow("About Quorvane");
+    if (!about) return false;
+    char text[64] = {};
+    HWND label = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::lblVersion));
+    GetWindowTextA(label, text, sizeof text);
+    version = text;
+    HWND ok = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::cmdOK));
+    focusOnOk = GetFocus() == ok;
+    ownerDisabled = !IsWindowEnabled(view().Handle());
+    HWND link = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::lblURL));
+    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, 0));
+    handOverLink = GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    SendMessageW(link, WM_LBUTTONDOWN, 0, 0);
+    PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
+    return true;
+  });
+  OpenQuorvaneModal(ModalWindow::About, view().Handle());
+  SetShellExecuteForTesting(nullptr);
+  EXPECT_EQ(version, "Version: 1.3 - Build 0");
+  EXPECT_TRUE(focusOnOk);
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(handOverLink);
+  EXPECT_FALSE(IsWindow(about));
+  EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+  ASSERT_EQ(gShellCalls.size(), 1u);
+  const ShellCall& call = gShellCalls[0];
+  EXPECT_EQ(call.window, about);
+  EXPECT_EQ(call.operation, "Open");
+  EXPECT_EQ(call.file, kMakerHomePage);
+  EXPECT_EQ(call.parameters, "");
+  EXPECT_EQ(call.directory, ExecutableFolder());
+  EXPECT_NE(call.directory.back(), '\\');
+  EXPECT_EQ(call.show, SW_SHOWNORMAL);
+}
+
+TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
+  int ticks = 0;
+  bool openAfterEscape = false;
+  WhileModal([&] {
+    HWND finished = FindThreadWindow("Quorvane");
+    if (!finished || finished == view().Handle()) return false;
+    if (++ticks == 1) {
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+      return false;
+    }
+    openAfterEscape = true;
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    return true;
+  });
+  OpenQuorvaneModal(ModalWindow::Finished, view().Handle());
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+}
+
+}  // namespace
+}  // namespace quorvane::ui::win32

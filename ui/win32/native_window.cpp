@@ -1,0 +1,370 @@
+#include "ui/win32/native_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "ui/win32/control_kinds.h"
+#include "ui/win32/message_loop.h"
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/text_codes.h"
+
+namespace quorvane::ui::win32 {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+struct FaceName {
+  Face face;
+  const wchar_t* name;
+};
+constexpr FaceName kFaceNames[] = {
+    {Face::Tahoma, L"Tahoma"},
+    {Face::MsSansSerif, L"MS Sans Serif"},
+    {Face::TimesNewRoman, L"Times New Roman"},
+};
+
+const wchar_t* FaceNameOf(Face face) {
+  for (const FaceName& row : kFaceNames) {
+    if (row.face == face) return row.name;
+  }
+  std::abort();  // Face::Inherit is resolved before a font is made
+}
+
+bool SameFont(const FontSpec& a, const FontSpec& b) {
+  return a.face == b.face && a.points == b.points && a.bold == b.bold &&
+         a.underline == b.underline;
+}
+
+int Scaled(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
+
+HICON LoadIconSized(int resource, int size) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+void NativeWindow::RegisterClasses() {
+  static const bool registered = [] {
+    WNDCLASSEXW window{};
+    window.cbSize = sizeof window;
+    window.lpfnWndProc = WindowProc;
+    window.hInstance = GetModuleHandleW(nullptr);
+    window.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    window.lpszClassName = kWindowClass;
+    WNDCLASSEXW pane = window;
+    pane.lpfnWndProc = PaneProc;
+    pane.lpszClassName = kPaneClass;
+    if (!RegisterClassExW(&window) || !RegisterClassExW(&pane)) std::abort();
+    return true;
+  }();
+  (void)registered;
+}
+
+NativeWindow::NativeWindow(const WindowRow& window, std::vector<ControlRow> controls, HWND owner)
+    : window_(window),
+      rows_(std::move(controls)),
+      handles_(rows_.size(), nullptr),
+      painted_visible_(rows_.size(), true),
+      listAtDropDown_(rows_.size(), CB_ERR),
+      owner_(owner) {
+  RegisterClasses();
+  const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : 0;
+  handle_ = CreateWindowExW(extended, kWindowClass, Utf8ToWide(window_.caption).c_str(),
+                            kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  if (!handle_) std::abort();
+  AddLiveWindow(this);
+  dpi_ = static_cast<int>(GetDpiForWindow(handle_));
+  if (window_.icon != WindowIcon::None) {
+    const int resource = window_.icon == WindowIcon::Program ? QUORVANE_PROGRAM_ICON
+                                                             : QUORVANE_FINISHED_ICON;
+    bigIcon_ = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXICON, dpi_));
+    smallIcon_ = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  }
+  CreateControls();
+  Layout(false);
+  PlaceWindow(true);
+}
+
+NativeWindow::~NativeWindow() {
+  if (handle_) {
+    ReleaseOwner();
+    DestroyWindow(handle_);
+  }
+  RemoveLiveWindow(this);
+  for (auto& [spec, font] : fonts_) DeleteObject(font);
+  for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+  for (HICON icon : {imageIcon_, bigIcon_, smallIcon_}) {
+    if (icon) DestroyIcon(icon);
+  }
+}
+
+DWORD NativeWindow::StyleOf(int control) const {
+  const ControlRow& row = rows_[control];
+  DWORD style = WS_CHILD | WS_VISIBLE | TraitsOf(row.kind).style;
+  if (IsLabel(row.kind)) {
+    if (row.look & kCentred) style |= SS_CENTER;
+    else if (row.look & kRightAligned) style |= SS_RIGHT;
+    else if (row.look & kSingleLine) style = (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP;
+  }
+  // Option buttons in a row of one container form one group; every other
+  // control starts a group of its own, so arrow keys stay inside a group.
+  const bool continuesGroup = row.kind == ControlKind::OptionButton && control > 0 &&
+                              rows_[control - 1].kind == ControlKind::OptionButton &&
+                              rows_[control - 1].container == row.container;
+  if (!continuesGroup && row.kind != ControlKind::Pane) style |= WS_GROUP;
+  return style;
+}
+
+void NativeWindow::CreateControls() {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const ControlRow& row = rows_[i];
+    const KindTraits& traits = TraitsOf(row.kind);
+    if (!traits.className) continue;
+    HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
+    if (!parent) std::abort();  // a container that is not a window
+    DWORD style = StyleOf(static_cast<int>(i));
+    // A label that names another control carries an access key for it.
+    if (row.buddy != kNoControl) style &= ~static_cast<DWORD>(SS_NOPREFIX);
+    const bool isList = row.kind == ControlKind::List;
+    const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
+    // Made at their places, so that the start moves none but the lists.
+    const RECT place = PixelPlace(static_cast<int>(i));
+    handles_[i] = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(), style,
+                                  place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                  GetModuleHandleW(nullptr), this);
+    if (!handles_[i]) std::abort();
+    if (isList) {
+      for (const char* item : row.items) {
+        SendMessageW(handles_[i], CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+      }
+    } else if (row.kind == ControlKind::ScrollBar) {
+      SetScrollRange(handles_[i], SB_CTL, row.minimum, row.maximum, FALSE);
+      SetScrollPos(handles_[i], SB_CTL, row.minimum, FALSE);
+    }
+  }
+}
+
+FontSpec NativeWindow::ResolvedFont(int control) const {
+  for (int at = control; at != kNoControl; at = rows_[at].container) {
+    if (rows_[at].font.face != Face::Inherit) return rows_[at].font;
+  }
+  return window_.font;
+}
+
+HFONT NativeWindow::FontOf(int control) {
+  const FontSpec spec = ResolvedFont(control);
+  for (auto& [known, font] : fonts_) {
+    if (SameFont(known, spec)) return font;
+  }
+  const int height = -static_cast<int>(std::lround(spec.points * dpi_ / 72.0));
+  HFONT font = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                           spec.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, FaceNameOf(spec.face));
+  fonts_.emplace_back(spec, font);
+  return font;
+}
+
+RECT NativeWindow::PixelPlace(int control) const {
+  const Rect& p = rows_[control].place;
+  const int left = Scaled(p.left, dpi_), top = Scaled(p.top, dpi_);
+  return {left, top, left + Scaled(p.width, dpi_), top + Scaled(p.height, dpi_)};
+}
+
+void NativeWindow::Layout(bool moveControls) {
+  // Fonts are made for one DPI: drop those of the last one once the
+  // controls use the new ones.
+  std::vector<std::pair<FontSpec, HFONT>> stale;
+  stale.swap(fonts_);
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    HWND control = handles_[i];
+    if (!control) continue;
+    const int index = static_cast<int>(i);
+    RECT place = PixelPlace(index);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(index)), FALSE);
+    const bool isList = rows_[i].kind == ControlKind::List;
+    if (!moveControls && !isList) continue;
+    if (isList) {
+      // The height of a drop-down list is that of its open list; the field
+      // itself is as high as its font makes it.
+      const auto itemHeight = SendMessageW(control, CB_GETITEMHEIGHT, 0, 0);
+      place.bottom += static_cast<LONG>(itemHeight * static_cast<LPARAM>(rows_[i].items.size() + 1));
+    }
+    MoveWindow(control, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, FALSE);
+  }
+  for (auto& [spec, font] : stale) DeleteObject(font);
+  if (imageIcon_) DestroyIcon(imageIcon_);
+  imageIcon_ = LoadIconSized(QUORVANE_PROGRAM_ICON, MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI));
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void NativeWindow::PlaceWindow(bool move) {
+  RECT frame{0, 0, Scaled(window_.clientWidth, dpi_), Scaled(window_.clientHeight, dpi_)};
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)),
+                           static_cast<UINT>(dpi_));
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  int left = 0, top = 0;
+  if (move && window_.start == StartPosition::CentredOnScreen) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    left = work.left + (work.right - work.left - width) / 2;
+    top = work.top + (work.bottom - work.top - height) / 2;
+  } else {
+    flags |= SWP_NOMOVE;
+  }
+  SetWindowPos(handle_, nullptr, left, top, width, height, flags);
+}
+
+HWND NativeWindow::ControlHandle(int control) const { return handles_.at(control); }
+
+void NativeWindow::DisableOwnerWhileOpen(HWND owner) {
+  if (!owner) return;
+  disabledOwner_ = owner;
+  EnableWindow(owner, FALSE);
+}
+
+void NativeWindow::ReleaseOwner() {
+  if (disabledOwner_ && IsWindow(disabledOwner_)) EnableWindow(disabledOwner_, TRUE);
+  disabledOwner_ = nullptr;
+}
+
+void NativeWindow::Show() {
+  if (!handle_) return;
+  int first = window_.firstFocus;
+  for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
+    if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
+  }
+  ShowWindow(handle_, SW_SHOW);
+  focus_ = first == kNoControl ? nullptr : handles_[first];
+  SetForegroundWindow(handle_);
+  SetFocus(focus_ ? focus_ : handle_);
+  UpdateWindow(handle_);
+}
+
+void NativeWindow::Close() {
+  if (!handle_) return;
+  ReleaseOwner();
+  DestroyWindow(handle_);
+}
+
+void NativeWindow::Destroyed() {
+  handle_ = nullptr;
+  std::fill(handles_.begin(), handles_.end(), nullptr);
+  if (endsProgram_) PostQuitMessage(0);
+}
+
+std::string NativeWindow::Text(int control) const {
+  HWND h = handles_.at(control);
+  if (!h) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return WideToUtf8(text);
+}
+
+void NativeWindow::SetText(int control, std::string_view text) {
+  HWND h = handles_.at(control);
+  if (!h) return;
+  SetWindowTextW(h, Utf8ToWide(text).c_str());
+  if (IsLabel(rows_[control].kind) && !(rows_[control].look & kWhite)) RepaintBehind(control);
+}
+
+// A label without a background of its own leaves the old text on the
+// screen unless what lies beneath it is painted again first.
+void NativeWindow::RepaintBehind(int control) {
+  HWND h = handles_[control];
+  HWND parent = GetParent(h);
+  RECT place;
+  GetWindowRect(h, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  RedrawWindow(parent, &place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+int NativeWindow::CheckValue(int control) const {
+  HWND h = handles_.at(control);
+  return h ? static_cast<int>(SendMessageW(h, BM_GETCHECK, 0, 0)) : kCleared;
+}
+
+void NativeWindow::SetCheckValue(int control, int value) {
+  HWND h = handles_.at(control);
+  if (!h) return;
+  SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  if (rows_[control].kind != ControlKind::OptionButton || value != kTicked) return;
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (static_cast<int>(i) != control && rows_[i].kind == ControlKind::OptionButton &&
+        rows_[i].container == rows_[control].container && handles_[i]) {
+      SendMessageW(handles_[i], BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+}
+
+std::string NativeWindow::ChosenText(int control) const {
+  HWND h = handles_.at(control);
+  if (!h) return {};
+  const auto chosen = SendMessageW(h, CB_GETCURSEL, 0, 0);
+  if (chosen == CB_ERR) return {};
+  std::wstring text(static_cast<size_t>(SendMessageW(h, CB_GETLBTEXTLEN, chosen, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      SendMessageW(h, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()))));
+  return WideToUtf8(text);
+}
+
+int NativeWindow::ScrollPosition(int control) const {
+  HWND h = handles_.at(control);
+  return h ? GetScrollPos(h, SB_CTL) : rows_[control].minimum;
+}
+
+void NativeWindow::SetScrollPosition(int control, int position) {
+  if (HWND h = handles_.at(control)) SetScrollPos(h, SB_CTL, position, TRUE);
+}
+
+void NativeWindow::SetVisible(int control, bool visible) {
+  if (!handle_) return;
+  if (HWND h = handles_.at(control)) {
+    // A hidden control cannot keep the focus: hand it on to the next one.
+    const bool hadFocus = !visible && (GetFocus() == h || IsChild(h, GetFocus()));
+    ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+    if (hadFocus) SetFocus(GetNextDlgTabItem(handle_, nullptr, FALSE));
+    return;
+  }
+  painted_visible_[control] = visible;
+  const RECT place = PixelPlace(control);
+  const int container = rows_[control].container;
+  InvalidateRect(container == kNoControl ? handle_ : handles_[container], &place, TRUE);
+}
+
+// Visible once the window itself is shown: the control and its containers
+// are not hidden.
+bool NativeWindow::IsVisible(int control) const {
+  for (int at = control; at != kNoControl; at = rows_[at].container) {
+    HWND h = handles_.at(at);
+    const bool shown = h ? (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0 : painted_visible_[at];
+    if (!shown) return false;
+  }
+  return true;
+}
+
+std::string NativeWindow::Caption() const {
+  if (!handle_) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
+  return WideToUtf8(text);
+}
+
+void NativeWindow::SetCaption(std::string_view caption) {
+  if (handle_) SetWindowTextW(handle_, Utf8ToWide(caption).c_str());
+}
+
+}  // namespace quorvane::ui::win32

@@ -1,0 +1,182 @@
+// A window built from a design, as Win32 windows: the window itself, its
+// panes (child windows of their own class), standard controls (STATIC,
+// BUTTON, EDIT, COMBOBOX, SCROLLBAR) and the shapes, lines, bars and image
+// that their container paints.
+//
+// This is the toolkit half of every window, written once: it knows rows of
+// a table, not which window it shows. Controls are named by their row's
+// index; WindowView<Id> (window_view_win32.h) puts the window's own Id on
+// top. Places are in twips in the design and in pixels at the window's DPI
+// here, recomputed when the window moves to a monitor of another DPI.
+//
+// Events reach the sink as Windows reports them: BN_CLICKED from buttons,
+// check boxes and option buttons, STN_CLICKED from clickable labels,
+// CBN_SELCHANGE (and the choice of the item already shown) from lists, and
+// completed WM_HSCROLL changes from scroll bars. Nothing the program itself
+// changes through this class reports an event.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/window_design.h"
+#include "ui/window_view.h"
+
+namespace quorvane::ui::win32 {
+
+// "No control": the window itself.
+inline constexpr int kNoControl = -1;
+
+// A control's identifier (GetDlgCtrlID) is this plus its row in the table;
+// it stays clear of IDOK and IDCANCEL, which the dialog keys send for Enter
+// and Escape.
+inline constexpr int kFirstControlId = 1000;
+
+// A design's control with the identities as row indexes.
+struct ControlRow {
+  const char* name;
+  ControlKind kind;
+  int container;
+  const char* caption;
+  Rect place;
+  FontSpec font;
+  unsigned look;
+  int buddy;
+  std::span<const char* const> items;
+  int minimum, maximum;
+  std::optional<Rgb> fill, border;
+};
+
+struct WindowRow {
+  const char* caption;
+  int clientWidth, clientHeight;
+  FontSpec font;
+  Rgb background;
+  StartPosition start;
+  WindowIcon icon;
+  int defaultButton, cancelButton, firstFocus;
+};
+
+template <typename Id>
+constexpr int IndexOf(Id id) {
+  return id == Id::Window ? kNoControl : static_cast<int>(id);
+}
+
+template <typename Id>
+WindowRow RowOf(const WindowSpec<Id>& w) {
+  return {w.caption, w.clientWidth, w.clientHeight, w.font, w.background, w.start, w.icon,
+          IndexOf(w.defaultButton), IndexOf(w.cancelButton), IndexOf(w.firstFocus)};
+}
+
+template <typename Id>
+std::vector<ControlRow> RowsOf(std::span<const ControlSpec<Id>> controls) {
+  std::vector<ControlRow> rows;
+  rows.reserve(controls.size());
+  for (const ControlSpec<Id>& c : controls) {
+    rows.push_back({c.name, c.kind, IndexOf(c.container), c.caption, c.place, c.font, c.look,
+                    IndexOf(c.buddy), c.items, c.minimum, c.maximum, c.fill, c.border});
+  }
+  return rows;
+}
+
+class NativeWindow {
+ public:
+  using EventSink = std::function<void(int control, Event event)>;
+
+  // Creates the window and all its controls, hidden. owner: nullptr, or the
+  // window that the new one stays in front of.
+  NativeWindow(const WindowRow& window, std::vector<ControlRow> controls, HWND owner);
+  // Destroys the window if it is still open.
+  ~NativeWindow();
+  NativeWindow(const NativeWindow&) = delete;
+  NativeWindow& operator=(const NativeWindow&) = delete;
+
+  // nullptr once the window has been closed.
+  HWND Handle() const { return handle_; }
+  // nullptr for the kinds that their container paints.
+  HWND ControlHandle(int control) const;
+  bool IsOpen() const { return handle_ != nullptr; }
+  int Dpi() const { return dpi_; }
+
+  void SetEventSink(EventSink sink) { sink_ = std::move(sink); }
+  // The main window: closing it ends the program's message loop.
+  void SetEndsProgramWhenClosed(bool ends) { endsProgram_ = ends; }
+  // While the window is open, owner is disabled; it is enabled again before
+  // the window goes, so that it gets the activation back.
+  void DisableOwnerWhileOpen(HWND owner);
+
+  // Shows the window at its start position with the focus on its first
+  // control, and activates it.
+  void Show();
+  // Destroys the window; the modal loop that waits for it ends.
+  void Close();
+
+  std::string Text(int control) const;
+  void SetText(int control, std::string_view text);
+  int CheckValue(int control) const;
+  void SetCheckValue(int control, int value);
+  std::string ChosenText(int control) const;
+  int ScrollPosition(int control) const;
+  void SetScrollPosition(int control, int position);
+  void SetVisible(int control, bool visible);
+  // True unless the control or one of its containers is hidden.
+  bool IsVisible(int control) const;
+  std::string Caption() const;
+  void SetCaption(std::string_view caption);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK PaneProc(HWND, UINT, WPARAM, LPARAM);
+  static void RegisterClasses();
+
+  // Messages that the window and its panes answer alike; nullopt: not one.
+  std::optional<LRESULT> HandleContainerMessage(HWND container, UINT, WPARAM, LPARAM);
+  LRESULT HandleWindowMessage(UINT, WPARAM, LPARAM);
+
+  void CreateControls();
+  DWORD StyleOf(int control) const;
+  // Gives every control its font at the window's DPI and the lists their
+  // height; moveControls: places them anew too, for a new DPI.
+  void Layout(bool moveControls);
+  RECT PixelPlace(int control) const;
+  HFONT FontOf(int control);
+  FontSpec ResolvedFont(int control) const;
+  HBRUSH Brush(Rgb colour);
+  Rgb BackgroundOf(int container) const;
+  int ContainerOf(HWND container) const;
+  int ControlOf(HWND control) const;
+  void Paint(HWND container, int containerIndex);
+  HBRUSH ControlColours(HDC dc, HWND control, UINT message);
+  void Command(int control, int code);
+  void Scroll(int control, int code, int thumb);
+  void Deliver(int control, Event event);
+  void RepaintBehind(int control);
+  void PlaceWindow(bool move);
+  void ReleaseOwner();
+  void Destroyed();
+
+  WindowRow window_;
+  std::vector<ControlRow> rows_;
+  std::vector<HWND> handles_;
+  std::vector<bool> painted_visible_;
+  std::vector<int> listAtDropDown_;
+  std::vector<std::pair<FontSpec, HFONT>> fonts_;
+  std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
+  HICON imageIcon_ = nullptr;
+  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
+  HWND handle_ = nullptr;
+  HWND owner_ = nullptr;
+  HWND disabledOwner_ = nullptr;
+  HWND focus_ = nullptr;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool endsProgram_ = false;
+  EventSink sink_;
+};
+
+}  // namespace quorvane::ui::win32

@@ -1,0 +1,286 @@
+// The window's and its panes' messages: painting, colours, the cursor over
+// links, and the controls' notifications turned into events.
+#include <algorithm>
+
+#include "ui/win32/control_kinds.h"
+#include "ui/win32/message_loop.h"
+#include "ui/win32/native_window.h"
+
+namespace quorvane::ui::win32 {
+namespace {
+
+COLORREF ColourOf(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+}  // namespace
+
+HBRUSH NativeWindow::Brush(Rgb colour) {
+  const COLORREF value = ColourOf(colour);
+  for (auto& [known, brush] : brushes_) {
+    if (known == value) return brush;
+  }
+  HBRUSH brush = CreateSolidBrush(value);
+  brushes_.emplace_back(value, brush);
+  return brush;
+}
+
+Rgb NativeWindow::BackgroundOf(int container) const {
+  if (container == kNoControl) return window_.background;
+  const ControlRow& pane = rows_[container];
+  if (pane.fill) return *pane.fill;
+  if (pane.look & kWhite) return kWhiteColour;
+  return BackgroundOf(pane.container);
+}
+
+int NativeWindow::ContainerOf(HWND container) const {
+  return container == handle_ ? kNoControl : ControlOf(container);
+}
+
+int NativeWindow::ControlOf(HWND control) const {
+  const int index = GetDlgCtrlID(control) - kFirstControlId;
+  if (index < 0 || index >= static_cast<int>(rows_.size()) || handles_[index] != control) {
+    return kNoControl;
+  }
+  return index;
+}
+
+void NativeWindow::Paint(HWND container, int containerIndex) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(container, &paint);
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const ControlRow& row = rows_[i];
+    if (row.container != containerIndex || !IsPainted(row.kind) || !painted_visible_[i]) continue;
+    RECT place = PixelPlace(static_cast<int>(i));
+    switch (row.kind) {
+      case ControlKind::Line:
+        place.bottom = place.top + std::max<LONG>(1, place.bottom - place.top);
+        [[fallthrough]];
+      case ControlKind::Bar:
+      case ControlKind::Rectangle:
+        if (row.fill) FillRect(dc, &place, Brush(*row.fill));
+        if (row.border) FrameRect(dc, &place, Brush(*row.border));
+        break;
+      case ControlKind::Image: {
+        const int size = MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI);
+        DrawIconEx(dc, (place.left + place.right - size) / 2, (place.top + place.bottom - size) / 2,
+                   imageIcon_, size, size, 0, nullptr, DI_NORMAL);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  EndPaint(container, &paint);
+}
+
+// Black text (blue where the design says) on the design's backgrounds,
+// whatever colours the system's scheme has.
+HBRUSH NativeWindow::ControlColours(HDC dc, HWND control, UINT message) {
+  const int index = ControlOf(control);
+  SetTextColor(dc, index != kNoControl && (rows_[index].look & kBlueText) ? ColourOf(kBlueColour)
+                                                                          : ColourOf(kBlackColour));
+  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX || index == kNoControl) {
+    SetBkColor(dc, ColourOf(kWhiteColour));
+    return Brush(kWhiteColour);
+  }
+  const ControlRow& row = rows_[index];
+  if (IsLabel(row.kind) && !(row.look & kWhite)) {
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  }
+  const Rgb background = (row.look & kWhite) ? kWhiteColour : BackgroundOf(row.container);
+  SetBkColor(dc, ColourOf(background));
+  return Brush(background);
+}
+
+void NativeWindow::Deliver(int control, Event event) {
+  if (ProgramEnded() || !sink_) return;
+  sink_(control, event);
+}
+
+void NativeWindow::Command(int control, int code) {
+  HWND h = handles_[control];
+  switch (rows_[control].kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+      if (code == BN_CLICKED) Deliver(control, Event::Click);
+      break;
+    case ControlKind::ClickLabel:
+    case ControlKind::LinkLabel:
+      if (code == STN_CLICKED) Deliver(control, Event::Click);
+      break;
+    case ControlKind::List:
+      // A change of item reports CBN_SELCHANGE; choosing the item already
+      // shown from the open list reports only CBN_SELENDOK.
+      if (code == CBN_DROPDOWN) {
+        listAtDropDown_[control] = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
+      } else if (code == CBN_SELCHANGE) {
+        listAtDropDown_[control] = CB_ERR;
+        Deliver(control, Event::Choose);
+      } else if (code == CBN_SELENDOK) {
+        const int chosen = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
+        const bool same = chosen != CB_ERR && chosen == listAtDropDown_[control];
+        listAtDropDown_[control] = CB_ERR;
+        if (same) Deliver(control, Event::Choose);
+      } else if (code == CBN_CLOSEUP) {
+        listAtDropDown_[control] = CB_ERR;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// Only completed changes count: a thumb being dragged changes nothing until
+// it is let go.
+void NativeWindow::Scroll(int control, int code, int thumb) {
+  const ControlRow& row = rows_[control];
+  const int old = GetScrollPos(handles_[control], SB_CTL);
+  int position = old;
+  switch (code) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT:
+      position = old - 1;
+      break;
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT:
+      position = old + 1;
+      break;
+    case SB_LEFT:
+      position = row.minimum;
+      break;
+    case SB_RIGHT:
+      position = row.maximum;
+      break;
+    case SB_THUMBPOSITION:
+      position = thumb;
+      break;
+    default:
+      return;
+  }
+  position = std::clamp(position, row.minimum, row.maximum);
+  if (position == old) return;
+  SetScrollPos(handles_[control], SB_CTL, position, TRUE);
+  Deliver(control, Event::Change);
+}
+
+std::optional<LRESULT> NativeWindow::HandleContainerMessage(HWND container, UINT message,
+                                                            WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(container, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, Brush(BackgroundOf(ContainerOf(container))));
+      return 1;
+    }
+    case WM_PAINT:
+      Paint(container, ContainerOf(container));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      return reinterpret_cast<LRESULT>(
+          ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message));
+    case WM_SETCURSOR: {
+      const int control = ControlOf(reinterpret_cast<HWND>(wParam));
+      if (control != kNoControl && rows_[control].kind == ControlKind::LinkLabel &&
+          LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        return TRUE;
+      }
+      return std::nullopt;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int control = lParam ? ControlOf(reinterpret_cast<HWND>(lParam)) : kNoControl;
+      if (control != kNoControl) {
+        Command(control, HIWORD(wParam));
+        return 0;
+      }
+      // Enter and Escape, as the dialog keys report them to the window.
+      if (id == IDOK) {
+        int target = window_.defaultButton;
+        if (target == kNoControl) {
+          const int focused = ControlOf(GetFocus());
+          if (focused != kNoControl && rows_[focused].kind == ControlKind::Button) target = focused;
+        }
+        if (target != kNoControl) Deliver(target, Event::Click);
+      } else if (id == IDCANCEL && window_.cancelButton != kNoControl) {
+        Deliver(window_.cancelButton, Event::Click);
+      }
+      return 0;
+    }
+    case WM_HSCROLL: {
+      const int control = ControlOf(reinterpret_cast<HWND>(lParam));
+      if (control != kNoControl && rows_[control].kind == ControlKind::ScrollBar) {
+        Scroll(control, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+      }
+      return 0;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+LRESULT NativeWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND self = handle_;
+  if (auto answer = HandleContainerMessage(self, message, wParam, lParam)) return *answer;
+  switch (message) {
+    case WM_ACTIVATE:
+      // As a dialog does: the focus leaves with the activation and comes
+      // back to the control that had it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(self, focus)) focus_ = focus;
+      } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
+        SetFocus(focus_);
+      } else {
+        SetFocus(GetNextDlgTabItem(self, nullptr, FALSE));
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      Layout(true);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(self, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_DESTROY:
+      Destroyed();
+      return 0;
+    default:
+      return DefWindowProcW(self, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK NativeWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* window = static_cast<NativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    window->handle_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  }
+  auto* window = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window || window->handle_ != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return window->HandleWindowMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK NativeWindow::PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(
+                          reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  }
+  auto* window = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (window && window->handle_) {
+    if (auto answer = window->HandleContainerMessage(hwnd, message, wParam, lParam)) return *answer;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace quorvane::ui::win32

@@ -1,0 +1,40 @@
+// The program's three windows as Win32 windows: the main window with its
+// logic and message boxes, and the About and Finished windows that it opens
+// modally, each built afresh from its design at every opening.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/first_run.h"
+#include "store/registry.h"
+#include "ui/quorvane_form.h"
+#include "ui/win32/win32_user_dialogs.h"
+#include "ui/win32/window_view_win32.h"
+
+namespace quorvane::ui::win32 {
+
+// Opens the About or the Finished window modally over owner (which takes no
+// input meanwhile) and returns when the user has closed it.
+void OpenQuorvaneModal(ModalWindow window, HWND owner);
+
+// The main window, built hidden with its handlers connected. Closing it
+// ends the program's message loop.
+class QuorvaneMainWindow {
+ public:
+  explicit QuorvaneMainWindow(const store::Registry& registry,
+                              ModalOpener openModal = OpenQuorvaneModal);
+
+  // The load step (Form_Load); when it tells to exit, the window must never
+  // be shown.
+  [[nodiscard]] engine::StartOutcome Load();
+  void Show();
+
+  Win32WindowView<FormControl>& View() { return view_; }
+
+ private:
+  Win32UserDialogs dialogs_;
+  Win32WindowView<FormControl> view_;
+  QuorvaneForm form_;
+};
+
+}  // namespace quorvane::ui::win32
