@@ -2,17 +2,17 @@
 # The real program in a real X session (Xvfb), worked from the keyboard as a
 # person would:
 #  1. on an empty registry it asks the first-run question; declined, it ends
-#     with status 0, the eight backup values written and FirstRun "Yes", and
+#     with status 0, the nine backup values written and FirstRun "Yes", and
 #     its main window never appeared;
 #  2. on a file that is not a registry it shows an error, ends with a
 #     non-zero status and leaves the file as it was.
 # Usage: x_session_test.sh QUORVANE QUORVANE_REG
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 
 quorvane=$1
 reg=$2
 work=$(mktemp -d)
-xvfb_pid=""
 program_pid=""
 watcher_pid=""
 
@@ -20,12 +20,7 @@ cleanup() {
   for pid in "$watcher_pid" "$program_pid"; do
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   done
-  # An X server removes its socket and lock file by name as it ends: wait for
-  # that, lest it remove those of a server that starts next on its display.
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -35,21 +30,7 @@ fail() {
   exit 1
 }
 
-# An X server on a display number it picks itself, so that tests running at
-# the same time do not collide.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 600); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 600); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X server on $DISPLAY"
+start_xvfb || fail "no X server"
 export QT_QPA_PLATFORM=xcb
 # The program and Qt's X libraries keep some memory to the end on purpose;
 # the leak check belongs to the offscreen tests.
@@ -95,7 +76,7 @@ watcher_pid=""
 
 backup=$("$reg" query 'HKLM\Software\Tessamont\Quorvane\Backup')
 for name in MaxMTU DefaultRcvWindow DefaultTTL SessionKeepAlive cachesize PMTUBlackHoleDetect \
-  PMTUDiscovery; do
+  PMTUDiscovery SackOpts; do
   grep -Eq "^ +$name +REG_SZ +Not Set$" <<<"$backup" || fail "backup of $name missing: $backup"
 done
 grep -Eq '^ +DisableTaskOffload +REG_DWORD +0x0$' <<<"$backup" ||

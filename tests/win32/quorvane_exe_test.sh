@@ -3,7 +3,7 @@
 # person would, its registry looked at with Wine's reg.exe:
 #  1. on a registry without the program's keys it asks the first-run
 #     question; declined ("n"), it ends with status 0 before its main window
-#     ever appeared, the eight backup values written and FirstRun "Yes";
+#     ever appeared, the nine backup values written and FirstRun "Yes";
 #  2. started again it asks again; accepted ("y"), the main window appears
 #     and FirstRun is "No"; Alt+C ends it with status 0;
 #  3. a third start goes straight to the main window.
@@ -91,7 +91,7 @@ ended
 [ ! -s "$work/main-window" ] || fail "the main window appeared"
 backup=$(reg query 'HKLM\Software\Tessamont\Quorvane\Backup')
 for name in MaxMTU DefaultRcvWindow DefaultTTL SessionKeepAlive cachesize PMTUBlackHoleDetect \
-  PMTUDiscovery; do
+  PMTUDiscovery SackOpts; do
   grep -Eq "^ +$name +REG_SZ +Not Set$" <<<"$backup" || fail "backup of $name missing: $backup"
 done
 grep -Eq '^ +DisableTaskOffload +REG_DWORD +0x0$' <<<"$backup" ||
