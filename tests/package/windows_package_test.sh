@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The installer under Wine, in the Windows leg's prefix: msiexec /i installs
 # the program, the Start menu shortcut and the Apps & features entry; the
-# program starts; the next revision replaces it in place; msiexec /x removes
-# it all but leaves the program's key and backup. Also the zip's contents.
-# windows_package_test.sh SOURCE_DIR VERSION EXE|"" C_COMPILER
-# Without EXE, the stand-in standin_quorvane.c is packaged instead.
+# installed program starts to its main window (on the leg's X display); the
+# next revision replaces it in place; msiexec /x removes it all but leaves
+# the program's key and backup. Also the zip's contents.
+# windows_package_test.sh SOURCE_DIR VERSION EXE
 set -euo pipefail
 source "$1/scripts/lib/windows-packages.sh"
 work=$(mktemp -d)
@@ -12,8 +12,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-version=$2 newer="${2%.*}.$((${2##*.} + 1))" exe=${3:-$work/quorvane.exe}
-[ -n "$3" ] || "$4" -o "$exe" "$1/tests/package/standin_quorvane.c"
+version=$2 newer="${2%.*}.$((${2##*.} + 1))" exe=$3
 make_windows_packages "$exe" "$version" "$work" && make_windows_packages "$exe" "$newer" "$work"
 [ "$(cmake -E tar tf "$work/quorvane-$version-windows-x64.zip" | grep -c '/[Rq]')" -eq 2 ] ||
   fail "the zip lacks quorvane.exe or README.md"
@@ -38,9 +37,16 @@ msiexec /i "$version"
 [ "$(entries)" = "$version Tessamont" ] || fail "entries: $(entries)"
 wine reg query 'HKLM\Software\Classes\Installer\Products' /s | grep -q 'ProductIcon.*quorvane.ico' ||
   fail "the entry has no icon"
-status=0
-timeout 10 wine "$(winepath -w "$folder/quorvane.exe")" >/dev/null 2>&1 || status=$?
-[ "$status" -eq 124 ] || fail "the installed program ended with status $status"
+wine "$(winepath -w "$folder/quorvane.exe")" >/dev/null 2>&1 &
+program=$!
+if window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quorvane Version' | head -n1) &&
+  [ -n "$window" ]; then
+  xdotool windowfocus --sync "$window" key --clearmodifiers alt+c
+else
+  fail "the installed program showed no main window"
+  kill "$program" 2>/dev/null || true
+fi
+wait "$program" 2>/dev/null || true
 
 msiexec /i "$newer"
 [ "$(entries)" = "$newer Tessamont" ] || fail "entries after the upgrade: $(entries)"
