@@ -140,7 +140,10 @@ Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
     const std::size_t slash = rest.find('\\');
     const std::string_view key = rest.substr(0, slash);
     if (key.empty()) return kBadPathname;
-    if (WindowsLength(key) > kMaxKeyNameLength) return kInvalidParameter;
+    // No text has more UTF-16 units than bytes.
+    if (key.size() > kMaxKeyNameLength && WindowsLength(key) > kMaxKeyNameLength) {
+      return kInvalidParameter;
+    }
     keys->push_back(key);
     if (keys->size() > kMaxKeyDepth) return kInvalidParameter;
     if (slash == std::string_view::npos) return kSuccess;
@@ -149,7 +152,10 @@ Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
 }
 
 Status CheckValueName(const std::string& name) {
-  if (HoldsNul(name) || WindowsLength(name) > kMaxValueNameLength) return kInvalidParameter;
+  if (HoldsNul(name) ||
+      (name.size() > kMaxValueNameLength && WindowsLength(name) > kMaxValueNameLength)) {
+    return kInvalidParameter;
+  }
   return kSuccess;
 }
 
@@ -498,22 +504,19 @@ struct SqliteRegistry::Impl {
 
   // The row that a size query found, for the data query of the same value
   // that may follow at once: the pair answers from one look at the store,
-  // as one read. Any call takes it away.
+  // as one read. Any call takes it away. Kept in one place, so that its
+  // buffers are made once.
   struct FoundValue {
-    std::int64_t key;
+    bool valid = false;
+    std::int64_t key = 0;
     std::string name;  // as compared
-    ValueType type;
+    ValueType type = kTypeNone;
     std::vector<std::uint8_t> data;
   };
-  std::optional<FoundValue> TakeFound() {
-    std::optional<FoundValue> taken = std::move(found);
-    found.reset();
-    return taken;
-  }
 
   // What every call but QueryValue does first.
   void EndReading() {
-    found.reset();
+    found.valid = false;
     EndRead();
   }
 
@@ -538,7 +541,7 @@ struct SqliteRegistry::Impl {
   Status refusedWrite = kSuccess;  // what every write answers, when not kSuccess
   bool keepsReading = false;       // the store is in write-ahead logging
   bool reading = false;            // a read transaction is open
-  std::optional<FoundValue> found;
+  FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;
 };
@@ -645,7 +648,9 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
 Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueType* type,
                                   std::uint8_t* data, std::uint32_t* size) {
   std::lock_guard lock(impl_->mutex);
-  const auto earlier = impl_->TakeFound();
+  const Impl::FoundValue& earlier = impl_->found;
+  const bool followsSizeQuery = earlier.valid;
+  impl_->found.valid = false;
   // Whatever this call answers, the read it was part of ends with it.
   struct EndsRead {
     Impl& impl;
@@ -671,9 +676,9 @@ Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueT
     *size = needed;
     return kSuccess;
   };
-  if (earlier && data != nullptr && earlier->key == *id && earlier->name == compared) {
-    return answer(earlier->type, earlier->data.data(),
-                  static_cast<std::uint32_t>(earlier->data.size()));
+  if (followsSizeQuery && data != nullptr && earlier.key == *id && earlier.name == compared) {
+    return answer(earlier.type, earlier.data.data(),
+                  static_cast<std::uint32_t>(earlier.data.size()));
   }
 
   Run run(impl_->statements->queryValue);
@@ -686,8 +691,12 @@ Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueT
   const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(run.get(), 1));
   const auto needed = static_cast<std::uint32_t>(sqlite3_column_bytes(run.get(), 1));
   if (data == nullptr) {
-    impl_->found = Impl::FoundValue{*id, compared, storedType,
-                                    std::vector<std::uint8_t>(bytes, bytes + needed)};
+    Impl::FoundValue& found = impl_->found;
+    found.key = *id;
+    found.name = compared;
+    found.type = storedType;
+    found.data.assign(bytes, bytes + needed);
+    found.valid = true;
   }
   return answer(storedType, bytes, needed);
 }
