@@ -28,7 +28,7 @@ namespace {
 
 using quorvane::store::Registry;
 
-constexpr int kRepetitions = 5;
+constexpr int kRepetitions = 9;
 
 constexpr const char* kReadFloor = "Floor/ReadText/existing";
 constexpr const char* kWriteFloor = "Floor/WriteText";
