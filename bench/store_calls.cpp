@@ -8,7 +8,6 @@ namespace {
 constexpr auto kRoot = store::RootKey::LocalMachine;
 
 // Values as the program keeps them: short decimal texts and one number.
-const std::string kTextName = "MaxMTU";
 const std::string kMissingName = "NoSuchValue";
 const std::string kNumberName = "DisableTaskOffload";
 const std::string kRemovedName = "SackOpts";
@@ -16,11 +15,11 @@ const std::string kRemovedName = "SackOpts";
 void Nothing(const store::Registry&) {}
 
 void StoreText(const store::Registry& registry) {
-  registry.WriteText(kRoot, kBenchKey, kTextName, "1500");
+  registry.WriteText(kRoot, kBenchKey, kBenchText, "1500");
 }
 
 void ForgetMissing(const store::Registry& registry) {
-  registry.WriteText(kRoot, kBenchKey, kTextName, "1500");  // the key exists
+  registry.WriteText(kRoot, kBenchKey, kBenchText, "1500");  // the key exists
   registry.RemoveValue(kRoot, kBenchKey, kMissingName);
 }
 
@@ -33,7 +32,8 @@ void StoreRemoved(const store::Registry& registry) {
 }
 
 std::int64_t ReadExisting(const store::Registry& registry) {
-  return static_cast<std::int64_t>(registry.ReadText(kRoot, kBenchKey, kTextName, "").size());
+  return static_cast<std::int64_t>(
+      registry.ReadText(kRoot, kBenchKey, kBenchText, "").size());
 }
 
 std::int64_t ReadMissing(const store::Registry& registry) {
@@ -50,7 +50,7 @@ bool NextFlip() {
 }
 
 std::int64_t WriteText(const store::Registry& registry) {
-  return registry.WriteText(kRoot, kBenchKey, kTextName, NextFlip() ? "1500" : "1492").status;
+  return registry.WriteText(kRoot, kBenchKey, kBenchText, NextFlip() ? "1500" : "1492").status;
 }
 
 std::int64_t ReadNumber(const store::Registry& registry) {

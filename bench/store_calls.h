@@ -13,6 +13,8 @@ namespace quorvane::bench {
 
 // The key the benchmarks write, and remove again when they are done.
 inline const std::string kBenchKey = "Software\\QuorvaneBench";
+// The text value that ReadText/existing reads and WriteText writes.
+inline const std::string kBenchText = "MaxMTU";
 
 struct StoreCall {
   const char* name;

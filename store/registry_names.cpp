@@ -75,9 +75,17 @@ char32_t Upper(char32_t code) {
 }  // namespace
 
 std::string FoldedName(std::string_view name) {
-  std::string folded;
-  folded.reserve(name.size());
-  for (std::size_t at = 0; at < name.size();) {
+  // ASCII, which nearly every name is, in place; the rest from its first
+  // byte beyond ASCII on.
+  std::string folded(name);
+  std::size_t at = 0;
+  for (; at < folded.size() && static_cast<unsigned char>(folded[at]) < 0x80; ++at) {
+    char& c = folded[at];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+  }
+  if (at == folded.size()) return folded;
+  folded.resize(at);
+  while (at < name.size()) {
     const Decoded decoded = Decode(name, at);
     if (decoded.length == 0) {
       folded += name[at++];

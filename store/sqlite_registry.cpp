@@ -140,7 +140,10 @@ Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
     const std::size_t slash = rest.find('\\');
     const std::string_view key = rest.substr(0, slash);
     if (key.empty()) return kBadPathname;
-    if (WindowsLength(key) > kMaxKeyNameLength) return kInvalidParameter;
+    // No text has more UTF-16 units than bytes.
+    if (key.size() > kMaxKeyNameLength && WindowsLength(key) > kMaxKeyNameLength) {
+      return kInvalidParameter;
+    }
     keys->push_back(key);
     if (keys->size() > kMaxKeyDepth) return kInvalidParameter;
     if (slash == std::string_view::npos) return kSuccess;
@@ -149,7 +152,10 @@ Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
 }
 
 Status CheckValueName(const std::string& name) {
-  if (HoldsNul(name) || WindowsLength(name) > kMaxValueNameLength) return kInvalidParameter;
+  if (HoldsNul(name) ||
+      (name.size() > kMaxValueNameLength && WindowsLength(name) > kMaxValueNameLength)) {
+    return kInvalidParameter;
+  }
   return kSuccess;
 }
 
@@ -209,7 +215,9 @@ std::optional<std::int64_t> PragmaNumber(sqlite3* db, const char* sql, int* code
 // writing once it is the current one.
 struct Statements {
   Statements(sqlite3* db, std::int64_t format)
-      : findRoot(db, ReadSql(format).findRoot),
+      : begin(db, "BEGIN"),
+        commit(db, "COMMIT"),
+        findRoot(db, ReadSql(format).findRoot),
         findChild(db, ReadSql(format).findChild),
         queryValue(db, ReadSql(format).queryValue),
         listValues(db, ReadSql(format).listValues),
@@ -223,13 +231,14 @@ struct Statements {
   // SQLITE_OK, or why one could not be prepared.
   int error() const {
     for (const Statement* statement :
-         std::initializer_list<const Statement*>{&findRoot, &findChild, &queryValue, &listValues,
-                                                 &listSubkeys, addKey.get(), setValue.get(),
-                                                 deleteValue.get()}) {
+         std::initializer_list<const Statement*>{&begin, &commit, &findRoot, &findChild,
+                                                 &queryValue, &listValues, &listSubkeys,
+                                                 addKey.get(), setValue.get(), deleteValue.get()}) {
       if (statement != nullptr && !statement->ok()) return statement->error();
     }
     return SQLITE_OK;
   }
+  Statement begin, commit;  // a read transaction
   Statement findRoot, findChild, queryValue, listValues, listSubkeys;
   std::unique_ptr<Statement> addKey, setValue, deleteValue;
 };
@@ -238,6 +247,7 @@ struct Statements {
 
 struct SqliteRegistry::Impl {
   Impl(std::string file, OpenMode openMode) : path(std::move(file)), mode(openMode) {}
+  ~Impl() { EndRead(); }
 
   // Opens the store in the file, when there is one; kNotFound when the file
   // is missing or empty (nothing to read, and nothing made), otherwise the
@@ -329,12 +339,22 @@ struct SqliteRegistry::Impl {
       return refuse(kWriteFault, ReasonOf(db, sqlite3_errcode(db)));
     }
     if (refused == kSuccess && sqlite3_db_readonly(db, "main") == 1) refused = kWriteProtected;
+    bool wal = false;
+    {
+      Statement journal(db, "PRAGMA journal_mode");
+      if (journal.ok()) {
+        Run run(journal);
+        wal = run.Step() == SQLITE_ROW && run.Text(0) == "wal";
+      }
+    }
 
+    EndRead();
     statements.reset();
     this->db = std::move(connection);
     statements = std::move(prepared);
     format = *version;
     refusedWrite = refused;
+    keepsReading = wal;
     return kSuccess;
   }
 
@@ -371,6 +391,7 @@ struct SqliteRegistry::Impl {
     if (refusedWrite != kSuccess) return refusedWrite;
     if (format == kFormatVersion) return kSuccess;
     std::map<std::int64_t, std::int64_t> moved;
+    EndRead();
     statements.reset();  // no statement of the old format runs meanwhile
     const int code = MigrateToCurrent(db.get(), &moved);
     for (auto& [handle, id] : open) {
@@ -391,6 +412,7 @@ struct SqliteRegistry::Impl {
     int code = SQLITE_OK;
     const auto version = PragmaNumber(db.get(), "PRAGMA user_version", &code);
     if (!version || *version == format || *version > kFormatVersion) return;
+    EndRead();
     statements = std::make_unique<Statements>(db.get(), *version);
     format = *version;
   }
@@ -425,7 +447,7 @@ struct SqliteRegistry::Impl {
     for (std::size_t level = 0; id && level < keys.size(); ++level) {
       const std::string compared = ChildKey(path, keys, level);
       Run find(statements->findChild);
-      find.Bind(1, *id).Bind(2, compared);
+      find.Bind(1, *id).BindKept(2, compared);
       const int code = find.Step();
       if (code == SQLITE_ROW) {
         id = find.Number(0);
@@ -451,6 +473,53 @@ struct SqliteRegistry::Impl {
     return format == 1 ? name : FoldedName(name);
   }
 
+  // Reads made in one read transaction: the lookups of an OpenKey or a
+  // CreateKey, and, in write-ahead logging, where an open read transaction
+  // keeps no writer waiting, the call that follows it, which ends it. One
+  // transaction's locks instead of one per statement; the call that follows
+  // sees the store as it was when its key was opened.
+  void BeginRead() {
+    if (reading || !statements) return;
+    Run run(statements->begin);
+    reading = run.Step() == SQLITE_DONE;
+  }
+
+  void EndRead() {
+    if (!reading) return;
+    reading = false;
+    // A failed statement may have ended the transaction already.
+    if (sqlite3_get_autocommit(db.get()) != 0) return;
+    int code;
+    {
+      Run run(statements->commit);
+      code = run.Step();
+    }
+    if (code != SQLITE_DONE) sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+
+  // Ends the read transaction unless it is to last into the next call.
+  void EndReadUnlessKept() {
+    if (!keepsReading) EndRead();
+  }
+
+  // The row that a size query found, for the data query of the same value
+  // that may follow at once: the pair answers from one look at the store,
+  // as one read. Any call takes it away. Kept in one place, so that its
+  // buffers are made once.
+  struct FoundValue {
+    bool valid = false;
+    std::int64_t key = 0;
+    std::string name;  // as compared
+    ValueType type = kTypeNone;
+    std::vector<std::uint8_t> data;
+  };
+
+  // What every call but QueryValue does first.
+  void EndReading() {
+    found.valid = false;
+    EndRead();
+  }
+
   KeyHandle Issue(std::int64_t id) {
     const KeyHandle handle = nextHandle++;
     open.emplace(handle, id);
@@ -470,6 +539,9 @@ struct SqliteRegistry::Impl {
   std::unique_ptr<Statements> statements;
   std::int64_t format = 0;
   Status refusedWrite = kSuccess;  // what every write answers, when not kSuccess
+  bool keepsReading = false;       // the store is in write-ahead logging
+  bool reading = false;            // a read transaction is open
+  FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;
 };
@@ -503,13 +575,14 @@ bool SqliteRegistry::ReadOnly() const {
 }
 
 Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle* key) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
   if (key == nullptr) return kInvalidParameter;
   *key = kNoKey;
   if (root != RootKey::LocalMachine) return kInvalidHandle;
   std::vector<std::string_view> keys;
   if (const Status status = SplitPath(path, &keys); status != kSuccess) return status;
 
-  std::lock_guard lock(impl_->mutex);
   impl_->FollowFormat();
   Status status = kSuccess;
   if (!impl_->db) {
@@ -517,28 +590,37 @@ Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle*
     std::string reason;
     if (status = impl_->Attach(&reason); status != kSuccess) return status;
   }
+  impl_->BeginRead();
   const auto id = impl_->FindKey(root, path, keys, false, &status);
-  if (!id) return status;
+  if (!id) {
+    impl_->EndRead();
+    return status;
+  }
+  impl_->EndReadUnlessKept();
   *key = impl_->Issue(*id);
   return kSuccess;
 }
 
 Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandle* key) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
   if (key == nullptr) return kInvalidParameter;
   *key = kNoKey;
   if (root != RootKey::LocalMachine) return kInvalidHandle;
   std::vector<std::string_view> keys;
   if (const Status status = SplitPath(path, &keys); status != kSuccess) return status;
 
-  std::lock_guard lock(impl_->mutex);
   impl_->FollowFormat();
   Status status = kSuccess;
   if (impl_->db) {
     // An existing key opens even where nothing can be written.
+    impl_->BeginRead();
     if (const auto id = impl_->FindKey(root, path, keys, false, &status)) {
+      impl_->EndReadUnlessKept();
       *key = impl_->Issue(*id);
       return kSuccess;
     }
+    impl_->EndRead();
     if (status != kNotFound) return status;
   }
   if (status = impl_->PrepareWrite(); status != kSuccess) return status;
@@ -565,40 +647,66 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
 
 Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueType* type,
                                   std::uint8_t* data, std::uint32_t* size) {
+  std::lock_guard lock(impl_->mutex);
+  const Impl::FoundValue& earlier = impl_->found;
+  const bool followsSizeQuery = earlier.valid;
+  impl_->found.valid = false;
+  // Whatever this call answers, the read it was part of ends with it.
+  struct EndsRead {
+    Impl& impl;
+    ~EndsRead() { impl.EndRead(); }
+  } endsRead{*impl_};
   if (data != nullptr && size == nullptr) return kInvalidParameter;
   if (const Status status = CheckValueName(name); status != kSuccess) return status;
-  std::lock_guard lock(impl_->mutex);
   const auto id = impl_->KeyOf(key);
   if (!id) return kInvalidHandle;
+  const std::string compared = impl_->ValueKey(name);
+
+  const auto answer = [&](ValueType storedType, const void* bytes, std::uint32_t needed) {
+    if (type != nullptr) *type = storedType;
+    if (data == nullptr) {
+      if (size != nullptr) *size = needed;
+      return kSuccess;
+    }
+    if (*size < needed) {
+      *size = needed;
+      return kMoreData;
+    }
+    if (needed > 0) std::memcpy(data, bytes, needed);
+    *size = needed;
+    return kSuccess;
+  };
+  if (followsSizeQuery && data != nullptr && earlier.key == *id && earlier.name == compared) {
+    return answer(earlier.type, earlier.data.data(),
+                  static_cast<std::uint32_t>(earlier.data.size()));
+  }
 
   Run run(impl_->statements->queryValue);
-  run.Bind(1, *id).Bind(2, impl_->ValueKey(name));
+  run.Bind(1, *id).BindKept(2, compared);
   const int code = run.Step();
   if (code == SQLITE_DONE) return kNotFound;
   if (code != SQLITE_ROW) return StatusOf(impl_->db.get(), code);
 
   const auto storedType = static_cast<ValueType>(run.Number(0));
-  const void* bytes = sqlite3_column_blob(run.get(), 1);
+  const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(run.get(), 1));
   const auto needed = static_cast<std::uint32_t>(sqlite3_column_bytes(run.get(), 1));
-  if (type != nullptr) *type = storedType;
   if (data == nullptr) {
-    if (size != nullptr) *size = needed;
-    return kSuccess;
+    Impl::FoundValue& found = impl_->found;
+    found.key = *id;
+    found.name = compared;
+    found.type = storedType;
+    found.data.assign(bytes, bytes + needed);
+    found.valid = true;
   }
-  if (*size < needed) {
-    *size = needed;
-    return kMoreData;
-  }
-  if (needed > 0) std::memcpy(data, bytes, needed);
-  *size = needed;
-  return kSuccess;
+  return answer(storedType, bytes, needed);
 }
 
 Status SqliteRegistry::SetValue(KeyHandle key, const std::string& name, ValueType type,
                                 const std::uint8_t* data, std::uint32_t size) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
   if (data == nullptr && size != 0) return kInvalidParameter;
   if (const Status status = CheckValueName(name); status != kSuccess) return status;
-  std::lock_guard lock(impl_->mutex);
   if (!impl_->KeyOf(key)) return kInvalidHandle;
   if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
 
@@ -609,8 +717,9 @@ Status SqliteRegistry::SetValue(KeyHandle key, const std::string& name, ValueTyp
 }
 
 Status SqliteRegistry::DeleteValue(KeyHandle key, const std::string& name) {
-  if (const Status status = CheckValueName(name); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
+  if (const Status status = CheckValueName(name); status != kSuccess) return status;
   if (!impl_->KeyOf(key)) return kInvalidHandle;
   if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
 
@@ -623,13 +732,15 @@ Status SqliteRegistry::DeleteValue(KeyHandle key, const std::string& name) {
 
 Status SqliteRegistry::CloseKey(KeyHandle key) {
   std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
   return impl_->open.erase(key) > 0 ? kSuccess : kInvalidHandle;
 }
 
 Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* values) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
   if (values == nullptr) return kInvalidParameter;
   values->clear();
-  std::lock_guard lock(impl_->mutex);
   const auto id = impl_->KeyOf(key);
   if (!id) return kInvalidHandle;
 
@@ -647,9 +758,10 @@ Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* value
 }
 
 Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* names) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
   if (names == nullptr) return kInvalidParameter;
   names->clear();
-  std::lock_guard lock(impl_->mutex);
   const auto id = impl_->KeyOf(key);
   if (!id) return kInvalidHandle;
 

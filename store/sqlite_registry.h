@@ -1,6 +1,15 @@
 // The portable registry: a persistent hierarchical key-value store in one
 // SQLite file that keeps the contract of the Windows registry calls (see
 // registry_backend.h). It stands in for the Windows registry everywhere else.
+//
+// Each call sees the store as it is when the call begins, with two
+// exceptions that make a read of one value one look at the store (one read
+// transaction, where a statement each would take its own locks): a
+// QueryValue that follows at once the OpenKey or CreateKey that found its key
+// sees the store as it was at that open, when the store is in write-ahead
+// logging (where an open read keeps no writer waiting); and a query for a
+// value's data that follows at once a query for its size answers what that
+// query found. Any other call in between ends both.
 #pragma once
 
 #include <cstdint>

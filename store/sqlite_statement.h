@@ -51,6 +51,12 @@ class Run {
                       SQLITE_TRANSIENT);
     return *this;
   }
+  // Binds text that stays as it is until the run ends, without a copy.
+  Run& BindKept(int index, std::string_view text) {
+    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
+                      SQLITE_STATIC);
+    return *this;
+  }
   Run& BindBlob(int index, const void* data, std::int64_t size) {
     // A NULL pointer would bind SQL NULL; an empty value is an empty blob.
     if (size == 0) {

@@ -187,6 +187,24 @@ TEST(SqliteRegistryFiles, WhatIsWrittenIsThereAfterReopeningAndForOtherConnectio
   EXPECT_EQ(Registry(*SqliteRegistry::Open(file)).ReadNumber(kRoot, kTestArea, "v", 0), 2);
 }
 
+// Reads share a read transaction from a key's open to the next call; one
+// that stops there, in either journal mode, must keep no writer waiting.
+TEST(SqliteRegistryFiles, AKeyHeldOpenKeepsNoOtherConnectionsWriteWaiting) {
+  for (const std::string journal : {"wal", "delete"}) {
+    TempFolder folder;
+    const std::string file = folder / "registry.sqlite3";
+    ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "one"));
+    RunSql(file, ("PRAGMA journal_mode = " + journal).c_str());
+    auto holder = SqliteRegistry::Open(file);
+    auto writer = SqliteRegistry::Open(file);
+    KeyHandle key = kNoKey;
+    ASSERT_EQ(holder->OpenKey(kRoot, kTestArea, &key), kSuccess);
+    EXPECT_TRUE(Registry(*writer).WriteText(kRoot, kTestArea, "v", "two")) << journal;
+    EXPECT_EQ(holder->CloseKey(key), kSuccess);
+    EXPECT_EQ(Registry(*holder).ReadText(kRoot, kTestArea, "v", "absent"), "two") << journal;
+  }
+}
+
 TEST(SqliteRegistryFiles, AnEmptyFileBecomesAStore) {
   TempFolder folder;
   const std::string file = folder / "registry.sqlite3";
