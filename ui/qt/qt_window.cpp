@@ -437,8 +437,9 @@ bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
   // A label is fitted to its caption as it is shown, before it is drawn.
   if (event->type() == QEvent::Show) {
     const auto found = std::find(controls_.begin(), controls_.end(), watched);
-    if (found != controls_.end() && fitPending_[static_cast<std::size_t>(found - controls_.begin())]) {
-      FitLabel(static_cast<int>(found - controls_.begin()));
+    const auto index = found - controls_.begin();
+    if (found != controls_.end() && fitPending_[static_cast<std::size_t>(index)]) {
+      FitLabel(static_cast<int>(index));
     }
   }
   // A multi-line box would take Enter as a new line: a window with a default
