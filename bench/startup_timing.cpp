@@ -114,9 +114,16 @@ std::vector<double> Column(const Program& program, double Sample::*field) {
   return values;
 }
 
-void PrintRow(const Program& program) {
+// The name a command goes by in the table: its last word without the
+// folder ("wine .../bare-win32-window.exe" is bare-win32-window.exe).
+std::string Label(const std::vector<char*>& argv) {
+  const std::string last = argv[argv.size() - 2];  // argv ends in nullptr
+  return last.substr(last.find_last_of('/') + 1);
+}
+
+void PrintRow(const std::string& label, const Program& program) {
   const std::vector<double> times = Column(program, &Sample::milliseconds);
-  std::printf("%-28s %9.1f %9.1f %9.1f %11.1f %6zu\n", program.label, Percentile(times, 0.5),
+  std::printf("%-32s %9.1f %9.1f %9.1f %11.1f %6zu\n", label.c_str(), Percentile(times, 0.5),
               Percentile(times, 0.1), Percentile(times, 0.9),
               Percentile(Column(program, &Sample::residentMiB), 0.5), times.size());
 }
@@ -166,15 +173,16 @@ int main(int argc, char** argv) {
   }
   XCloseDisplay(display);
 
-  std::printf("%-28s %9s %9s %9s %11s %6s\n", "Start to window shown", "median ms", "p10 ms",
+  const std::string floor = Label(reference.argv) + " (floor)";
+  std::printf("%-32s %9s %9s %9s %11s %6s\n", "Start to window shown", "median ms", "p10 ms",
               "p90 ms", "memory MiB", "runs");
-  PrintRow(reference);
-  PrintRow(subject);
+  PrintRow(floor, reference);
+  PrintRow(Label(subject.argv), subject);
   const double timeRatio = Percentile(Column(subject, &Sample::milliseconds), 0.5) /
                            Percentile(Column(reference, &Sample::milliseconds), 0.5);
   const double memoryRatio = Percentile(Column(subject, &Sample::residentMiB), 0.5) /
                              Percentile(Column(reference, &Sample::residentMiB), 0.5);
-  std::printf("ratio to the reference: time %.2f, memory %.2f (goal: at most 1.20)\n", timeRatio,
-              memoryRatio);
+  std::printf("%-32s %9.2f %9s %9s %11.2f   (goal: at most 1.20 each)\n",
+              "ratio of the medians to the floor", timeRatio, "", "", memoryRatio);
   return 0;
 }

@@ -416,9 +416,13 @@ class QtWindowsTest : public QObject {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
     QWidget& form = window->view.widget();
-    // Wider than the label, narrower than its pane: the label grows.
+    form.show();
+    // Wider than the label, narrower than its pane: the label grows, also
+    // when its caption changed while its pane was hidden.
     auto* hint = Get<QLabel>(form, "Label31");
     window->view.SetText(quorvane::ui::FormControl::Label31, "Dialup: 3216 and then some");
+    Scroller(form)->setValue(3);
+    QVERIFY(hint->isVisible());
     QVERIFY(hint->width() >= hint->fontMetrics().horizontalAdvance(hint->text()));
     QCOMPARE(hint->height(), 17);
     // Wider than the pane: the caption wraps at a word, never inside one.

@@ -11,7 +11,12 @@
 
 namespace quorvane::ui {
 
-QIcon ProgramIcon() { return QIcon(QPixmap(program_icon_xpm)); }
+QIcon ProgramIcon() {
+  // Read from its drawing once: the application, the main window and the
+  // About window share it.
+  static const QIcon icon{QPixmap(program_icon_xpm)};
+  return icon;
+}
 
 QIcon FinishedIcon() {
   QIcon icon;

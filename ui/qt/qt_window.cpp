@@ -182,23 +182,25 @@ void NameForScreenReaders(QWidget& control, const QString& name) {
 // font makes wider than the design: rather than moving its last word to a
 // line that cannot be seen, the label grows across its container (beneath
 // the other controls) as far as the caption needs. A caption wider than the
-// whole container still breaks at a word.
+// whole container still breaks at a word. Measures the caption only where
+// the label could grow.
 void FitOneLineLabel(QLabel& label, const QRect& design) {
-  const QFontMetrics metrics = label.fontMetrics();
   QRect place = design;
-  // Whole pixels, with the fraction that the layout rounds up.
-  const int needed =
-      static_cast<int>(std::ceil(QFontMetricsF(label.font()).horizontalAdvance(label.text()))) + 1;
   const QWidget* container = label.parentWidget();
-  if (label.wordWrap() && design.height() < 2 * metrics.lineSpacing() && needed > design.width() &&
-      container) {
-    const int grown = std::min(needed, container->width());
-    const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
-    int left = across & Qt::AlignRight     ? design.right() + 1 - grown
-               : across & Qt::AlignHCenter ? design.center().x() + 1 - grown / 2
-                                           : design.left();
-    left = std::clamp(left, 0, container->width() - grown);
-    place = QRect(left, design.top(), grown, design.height());
+  if (label.wordWrap() && container && design.height() < 2 * label.fontMetrics().lineSpacing()) {
+    // Whole pixels, with the fraction that the layout rounds up.
+    const int needed =
+        static_cast<int>(std::ceil(QFontMetricsF(label.font()).horizontalAdvance(label.text()))) +
+        1;
+    if (needed > design.width()) {
+      const int grown = std::min(needed, container->width());
+      const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
+      int left = across & Qt::AlignRight     ? design.right() + 1 - grown
+                 : across & Qt::AlignHCenter ? design.center().x() + 1 - grown / 2
+                                             : design.left();
+      left = std::clamp(left, 0, container->width() - grown);
+      place = QRect(left, design.top(), grown, design.height());
+    }
   }
   label.setGeometry(place);
 }
@@ -244,6 +246,7 @@ QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> cont
   setAutoFillBackground(true);
 
   controls_.reserve(specs_.size());
+  fitPending_.assign(specs_.size(), false);
   for (const AnyControl& spec : specs_) {
     QWidget* container = this;
     if (spec.container != kNone) {
@@ -275,9 +278,8 @@ QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> cont
     // Labels, shapes and bars lie beneath the controls that take input, as
     // light controls do; among themselves, later rows lie over earlier ones.
     if (TakesInput(spec.kind)) controls_[i]->raise();
-    if (IsLabel(spec.kind)) {
-      FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), PlaceInPixels(spec.place));
-    }
+    // Fitted once shown: a label of a pane never shown is never measured.
+    if (IsLabel(spec.kind)) fitPending_[i] = true;
   }
 
   if (window_.defaultButton != kNone) {
@@ -338,7 +340,7 @@ void QtWindowCore::SetTextOf(int index, std::string_view text) {
   const QString value = FromUtf8(text);
   if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(value);
-    FitOneLineLabel(*label, PlaceInPixels(specs_[static_cast<std::size_t>(index)].place));
+    FitLabel(index);
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(value);
   } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
@@ -423,7 +425,23 @@ bool QtWindowCore::HandleWindowKey(const QKeyEvent& key) {
   return true;
 }
 
+void QtWindowCore::FitLabel(int index) {
+  const auto i = static_cast<std::size_t>(index);
+  fitPending_[i] = !controls_[i]->isVisible();
+  if (!fitPending_[i]) {
+    FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), PlaceInPixels(specs_[i].place));
+  }
+}
+
 bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
+  // A label is fitted to its caption as it is shown, before it is drawn.
+  if (event->type() == QEvent::Show) {
+    const auto found = std::find(controls_.begin(), controls_.end(), watched);
+    const auto index = found - controls_.begin();
+    if (found != controls_.end() && fitPending_[static_cast<std::size_t>(index)]) {
+      FitLabel(static_cast<int>(index));
+    }
+  }
   // A multi-line box would take Enter as a new line: a window with a default
   // button takes it first.
   if (event->type() == QEvent::KeyPress && HandleWindowKey(*static_cast<QKeyEvent*>(event))) {

@@ -87,11 +87,15 @@ class QtWindowCore : public QWidget {
 
  private:
   bool HandleWindowKey(const QKeyEvent& key);
+  // Fits a label to its caption now when it is visible, else as it is next
+  // shown.
+  void FitLabel(int index);
   void CentreOnScreen();
 
   AnyWindow window_;
   std::vector<AnyControl> specs_;
   std::vector<QWidget*> controls_;
+  std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
   QSize centredFrame_;  // the frame size the window was last centred with
 };
 
