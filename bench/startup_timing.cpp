@@ -114,11 +114,17 @@ std::vector<double> Column(const Program& program, double Sample::*field) {
   return values;
 }
 
-// The name a command goes by in the table: its last word without the
-// folder ("wine .../bare-win32-window.exe" is bare-win32-window.exe).
+// The name a command goes by in the table: its words, each without its
+// folder ("/.../bare-qt-window Quorvane" is "bare-qt-window Quorvane").
 std::string Label(const std::vector<char*>& argv) {
-  const std::string last = argv[argv.size() - 2];  // argv ends in nullptr
-  return last.substr(last.find_last_of('/') + 1);
+  std::string label;
+  for (const char* word : argv) {
+    if (!word) break;  // argv ends in nullptr
+    const std::string text = word;
+    if (!label.empty()) label += ' ';
+    label += text.substr(text.find_last_of('/') + 1);
+  }
+  return label;
 }
 
 void PrintRow(const std::string& label, const Program& program) {

@@ -42,7 +42,7 @@ fresh_wine_prefix() {
 # explorer) have gone quiet, so that timings taken next measure the program
 # rather than the prefix starting up.
 settle_wine() {
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running: it stays
   wine cmd /c exit >/dev/null 2>&1 || true
   local before after quiet=0
   before=$(wine_cpu_ticks)
