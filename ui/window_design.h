@@ -79,6 +79,22 @@ constexpr bool IsLabel(ControlKind kind) {
          kind == ControlKind::LinkLabel;
 }
 
+// True for the kinds that take input, and so the keyboard's focus.
+constexpr bool TakesFocus(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::TextBox:
+    case ControlKind::MultiLineBox:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::List:
+    case ControlKind::ScrollBar:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // How a control looks besides its font; combine with |.
 enum Look : unsigned {
   kTransparent = 0,        // draws no background: the container shows through

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -45,7 +46,7 @@ QRect PlaceInPixels(const Rect& twips) {
 // which may be absent. It takes no input.
 class Shape : public QWidget {
  public:
-  Shape(const AnyControl& spec, QWidget* parent)
+  Shape(const ControlRow& spec, QWidget* parent)
       : QWidget(parent), fill_(spec.fill), border_(spec.border) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
   }
@@ -79,7 +80,7 @@ void DesignLabel(QLabel& label, unsigned look) {
   label.setAlignment(Qt::AlignTop | across);
 }
 
-QWidget* MakeControl(const AnyControl& spec, QWidget* container) {
+QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
   const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
   switch (spec.kind) {
     case ControlKind::Pane:
@@ -205,28 +206,13 @@ void FitOneLineLabel(QLabel& label, const QRect& design) {
   label.setGeometry(place);
 }
 
-bool TakesInput(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-    case ControlKind::TextBox:
-    case ControlKind::MultiLineBox:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::List:
-    case ControlKind::ScrollBar:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool IsEnter(const QKeyEvent& key) {
   return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
 
 }  // namespace
 
-QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> controls)
+QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> controls)
     : QWidget(nullptr), window_(window), specs_(std::move(controls)) {
   setObjectName(QString::fromLatin1(window_.name));
   setWindowTitle(QString::fromUtf8(window_.caption));
@@ -247,9 +233,9 @@ QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> cont
 
   controls_.reserve(specs_.size());
   fitPending_.assign(specs_.size(), false);
-  for (const AnyControl& spec : specs_) {
+  for (const ControlRow& spec : specs_) {
     QWidget* container = this;
-    if (spec.container != kNone) {
+    if (spec.container != kNoControl) {
       if (spec.container >= static_cast<int>(controls_.size())) {
         throw std::logic_error(std::string("container not yet built for ") + spec.name);
       }
@@ -267,8 +253,8 @@ QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> cont
   }
 
   for (std::size_t i = 0; i < specs_.size(); ++i) {
-    const AnyControl& spec = specs_[i];
-    if (spec.buddy != kNone) {
+    const ControlRow& spec = specs_[i];
+    if (spec.buddy != kNoControl) {
       auto* label = qobject_cast<QLabel*>(controls_[i]);
       if (!label || spec.buddy >= static_cast<int>(controls_.size())) {
         throw std::logic_error(std::string("bad buddy for ") + spec.name);
@@ -277,17 +263,17 @@ QtWindowCore::QtWindowCore(const AnyWindow& window, std::vector<AnyControl> cont
     }
     // Labels, shapes and bars lie beneath the controls that take input, as
     // light controls do; among themselves, later rows lie over earlier ones.
-    if (TakesInput(spec.kind)) controls_[i]->raise();
+    if (TakesFocus(spec.kind)) controls_[i]->raise();
     // Fitted once shown: a label of a pane never shown is never measured.
     if (IsLabel(spec.kind)) fitPending_[i] = true;
   }
 
-  if (window_.defaultButton != kNone) {
+  if (window_.defaultButton != kNoControl) {
     if (auto* button = qobject_cast<QPushButton*>(Control(window_.defaultButton))) {
       button->setDefault(true);
     }
   }
-  if (window_.firstFocus != kNone) Control(window_.firstFocus)->setFocus();
+  if (window_.firstFocus != kNoControl) Control(window_.firstFocus)->setFocus();
 }
 
 QtWindowCore::~QtWindowCore() = default;
@@ -417,10 +403,10 @@ void QtWindowCore::RunModal() {
 
 bool QtWindowCore::HandleWindowKey(const QKeyEvent& key) {
   if (key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
-  int button = kNone;
+  int button = kNoControl;
   if (IsEnter(key)) button = window_.defaultButton;
   if (key.key() == Qt::Key_Escape) button = window_.cancelButton;
-  if (button == kNone) return false;
+  if (button == kNoControl) return false;
   if (auto* push = qobject_cast<QAbstractButton*>(Control(button))) push->click();
   return true;
 }

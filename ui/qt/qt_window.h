@@ -10,44 +10,15 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/design_rows.h"
 #include "ui/window_design.h"
 #include "ui/window_view.h"
 
 namespace quorvane::ui {
-
-// A control's row with its ids as table indexes; kNone: none.
-inline constexpr int kNone = -1;
-struct AnyControl {
-  const char* name;
-  ControlKind kind;
-  int container;
-  const char* caption;
-  Rect place;
-  FontSpec font;
-  unsigned look;
-  const char* accessibleName;
-  int buddy;
-  std::span<const char* const> items;
-  int minimum, maximum;
-  std::optional<Rgb> fill, border;
-};
-
-struct AnyWindow {
-  const char* name;
-  const char* caption;
-  int clientWidth, clientHeight;
-  FontSpec font;
-  Rgb background;
-  StartPosition start;
-  WindowIcon icon;
-  int defaultButton, cancelButton, firstFocus;
-};
 
 class QtWindowCore : public QWidget {
   Q_OBJECT
@@ -55,7 +26,7 @@ class QtWindowCore : public QWidget {
  public:
   // Builds the window and all its controls, hidden. Throws std::logic_error
   // for a table whose container or buddy is not a fit.
-  QtWindowCore(const AnyWindow& window, std::vector<AnyControl> controls);
+  QtWindowCore(const WindowRow& window, std::vector<ControlRow> controls);
   ~QtWindowCore() override;
 
   QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
@@ -92,8 +63,8 @@ class QtWindowCore : public QWidget {
   void FitLabel(int index);
   void CentreOnScreen();
 
-  AnyWindow window_;
-  std::vector<AnyControl> specs_;
+  WindowRow window_;
+  std::vector<ControlRow> specs_;
   std::vector<QWidget*> controls_;
   std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
   QSize centredFrame_;  // the frame size the window was last centred with
@@ -103,38 +74,38 @@ template <typename Id>
 class QtWindow final : public WindowView<Id> {
  public:
   explicit QtWindow(const WindowDesign<Id>& design)
-      : core_(std::make_unique<QtWindowCore>(Window(design.window), Controls(design))) {}
+      : core_(std::make_unique<QtWindowCore>(RowOf(design.window), RowsOf(design.controls))) {}
 
   // Serves the logic's handlers from the controls' events.
   template <typename Logic>
   void Connect(Logic& logic) {
     for (const EventBinding<Logic>& binding : Logic::Events()) {
-      core_->OnEvent(Index(binding.control), binding.event,
+      core_->OnEvent(IndexOf(binding.control), binding.event,
                      [&logic, handler = binding.handler] { (logic.*handler)(); });
     }
   }
 
   QtWindowCore& widget() { return *core_; }
 
-  std::string Text(Id control) const override { return core_->TextOf(Index(control)); }
+  std::string Text(Id control) const override { return core_->TextOf(IndexOf(control)); }
   void SetText(Id control, std::string_view text) override {
-    core_->SetTextOf(Index(control), text);
+    core_->SetTextOf(IndexOf(control), text);
   }
-  int CheckValue(Id control) const override { return core_->CheckValueOf(Index(control)); }
+  int CheckValue(Id control) const override { return core_->CheckValueOf(IndexOf(control)); }
   void SetCheckValue(Id control, int value) override {
-    core_->SetCheckValueOf(Index(control), value);
+    core_->SetCheckValueOf(IndexOf(control), value);
   }
   std::string ChosenText(Id control) const override {
-    return core_->ChosenTextOf(Index(control));
+    return core_->ChosenTextOf(IndexOf(control));
   }
   int ScrollPosition(Id control) const override {
-    return core_->ScrollPositionOf(Index(control));
+    return core_->ScrollPositionOf(IndexOf(control));
   }
   void SetScrollPosition(Id control, int position) override {
-    core_->SetScrollPositionOf(Index(control), position);
+    core_->SetScrollPositionOf(IndexOf(control), position);
   }
   void SetVisible(Id control, bool visible) override {
-    core_->Control(Index(control))->setVisible(visible);
+    core_->Control(IndexOf(control))->setVisible(visible);
   }
   std::string Caption() const override { return core_->windowTitle().toStdString(); }
   void SetCaption(std::string_view caption) override {
@@ -147,23 +118,6 @@ class QtWindow final : public WindowView<Id> {
   void EndProgram() override;
 
  private:
-  static int Index(Id id) { return id == Id::Window ? kNone : static_cast<int>(id); }
-
-  static AnyWindow Window(const WindowSpec<Id>& w) {
-    return {w.name, w.caption, w.clientWidth, w.clientHeight, w.font, w.background, w.start,
-            w.icon, Index(w.defaultButton), Index(w.cancelButton), Index(w.firstFocus)};
-  }
-
-  static std::vector<AnyControl> Controls(const WindowDesign<Id>& design) {
-    std::vector<AnyControl> rows;
-    for (const ControlSpec<Id>& c : design.controls) {
-      rows.push_back({c.name, c.kind, Index(c.container), c.caption, c.place, c.font, c.look,
-                      c.accessibleName, Index(c.buddy), c.items, c.minimum, c.maximum, c.fill,
-                      c.border});
-    }
-    return rows;
-  }
-
   std::unique_ptr<QtWindowCore> core_;
 };
 

@@ -24,22 +24,6 @@ struct KindTraits {
 // The row of a kind.
 const KindTraits& TraitsOf(ControlKind kind);
 
-// True for the kinds that the keyboard can reach.
-constexpr bool TakesFocus(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-    case ControlKind::TextBox:
-    case ControlKind::MultiLineBox:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::List:
-    case ControlKind::ScrollBar:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // True for the kinds that the container paints.
 constexpr bool IsPainted(ControlKind kind) {
   return kind == ControlKind::Rectangle || kind == ControlKind::Line || kind == ControlKind::Bar ||

@@ -20,70 +20,20 @@
 
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/design_rows.h"
 #include "ui/window_design.h"
 #include "ui/window_view.h"
 
 namespace quorvane::ui::win32 {
 
-// "No control": the window itself.
-inline constexpr int kNoControl = -1;
-
 // A control's identifier (GetDlgCtrlID) is this plus its row in the table;
 // it stays clear of IDOK and IDCANCEL, which the dialog keys send for Enter
 // and Escape.
 inline constexpr int kFirstControlId = 1000;
-
-// A design's control with the identities as row indexes.
-struct ControlRow {
-  const char* name;
-  ControlKind kind;
-  int container;
-  const char* caption;
-  Rect place;
-  FontSpec font;
-  unsigned look;
-  int buddy;
-  std::span<const char* const> items;
-  int minimum, maximum;
-  std::optional<Rgb> fill, border;
-};
-
-struct WindowRow {
-  const char* caption;
-  int clientWidth, clientHeight;
-  FontSpec font;
-  Rgb background;
-  StartPosition start;
-  WindowIcon icon;
-  int defaultButton, cancelButton, firstFocus;
-};
-
-template <typename Id>
-constexpr int IndexOf(Id id) {
-  return id == Id::Window ? kNoControl : static_cast<int>(id);
-}
-
-template <typename Id>
-WindowRow RowOf(const WindowSpec<Id>& w) {
-  return {w.caption, w.clientWidth, w.clientHeight, w.font, w.background, w.start, w.icon,
-          IndexOf(w.defaultButton), IndexOf(w.cancelButton), IndexOf(w.firstFocus)};
-}
-
-template <typename Id>
-std::vector<ControlRow> RowsOf(std::span<const ControlSpec<Id>> controls) {
-  std::vector<ControlRow> rows;
-  rows.reserve(controls.size());
-  for (const ControlSpec<Id>& c : controls) {
-    rows.push_back({c.name, c.kind, IndexOf(c.container), c.caption, c.place, c.font, c.look,
-                    IndexOf(c.buddy), c.items, c.minimum, c.maximum, c.fill, c.border});
-  }
-  return rows;
-}
 
 class NativeWindow {
  public:
