@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "app/exit_status.h"
 #include "engine/user_dialogs.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
@@ -15,11 +16,6 @@
 #include "ui/qt/window_palette.h"
 
 namespace {
-
-// Exit statuses.
-constexpr int kEnded = 0;
-constexpr int kRegistryUnavailable = 1;
-constexpr int kBackupFailed = 1;
 
 constexpr const char* kRegistryUnavailableLead = "Quorvane cannot open its registry:\n\n";
 
@@ -41,19 +37,14 @@ int main(int argc, char** argv) {
                     QString::fromUtf8(kRegistryUnavailableLead) + QString::fromUtf8(error.what()));
     box.setPalette(quorvane::ui::DesignPalette());
     box.exec();
-    return kRegistryUnavailable;
+    return quorvane::app::kRegistryUnavailable;
   }
 
   const quorvane::store::Registry registry(*backend);
   quorvane::ui::QtUserDialogs dialogs;
   quorvane::ui::MainWindow form(registry, dialogs);
-  switch (form.logic.startOutcome()) {
-    case quorvane::engine::StartOutcome::Continue:
-      break;
-    case quorvane::engine::StartOutcome::Declined:
-      return kEnded;
-    case quorvane::engine::StartOutcome::BackupFailed:
-      return kBackupFailed;
+  if (const auto status = quorvane::app::StatusBeforeShown(form.logic.startOutcome())) {
+    return *status;
   }
   form.view.widget().show();
   return QApplication::exec();
