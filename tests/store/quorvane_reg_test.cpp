@@ -382,14 +382,21 @@ TEST_F(QuorvaneRegTool, HostileFilesNamesAndLimitsChangeNothing) {
   }
 }
 
+// Unmounts a folder's file system when it goes; it owns the folder's name,
+// which must outlive the mount.
+struct Unmount {
+  std::string at;
+  ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
+};
+
 // The store's folder on a small file system of its own for one test;
 // skipped where one cannot be mounted (that needs root).
-#define MOUNT_SMALL_FILE_SYSTEM(folder)                                                    \
-  if (mount("tmpfs", (folder).c_str(), "tmpfs", 0, "size=256k") != 0) {                   \
-    GTEST_SKIP() << "cannot mount a small file system: " << std::strerror(errno);         \
-  }                                                                                        \
-  const std::unique_ptr<const char, void (*)(const char*)> unmount(                        \
-      (folder).c_str(), [](const char* at) { umount2(at, MNT_DETACH); })
+#define MOUNT_SMALL_FILE_SYSTEM(folder)                                            \
+  const std::string mounted = (folder);                                            \
+  if (mount("tmpfs", mounted.c_str(), "tmpfs", 0, "size=256k") != 0) {            \
+    GTEST_SKIP() << "cannot mount a small file system: " << std::strerror(errno); \
+  }                                                                                \
+  const Unmount unmount{mounted}
 
 TEST_F(QuorvaneRegTool, AFullDiskStillReadsAndSaysWhyItCannotWrite) {
   MOUNT_SMALL_FILE_SYSTEM(place());
