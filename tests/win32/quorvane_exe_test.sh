@@ -9,25 +9,11 @@
 #  3. a third start goes straight to the main window.
 # Usage: quorvane_exe_test.sh WINE QUORVANE_EXE (DISPLAY set, WINEPREFIX too)
 set -euo pipefail
+source "$(dirname "$0")/../support/program_session.sh"
 
 wine=$1
 exe=$2
-work=$(mktemp -d)
-program_pid=""
-watcher_pid=""
-
-cleanup() {
-  for pid in "$watcher_pid" "$program_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+work=$session_work
 
 # reg ARGS...: Wine's reg.exe, its line ends made Unix ones. A query that
 # fails is asked again, twice at most (see first_run_is).
@@ -41,47 +27,7 @@ reg() {
   printf '%s\n' "$out" | tr -d '\r'
 }
 
-# start: starts the program, and a watcher that notes every shown window
-# titled like the main window or the first-run question.
-start() {
-  "$wine" "$exe" &
-  program_pid=$!
-  : >"$work/main-window"
-  : >"$work/question"
-  (
-    while kill -0 "$program_pid" 2>/dev/null; do
-      xdotool search --onlyvisible --name '^Quorvane Version' >>"$work/main-window" 2>/dev/null || true
-      xdotool search --onlyvisible --name '^Welcome to Quorvane$' >>"$work/question" 2>/dev/null || true
-      sleep 0.1
-    done
-  ) &
-  watcher_pid=$!
-}
-
-# answer TITLE_REGEX KEYS WHAT: waits for the program's window whose title
-# matches and types KEYS into it; fails, saying WHAT did not appear, when no
-# such window shows.
-answer() {
-  local window
-  window=$(timeout 120 xdotool search --sync --onlyvisible --name "$1" | head -n1) || true
-  [ -n "$window" ] || fail "$3 did not appear"
-  xdotool windowfocus --sync "$window"
-  xdotool key --clearmodifiers "$2"
-}
-
-# ended: waits for the program to end and sets status to its exit status.
-ended() {
-  for _ in $(seq 600); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$program_pid" 2>/dev/null && fail "the program did not end"
-  status=0
-  wait "$program_pid" || status=$?
-  program_pid=""
-  wait "$watcher_pid" || true
-  watcher_pid=""
-}
+start() { start_program "$wine" "$exe"; }
 
 first_run() { reg query 'HKLM\Software\Tessamont\Quorvane' /v FirstRun | sed -n 's/^ *FirstRun *REG_SZ *//p'; }
 
@@ -112,13 +58,7 @@ answer '^Welcome to Quorvane$' n "the first-run question"
 ended
 [ "$status" -eq 0 ] || fail "declining ended with status $status, not 0"
 [ ! -s "$work/main-window" ] || fail "the main window appeared"
-backup=$(reg query 'HKLM\Software\Tessamont\Quorvane\Backup')
-for name in MaxMTU DefaultRcvWindow DefaultTTL SessionKeepAlive cachesize PMTUBlackHoleDetect \
-  PMTUDiscovery SackOpts; do
-  grep -Eq "^ +$name +REG_SZ +Not Set$" <<<"$backup" || fail "backup of $name missing: $backup"
-done
-grep -Eq '^ +DisableTaskOffload +REG_DWORD +0x0$' <<<"$backup" ||
-  fail "backup of DisableTaskOffload missing: $backup"
+expect_empty_backup "$(reg query 'HKLM\Software\Tessamont\Quorvane\Backup')"
 first_run_is Yes
 
 echo "== Accepting it, then Alt+C"
