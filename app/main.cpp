@@ -1,6 +1,9 @@
 // Quorvane's start: open the registry, build the main window (whose load
 // step may end the program before it is ever shown), then wait for the
 // user. The program reads no command line of its own.
+//
+// The font configuration and the registry need no application object: they
+// load on threads of their own while Qt connects to the display.
 #include <QApplication>
 #include <QMessageBox>
 #include <memory>
@@ -9,6 +12,7 @@
 #include "engine/user_dialogs.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
+#include "ui/qt/beside_qt_start.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
 #include "ui/qt/program_windows.h"
@@ -22,15 +26,19 @@ constexpr const char* kRegistryUnavailableLead = "Quorvane cannot open its regis
 }  // namespace
 
 int main(int argc, char** argv) {
+  auto fontConfiguration = quorvane::ui::StartBesideQt(quorvane::ui::LoadSystemFontConfiguration);
+  auto openedRegistry = quorvane::ui::StartBesideQt(quorvane::store::OpenPlatformRegistry);
+
   // Qt sees the program's name only, never the user's arguments.
   int qtArgc = argc > 0 ? 1 : 0;
   QApplication application(qtArgc, argv);
+  fontConfiguration.get();
   quorvane::ui::RegisterProgramFonts();
   QApplication::setWindowIcon(quorvane::ui::ProgramIcon());
 
   std::unique_ptr<quorvane::store::RegistryBackend> backend;
   try {
-    backend = quorvane::store::OpenPlatformRegistry();
+    backend = openedRegistry.get();
   } catch (const quorvane::store::RegistryOpenError& error) {
     // Never run on a stand-in: tell why and stop with everything unchanged.
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(quorvane::engine::kProgramTitle),

@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <cmath>
 
+#ifdef QUORVANE_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace quorvane::ui {
 namespace {
 
@@ -42,6 +46,16 @@ const QStringList kSubstitutes = {QStringLiteral("Liberation Sans"), QStringLite
                                   QStringLiteral("DejaVu Sans Condensed")};
 
 }  // namespace
+
+void LoadSystemFontConfiguration() {
+#ifdef QUORVANE_HAVE_FONTCONFIG
+  // fontconfig loads its configuration once per process, for whichever
+  // thread asks first; Qt's font database asks again and is answered at
+  // once. A configuration that fails to load gives Qt fontconfig's fallback,
+  // as Qt's own first call would have.
+  (void)FcInit();
+#endif
+}
 
 void RegisterProgramFonts() {
   static const bool registered = [] {

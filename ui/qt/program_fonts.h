@@ -8,6 +8,13 @@ class QFont;
 
 namespace quorvane::ui {
 
+// Loads the system's font configuration (fontconfig's files and caches),
+// the largest step of setting fonts up, and one that needs no application
+// object: run beside Qt's start, it leaves Qt's font database to find it
+// loaded. Safe on any thread, and cheap once done. Does nothing where Qt
+// draws without fontconfig.
+void LoadSystemFontConfiguration();
+
 // Makes Tahoma and MS Sans Serif available where the system lacks them: the
 // free, metric-compatible clones that Wine ships are registered when they
 // are installed, and close substitutes are named for the rest. Call once,
