@@ -23,6 +23,11 @@ trap session_cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  # An X server that went away explains most failures here.
+  if [ -s "${QUORVANE_XVFB_DIR:-}/log" ]; then
+    echo "The X server's log:" >&2
+    cat "$QUORVANE_XVFB_DIR/log" >&2
+  fi
   exit 1
 }
 

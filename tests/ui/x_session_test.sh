@@ -5,7 +5,9 @@
 #     with status 0, the nine backup values written and FirstRun "Yes", and
 #     its main window never appeared;
 #  2. on a file that is not a registry it shows an error, ends with a
-#     non-zero status and leaves the file as it was.
+#     non-zero status and leaves the file as it was; this start comes as a
+#     desktop launcher's does, with a startup-notification id, which Qt
+#     takes out of the environment as it starts.
 # Usage: x_session_test.sh QUORVANE QUORVANE_REG
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
@@ -39,7 +41,7 @@ echo "== Starting on a file that is not a registry"
 printf 'These are not the settings you are looking for.\n' >"$work/not-a-registry"
 cp "$work/not-a-registry" "$work/original"
 export QUORVANE_REGISTRY="$work/not-a-registry"
-start_program "$quorvane"
+DESKTOP_STARTUP_ID=quorvane-test_TIME0 start_program "$quorvane"
 answer '^Quorvane$' Return "the error message"
 ended
 [ "$status" -ne 0 ] || fail "a registry that cannot be opened ended with status 0"
