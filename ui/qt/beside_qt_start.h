@@ -16,14 +16,17 @@ namespace quorvane::ui {
 // made.
 [[nodiscard]] bool QtStartLeavesEnvironmentAlone();
 
-// Runs `work` on a thread of its own at once when that is safe (see above),
-// and otherwise on the thread that first waits for its result, which must
-// then do so after the application object is made. Either way the future
-// holds what `work` returned or threw.
+// Runs `work` on a thread of its own at once when that is safe (see above)
+// and a thread can be had, and otherwise on the thread that first waits for
+// its result, which must then do so after the application object is made.
+// Either way the future holds what `work` returned or threw.
 template <typename Work>
 [[nodiscard]] auto StartBesideQt(Work work) {
-  return std::async(QtStartLeavesEnvironmentAlone() ? std::launch::async : std::launch::deferred,
-                    std::move(work));
+  // Given both, the library runs it deferred when no thread can be started.
+  const std::launch policy = QtStartLeavesEnvironmentAlone()
+                                 ? std::launch::async | std::launch::deferred
+                                 : std::launch::deferred;
+  return std::async(policy, std::move(work));
 }
 
 }  // namespace quorvane::ui
