@@ -5,7 +5,11 @@
 # start_xvfb: starts the server, waits until it answers and exports DISPLAY.
 start_xvfb() {
   QUORVANE_XVFB_DIR=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$QUORVANE_XVFB_DIR/display" \
+  # -noreset: one server for the whole session. Without it the server
+  # starts itself over each time its last client leaves (here between any
+  # two xdotool calls while no program is up): a restart between two checks
+  # that the tests never asked for.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$QUORVANE_XVFB_DIR/display" \
     2>"$QUORVANE_XVFB_DIR/log" &
   QUORVANE_XVFB_PID=$!
   local _
