@@ -3,6 +3,7 @@
 # entry with the program's icon in the hicolor theme.
 
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/QuorvaneManuals.cmake)
 
 foreach(program quorvane quorvane-reg)
   if(TARGET ${program})

@@ -23,9 +23,10 @@ ensure_packages() {
 }
 
 # What the native build needs, and the program at run time (the fonts:
-# metric-compatible clones of Tahoma, MS Sans Serif and Times New Roman).
+# metric-compatible clones of Tahoma, MS Sans Serif and Times New Roman);
+# scdoc writes the manual pages, Python the icons from their drawings.
 QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
-  libfontconfig-dev libgl-dev fonts-wine fonts-liberation)
+  libfontconfig-dev libgl-dev fonts-wine fonts-liberation scdoc python3)
 # Making the packages: the .deb's dependencies (dpkg-shlibdeps, file) and the
 # Windows installer (wixl).
 QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl)
