@@ -9,14 +9,16 @@
 
 enable_language(RC)
 
-set(QUORVANE_PROGRAM_ICO ${PROJECT_SOURCE_DIR}/ui/icons/program_icon.ico)
-set(QUORVANE_FINISHED_ICO ${PROJECT_SOURCE_DIR}/ui/icons/finished_icon.ico)
+# Made by the build from their drawings (QuorvaneIcons.cmake).
+set(QUORVANE_PROGRAM_ICO ${QUORVANE_ICON_DIR}/program_icon.ico)
+set(QUORVANE_FINISHED_ICO ${QUORVANE_ICON_DIR}/finished_icon.ico)
 set(QUORVANE_MANIFEST ${PROJECT_BINARY_DIR}/windows/quorvane.manifest)
 configure_file(${PROJECT_SOURCE_DIR}/app/windows/quorvane.manifest.in ${QUORVANE_MANIFEST} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/app/windows/quorvane.rc.in
   ${PROJECT_BINARY_DIR}/windows/quorvane.rc @ONLY)
 
 add_library(quorvane_resources OBJECT ${PROJECT_BINARY_DIR}/windows/quorvane.rc)
+add_dependencies(quorvane_resources quorvane_icons)
 # The resource numbers that the script shares with the code.
 target_include_directories(quorvane_resources PRIVATE ${PROJECT_SOURCE_DIR})
 # The resource compiler does not see these as inputs of the script by itself.

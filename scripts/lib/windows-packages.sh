@@ -18,7 +18,8 @@ make_windows_packages() {
   mkdir "$stage/quorvane-$version"
   cp "$root/packaging/windows/quorvane.wxs" "$stage/"
   cp "$exe" "$stage/quorvane.exe"
-  cp "$root/ui/icons/program_icon.ico" "$stage/quorvane.ico"
+  python3 "$root/ui/icons/make_icons.py" "$stage/icons" &&
+    cp "$stage/icons/program_icon.ico" "$stage/quorvane.ico" || { rm -rf "$stage"; return 1; }
   # wixl finds the files next to the .wxs; it reports some elements it
   # ignores on its error output, shown only when it fails.
   wixl -a x64 -D Version="$version" -D UpgradeBelow="$major.$minor.$((build + 1))" \

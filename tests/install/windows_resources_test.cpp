@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <vector>
 
 #include "ui/program_version.h"
 
@@ -16,18 +17,43 @@ TEST(WindowsResources, ProgramReadsItsVersionFromTheResource) {
                                                      EXPECTED_REVISION}));
 }
 
-TEST(WindowsResources, CarriesTheProgramIconAt32By32) {
-  HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32,
-                           LR_DEFAULTCOLOR);
-  ASSERT_NE(icon, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info));
-  BITMAP mask{};
-  ASSERT_NE(GetObjectW(info.hbmMask, sizeof mask, &mask), 0);
-  EXPECT_EQ(mask.bmWidth, 32);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  DestroyIcon(static_cast<HICON>(icon));
+// An icon resource's directory (RT_GROUP_ICON, 14): the sides of the
+// images it holds (0 is 256).
+std::vector<int> IconSides(int resource) {
+#pragma pack(push, 2)
+  struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+  };
+#pragma pack(pop)
+  std::vector<int> sides;
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(14));
+  if (found == nullptr) return sides;
+  const auto* directory = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
+  const auto* entries = reinterpret_cast<const GroupEntry*>(directory + 3);
+  for (WORD i = 0; i < directory[2]; ++i) sides.push_back(entries[i].width ? entries[i].width : 256);
+  return sides;
+}
+
+// Both icons at every size that a window may ask for at its DPI, and each
+// loads at 32 by 32 as the windows load them.
+TEST(WindowsResources, CarriesBothIconsAtEverySize) {
+  for (const int resource : {1, 2}) {
+    EXPECT_EQ(IconSides(resource), (std::vector<int>{16, 24, 32, 48, 256})) << "icon " << resource;
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, 32,
+                             32, LR_DEFAULTCOLOR);
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info));
+    BITMAP mask{};
+    ASSERT_NE(GetObjectW(info.hbmMask, sizeof mask, &mask), 0);
+    EXPECT_EQ(mask.bmWidth, 32);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(static_cast<HICON>(icon));
+  }
 }
 
 TEST(WindowsResources, ManifestAsksForAdministratorAndPerMonitorDpi) {

@@ -1,9 +1,11 @@
 // The program's icons: their sizes and 16-colour palettes, and the .ico and
-// PNG files made from the drawings for Windows and the Linux desktop, which
-// must show the same pixels as the drawings the program compiles in.
+// PNG files that the build makes from the drawings for Windows and the Linux
+// desktop, which must show the same pixels as the drawings the program
+// compiles in at the drawings' own sizes, and hold every other size.
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QMap>
 #include <QSet>
 #include <QTest>
 
@@ -12,7 +14,19 @@
 namespace {
 
 QString IconFile(const char* name) {
-  return QStringLiteral(QUORVANE_SOURCE_DIR "/ui/icons/") + QString::fromLatin1(name);
+  return QStringLiteral(QUORVANE_ICON_DIR "/") + QString::fromLatin1(name);
+}
+
+// The images of an .ico file by their side.
+QMap<int, QImage> IcoImages(const char* name) {
+  QMap<int, QImage> images;
+  QImageReader reader(IconFile(name));
+  const int count = reader.imageCount();
+  for (int i = 0; i < count && reader.jumpToImage(i); ++i) {
+    const QImage image = reader.read();
+    images.insert(image.width(), image);
+  }
+  return images;
 }
 
 QImage Drawn(const QIcon& icon, int side) {
@@ -64,17 +78,24 @@ class ProgramIconsTest : public QObject {
   }
 
   void madeFilesShowTheDrawings() {
-    QImageReader programIco(IconFile("program_icon.ico"));
-    QCOMPARE(programIco.imageCount(), 1);
-    QVERIFY(SamePixels(programIco.read(), Drawn(quorvane::ui::ProgramIcon(), 32)));
+    const auto programIco = IcoImages("program_icon.ico");
+    const auto finishedIco = IcoImages("finished_icon.ico");
+    const QList<int> icoSizes{16, 24, 32, 48, 256};
+    QCOMPARE(programIco.keys(), icoSizes);
+    QCOMPARE(finishedIco.keys(), icoSizes);
+    QVERIFY(SamePixels(programIco[32], Drawn(quorvane::ui::ProgramIcon(), 32)));
+    QVERIFY(SamePixels(finishedIco[32], Drawn(quorvane::ui::FinishedIcon(), 32)));
+    QVERIFY(SamePixels(finishedIco[16], Drawn(quorvane::ui::FinishedIcon(), 16)));
 
-    QImageReader finishedIco(IconFile("finished_icon.ico"));
-    QCOMPARE(finishedIco.imageCount(), 2);
-    QVERIFY(SamePixels(finishedIco.read(), Drawn(quorvane::ui::FinishedIcon(), 32)));
-    QVERIFY(finishedIco.jumpToNextImage());
-    QVERIFY(SamePixels(finishedIco.read(), Drawn(quorvane::ui::FinishedIcon(), 16)));
-
-    QVERIFY(SamePixels(QImage(IconFile("quorvane.png")), Drawn(quorvane::ui::ProgramIcon(), 32)));
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+      const QImage png(IconFile("hicolor/%1x%1/apps/quorvane.png").arg(side));
+      QCOMPARE(png.size(), QSize(side, side));
+    }
+    QVERIFY(SamePixels(QImage(IconFile("hicolor/32x32/apps/quorvane.png")),
+                       Drawn(quorvane::ui::ProgramIcon(), 32)));
+    // Whole multiples repeat the drawing's pixels: the 256-pixel icon, seen
+    // at 32, is the drawing again.
+    QVERIFY(SamePixels(programIco[256].scaled(32, 32), Drawn(quorvane::ui::ProgramIcon(), 32)));
   }
 };
 
