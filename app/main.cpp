@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "app/application_on_display.h"
 #include "app/exit_status.h"
 #include "engine/user_dialogs.h"
 #include "store/platform_registry.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
 
   // Qt sees the program's name only, never the user's arguments.
   int qtArgc = argc > 0 ? 1 : 0;
-  QApplication application(qtArgc, argv);
+  const auto application = quorvane::app::ApplicationOnDisplay(qtArgc, argv);
   fontConfiguration.get();
   quorvane::ui::RegisterProgramFonts();
   QApplication::setWindowIcon(quorvane::ui::ProgramIcon());
