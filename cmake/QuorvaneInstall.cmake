@@ -9,6 +9,15 @@ include(${CMAKE_CURRENT_LIST_DIR}/QuorvaneManuals.cmake)
 foreach(program quorvane quorvane-reg)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # A stripped install (`--strip`, CPack's) also drops the compilers'
+    # notes, which nothing reads at run time, as Debian's dh_strip does.
+    if(CMAKE_STRIP AND NOT WIN32)
+      install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
+          COMMAND_ERROR_IS_FATAL ANY)
+      endif()")
+    endif()
   endif()
 endforeach()
 

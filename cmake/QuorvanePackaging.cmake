@@ -28,30 +28,32 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Libraries from the binaries (dpkg-shlibdeps); the fonts the windows are
-# drawn with, which no binary names.
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
+# Libraries from the binaries (dpkg-shlibdeps): libqt6gui6 among them, which
+# holds the X11 (xcb) display plugin that the program loads; the fonts the
+# windows are drawn with, which no binary names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
 
-# Debian's documents of every package: the copyright file and, for a package
-# of our own like this one, the changelog (its date honours
+# Debian's documents of every package: the copyright file, in Debian's
+# machine-readable format around the licence of packaging/LICENSE.txt, and,
+# for a package of our own like this one, the changelog (its date honours
 # SOURCE_DATE_EPOCH, so that a rebuild is the same).
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/LICENSE.txt quorvane_licence_lines)
+list(TRANSFORM quorvane_licence_lines REPLACE "^$" ".")
+list(TRANSFORM quorvane_licence_lines PREPEND " ")
+list(JOIN quorvane_licence_lines "\n" quorvane_licence)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/deb/copyright.in
+  ${PROJECT_BINARY_DIR}/packaging/deb/copyright @ONLY)
 string(TIMESTAMP quorvane_package_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/deb/changelog.in
   ${PROJECT_BINARY_DIR}/packaging/deb/changelog @ONLY)
 execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/packaging/deb/changelog
   OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/deb/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/deb/copyright
+install(FILES ${PROJECT_BINARY_DIR}/packaging/deb/copyright
   ${PROJECT_BINARY_DIR}/packaging/deb/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvane)
-
-set(quorvane_maintainer_scripts ${PROJECT_BINARY_DIR}/packaging/deb)
-foreach(script postinst postrm)
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/deb/desktop-caches
-    ${quorvane_maintainer_scripts}/${script} COPYONLY)
-endforeach()
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-  ${quorvane_maintainer_scripts}/postinst ${quorvane_maintainer_scripts}/postrm)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# No maintainer scripts: dpkg's triggers, which the desktop's menu database
+# and the hicolor icon cache and man-db register, bring them up to date when
+# the package adds or takes away its files.
 
 include(CPack)
