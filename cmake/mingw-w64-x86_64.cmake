@@ -15,8 +15,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Static runtime: the .exe files run without MinGW's DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Static runtime: the .exe files run without MinGW's DLLs beside them. No
+# link time in the PE header, so that two builds of one commit give the same
+# executable; a Release one is stripped of its symbols.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 find_program(QUORVANE_WINE NAMES wine wine64)
 if(QUORVANE_WINE)

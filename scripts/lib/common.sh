@@ -27,9 +27,10 @@ ensure_packages() {
 # scdoc writes the manual pages, Python the icons from their drawings.
 QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
   libfontconfig-dev libgl-dev fonts-wine fonts-liberation scdoc python3)
-# Making the packages: the .deb's dependencies (dpkg-shlibdeps, file) and the
-# Windows installer (wixl).
-QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl)
+# Making the packages: the .deb's hardening flags and dependencies
+# (dpkg-buildflags, dpkg-shlibdeps, file) and the Windows installer (wixl, and
+# msitools to complete its tables).
+QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl msitools)
 # What the native tests need besides: GoogleTest, an X server and xdotool for
 # the real-window test, the desktop-entry and AppStream checkers, man to
 # render the manual pages, and for the .deb its making and its checker.
@@ -38,6 +39,7 @@ QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool desktop-file-utils appstream m
 # The Windows leg: the MinGW-w64 cross compilers (posix threads) and Wine.
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 # Its tests besides: GoogleTest's sources (MinGW has no packaged build of
-# it), the installer's making, and an X server with its keyboard for the
-# windows' tests.
-QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl xvfb xdotool)
+# it), the installer's and the zip's making and msiinfo to read the
+# installer's tables, and an X server with its keyboard for the windows'
+# tests.
+QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl msitools python3 unzip xvfb xdotool)

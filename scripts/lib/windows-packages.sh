@@ -3,32 +3,74 @@
 # program without installing it. Sourced by scripts/package and by the
 # package test of the Windows leg.
 
-# make_windows_packages EXE VERSION OUTDIR: writes
+# build_windows_exe SOURCE_DIR BUILD_DIR: cross-builds the Release
+# quorvane.exe in BUILD_DIR/bin with MinGW-w64 (stripped, with no link time
+# in it: see cmake/mingw-w64-x86_64.cmake), keeping BUILD_DIR so that a
+# second run rebuilds only what changed. The build's output goes to
+# BUILD_DIR.log; returns non-zero when it fails.
+build_windows_exe() {
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  { cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUORVANE_UI=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" "${launcher[@]}" &&
+    cmake --build "$2" -j"${QUORVANE_JOBS:-2}" --target quorvane; } >"$2.log" 2>&1
+}
+
+# msi_completions VERSION: the installer's rows that wixl leaves out or gets
+# wrong, one SQL statement a line:
+# - the File table's version of quorvane.exe, which Windows Installer
+#   compares with the installed file's when it replaces it, and its language
+#   (US English, as the version resource says);
+# - the Registry table's root HKMU, which wixl writes as 4: Windows
+#   Installer's number for it is -1;
+# - ARPINSTALLLOCATION, for the Apps & features entry: an immediate custom
+#   action (type 51, set a property) right after CostFinalize, when the
+#   folder chosen is known; wixl writes every such action deferred, after
+#   InstallFinalize.
+msi_completions() {
+  cat <<SQL
+UPDATE \`File\` SET \`Version\` = '$1', \`Language\` = '1033' WHERE \`File\` = 'QuorvaneExe'
+UPDATE \`Registry\` SET \`Root\` = -1 WHERE \`Root\` = 4
+INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('SetInstallLocation', 51, 'ARPINSTALLLOCATION', '[INSTALLDIR]')
+INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('SetInstallLocation', 1001)
+SQL
+}
+
+# make_windows_packages EXE VERSION HOMEPAGE OUTDIR: writes
 # OUTDIR/quorvane-VERSION-x64.msi and OUTDIR/quorvane-VERSION-windows-x64.zip.
-# VERSION is major.minor.0.revision. Returns non-zero, saying why, when
-# either cannot be made.
+# VERSION is major.minor.0.revision. The zip's entries, and the time of
+# nothing else, are dated SOURCE_DATE_EPOCH, by default the time of the
+# latest commit, so that one commit gives the same zip. Returns non-zero,
+# saying why, when either cannot be made.
 make_windows_packages() {
-  local exe=$1 version=$2 out root stage major minor build status=0
+  local exe=$1 version=$2 homepage=$3 out root stage major minor build msi status=0
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
   [ -f "$exe" ] || { echo "No Windows program at $exe" >&2; return 1; }
-  out=$(mkdir -p "$3" && cd "$3" && pwd)
+  out=$(mkdir -p "$4" && cd "$4" && pwd)
   IFS=. read -r major minor build _ <<<"$version"
+  local epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)}
 
   stage=$(mktemp -d)
-  mkdir "$stage/quorvane-$version"
   cp "$root/packaging/windows/quorvane.wxs" "$stage/"
   cp "$exe" "$stage/quorvane.exe"
   python3 "$root/ui/icons/make_icons.py" "$stage/icons" &&
     cp "$stage/icons/program_icon.ico" "$stage/quorvane.ico" || { rm -rf "$stage"; return 1; }
   # wixl finds the files next to the .wxs; it reports some elements it
-  # ignores on its error output, shown only when it fails.
-  wixl -a x64 -D Version="$version" -D UpgradeBelow="$major.$minor.$((build + 1))" \
-    -o "$out/quorvane-$version-x64.msi" "$stage/quorvane.wxs" >"$stage/wixl.log" 2>&1 ||
+  # ignores on its error output, shown only when it fails. msibuild then
+  # enters what wixl cannot write (msi_completions).
+  msi="$out/quorvane-$version-x64.msi"
+  local queries=() query
+  while IFS= read -r query; do queries+=(-q "$query"); done < <(msi_completions "$version")
+  { wixl -a x64 -D Version="$version" -D UpgradeBelow="$major.$minor.$((build + 1))" \
+      -D Homepage="$homepage" -o "$msi" "$stage/quorvane.wxs" &&
+    msibuild "$msi" "${queries[@]}"; } >"$stage/wixl.log" 2>&1 ||
     { cat "$stage/wixl.log" >&2; status=1; }
 
-  cp "$exe" "$root/README.md" "$stage/quorvane-$version/"
-  (cd "$stage" && cmake -E tar cf "$out/quorvane-$version-windows-x64.zip" --format=zip \
-    "quorvane-$version") || status=1
+  sed -e "s|@VERSION@|$version|g" -e "s|@HOMEPAGE@|$homepage|g" \
+    "$root/packaging/windows/README.txt" >"$stage/README.txt"
+  SOURCE_DATE_EPOCH=$epoch python3 "$root/packaging/windows/make_zip.py" \
+    "$out/quorvane-$version-windows-x64.zip" "quorvane-$version" \
+    "$stage/quorvane.exe" "$stage/README.txt" "$root/packaging/LICENSE.txt" || status=1
   rm -rf "$stage"
   return $status
 }

@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# The installer under Wine, in the Windows leg's prefix: msiexec /i installs
-# the program, the Start menu shortcut and the Apps & features entry; the
-# installed program starts to its main window (on the leg's X display); the
-# next revision replaces it in place; msiexec /x removes it all but leaves
-# the program's key and backup. Also the zip's contents.
-# windows_package_test.sh SOURCE_DIR VERSION EXE
+# The Windows packages as scripts/package makes them, from a Release
+# quorvane.exe built in RELEASE_DIR (kept between runs): the exe is stripped
+# (under 400 KB), and a second build of it and of the zip with one
+# SOURCE_DATE_EPOCH gives the same bytes and the same File table; the zip
+# holds the exe, a CRLF README.txt and the licence; the installer's tables
+# keep Windows Installer's rules for the shortcut (ICE43, ICE57) and carry
+# the Apps & features links and the file's version.
+# Then under Wine, in the Windows leg's prefix: msiexec /i installs the
+# program, the Start menu shortcut and the Apps & features entry with its
+# links and folder; the installed program starts to its main window (on the
+# leg's X display); the next revision replaces it in place; msiexec /x
+# removes it all but leaves the program's key and backup.
+# windows_package_test.sh SOURCE_DIR VERSION HOMEPAGE RELEASE_DIR
 set -euo pipefail
 source "$1/scripts/lib/windows-packages.sh"
 work=$(mktemp -d)
@@ -12,29 +19,76 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-version=$2 newer="${2%.*}.$((${2##*.} + 1))" exe=$3
-make_windows_packages "$exe" "$version" "$work" && make_windows_packages "$exe" "$newer" "$work"
-[ "$(cmake -E tar tf "$work/quorvane-$version-windows-x64.zip" | grep -c '/[Rq]')" -eq 2 ] ||
-  fail "the zip lacks quorvane.exe or README.md"
+version=$2 newer="${2%.*}.$((${2##*.} + 1))" homepage=$3 release=$4
+exe="$release/bin/quorvane.exe"
+export SOURCE_DATE_EPOCH=1700000000
+build_windows_exe "$1" "$release" || { cat "$release.log" >&2; exit 1; }
+[ "$(stat -c %s "$exe")" -lt 409600 ] || fail "quorvane.exe holds $(stat -c %s "$exe") bytes"
+mkdir "$work/first"
+cp "$exe" "$work/first/"
+make_windows_packages "$exe" "$version" "$homepage" "$work/first"
+cmake --build "$release" --target clean >/dev/null
+build_windows_exe "$1" "$release" || { cat "$release.log" >&2; exit 1; }
+make_windows_packages "$exe" "$version" "$homepage" "$work" &&
+  make_windows_packages "$exe" "$newer" "$homepage" "$work"
+msi="$work/quorvane-$version-x64.msi" zip="quorvane-$version-windows-x64.zip"
+cmp -s "$exe" "$work/first/quorvane.exe" || fail "two builds gave two quorvane.exe"
+cmp -s "$work/$zip" "$work/first/$zip" || fail "two builds gave two zips"
+[ "$(msiinfo export "$msi" File)" = "$(msiinfo export "$work/first/${msi##*/}" File)" ] ||
+  fail "two builds gave two File tables"
+
+contents=$(unzip -Z1 "$work/$zip" | sort | tr '\n' ' ')
+[ "$contents" = "quorvane-$version/LICENSE.txt quorvane-$version/README.txt quorvane-$version/quorvane.exe " ] ||
+  fail "the zip holds $contents"
+unzip -p "$work/$zip" "quorvane-$version/README.txt" | tr -d '\r' | grep -q . &&
+  [ "$(unzip -p "$work/$zip" "quorvane-$version/README.txt" | grep -vc $'\r$')" -eq 0 ] ||
+  fail "the zip's README.txt is not in CRLF lines"
+
+# The installer's tables, a row a line with tab-separated fields.
+table() { msiinfo export "$msi" "$1" | tail -n +4 | tr -d '\r'; }
+field() { awk -F'\t' -v key="$2" -v n="$3" '$1 == key { print $n }' <<<"$(table "$1")"; }
+component=$(field Shortcut StartMenuShortcut 4)
+keypath=$(field Component "$component" 6)
+# ICE43: a shortcut that is not advertised lies in a component whose key path
+# is a registry value (attribute 4) under HKCU or HKMU; ICE57: that
+# component holds no file, so per-user and per-machine data do not meet.
+attributes=$(field Component "$component" 4)
+[ $((${attributes:-0} & 4)) -eq 4 ] &&
+  [[ "$(field Registry "$keypath" 2)" =~ ^(1|-1)$ ]] && [ "$(field Registry "$keypath" 6)" = "$component" ] ||
+  fail "the shortcut's component $component has no registry key path under HKCU or HKMU"
+awk -F'\t' -v c="$component" '$2 == c' <<<"$(table File)" | grep -q . &&
+  fail "the shortcut's component holds a file"
+[ "$(field File QuorvaneExe 5)" = "$version" ] || fail "the File table's version: $(field File QuorvaneExe 5)"
+for property in ARPHELPLINK ARPURLINFOABOUT; do
+  [ "$(field Property $property 2)" = "$homepage" ] || fail "$property is $(field Property $property 2)"
+done
+[ "$(field CustomAction SetInstallLocation 2)/$(field CustomAction SetInstallLocation 3)" = 51/ARPINSTALLLOCATION ] &&
+  [ "$(field InstallExecuteSequence SetInstallLocation 3)" -gt "$(field InstallExecuteSequence CostFinalize 3)" ] &&
+  [ "$(field InstallExecuteSequence SetInstallLocation 3)" -lt "$(field InstallExecuteSequence InstallValidate 3)" ] ||
+  fail "ARPINSTALLLOCATION is not set after CostFinalize"
 
 key='HKLM\Software\Tessamont\Quorvane'
 folder="$WINEPREFIX/drive_c/Program Files/Tessamont/Quorvane"
 msiexec() { wine msiexec "$1" "$(winepath -w "$work/quorvane-$2-x64.msi")" /qn || fail "msiexec $1 $2"; }
 # Wine puts a per-machine package's shortcuts in the user's Start menu.
 shortcut() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Quorvane.lnk'; }
-# entries: the Apps & features entries named Quorvane, one "version publisher icon" line each.
-entries() {
+# entries: the Apps & features entries named Quorvane, one "version publisher" line each.
+# links: theirs, one "help about folder" line each.
+uninstall_values() {
   wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
-    awk '/^HKEY/ { if (n == "Quorvane") print v, p; n = v = p = "" }
-         $1 == "DisplayName" { n = $3 } $1 == "DisplayVersion" { v = $3 } $1 == "Publisher" { p = $3 }
-         END { if (n == "Quorvane") print v, p }'
+    awk -v wanted="$1" 'function put() { if (v["DisplayName"] == "Quorvane") { n = split(wanted, w, " ");
+           line = ""; for (i = 1; i <= n; i++) line = line (i > 1 ? " " : "") v[w[i]]; print line } }
+         /^HKEY/ { put(); delete v } NF >= 3 { v[$1] = substr($0, index($0, $3)) } END { put() }'
 }
+entries() { uninstall_values "DisplayVersion Publisher"; }
+links() { uninstall_values "HelpLink URLInfoAbout InstallLocation"; }
 
 wine reg add "$key\\Backup" /v MaxMTU /d 'Not Set' /f >/dev/null
 wine reg add "$key" /v FirstRun /d No /f >/dev/null
 msiexec /i "$version"
 [ -f "$folder/quorvane.exe" ] && [ -n "$(shortcut)" ] || fail "no program or no shortcut"
 [ "$(entries)" = "$version Tessamont" ] || fail "entries: $(entries)"
+[ "$(links)" = "$homepage $homepage "'C:\Program Files\Tessamont\Quorvane\' ] || fail "links: $(links)"
 wine reg query 'HKLM\Software\Classes\Installer\Products' /s | grep -q 'ProductIcon.*quorvane.ico' ||
   fail "the entry has no icon"
 wine "$(winepath -w "$folder/quorvane.exe")" >/dev/null 2>&1 &
