@@ -230,7 +230,7 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"add", "HKLM\\T", "/v"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/d"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/ve"}, Usage(syntax, "ADD ")},
-      {{"add", "HKLM\\T", "/v", "n", "/t", "REG_BINARY", "/d", "00"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/v", "n", "/t", "REG_LINK", "/d", "00"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", "12a"},
        Usage("Invalid syntax. Specify valid numeric value.", "ADD ")},
       {{"add", "HKCU\\T", "/v", "n", "/d", "1"}, Usage("Invalid key name.", "ADD ")},
