@@ -257,7 +257,8 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
     if (!ParseKey(args[next++], &command)) return Error(text::kInvalidKeyName, shown);
   }
   if (positionals.file) {
-    if (args.size() <= next || IsOption(args[next])) return Error(text::kInvalidSyntax, shown);
+    // Any argument: a file's path may begin with / here.
+    if (args.size() <= next) return Error(text::kInvalidSyntax, shown);
     command.file = args[next++];
   }
 
