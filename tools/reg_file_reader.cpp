@@ -215,7 +215,8 @@ class Reader {
         break;
       }
       joined += part.substr(0, part.size() - 1);
-      if (++at_ == lines_.size()) return false;
+      // The data goes on in the next line, which may not be blank.
+      if (++at_ == lines_.size() || Trim(lines_[at_]).empty()) return false;
       line = TrimLeft(lines_[at_]);
     }
     std::string_view rest = joined;
