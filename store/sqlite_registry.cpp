@@ -786,11 +786,14 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   KeyHandle key = kNoKey;
   if (const Status status = OpenKey(root, path, &key); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
+  std::vector<std::string_view> keys;
+  const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
+  // An older store is brought to the current format first, which may
+  // renumber the key; its handle follows.
+  const Status prepared = isRoot ? kAccessDenied : impl_->PrepareWrite();
   const std::int64_t id = *impl_->KeyOf(key);
   impl_->open.erase(key);
-  std::vector<std::string_view> keys;
-  if (SplitPath(path, &keys) != kSuccess || keys.empty()) return kAccessDenied;  // the root stays
-  if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
+  if (prepared != kSuccess) return prepared;  // the root itself stays
 
   sqlite3* db = impl_->db.get();
   constexpr const char* kSubtree =
