@@ -3,6 +3,7 @@
 #include <cctype>
 #include <optional>
 
+#include "store/registry_names.h"
 #include "tools/reg_file.h"
 #include "tools/utf16.h"
 
@@ -26,15 +27,9 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// Letter case ignored, as the registry ignores it.
 bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
+  return store::FoldedName(a) == store::FoldedName(b);
 }
 
 // Takes a case-insensitive prefix off text.

@@ -1,13 +1,13 @@
 #include "tools/reg_preset.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iostream>
 #include <iterator>
 
 #include "engine/presets.h"
 #include "engine/quick_optimise.h"
 #include "store/catalogue.h"
+#include "store/registry_names.h"
 #include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
 
@@ -18,10 +18,7 @@ constexpr const char* kUnknownTypeBefore = "ERROR: There is no preset for \"";
 constexpr const char* kUnknownTypeAfter = "\". The connection types are: ";
 
 bool IsWord(const std::string& arg, const char* word) {
-  return std::equal(arg.begin(), arg.end(), word, word + std::char_traits<char>::length(word),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) == b;
-                    });
+  return store::FoldedName(arg) == store::FoldedName(word);
 }
 
 }  // namespace
