@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -479,7 +480,7 @@ struct SqliteRegistry::Impl {
   // transaction's locks instead of one per statement; the call that follows
   // sees the store as it was when its key was opened.
   void BeginRead() {
-    if (reading || !statements) return;
+    if (reading || inTransaction || !statements) return;
     Run run(statements->begin);
     reading = run.Step() == SQLITE_DONE;
   }
@@ -541,6 +542,7 @@ struct SqliteRegistry::Impl {
   Status refusedWrite = kSuccess;  // what every write answers, when not kSuccess
   bool keepsReading = false;       // the store is in write-ahead logging
   bool reading = false;            // a read transaction is open
+  bool inTransaction = false;      // a Transaction holds the store's write lock
   FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;
@@ -626,19 +628,21 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
   if (status = impl_->PrepareWrite(); status != kSuccess) return status;
 
   sqlite3* db = impl_->db.get();
-  if (const int code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  const bool own = !impl_->inTransaction;  // else the keys are part of the caller's
+  if (const int code = own ? sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)
+                           : SQLITE_OK;
       code != SQLITE_OK) {
     return StatusOf(db, code);
   }
   const auto id = impl_->FindKey(root, path, keys, true, &status);
-  if (id) {
+  if (id && own) {
     if (const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         code != SQLITE_OK) {
       status = StatusOf(db, code);
     }
   }
   if (!id || status != kSuccess) {
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (own) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     return status;
   }
   *key = impl_->Issue(*id);
@@ -773,6 +777,94 @@ Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* name
     names->emplace_back(path.substr(path.rfind('\\') + 1));  // npos + 1 is 0
   }
   return code == SQLITE_DONE ? kSuccess : StatusOf(impl_->db.get(), code);
+}
+
+// Whole subtrees and transactions, for tools that import or remove many
+// values at once; the program itself never needs them.
+
+Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
+  KeyHandle key = kNoKey;
+  if (const Status status = OpenKey(root, path, &key); status != kSuccess) return status;
+  std::lock_guard lock(impl_->mutex);
+  std::vector<std::string_view> keys;
+  const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
+  // An older store is brought to the current format first, which may
+  // renumber the key; its handle follows.
+  const Status prepared = isRoot ? kAccessDenied : impl_->PrepareWrite();
+  const std::int64_t id = *impl_->KeyOf(key);
+  impl_->open.erase(key);
+  if (prepared != kSuccess) return prepared;  // the root itself stays
+
+  sqlite3* db = impl_->db.get();
+  constexpr const char* kSubtree =
+      "WITH RECURSIVE subtree (id) AS (SELECT ?1 UNION ALL SELECT registry_key.id FROM "
+      "registry_key JOIN subtree ON registry_key.parent = subtree.id) ";
+  const std::string listKeys = std::string(kSubtree) + "SELECT id FROM subtree";
+  const std::string dropValues =
+      std::string(kSubtree) + "DELETE FROM registry_value WHERE key IN subtree";
+  const std::string dropKeys =
+      std::string(kSubtree) + "DELETE FROM registry_key WHERE id IN subtree";
+  const bool own = !impl_->inTransaction;
+  int code = own ? sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) : SQLITE_OK;
+  std::vector<std::int64_t> gone;
+  for (const std::string* sql : {&listKeys, &dropValues, &dropKeys}) {
+    if (code != SQLITE_OK) break;
+    Statement statement(db, sql->c_str());
+    if (!statement.ok()) {
+      code = statement.error();
+      break;
+    }
+    Run run(statement);
+    run.Bind(1, id);
+    while ((code = run.Step()) == SQLITE_ROW) gone.push_back(run.Number(0));
+    if (code == SQLITE_DONE) code = SQLITE_OK;
+  }
+  if (own && code == SQLITE_OK) code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  if (code != SQLITE_OK) {
+    if (own) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return StatusOf(db, code);
+  }
+  // Handles to what is gone no longer name a key.
+  std::erase_if(impl_->open, [&](const auto& entry) {
+    return std::find(gone.begin(), gone.end(), entry.second) != gone.end();
+  });
+  return kSuccess;
+}
+
+SqliteRegistry::Transaction::Transaction(SqliteRegistry& store) : store_(store) {
+  std::lock_guard lock(store_.impl_->mutex);
+  Impl& impl = *store_.impl_;
+  impl.EndReading();
+  if (impl.inTransaction) {
+    status_ = kInvalidParameter;  // one at a time
+    return;
+  }
+  status_ = impl.PrepareWrite();
+  if (status_ != kSuccess) return;
+  const int code = sqlite3_exec(impl.db.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  status_ = StatusOf(impl.db.get(), code);
+  impl.inTransaction = status_ == kSuccess;
+}
+
+SqliteRegistry::Transaction::~Transaction() {
+  if (status_ != kSuccess || done_) return;
+  std::lock_guard lock(store_.impl_->mutex);
+  sqlite3_exec(store_.impl_->db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+  store_.impl_->inTransaction = false;
+}
+
+Status SqliteRegistry::Transaction::Commit() {
+  if (status_ != kSuccess || done_) return status_ != kSuccess ? status_ : kInvalidParameter;
+  std::lock_guard lock(store_.impl_->mutex);
+  Impl& impl = *store_.impl_;
+  impl.EndReading();
+  sqlite3* db = impl.db.get();
+  const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  const Status status = StatusOf(db, code);
+  if (status != kSuccess) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  impl.inTransaction = false;
+  done_ = true;
+  return status;
 }
 
 }  // namespace quorvane::store

@@ -62,6 +62,30 @@ class SqliteRegistry final : public RegistryBackend {
   // The names of the key's direct subkeys.
   Status ListSubkeys(KeyHandle key, std::vector<std::string>* names);
 
+  // Deletes the key at path with its subkeys and values, as RegDeleteTree
+  // does; handles open on any of them are closed. kNotFound when it is
+  // missing; the root itself is never deleted (kAccessDenied).
+  Status DeleteKey(RootKey root, const std::string& path);
+
+  // Makes the writes made through store while it lasts one change: other
+  // programs see all of them once Commit succeeds, and none if the process
+  // ends before or the scope ends without Commit. One at a time.
+  class Transaction {
+   public:
+    explicit Transaction(SqliteRegistry& store);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    // kSuccess when the writes now go into the transaction.
+    Status status() const { return status_; }
+    [[nodiscard]] Status Commit();
+
+   private:
+    SqliteRegistry& store_;
+    Status status_ = kSuccess;
+    bool done_ = false;
+  };
+
   Status OpenKey(RootKey root, const std::string& path, KeyHandle* key) override;
   Status CreateKey(RootKey root, const std::string& path, KeyHandle* key) override;
   Status QueryValue(KeyHandle key, const std::string& name, ValueType* type, std::uint8_t* data,

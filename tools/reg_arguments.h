@@ -1,9 +1,13 @@
 // What a quorvane-reg command line asks for, parsed apart from running it.
 //
-//   query  KEY [/v NAME | /ve]
-//   add    KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD] [/d DATA] [/f]
+//   query  KEY [/v NAME | /ve | /s]
+//   add    KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]
 //   delete KEY (/v NAME | /ve) [/f]
+//   export KEY FILE [/y]
+//   import FILE
 //
+// TYPE is REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,
+// REG_QWORD, REG_BINARY or REG_NONE.
 // Operations and options ignore letter case and may begin with / or -, as
 // with reg.exe; KEY begins HKLM\ or HKEY_LOCAL_MACHINE\ (or is the root
 // alone).
@@ -18,7 +22,7 @@
 
 namespace quorvane::tools {
 
-enum class RegOperation { Query, Add, Delete };
+enum class RegOperation { Query, Add, Delete, Export, Import };
 
 struct RegCommand {
   RegOperation operation = RegOperation::Query;
@@ -31,14 +35,20 @@ struct RegCommand {
   // alone (add).
   std::optional<std::string> valueName;
   store::ValueType type = store::kTypeText;
-  std::vector<std::uint8_t> data;  // what add stores: the text's bytes, or 4 bytes
-  bool force = false;
+  // What add stores, as the portable registry holds it: text in UTF-8
+  // (REG_EXPAND_SZ and REG_MULTI_SZ with their NULs, as reg.exe stores
+  // them), numbers little-endian, REG_NONE as reg.exe's UTF-16 text.
+  std::vector<std::uint8_t> data;
+  bool force = false;    // /f, and /y for export
+  bool recurse = false;  // query /s
+  std::string file;      // export and import
 };
 
 struct RegParse {
   enum class Outcome {
     Run,    // command holds what to do
-    Help,   // print the usage and succeed
+    Help,     // print the usage and succeed
+    Version,  // print the program's version and succeed
     Error,  // print message to standard error and fail
   };
   Outcome outcome = Outcome::Error;

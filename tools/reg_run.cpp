@@ -1,5 +1,6 @@
 #include "tools/reg_run.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "store/scoped_key.h"
 #include "store/sqlite_store_file.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_transfer.h"
 
 namespace quorvane::tools {
 namespace {
@@ -43,10 +45,6 @@ const char* TextOf(Status status) {
   return text::kIoFailed;
 }
 
-int Fail(std::ostream& err, Status status) {
-  err << TextOf(status) << "\n";
-  return 1;
-}
 
 struct TypeName {
   ValueType type;
@@ -121,26 +119,6 @@ std::string ValueLine(const std::string& name, const std::string& type, const st
          text::kColumnGap + type + text::kColumnGap + data + "\n";
 }
 
-// Asks until the answer is yes or no; the end of the input is no.
-bool Confirm(std::istream& in, std::ostream& out, const std::string& question) {
-  std::string answer;
-  for (;;) {
-    out << question << std::flush;
-    if (!std::getline(in, answer)) {
-      out << "\n";
-      return false;
-    }
-    std::string word;
-    for (const char c : answer) {
-      if (!std::isspace(static_cast<unsigned char>(c))) {
-        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      }
-    }
-    if (word == "y" || word == "yes") return true;
-    if (word == "n" || word == "no") return false;
-  }
-}
-
 std::string Named(const std::string& name) { return name.empty() ? text::kDefaultName : name; }
 
 // The value's type and data, or nullopt with *status saying why not.
@@ -182,6 +160,22 @@ int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
     return 0;
   }
 
+  if (command.recurse) {
+    // Each key of the subtree with its values, as reg.exe lists them.
+    std::vector<RegFileKey> keys;
+    if (const Status status = ReadSubtree(store, command.path, &keys); status != store::kSuccess) {
+      return Fail(err, status);
+    }
+    for (const RegFileKey& found : keys) {
+      out << "\n" << text::kRootName << (found.path.empty() ? "" : "\\" + found.path) << "\n";
+      for (const RegFileValue& value : found.values) {
+        out << ValueLine(value.name, TypeNameOf(value.type), Shown(value.type, value.data));
+      }
+    }
+    out << "\n";
+    return 0;
+  }
+
   std::vector<SqliteRegistry::StoredValue> values;
   std::vector<std::string> subkeys;
   if (const Status status = store.ListValues(key.get(), &values); status != store::kSuccess) {
@@ -190,6 +184,9 @@ int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
   if (const Status status = store.ListSubkeys(key.get(), &subkeys); status != store::kSuccess) {
     return Fail(err, status);
   }
+  std::sort(values.begin(), values.end(),
+            [](const auto& a, const auto& b) { return RegExeOrder(a.name, b.name); });
+  std::sort(subkeys.begin(), subkeys.end(), RegExeOrder);
   if (!values.empty()) {
     out << "\n" << command.keyName << "\n";
     for (const auto& value : values) {
@@ -247,6 +244,30 @@ int Delete(const RegCommand& command, SqliteRegistry& store, std::istream& in, s
 
 }  // namespace
 
+int Fail(std::ostream& err, Status status) {
+  err << TextOf(status) << "\n";
+  return 1;
+}
+
+bool Confirm(std::istream& in, std::ostream& out, const std::string& question) {
+  std::string answer;
+  for (;;) {
+    out << question << std::flush;
+    if (!std::getline(in, answer)) {
+      out << "\n";
+      return false;
+    }
+    std::string word;
+    for (const char c : answer) {
+      if (!std::isspace(static_cast<unsigned char>(c))) {
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      }
+    }
+    if (word == "y" || word == "yes") return true;
+    if (word == "n" || word == "no") return false;
+  }
+}
+
 int RunRegCommand(const RegCommand& command, SqliteRegistry& store, std::istream& in,
                   std::ostream& out, std::ostream& err) {
   switch (command.operation) {
@@ -256,6 +277,10 @@ int RunRegCommand(const RegCommand& command, SqliteRegistry& store, std::istream
       return Add(command, store, in, out, err);
     case RegOperation::Delete:
       return Delete(command, store, in, out, err);
+    case RegOperation::Export:
+      return ExportKey(command, store, in, out, err);
+    case RegOperation::Import:
+      return ImportFile(command, store, out, err);
   }
   return 1;
 }
@@ -267,6 +292,10 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
     case RegParse::Outcome::Help:
       out << text::kUsage;
       return 0;
+    case RegParse::Outcome::Version:
+      out << text::kProgramName << QUORVANE_VERSION_MAJOR << "." << QUORVANE_VERSION_MINOR << "."
+          << QUORVANE_VERSION_REVISION << "\n";
+      return 0;
     case RegParse::Outcome::Error:
       err << parse.message << "\n";
       return 1;
@@ -277,7 +306,9 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
     // Nothing to find in a store that does not exist yet, even where it
     // could not be made.
     const auto path = store::PortableRegistryPath(store::CurrentRegistryEnvironment());
-    if (parse.command.operation != RegOperation::Add && path &&
+    const bool writes = parse.command.operation == RegOperation::Add ||
+                        parse.command.operation == RegOperation::Import;
+    if (!writes && path &&
         store::LookAt(store::AbsoluteStorePath(*path)).kind == store::StoreFile::Kind::Missing) {
       return Fail(err, store::kNotFound);
     }

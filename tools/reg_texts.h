@@ -47,19 +47,53 @@ inline constexpr const char* kColumnGap = "    ";
 
 inline constexpr const char* kRootName = "HKEY_LOCAL_MACHINE";
 
+// Around the file's name when export would replace a file.
+inline constexpr const char* kReplaceFileBefore = "File ";
+inline constexpr const char* kReplaceFileAfter = " already exists. Overwrite (Yes/No)? ";
+inline constexpr const char* kFileError =
+    "ERROR: Error opening the file. There may be a disk or file system error.";
+inline constexpr const char* kNotRegistryFile =
+    "ERROR: The specified file is not a registry file. You can import only registry files.";
+// Around the number of the line at which an import stopped.
+inline constexpr const char* kBadLineBefore = "ERROR: Line ";
+inline constexpr const char* kBadLineAfter =
+    " cannot be read as a registry entry; the lines before it were imported, it and the rest "
+    "were not.";
+inline constexpr const char* kStoppedBefore = "The lines before line ";
+inline constexpr const char* kStoppedAfter = " were imported, it and the rest were not.";
+
+// What --version prints before the version's numbers.
+inline constexpr const char* kProgramName = "quorvane-reg ";
+
 inline constexpr const char* kUsage =
-    "REG QUERY KeyName [/v ValueName | /ve]\n"
-    "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/d Data] [/f]\n"
+    "REG QUERY KeyName [/v ValueName | /ve | /s]\n"
+    "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/s Separator] [/d Data] [/f]\n"
     "REG DELETE KeyName (/v ValueName | /ve) [/f]\n"
+    "REG EXPORT KeyName FileName [/y]\n"
+    "REG IMPORT FileName\n"
     "Each also takes /reg:32 or /reg:64; the portable registry has one view,\n"
-    "which both name.\n"
+    "which both name. quorvane-reg --version prints its version.\n"
     "\n"
     "  KeyName    HKLM\\SubKey or HKEY_LOCAL_MACHINE\\SubKey, in the portable\n"
     "             registry that QUORVANE_REGISTRY names, or the default one\n"
     "  /v         The value ValueName of the key.\n"
     "  /ve        The key's default value (empty value name).\n"
-    "  /t         The type of the value added: REG_SZ (the default) or REG_DWORD.\n"
-    "  /d         The data of the value added; a REG_DWORD is decimal or 0x hex.\n"
-    "  /f         Overwrites or deletes without asking.\n";
+    "  /s         query: the key's subkeys and their values too, all the way down.\n"
+    "             add: the character between the strings of a REG_MULTI_SZ (\\0\n"
+    "             unless given).\n"
+    "  /t         The type of the value added: REG_SZ (the default), REG_EXPAND_SZ,\n"
+    "             REG_MULTI_SZ, REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE.\n"
+    "  /d         The data of the value added; a REG_DWORD or REG_QWORD is decimal\n"
+    "             or 0x hex, a REG_BINARY hex digits.\n"
+    "  /f         Overwrites or deletes without asking.\n"
+    "  FileName   A registry file (.reg): export writes it as reg.exe does\n"
+    "             (\"Windows Registry Editor Version 5.00\", UTF-16); import reads\n"
+    "             that format and REGEDIT4, in one transaction.\n"
+    "  /y         export: replaces an existing file without asking.\n"
+    "\n"
+    "quorvane-reg preset ConnectionType FileName [/y]\n"
+    "  writes the values that Quorvane's Optimise writes for ConnectionType\n"
+    "  (\"Modem\", \"ADSL Modem\", \"Cable Modem\" or \"LAN Connection\") as a registry\n"
+    "  file for reg import.\n";
 
 }  // namespace quorvane::tools::text

@@ -14,14 +14,21 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "store/platform_registry.h"
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
+#include "engine/quick_optimise.h"
+#include "tests/store/child_process.h"
 #include "tests/support/temp_folder.h"
 #include "tools/reg_arguments.h"
+#include "tools/reg_file.h"
+#include "tools/reg_preset.h"
+#include "tools/reg_transfer.h"
+#include "tools/utf16.h"
 
 extern char** environ;
 
@@ -78,6 +85,159 @@ TEST(RegArguments, DwordsAreDecimalOrHexAndFitIn32Bits) {
     const RegParse parse = Parse({"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", c.data});
     EXPECT_EQ(parse.outcome == RegParse::Outcome::Run, c.valid) << '"' << c.data << '"';
   }
+}
+
+// Registry files, apart from any store.
+
+std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// A file's lines as text, its byte-order mark and UTF-16 undone.
+std::string TextOf(const std::string& file) {
+  EXPECT_EQ(file.substr(0, 2), "\xFF\xFE");
+  return Utf8Of(FromLittleEndian(Bytes(file.substr(2))));
+}
+
+// A file in the given encoding: UTF-16 with its mark, or as it is.
+std::string FileOf(const std::string& text, bool wide = true) {
+  if (!wide) return text;
+  const auto bytes = LittleEndianBytes(Utf16Of(text));
+  return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
+}
+
+constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
+
+TEST(RegFile, WritesEachTypeAsRegExeAndReadsItBack) {
+  const std::string thirty(30, '\0');
+  const struct {
+    RegFileValue value;
+    std::string line;
+  } cases[] = {
+      {{"", false, 1, Bytes("64")}, "@=\"64\""},
+      {{"a\"b\\c", false, 1, Bytes("x\ny")}, "\"a\\\"b\\\\c\"=\"x\\ny\""},
+      {{"é", false, 1, {}}, "\"é\"=\"\""},
+      {{"n", false, 4, {0x0a, 0, 0, 0x80}}, "\"n\"=dword:8000000a"},
+      {{"n", false, 4, {1, 2}}, "\"n\"=hex(4):01,02"},
+      {{"q", false, 11, {0xf0, 0xde, 0xbc, 0x9a, 0x78, 0x56, 0x34, 0x12}},
+       "\"q\"=hex(b):f0,de,bc,9a,78,56,34,12"},
+      {{"e", false, 2, Bytes(std::string("%A%\0", 4))}, "\"e\"=hex(2):25,00,41,00,25,00,00,00"},
+      {{"m", false, 7, Bytes(std::string("a\0é\0\0", 6))},
+       "\"m\"=hex(7):61,00,00,00,e9,00,00,00,00,00"},
+      {{"b", false, 3, {}}, "\"b\"=hex:"},
+      {{"none", false, 0, {0x78, 0}}, "\"none\"=hex(0):78,00"},
+      {{"z", false, 0x12345678, {1}}, "\"z\"=hex(12345678):01"},
+      // Folded once a line has reached 77 characters.
+      {{"l", false, 3, Bytes(thirty)}, "\"l\"=hex:" + [] {
+         std::string bytes;
+         for (int i = 0; i < 23; ++i) bytes += "00,";
+         return bytes + "\\\r\n  00,00,00,00,00,00,00";
+       }()},
+  };
+  for (const auto& c : cases) {
+    const std::string file = WriteRegFile({{"Software\\T", false, {c.value}, 0}});
+    EXPECT_EQ(TextOf(file), std::string(kHeader) + "\r\n[HKEY_LOCAL_MACHINE\\Software\\T]\r\n" +
+                                c.line + "\r\n\r\n");
+    const RegFileRead read = ReadRegFile(file);
+    ASSERT_EQ(read.outcome, RegFileRead::Outcome::Read) << c.line;
+    ASSERT_EQ(read.keys.size(), 1u);
+    EXPECT_EQ(read.keys[0].path, "Software\\T");
+    ASSERT_EQ(read.keys[0].values.size(), 1u);
+    EXPECT_EQ(read.keys[0].values[0].name, c.value.name);
+    EXPECT_EQ(read.keys[0].values[0].type, c.value.type) << c.line;
+    EXPECT_EQ(read.keys[0].values[0].data, c.value.data) << c.line;
+  }
+  // Deletions, and names in reg.exe's order: by lower case.
+  EXPECT_EQ(TextOf(WriteRegFile({{"A", true, {}, 0}, {"B", false, {{"v", true, 1, {}, 0}}, 0}})),
+            std::string(kHeader) + "\r\n[-HKEY_LOCAL_MACHINE\\A]\r\n\r\n[HKEY_LOCAL_MACHINE\\B]\r\n"
+                                   "\"v\"=-\r\n\r\n");
+  EXPECT_TRUE(RegExeOrder("_a", "a") && RegExeOrder("a", "B") && RegExeOrder("Zz", "é") &&
+              RegExeOrder("ß", "é") && !RegExeOrder("É", "é"));
+}
+
+TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
+  using Outcome = RegFileRead::Outcome;
+  const std::string key = "[HKEY_LOCAL_MACHINE\\A]\r\n\"a\"=\"1\"\r\n";
+  const struct {
+    std::string file;
+    Outcome outcome;
+    std::size_t badLine;   // or the lines read: keys, values of the last key
+    std::size_t keys, values;
+  } cases[] = {
+      {FileOf(""), Outcome::NotRegistryFile, 0, 0, 0},
+      {FileOf("hello\r\n" + key), Outcome::NotRegistryFile, 0, 0, 0},
+      {"\x7F" "ELF\x02\x01", Outcome::NotRegistryFile, 0, 0, 0},
+      {FileOf(std::string(kHeader) + "\r\n; a comment\r\n  " + key + "\r\n[-HKLM\\B]\r\n"
+              "\"ignored\"=\"below a deleted key\"\r\n[hklm\\C\\]\r\n\"x\"=-\r\n"
+              "\"h\"=hex:01,\\\r\n  02 ; folded\r\n"),
+       Outcome::Read, 0, 3, 2},
+      {FileOf(std::string(kHeader) + key + "\"b\"=garbage\r\n\"c\"=\"3\"\r\n"), Outcome::BadLine,
+       4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"=\"unterminated\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"=dword:123456789\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"=dword:\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"=hex:01,1g\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"=hex(x):01\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"=hex:01,\\\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + "\"a\"=\"before any key\"\r\n"), Outcome::BadLine, 2, 0, 0},
+      {FileOf(std::string(kHeader) + key + "[HKEY_CURRENT_USER\\A]\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "[HKLM\\A\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\"\r\n"), Outcome::BadLine, 4, 1, 1},
+  };
+  for (const auto& c : cases) {
+    const RegFileRead read = ReadRegFile(c.file);
+    EXPECT_EQ(read.outcome, c.outcome) << c.file;
+    EXPECT_EQ(read.badLine, c.badLine) << c.file;
+    ASSERT_EQ(read.keys.size(), c.keys) << c.file;
+    if (c.keys > 0) {
+      EXPECT_EQ(read.keys.back().values.size(), c.values) << c.file;
+    }
+  }
+
+  // REGEDIT4 holds its text types in 8 bits, the newer format in UTF-16.
+  const auto data = [](const std::string& file) {
+    const RegFileRead read = ReadRegFile(file);
+    EXPECT_EQ(read.outcome, RegFileRead::Outcome::Read);
+    std::vector<std::vector<std::uint8_t>> found;
+    for (const auto& value : read.keys.at(0).values) found.push_back(value.data);
+    return found;
+  };
+  const std::vector<std::vector<std::uint8_t>> expected{
+      Bytes("x\\y"), Bytes(std::string("ab\0", 3)), Bytes(std::string("a\0b\0\0", 5)), {10, 0, 0, 0}};
+  EXPECT_EQ(data("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\A]\n\"a\"=\"x\\\\y\"\n\"b\"=hex(2):61,62,00\n"
+                 "\"c\"=hex(7):61,00,62,00,00\n\"d\"=dword:0000000a\n"),
+            expected);
+  EXPECT_EQ(data(FileOf(std::string(kHeader) + "[HKLM\\A]\r\n\"a\"=\"x\\\\y\"\r\n"
+                        "\"b\"=hex(2):61,00,62,00,00,00\r\n"
+                        "\"c\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n\"d\"=dword:a\r\n")),
+            expected);
+}
+
+class NoDialogs final : public engine::UserDialogs {
+ public:
+  engine::Answer Show(const engine::Message&) override { return engine::Answer::Ok; }
+  void ShowFinished() override {}
+};
+
+TEST(RegFile, APresetFileImportsAsOptimiseWrites) {
+  TempFolder folder;
+  for (const char* type : engine::kConnectionTypes) {
+    const auto optimised = store::SqliteRegistry::Open(folder / (std::string(type) + "-o"));
+    NoDialogs dialogs;
+    engine::QuickOptimise(store::Registry(*optimised), dialogs, type);
+
+    const std::string file = folder / (std::string(type) + ".reg");
+    WriteFile(file, WriteRegFile(*PresetKeys(type)));
+    const auto imported = store::SqliteRegistry::Open(folder / (std::string(type) + "-i"));
+    RegCommand import;
+    import.file = file;
+    std::ostringstream out, err;
+    EXPECT_EQ(ImportFile(import, *imported, out, err), 0) << err.str();
+
+    std::vector<RegFileKey> fromOptimise, fromFile;
+    ASSERT_EQ(ReadSubtree(*optimised, "SYSTEM", &fromOptimise), store::kSuccess);
+    ASSERT_EQ(ReadSubtree(*imported, "SYSTEM", &fromFile), store::kSuccess);
+    EXPECT_EQ(WriteRegFile(fromFile), WriteRegFile(fromOptimise)) << type;
+  }
+  EXPECT_FALSE(PresetKeys("cable modem"));  // exactly the list's names
 }
 
 // The built tool.
@@ -212,6 +372,96 @@ TEST_F(QuorvaneRegTool, AsksBeforeOverwritingOrDeleting) {
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "y\n"), remove + kDone);
 }
 
+TEST_F(QuorvaneRegTool, EveryTypeIsAddedQueriedExportedAndImported) {
+  const struct {
+    std::vector<std::string> add;  // after KEY /v NAME
+    std::string shown;
+  } cases[] = {
+      {{"/t", "REG_EXPAND_SZ", "/d", "%PATH%x"}, "REG_EXPAND_SZ    %PATH%x"},
+      {{"/t", "REG_MULTI_SZ", "/d", "one\\0two"}, "REG_MULTI_SZ    one\\0two"},
+      {{"/t", "REG_MULTI_SZ", "/s", "#", "/d", "a#b"}, "REG_MULTI_SZ    a\\0b"},
+      {{"/t", "REG_QWORD", "/d", "0x123456789abcdef0"}, "REG_QWORD    0x123456789abcdef0"},
+      {{"/t", "REG_BINARY", "/d", "00ff1"}, "REG_BINARY    000FF1"},  // a 0 leads
+      {{"/t", "REG_NONE", "/d", "xy"}, "REG_NONE    780079000000"},
+      {{"/t", "REG_BINARY"}, "REG_BINARY    "},
+  };
+  std::string shown = "\nHKEY_LOCAL_MACHINE\\T\n";
+  int index = 0;
+  for (const auto& c : cases) {
+    const std::string name = "v" + std::to_string(index++);
+    std::vector<std::string> args{"add", "HKLM\\T", "/v", name};
+    args.insert(args.end(), c.add.begin(), c.add.end());
+    ExpectSuccess(Run(args), kDone);
+    shown += "    " + name + "    " + c.shown + "\n";
+  }
+  ExpectSuccess(Run({"add", "HKLM\\T\\Sub\\Deeper", "/v", "x", "/d", "y"}), kDone);
+  const std::string tree = shown + "\nHKEY_LOCAL_MACHINE\\T\\Sub\n"
+                                   "\nHKEY_LOCAL_MACHINE\\T\\Sub\\Deeper\n    x    REG_SZ    y\n\n";
+  ExpectSuccess(Run({"query", "HKLM\\T", "/s"}), tree);
+
+  const std::string file = folder_ / "t.reg";
+  ExpectSuccess(Run({"export", "HKLM\\T", file}), kDone);
+  EXPECT_EQ(Run({"export", "HKLM\\T", file}, "n\n").out,
+            "File " + file + " already exists. Overwrite (Yes/No)? "
+            "The operation was canceled by the user.\n");
+  name_ = "other.sqlite3";
+  ExpectSuccess(Run({"import", file}), kDone);
+  ExpectSuccess(Run({"query", "HKLM\\T", "/s"}), tree);
+  ExpectSuccess(Run({"export", "hklm\\T", folder_ / "again.reg", "/y"}), kDone);
+  EXPECT_EQ(ReadFile(folder_ / "again.reg"), ReadFile(file));
+
+  // Deletions: a whole subtree, and a value.
+  WriteFile(folder_ / "delete.reg", FileOf(std::string(kHeader) + "[-HKLM\\T\\Sub]\r\n"
+                                          "[HKLM\\T]\r\n\"v0\"=-\r\n\"absent\"=-\r\n"));
+  ExpectSuccess(Run({"import", folder_ / "delete.reg"}), kDone);
+  EXPECT_EQ(Run({"query", "HKLM\\T\\Sub\\Deeper"}).err, kNotFound);
+  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "v0"}).err, kNotFound);
+  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "v1"}).code, 0);
+}
+
+TEST_F(QuorvaneRegTool, AnImportStopsAtItsFirstBadLineKeepingWhatCameBefore) {
+  const std::string file = folder_ / "bad.reg";
+  WriteFile(file, "hello\n");
+  const Outcome notRegistry = Run({"import", file});
+  EXPECT_EQ(notRegistry.code, 1);
+  EXPECT_EQ(notRegistry.err, "ERROR: The specified file is not a registry file. You can import "
+                             "only registry files.\n");
+  EXPECT_FALSE(std::filesystem::exists(store()));
+  EXPECT_EQ(Run({"import", folder_ / "missing.reg"}).err,
+            "ERROR: Error opening the file. There may be a disk or file system error.\n");
+
+  WriteFile(file, FileOf(std::string(kHeader) + "\r\n[HKLM\\T]\r\n\"a\"=\"1\"\r\n"
+                                                "\"b\"=dword:xyz\r\n\"c\"=\"3\"\r\n"));
+  const Outcome bad = Run({"import", file});
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_EQ(bad.err, "ERROR: Line 5 cannot be read as a registry entry; the lines before it were "
+                     "imported, it and the rest were not.\n");
+  ExpectSuccess(Run({"query", "HKLM\\T"}), "\nHKEY_LOCAL_MACHINE\\T\n    a    REG_SZ    1\n\n");
+}
+
+TEST_F(QuorvaneRegTool, AKilledImportLeavesNoneOfItsLines) {
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "kept", "/d", "1"}), kDone);
+  std::string text = std::string(kHeader) + "[HKLM\\T]\r\n";
+  constexpr int kValues = 20000;
+  for (int i = 0; i < kValues; ++i) text += "\"v" + std::to_string(i) + "\"=dword:1\r\n";
+  const std::string file = folder_ / "big.reg";
+  WriteFile(file, FileOf(text));
+  setenv("QUORVANE_REGISTRY", store().c_str(), 1);
+  for (const int delayMs : {20, 80, 200}) {
+    testing::ChildProcess import(kTool, {"import", file});
+    usleep(delayMs * 1000);
+    import.Kill();
+    import.Wait();
+    const std::string listed = Run({"query", "HKLM\\T"}).out;
+    std::size_t lines = 0;
+    for (const char c : listed) lines += c == '\n';
+    // The key's line, "kept", and every value or none; blank lines around.
+    EXPECT_TRUE(lines == 4 || lines == 4 + kValues) << delayMs << " ms: " << lines << " lines";
+    EXPECT_NE(listed.find("kept    REG_SZ    1"), std::string::npos);
+  }
+  unsetenv("QUORVANE_REGISTRY");
+}
+
 // What reg.exe prints for a command line it cannot take.
 std::string Usage(const std::string& error, const std::string& operation) {
   return "ERROR: " + error + "\nType \"REG " + operation + "/?\" for usage.\n";
@@ -230,7 +480,7 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"add", "HKLM\\T", "/v"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/d"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/ve"}, Usage(syntax, "ADD ")},
-      {{"add", "HKLM\\T", "/v", "n", "/t", "REG_BINARY", "/d", "00"}, Usage(syntax, "ADD ")},
+      {{"add", "HKLM\\T", "/v", "n", "/t", "REG_LINK", "/d", "00"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", "12a"},
        Usage("Invalid syntax. Specify valid numeric value.", "ADD ")},
       {{"add", "HKCU\\T", "/v", "n", "/d", "1"}, Usage("Invalid key name.", "ADD ")},

@@ -1,0 +1,274 @@
+// Reads registry files as reg.exe does, stopping at the first line it
+// cannot read.
+#include <cctype>
+#include <optional>
+
+#include "store/registry_names.h"
+#include "tools/reg_file.h"
+#include "tools/utf16.h"
+
+namespace quorvane::tools {
+namespace {
+
+constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kHeader4 = "REGEDIT4";
+constexpr std::string_view kRootNames[] = {"HKEY_LOCAL_MACHINE", "HKLM"};
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && Blank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  while (!text.empty() && Blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Letter case ignored, as the registry ignores it.
+bool SameLetters(std::string_view a, std::string_view b) {
+  return store::FoldedName(a) == store::FoldedName(b);
+}
+
+// Takes a case-insensitive prefix off text.
+bool Take(std::string_view* text, std::string_view prefix) {
+  if (text->size() < prefix.size() || !SameLetters(text->substr(0, prefix.size()), prefix)) {
+    return false;
+  }
+  text->remove_prefix(prefix.size());
+  return true;
+}
+
+// Nothing but blanks or a comment is left.
+bool Ends(std::string_view rest) {
+  rest = TrimLeft(rest);
+  return rest.empty() || rest.front() == ';';
+}
+
+std::optional<std::uint32_t> HexNumber(std::string_view digits) {
+  if (digits.empty() || digits.size() > 8) return std::nullopt;
+  std::uint32_t number = 0;
+  for (const char c : digits) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    number = number << 4 | static_cast<std::uint32_t>(
+                               std::isdigit(static_cast<unsigned char>(c))
+                                   ? c - '0'
+                                   : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10);
+  }
+  return number;
+}
+
+// A quoted text whose opening quote is gone, with its escapes undone;
+// *rest is left after the closing quote.
+std::optional<std::string> Quoted(std::string_view* rest) {
+  std::string text;
+  for (std::size_t i = 0; i < rest->size(); ++i) {
+    const char c = (*rest)[i];
+    if (c == '"') {
+      rest->remove_prefix(i + 1);
+      return text;
+    }
+    if (c == '\\' && i + 1 < rest->size()) {
+      const char next = (*rest)[++i];
+      switch (next) {
+        case '\\':
+        case '"':
+          text += next;
+          break;
+        case 'n':
+          text += '\n';
+          break;
+        case 'r':
+          text += '\r';
+          break;
+        default:  // not an escape: kept as it stands
+          text += c;
+          text += next;
+      }
+      continue;
+    }
+    text += c;
+  }
+  return std::nullopt;
+}
+
+class Reader {
+ public:
+  Reader(std::vector<std::string> lines, bool wide) : lines_(std::move(lines)), wide_(wide) {}
+
+  RegFileRead Read() {
+    RegFileRead read;
+    RegFileKey* current = nullptr;
+    bool skipping = false;  // values below a deleted key are not read
+    for (at_ = 1; at_ < lines_.size(); ++at_) {
+      const std::size_t start = at_;
+      std::string_view line = TrimLeft(lines_[at_]);
+      if (line.empty() || line.front() == ';') continue;
+      bool good = false;
+      if (line.front() == '[') {
+        RegFileKey key;
+        key.line = start + 1;
+        good = ReadKey(line, &key);
+        if (good) {
+          skipping = key.remove;
+          read.keys.push_back(std::move(key));
+          current = &read.keys.back();
+        }
+      } else if ((line.front() == '"' || line.front() == '@') && current != nullptr) {
+        RegFileValue value;
+        value.line = start + 1;
+        good = ReadValue(line, &value);
+        if (good && !skipping) current->values.push_back(std::move(value));
+      }
+      if (!good) {
+        read.outcome = RegFileRead::Outcome::BadLine;
+        read.badLine = start + 1;
+        return read;
+      }
+    }
+    return read;
+  }
+
+ private:
+  static bool ReadKey(std::string_view line, RegFileKey* key) {
+    const std::size_t close = line.rfind(']');
+    if (close == std::string_view::npos || !Ends(line.substr(close + 1))) return false;
+    std::string_view name = line.substr(1, close - 1);
+    key->remove = !name.empty() && name.front() == '-';
+    if (key->remove) name.remove_prefix(1);
+    const std::size_t slash = name.find('\\');
+    const std::string_view root = name.substr(0, slash);
+    bool known = false;
+    for (const std::string_view rootName : kRootNames) known = known || SameLetters(root, rootName);
+    if (!known) return false;
+    std::string_view path = slash == std::string_view::npos ? "" : name.substr(slash + 1);
+    if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+    key->path = std::string(path);
+    return true;
+  }
+
+  bool ReadValue(std::string_view line, RegFileValue* value) {
+    if (line.front() == '@') {
+      line.remove_prefix(1);
+    } else {
+      line.remove_prefix(1);
+      const auto name = Quoted(&line);
+      if (!name) return false;
+      value->name = *name;
+    }
+    line = TrimLeft(line);
+    if (line.empty() || line.front() != '=') return false;
+    line = TrimLeft(line.substr(1));
+    if (!line.empty() && line.front() == '-') {
+      value->remove = true;
+      return Ends(line.substr(1));
+    }
+    if (!line.empty() && line.front() == '"') {
+      line.remove_prefix(1);
+      const auto text = Quoted(&line);
+      if (!text) return false;
+      value->type = 1;
+      value->data.assign(text->begin(), text->end());
+      return Ends(line);
+    }
+    if (Take(&line, "dword:")) {
+      const std::string_view digits = line.substr(0, line.find_first_of(" \t;"));
+      const auto number = HexNumber(digits);
+      if (!number) return false;
+      value->type = store::kTypeNumber;
+      for (int shift = 0; shift < 32; shift += 8) {
+        value->data.push_back(static_cast<std::uint8_t>(*number >> shift));
+      }
+      return Ends(line.substr(digits.size()));
+    }
+    if (Take(&line, "hex:")) {
+      value->type = 3;
+    } else if (Take(&line, "hex(")) {
+      const std::size_t close = line.find("):");
+      const auto type = close == std::string_view::npos ? std::nullopt
+                                                        : HexNumber(line.substr(0, close));
+      if (!type) return false;
+      value->type = *type;
+      line.remove_prefix(close + 2);
+    } else {
+      return false;
+    }
+    if (!HexBytes(line, &value->data)) return false;
+    if (wide_) value->data = NarrowData(value->type, value->data);
+    return true;
+  }
+
+  // Comma-separated bytes, on as many lines as end in a backslash.
+  bool HexBytes(std::string_view line, std::vector<std::uint8_t>* bytes) {
+    std::string joined;
+    for (;;) {
+      const std::string_view part = Trim(line.substr(0, line.find(';')));
+      if (part.empty() || part.back() != '\\') {
+        joined += part;
+        break;
+      }
+      joined += part.substr(0, part.size() - 1);
+      // The data goes on in the next line, which may not be blank.
+      if (++at_ == lines_.size() || Trim(lines_[at_]).empty()) return false;
+      line = TrimLeft(lines_[at_]);
+    }
+    std::string_view rest = joined;
+    while (!(rest = TrimLeft(rest)).empty()) {
+      const std::size_t comma = rest.find(',');
+      const auto byte = HexNumber(Trim(rest.substr(0, comma)));
+      if (!byte || *byte > 0xFF) return false;
+      bytes->push_back(static_cast<std::uint8_t>(*byte));
+      if (comma == std::string_view::npos) break;
+      rest.remove_prefix(comma + 1);
+    }
+    return true;
+  }
+
+  std::vector<std::string> lines_;
+  bool wide_;
+  std::size_t at_ = 0;
+};
+
+// The file's lines as UTF-8, ends of line of any kind taken off.
+std::vector<std::string> Lines(std::string_view bytes, bool* wideFile) {
+  std::string text;
+  *wideFile = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
+  if (*wideFile) {
+    const std::vector<std::uint8_t> units(bytes.begin() + 2, bytes.end());
+    text = Utf8Of(FromLittleEndian(units));
+  } else {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    text = bytes;
+  }
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || text[i] == '\n' || text[i] == '\r') {
+      lines.push_back(text.substr(start, i - start));
+      if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+RegFileRead ReadRegFile(std::string_view bytes) {
+  bool wideFile = false;
+  std::vector<std::string> lines = Lines(bytes, &wideFile);
+  const std::string_view header = Trim(lines.front());
+  const bool version5 = header == kHeader5;
+  if (!version5 && header != kHeader4) {
+    RegFileRead read;
+    read.outcome = RegFileRead::Outcome::NotRegistryFile;
+    return read;
+  }
+  // The header says how the text types' bytes are written, not the file's
+  // encoding: a REGEDIT4 file saved as UTF-16 still holds 8-bit text.
+  return Reader(std::move(lines), version5).Read();
+}
+
+}  // namespace quorvane::tools

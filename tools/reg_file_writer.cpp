@@ -1,0 +1,124 @@
+// Writes registry files as reg.exe does: the same escapes, the same hex
+// lines folded at the same places, the same blank lines.
+#include <clocale>
+#include <cstdio>
+#include <cwctype>
+
+#include "store/registry_names.h"
+#include "tools/reg_file.h"
+#include "tools/utf16.h"
+
+namespace quorvane::tools {
+namespace {
+
+constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
+constexpr const char* kRootName = "HKEY_LOCAL_MACHINE";
+// A hex line is folded once it has reached this many characters.
+constexpr std::size_t kFoldAt = 77;
+
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\\' || c == '"') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string HexEntry(std::string lead, store::ValueType type,
+                     const std::vector<std::uint8_t>& bytes) {
+  char prefix[24];
+  if (type == 3) {
+    std::snprintf(prefix, sizeof prefix, "hex:");
+  } else {
+    std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(type));
+  }
+  std::size_t lineLength = store::WindowsLength(lead) + std::string_view(prefix).size();
+  std::string entry = std::move(lead) + prefix;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
+    entry += pair;
+    if (i + 1 == bytes.size()) break;
+    entry += ',';
+    lineLength += 3;
+    if (lineLength >= kFoldAt) {
+      entry += "\\\r\n  ";
+      lineLength = 2;
+    }
+  }
+  return entry + "\r\n";
+}
+
+std::string ValueEntry(const RegFileValue& value) {
+  std::string lead = value.name.empty() ? "@=" : "\"" + Escaped(value.name) + "\"=";
+  if (value.remove) return lead + "-\r\n";
+  const std::string bytes(value.data.begin(), value.data.end());
+  if (value.type == 1) return lead + "\"" + Escaped(bytes.substr(0, bytes.find('\0'))) + "\"\r\n";
+  if (value.type == store::kTypeNumber && value.data.size() == 4) {
+    char number[16];
+    std::snprintf(number, sizeof number, "dword:%08x",
+                  static_cast<unsigned>(value.data[0] | value.data[1] << 8 |
+                                        value.data[2] << 16 |
+                                        static_cast<unsigned>(value.data[3]) << 24));
+    return lead + number + "\r\n";
+  }
+  return HexEntry(std::move(lead), value.type, WideData(value.type, value.data));
+}
+
+// Lower case as reg.exe compares names, for every letter Unicode gives one.
+char16_t Lower(char16_t unit) {
+  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  if (unit < 0x80 || utf8 == nullptr) {
+    return unit >= 'A' && unit <= 'Z' ? static_cast<char16_t>(unit + 32) : unit;
+  }
+  if (unit >= 0xD800 && unit < 0xE000) return unit;
+  return static_cast<char16_t>(towlower_l(static_cast<wint_t>(unit), utf8));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WideData(store::ValueType type, const std::vector<std::uint8_t>& data) {
+  if (!IsTextType(type)) return data;
+  return LittleEndianBytes(Utf16Of(std::string_view(reinterpret_cast<const char*>(data.data()),
+                                                    data.size())));
+}
+
+std::vector<std::uint8_t> NarrowData(store::ValueType type,
+                                     const std::vector<std::uint8_t>& data) {
+  if (!IsTextType(type)) return data;
+  const std::string text = Utf8Of(FromLittleEndian(data));
+  return {text.begin(), text.end()};
+}
+
+bool RegExeOrder(std::string_view a, std::string_view b) {
+  const std::u16string left = Utf16Of(a);
+  const std::u16string right = Utf16Of(b);
+  for (std::size_t i = 0; i < left.size() && i < right.size(); ++i) {
+    const char16_t l = Lower(left[i]);
+    const char16_t r = Lower(right[i]);
+    if (l != r) return l < r;
+  }
+  return left.size() < right.size();
+}
+
+std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
+  std::string text = std::string(kHeader) + "\r\n";
+  for (const RegFileKey& key : keys) {
+    text += std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
+            (key.path.empty() ? "" : "\\" + key.path) + "]\r\n";
+    if (key.remove) continue;
+    for (const RegFileValue& value : key.values) text += ValueEntry(value);
+  }
+  text += "\r\n";
+  const std::vector<std::uint8_t> wide = LittleEndianBytes(Utf16Of(text));
+  return std::string("\xFF\xFE") + std::string(wide.begin(), wide.end());
+}
+
+}  // namespace quorvane::tools

@@ -1,0 +1,38 @@
+// Registry files run on the portable registry: a key's subtree read into
+// the model of reg_file.h, export and import.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "store/sqlite_registry.h"
+#include "tools/reg_arguments.h"
+#include "tools/reg_file.h"
+
+namespace quorvane::tools {
+
+// The key at path (below HKEY_LOCAL_MACHINE) and every key below it, in
+// the order in which reg.exe lists them: each key before its subkeys,
+// subkeys and values by RegExeOrder. Paths are spelled as path is, then as
+// the subkeys were created.
+[[nodiscard]] store::Status ReadSubtree(store::SqliteRegistry& store, const std::string& path,
+                                        std::vector<RegFileKey>* keys);
+
+// Shared with reg_run.cpp: prints the failure's text and answers 1; asks
+// until the answer is yes or no (the end of the input is no).
+int Fail(std::ostream& err, store::Status status);
+bool Confirm(std::istream& in, std::ostream& out, const std::string& question);
+
+// export KEY FILE [/y] and import FILE.
+int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istream& in,
+              std::ostream& out, std::ostream& err);
+int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
+               std::ostream& err);
+
+// Writes a registry file's bytes to path, asking first (unless force) when
+// a file is there; 0 when written or declined, as reg.exe answers.
+int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
+                   std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace quorvane::tools

@@ -1,0 +1,110 @@
+#include "tools/utf16.h"
+
+namespace quorvane::tools {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The code point that starts at text[*at], moving *at past it.
+char32_t NextCodePoint(std::string_view text, std::size_t* at) {
+  const auto lead = static_cast<unsigned char>(text[(*at)++]);
+  if (lead < 0x80) return lead;
+  int length = 0;
+  char32_t point = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 1;
+    point = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 2;
+    point = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 3;
+    point = lead & 0x07;
+  } else {
+    return kReplacement;
+  }
+  for (int i = 0; i < length; ++i) {
+    if (*at >= text.size() || (static_cast<unsigned char>(text[*at]) & 0xC0) != 0x80) {
+      return kReplacement;
+    }
+    point = point << 6 | (static_cast<unsigned char>(text[(*at)++]) & 0x3F);
+  }
+  constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (point < kSmallest[length] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000)) {
+    return kReplacement;
+  }
+  return point;
+}
+
+void AppendUtf8(char32_t point, std::string* out) {
+  if (point < 0x80) {
+    *out += static_cast<char>(point);
+  } else if (point < 0x800) {
+    *out += static_cast<char>(0xC0 | point >> 6);
+    *out += static_cast<char>(0x80 | (point & 0x3F));
+  } else if (point < 0x10000) {
+    *out += static_cast<char>(0xE0 | point >> 12);
+    *out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+    *out += static_cast<char>(0x80 | (point & 0x3F));
+  } else {
+    *out += static_cast<char>(0xF0 | point >> 18);
+    *out += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+    *out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+    *out += static_cast<char>(0x80 | (point & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::u16string Utf16Of(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const char32_t point = NextCodePoint(utf8, &at);
+    if (point < 0x10000) {
+      out += static_cast<char16_t>(point);
+    } else {
+      out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
+std::string Utf8Of(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    const char16_t unit = utf16[i];
+    char32_t point = unit;
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] < 0xE000) {
+      point = 0x10000 + ((unit - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    } else if (unit >= 0xD800 && unit < 0xE000) {
+      point = kReplacement;
+    }
+    AppendUtf8(point, &out);
+  }
+  return out;
+}
+
+std::vector<std::uint8_t> LittleEndianBytes(std::u16string_view text) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(text.size() * 2);
+  for (const char16_t unit : text) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
+std::u16string FromLittleEndian(const std::vector<std::uint8_t>& bytes) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+  }
+  return text;
+}
+
+}  // namespace quorvane::tools
