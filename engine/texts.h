@@ -47,9 +47,24 @@ inline constexpr const char* kDisclaimer =
     "\r\n\r\n"
     "PS: Don't say I didn't warn you...";
 
-// Shown instead of the disclaimer when the backup could not be written.
+// Shown instead of the disclaimer when the backup could not be written,
+// each saying how far the first run got: the first backup write failed;
+// some were written, then one failed; all were written, then the first-run
+// marker could not be; or the user declined and the marker could not be
+// set back.
 inline constexpr const char* kBackupFailed =
     "Quorvane could not back up your current network settings, so nothing has been changed.";
+inline constexpr const char* kBackupPartlyLead =
+    "Quorvane backed up only some of your current network settings (";
+inline constexpr const char* kBackupPartlyMiddle = ") and could not back up ";
+inline constexpr const char* kBackupPartlyTail =
+    ", so none of your network settings has been changed.";
+inline constexpr const char* kFirstRunNotMarked =
+    "Quorvane backed up your current network settings but could not record that it did, so none "
+    "of them has been changed and the next start will back them up again.";
+inline constexpr const char* kDeclineNotMarked =
+    "Quorvane backed up your current network settings and changed none of them, but could not "
+    "record that you declined, so the next start will not ask you again.";
 
 inline constexpr const char* kSelectConnectionType =
     "Please select your Connection Type from the list opposite.";
@@ -57,8 +72,11 @@ inline constexpr const char* kSelectConnectionType =
 // A message that names settings is its lead, the settings' names joined by
 // kNameSeparator, then its tail.
 inline constexpr const char* kNameSeparator = ", ";
-inline constexpr const char* kOptimiseFailedLead = "Quorvane could not change these settings: ";
-inline constexpr const char* kOptimiseFailedTail = ". Your settings are not fully optimised.";
+// An optimise or an Apply that could not write a setting names it so; the
+// optimise adds that the settings are not fully optimised.
+inline constexpr const char* kChangeFailedLead = "Quorvane could not change these settings: ";
+inline constexpr const char* kChangeFailedTail = ".";
+inline constexpr const char* kNotFullyOptimised = "Your settings are not fully optimised.";
 
 inline constexpr const char* kRestoreTitle = "Quorvane Settings Restore";
 inline constexpr const char* kRestoreConfirm =

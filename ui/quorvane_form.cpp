@@ -116,7 +116,7 @@ void QuorvaneForm::cmd_Optimise_Click() {
 }
 
 void QuorvaneForm::ApplyText(engine::TextPane pane, FormControl custom, FormControl current) {
-  view_.SetText(current, engine::ApplyTextPane(registry_, pane, view_.Text(custom)));
+  view_.SetText(current, engine::ApplyTextPane(registry_, dialogs_, pane, view_.Text(custom)));
 }
 
 void QuorvaneForm::Setting1Apply_Click() {
@@ -137,7 +137,7 @@ void QuorvaneForm::Session4Apply_Click() {
 
 void QuorvaneForm::Setting5Apply_Click() {
   ShowPathMtuFlags(engine::ApplyPathMtu(
-      registry_, {view_.CheckValue(Setting5Option1), view_.CheckValue(Setting5Option2),
+      registry_, dialogs_, {view_.CheckValue(Setting5Option1), view_.CheckValue(Setting5Option2),
                   view_.CheckValue(Setting5Option3)}));
 }
 
@@ -147,7 +147,7 @@ void QuorvaneForm::Setting6Apply_Click() {
 
 void QuorvaneForm::Setting7Apply_Click() {
   const bool enabled =
-      engine::ApplyTaskOffload(registry_, view_.CheckValue(Setting7Option1) == kTicked);
+      engine::ApplyTaskOffload(registry_, dialogs_, view_.CheckValue(Setting7Option1) == kTicked);
   view_.SetCheckValue(enabled ? Setting7Option1 : Setting7Option2, kTicked);
 }
 

@@ -104,6 +104,21 @@ TEST_F(QuickOptimiseTest, FailedWritesAreNamedAfterAllSixAreTried) {
   ExpectFailureNamed(dialogs_, "Time To Live, NDI Cache", "The registry file can only be read.");
 }
 
+// A store that another program holds is waited for once: after the first
+// write has failed, the other five fail at once, and the box names all six.
+TEST_F(QuickOptimiseTest, AStoreInUseIsWaitedForOnce) {
+  Refuse({"set MaxMTU", "set DefaultRcvWindow", "set DefaultTTL", "set SessionKeepAlive", "set ",
+          "set SackOpts"},
+         store::kInUse);
+  Optimise("Modem");
+  EXPECT_EQ(Calls({"set"}), (std::vector<std::string>{"set MaxMTU"}));
+  ExpectFailureNamed(dialogs_,
+                     "Max Transmission Unit, Recieve Window, Time To Live, Session Keep Alive, "
+                     "NDI Cache, Selective Acknowledgements",
+                     "Another program is using the registry.");
+  EXPECT_EQ(dialogs_.busyCount, 1);
+}
+
 #ifndef _WIN32
 TEST(QuickOptimiseReadOnly, ReadOnlyStoreNamesAllSix) {
   ReadOnlyStore readOnly;

@@ -22,6 +22,14 @@ engine::Answer Win32UserDialogs::Show(const engine::Message& message) {
   }
 }
 
+void Win32UserDialogs::ShowBusy(bool busy) {
+  if (busy) {
+    before_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  } else {
+    SetCursor(before_);
+  }
+}
+
 void Win32UserDialogs::ShowFinished() {
   if (openModal_) openModal_(ModalWindow::Finished, VisibleOwner());
 }
