@@ -92,13 +92,21 @@ Status Registry::QueryValue(RootKey root, const std::string& path, const std::st
 
 WriteResult Registry::Write(RootKey root, const std::string& path, const std::string& name,
                             ValueType type, const std::uint8_t* data, std::uint32_t size) const {
-  // As in every procedure here, a failed create leaves the empty handle and
-  // the set that follows fails against it; the call sequence stays the same,
-  // and the create's status is the one that says why.
-  ScopedKey key(backend_);
-  const Status created = backend_.CreateKey(root, path, key.receive());
-  const Status set = backend_.SetValue(key.get(), name, type, data, size);
-  return {created != kSuccess ? created : set};
+  // One change of the store, where it can make one: a set that fails takes
+  // back the keys its create made. As in every procedure here, a failed
+  // create leaves the empty handle and the set that follows fails against
+  // it; the call sequence stays the same, and the create's status is the
+  // one that says why.
+  if (const Status begun = backend_.BeginWrite(); begun != kSuccess) return {begun};
+  Status status;
+  {
+    ScopedKey key(backend_);
+    const Status created = backend_.CreateKey(root, path, key.receive());
+    const Status set = backend_.SetValue(key.get(), name, type, data, size);
+    status = created != kSuccess ? created : set;
+  }
+  const Status ended = backend_.EndWrite(status == kSuccess);
+  return {status != kSuccess ? status : ended};
 }
 
 WriteResult Registry::WriteText(RootKey root, const std::string& path, const std::string& name,

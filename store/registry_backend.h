@@ -70,6 +70,17 @@ class RegistryBackend {
                           const std::uint8_t* data, std::uint32_t size) = 0;
   virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
   virtual Status CloseKey(KeyHandle key) = 0;
+
+  // Makes the calls up to EndWrite one change of the store, where the store
+  // can: EndWrite(true) keeps all of them, EndWrite(false) none, and so does
+  // a failed EndWrite. Where it cannot (the Windows registry), each call
+  // stands alone and both answer kSuccess. A failed BeginWrite says why no
+  // write can be made now; the calls are then not to be made.
+  virtual Status BeginWrite() { return kSuccess; }
+  virtual Status EndWrite(bool keep) {
+    static_cast<void>(keep);
+    return kSuccess;
+  }
 };
 
 }  // namespace quorvane::store

@@ -289,6 +289,9 @@ struct SqliteRegistry::Impl {
     std::optional<std::int64_t> version;
     if (code == SQLITE_OK) version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
     if (!version) {
+      // A creation cut short, which only a writer can roll back: nothing in
+      // the file was ever committed.
+      if (HoldsUnfinishedCreation(path)) return kNotFound;
       const Status why = StatusOf(connection.get(), code);
       if (why == kRegistryCorrupt || why == kInUse) {
         *reason = ReasonOf(connection.get(), code);
@@ -324,6 +327,9 @@ struct SqliteRegistry::Impl {
       *reason = std::move(why);
       return status;
     };
+    // Rolling back a creation that was cut short leaves the file empty, as
+    // before it: no store yet, and the first write makes it.
+    if (PragmaNumber(db, "PRAGMA page_count", &code) == 0) return kNotFound;
     const auto application = PragmaNumber(db, "PRAGMA application_id", &code);
     if (!application) return refuse(StatusOf(db, code), ReasonOf(db, code));
     if (*application != kApplicationId || *version < 1) return refuse(kBadDatabase, kNotOurs);
@@ -354,6 +360,7 @@ struct SqliteRegistry::Impl {
     statements = std::move(prepared);
     format = *version;
     refusedWrite = refused;
+    checked = false;
     keepsReading = wal;
     return kSuccess;
   }
@@ -389,6 +396,14 @@ struct SqliteRegistry::Impl {
       if (const Status created = Create(); created != kSuccess) return created;
     }
     if (refusedWrite != kSuccess) return refusedWrite;
+    // A damaged store is not written into: a write could make the damage
+    // worse, and one that fails part way must change nothing. Looked at once
+    // per connection, before its first write.
+    if (!checked) {
+      checked = true;
+      if (!QuickCheckPasses()) refusedWrite = kRegistryCorrupt;
+      if (refusedWrite != kSuccess) return refusedWrite;
+    }
     if (format == kFormatVersion) return kSuccess;
     std::map<std::int64_t, std::int64_t> moved;
     EndRead();
@@ -403,6 +418,14 @@ struct SqliteRegistry::Impl {
     if (code != SQLITE_OK) return StatusOf(db.get(), code);
     if (statements->error() != SQLITE_OK) return StatusOf(db.get(), statements->error());
     return format == kFormatVersion ? kSuccess : kBadDatabase;
+  }
+
+  // True when SQLite finds the store's structure sound.
+  bool QuickCheckPasses() {
+    Statement check(db.get(), "PRAGMA quick_check(1)");
+    if (!check.ok()) return false;
+    Run run(check);
+    return run.Step() == SQLITE_ROW && run.Text(0) == "ok";
   }
 
   // Follows a store of an older format that another program has brought to
@@ -479,7 +502,7 @@ struct SqliteRegistry::Impl {
   // transaction's locks instead of one per statement; the call that follows
   // sees the store as it was when its key was opened.
   void BeginRead() {
-    if (reading || !statements) return;
+    if (reading || writing || !statements) return;
     Run run(statements->begin);
     reading = run.Step() == SQLITE_DONE;
   }
@@ -541,6 +564,8 @@ struct SqliteRegistry::Impl {
   Status refusedWrite = kSuccess;  // what every write answers, when not kSuccess
   bool keepsReading = false;       // the store is in write-ahead logging
   bool reading = false;            // a read transaction is open
+  bool writing = false;            // BeginWrite's transaction is open
+  bool checked = false;            // the connection's store was checked for damage
   FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;
@@ -626,6 +651,13 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
   if (status = impl_->PrepareWrite(); status != kSuccess) return status;
 
   sqlite3* db = impl_->db.get();
+  if (impl_->writing) {
+    // Part of the caller's transaction, which is kept or taken back whole.
+    const auto id = impl_->FindKey(root, path, keys, true, &status);
+    if (!id) return status;
+    *key = impl_->Issue(*id);
+    return kSuccess;
+  }
   if (const int code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
       code != SQLITE_OK) {
     return StatusOf(db, code);
@@ -734,6 +766,42 @@ Status SqliteRegistry::CloseKey(KeyHandle key) {
   std::lock_guard lock(impl_->mutex);
   impl_->EndReading();
   return impl_->open.erase(key) > 0 ? kSuccess : kInvalidHandle;
+}
+
+Status SqliteRegistry::BeginWrite() {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
+  if (impl_->writing) return kInvalidParameter;  // they do not nest
+  if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
+  sqlite3* db = impl_->db.get();
+  if (const int code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+      code != SQLITE_OK) {
+    return StatusOf(db, code);
+  }
+  impl_->writing = true;
+  return kSuccess;
+}
+
+Status SqliteRegistry::EndWrite(bool keep) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
+  if (!impl_->writing) return kInvalidParameter;
+  impl_->writing = false;
+  sqlite3* db = impl_->db.get();
+  // A statement that failed may have ended the transaction already.
+  if (sqlite3_get_autocommit(db) != 0) return keep ? kWriteFault : kSuccess;
+  if (keep) {
+    if (const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        code == SQLITE_OK) {
+      return kSuccess;
+    } else {
+      const Status status = StatusOf(db, code);
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+      return status;
+    }
+  }
+  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  return kSuccess;
 }
 
 Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* values) {

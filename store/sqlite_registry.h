@@ -70,6 +70,11 @@ class SqliteRegistry final : public RegistryBackend {
                   const std::uint8_t* data, std::uint32_t size) override;
   Status DeleteValue(KeyHandle key, const std::string& name) override;
   Status CloseKey(KeyHandle key) override;
+  // One write transaction, begun once the store is ready to be written
+  // (made, or brought to the current format); it waits for another
+  // program's write as a single write does.
+  Status BeginWrite() override;
+  Status EndWrite(bool keep) override;
 
  private:
   struct Impl;
