@@ -74,6 +74,18 @@ std::string WithoutBackup(const std::vector<std::string>& labels) {
 
 }  // namespace
 
+Message RegistryUnavailableMessage(const store::OpenFailure& failure) {
+  std::string text = text::kRegistryUnavailableLead;
+  if (!failure.path.empty()) text += " \"" + failure.path + "\"";
+  for (const text::OpenFailureWords& known : text::kOpenFailureWords) {
+    if (known.detail != failure.detail) continue;
+    text += known.words;
+    if (!known.withReason) return Failure(std::move(text), {});
+    break;
+  }
+  return Failure(std::move(text), {{"", failure.status}});
+}
+
 Message DisclaimerMessage() {
   return Box(text::kDisclaimer, text::kDisclaimerTitle, Buttons::YesNo, Icon::Error);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/user_dialogs.h"
+#include "store/open_failure.h"
 #include "store/registry_backend.h"
 
 namespace quorvane::engine {
@@ -16,6 +17,9 @@ struct FailedSetting {
   std::string label;
   store::Status status;
 };
+
+// The registry cannot be opened, and why; the program ends after it.
+Message RegistryUnavailableMessage(const store::OpenFailure& failure);
 
 // The first-run disclaimer: Yes and No, Yes the default, the stop icon
 // (style 20).

@@ -24,8 +24,6 @@ namespace {
 // How long a writer waits for another process to finish before giving up.
 constexpr int kBusyTimeoutMs = 10000;
 
-constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
-
 // A status that the system's errno explains.
 Status StatusOfErrno(int error) {
   switch (error) {
@@ -77,46 +75,16 @@ Status StatusOf(sqlite3* db, int code) {
   }
 }
 
-// Why a store cannot be opened, in words that follow its name.
-struct StatusReason {
-  Status status;
-  const char* reason;
-};
-constexpr StatusReason kReasons[] = {
-    {kInUse, "it is in use by another program"},
-    {kDiskFull, "the disk is full"},
-    {kRegistryCorrupt, "it is damaged"},
-    {kWriteProtected, "it can only be read"},
-    {kAccessDenied, "access to it is denied"},
-    {kBadPathname, "its name is not a usable file name"},
-};
-
-std::string ReasonOf(Status status, int systemError) {
-  for (const StatusReason& known : kReasons) {
-    if (known.status == status) return known.reason;
-  }
-  if (systemError != 0) return std::strerror(systemError);
-  return "it cannot be read or written (an input/output error)";
-}
-
-std::string ReasonOf(sqlite3* db, int code) {
+// The errno that explains a failure, when SQLite set one for it.
+int SystemErrorOf(sqlite3* db, int code) {
   const int kind = code & 0xff;
-  const bool errnoCounts = db != nullptr && (kind == SQLITE_IOERR || kind == SQLITE_CANTOPEN);
-  return ReasonOf(StatusOf(db, code), errnoCounts ? sqlite3_system_errno(db) : 0);
+  const bool counts = db != nullptr && (kind == SQLITE_IOERR || kind == SQLITE_CANTOPEN);
+  return counts ? sqlite3_system_errno(db) : 0;
 }
 
-constexpr const char* kNotOurs = "it is not a Quorvane registry";
+using Detail = OpenFailure::Detail;
 
-std::string Newer(std::int64_t version) {
-  return "it was written by a newer version of Quorvane (format " + std::to_string(version) +
-         "; this version reads format " + std::to_string(kFormatVersion) + ")";
-}
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-[[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
-  throw RegistryOpenError("The registry " + Quoted(path) + " cannot be opened: " + reason + ".");
-}
+[[noreturn]] void Refuse(OpenFailure failure) { throw RegistryOpenError(std::move(failure)); }
 
 // Key paths and value names as the Windows registry takes them.
 
@@ -251,9 +219,19 @@ struct SqliteRegistry::Impl {
 
   // Opens the store in the file, when there is one; kNotFound when the file
   // is missing or empty (nothing to read, and nothing made), otherwise the
-  // status with *reason saying why it cannot be used. Changes no file that
+  // status, with *failure saying why it cannot be used. Changes no file that
   // it refuses.
-  Status Attach(std::string* reason) {
+  Status Attach(OpenFailure* failure) {
+    failure->path = path;
+    const auto refused = [&](Status status, Detail detail, int systemError = 0) {
+      failure->status = status;
+      failure->detail = detail;
+      failure->systemError = systemError;
+      return status;
+    };
+    const auto failed = [&](sqlite3* db, int code) {
+      return refused(StatusOf(db, code), Detail::None, SystemErrorOf(db, code));
+    };
     const StoreFile look = LookAt(path);
     switch (look.kind) {
       case StoreFile::Kind::Missing:
@@ -262,26 +240,24 @@ struct SqliteRegistry::Impl {
       case StoreFile::Kind::Store:
         break;
       case StoreFile::Kind::NotAStore:
-        *reason = kNotOurs;
-        return kBadDatabase;
+        return refused(kBadDatabase, Detail::NotOurs);
       case StoreFile::Kind::Folder:
-        *reason = "it is a folder, not a file";
-        return kBadPathname;
+        return refused(kBadPathname, Detail::Folder);
       case StoreFile::Kind::NotRegular:
-        *reason = "it is not a regular file";
-        return kBadDatabase;
+        return refused(kBadDatabase, Detail::NotRegular);
       case StoreFile::Kind::Unreadable:
-        *reason = ReasonOf(StatusOfErrno(look.error), look.error);
-        return StatusOfErrno(look.error);
+        return refused(StatusOfErrno(look.error), Detail::None, look.error);
     }
-    if (look.version > kFormatVersion) {
-      *reason = Newer(look.version);
-      return kBadDatabase;
-    }
+    const auto newer = [&](std::int64_t version) {
+      failure->format = version;
+      failure->readable = kFormatVersion;
+      return refused(kBadDatabase, Detail::NewerFormat);
+    };
+    if (look.version > kFormatVersion) return newer(look.version);
 
     const bool hadChanges = HoldsUnmergedChanges(path);
     const Sidecars before = SidecarsOf(path);
-    Status refused = mode == OpenMode::ReadOnly ? kWriteProtected : kSuccess;
+    Status writes = mode == OpenMode::ReadOnly ? kWriteProtected : kSuccess;
     Connection connection;
     int code = Connect(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
                                                         : SQLITE_OPEN_READWRITE,
@@ -293,58 +269,48 @@ struct SqliteRegistry::Impl {
       // the file was ever committed.
       if (HoldsUnfinishedCreation(path)) return kNotFound;
       const Status why = StatusOf(connection.get(), code);
-      if (why == kRegistryCorrupt || why == kInUse) {
-        *reason = ReasonOf(connection.get(), code);
-        return why;
-      }
+      if (why == kRegistryCorrupt || why == kInUse) return failed(connection.get(), code);
       // Reading in write-ahead logging needs a shared-memory file beside the
       // store, which cannot be made when its folder cannot be written or the
       // disk is full. Then the store is read as a file that nobody changes
       // meanwhile, as long as it holds every committed change itself.
-      refused = why == kDiskFull || why == kAccessDenied ? why : kWriteProtected;
+      writes = why == kDiskFull || why == kAccessDenied ? why : kWriteProtected;
       connection.reset();
       RemoveUnfinishedSidecars(path, before);
-      if (hadChanges) {
-        *reason = "its latest changes are in a \"-wal\" or \"-journal\" file beside it, which "
-                  "cannot be read while " +
-                  std::string(why == kDiskFull ? "the disk is full"
-                                               : "nothing can be written in its folder");
-        return refused;
-      }
+      if (hadChanges) return refused(writes, Detail::ChangesBeside);
       code = Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &connection);
       if (code == SQLITE_OK) {
         version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
       }
-      if (!version) {
-        *reason = ReasonOf(connection.get(), code);
-        return StatusOf(connection.get(), code);
-      }
+      if (!version) return failed(connection.get(), code);
     }
     sqlite3* db = connection.get();
     // A refused store is left as it was: its "-wal" is not merged into it.
-    const auto refuse = [&](Status status, std::string why) {
+    const auto leaveAsItWas = [&](Status status) {
       if (hadChanges) sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-      *reason = std::move(why);
       return status;
     };
     // Rolling back a creation that was cut short leaves the file empty, as
     // before it: no store yet, and the first write makes it.
     if (PragmaNumber(db, "PRAGMA page_count", &code) == 0) return kNotFound;
     const auto application = PragmaNumber(db, "PRAGMA application_id", &code);
-    if (!application) return refuse(StatusOf(db, code), ReasonOf(db, code));
-    if (*application != kApplicationId || *version < 1) return refuse(kBadDatabase, kNotOurs);
-    if (*version > kFormatVersion) return refuse(kBadDatabase, Newer(*version));
+    if (!application) return leaveAsItWas(failed(db, code));
+    if (*application != kApplicationId || *version < 1) {
+      return leaveAsItWas(refused(kBadDatabase, Detail::NotOurs));
+    }
+    if (*version > kFormatVersion) return leaveAsItWas(newer(*version));
     auto prepared = std::make_unique<Statements>(db, *version);
     if (const int error = prepared->error(); error != SQLITE_OK) {
-      return refuse(StatusOf(db, error), ReasonOf(db, error));
+      return leaveAsItWas(failed(db, error));
     }
     // Every write is on disk before the call returns. In rollback mode EXTRA
     // also syncs the folder once the journal is deleted, so that a power cut
     // right after a write cannot bring the journal back and undo it.
-    if (sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK) {
-      return refuse(kWriteFault, ReasonOf(db, sqlite3_errcode(db)));
+    if (const int error = sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr);
+        error != SQLITE_OK) {
+      return leaveAsItWas(failed(db, error));
     }
-    if (refused == kSuccess && sqlite3_db_readonly(db, "main") == 1) refused = kWriteProtected;
+    if (writes == kSuccess && sqlite3_db_readonly(db, "main") == 1) writes = kWriteProtected;
     bool wal = false;
     {
       Statement journal(db, "PRAGMA journal_mode");
@@ -359,7 +325,7 @@ struct SqliteRegistry::Impl {
     this->db = std::move(connection);
     statements = std::move(prepared);
     format = *version;
-    refusedWrite = refused;
+    refusedWrite = writes;
     checked = false;
     keepsReading = wal;
     return kSuccess;
@@ -382,16 +348,16 @@ struct SqliteRegistry::Impl {
     }
     if (code != SQLITE_OK) return StatusOf(connection.get(), code);
     connection.reset();
-    std::string reason;
-    return Attach(&reason);
+    OpenFailure ignored;
+    return Attach(&ignored);
   }
 
   // Makes the store ready for a write: made when missing, brought to the
   // current format when older. The failure that every write meets instead.
   Status PrepareWrite() {
     if (!db) {
-      std::string reason;
-      const Status status = Attach(&reason);
+      OpenFailure ignored;
+      const Status status = Attach(&ignored);
       if (status != kNotFound) return status;
       if (const Status created = Create(); created != kSuccess) return created;
     }
@@ -572,19 +538,19 @@ struct SqliteRegistry::Impl {
 };
 
 std::unique_ptr<SqliteRegistry> SqliteRegistry::Open(const std::string& given, OpenMode mode) {
-  if (given.empty()) Refuse(given, "no file is named");
+  if (given.empty()) Refuse({kBadPathname, given, Detail::NoFileNamed});
   auto impl = std::make_unique<Impl>(AbsoluteStorePath(given), mode);
   const std::string& path = impl->path;
-  std::string reason;
-  const Status status = impl->Attach(&reason);
+  OpenFailure failure;
+  const Status status = impl->Attach(&failure);
   if (status == kNotFound && mode == OpenMode::ReadWrite && LookAt(path).kind ==
                                                                 StoreFile::Kind::Missing) {
     // Made on the first write; only whether it can be made is seen to now.
     if (const int error = CheckCreatable(path); error != 0) {
-      Refuse(path, "its folder cannot be created (" + std::string(std::strerror(error)) + ")");
+      Refuse({StatusOfErrno(error), path, Detail::FolderNotCreatable, 0, 0, error});
     }
   } else if (status != kSuccess && status != kNotFound) {
-    Refuse(path, reason);
+    Refuse(std::move(failure));
   }
   return std::unique_ptr<SqliteRegistry>(new SqliteRegistry(std::move(impl)));
 }
@@ -612,8 +578,8 @@ Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle*
   Status status = kSuccess;
   if (!impl_->db) {
     // Another program may have made the store since.
-    std::string reason;
-    if (status = impl_->Attach(&reason); status != kSuccess) return status;
+    OpenFailure ignored;
+    if (status = impl_->Attach(&ignored); status != kSuccess) return status;
   }
   impl_->BeginRead();
   const auto id = impl_->FindKey(root, path, keys, false, &status);

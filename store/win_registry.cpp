@@ -66,7 +66,7 @@ bool FromAnsi(std::string_view ansi, std::string* utf8) {
 // A path or value name in ANSI, ready for the A calls.
 Status AnsiName(const std::string& name, std::string* ansi) {
   if (name.find('\0') != std::string::npos) return ERROR_INVALID_PARAMETER;
-  return ToAnsi(name, ansi) ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION;
+  return ToAnsi(name, ansi) ? ERROR_SUCCESS : kNoUnicodeTranslation;
 }
 
 HKEY RootHandle(RootKey root) {
@@ -98,6 +98,62 @@ Status ReadWhole(HKEY key, const char* name, DWORD capacity, DWORD* type, std::s
     data->resize(got);
     return ERROR_SUCCESS;
   }
+}
+
+// Answers a query for a value whose type and bytes are known: its size
+// alone when data is null, otherwise the bytes when *size leaves room for
+// them, or ERROR_MORE_DATA and the size they need.
+Status Answer(DWORD valueType, std::string_view payload, ValueType* type, std::uint8_t* data,
+              std::uint32_t* size) {
+  if (type) *type = valueType;
+  const std::uint32_t needed = static_cast<std::uint32_t>(payload.size());
+  if (!data) {
+    if (size) *size = needed;
+    return ERROR_SUCCESS;
+  }
+  if (*size < needed) {
+    *size = needed;
+    return ERROR_MORE_DATA;
+  }
+  if (needed) std::memcpy(data, payload.data(), needed);
+  *size = needed;
+  return ERROR_SUCCESS;
+}
+
+// UTF-8 to UTF-16 and back, exactly: false for text that is not valid in
+// its encoding (a lone surrogate in UTF-16), which has no exact copy.
+bool ToWide(std::string_view utf8, std::wstring* wide) {
+  wide->clear();
+  if (utf8.empty()) return true;
+  if (utf8.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  const int length = static_cast<int>(utf8.size());
+  const int wideLength =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  if (wideLength == 0) return false;
+  wide->resize(static_cast<std::size_t>(wideLength));
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide->data(),
+                      wideLength);
+  return true;
+}
+
+bool FromWide(std::wstring_view wide, std::string* utf8) {
+  utf8->clear();
+  if (wide.empty()) return true;
+  if (wide.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  const int length = static_cast<int>(wide.size());
+  const int outLength = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length,
+                                            nullptr, 0, nullptr, nullptr);
+  if (outLength == 0) return false;
+  utf8->resize(static_cast<std::size_t>(outLength));
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length, utf8->data(),
+                      outLength, nullptr, nullptr);
+  return true;
+}
+
+// A value name in UTF-16, ready for the W calls.
+Status WideName(const std::string& name, std::wstring* wide) {
+  if (name.find('\0') != std::string::npos) return ERROR_INVALID_PARAMETER;
+  return ToWide(name, wide) ? ERROR_SUCCESS : kNoUnicodeTranslation;
 }
 
 Status OpenOrCreate(LONG(WINAPI* call)(HKEY, LPCSTR, PHKEY), RootKey root,
@@ -164,22 +220,10 @@ Status WinRegistry::QueryValue(KeyHandle key, const std::string& name, ValueType
   if (valueType != REG_SZ) {
     payload = std::move(ansi);  // replaced by another type meanwhile
   } else if (!FromAnsi(ansi, &payload)) {
-    return ERROR_NO_UNICODE_TRANSLATION;
+    return kNoUnicodeTranslation;
   }
 
-  if (type) *type = valueType;
-  const std::uint32_t needed = static_cast<std::uint32_t>(payload.size());
-  if (!data) {
-    *size = needed;
-    return ERROR_SUCCESS;
-  }
-  if (*size < needed) {
-    *size = needed;
-    return ERROR_MORE_DATA;
-  }
-  if (needed) std::memcpy(data, payload.data(), needed);
-  *size = needed;
-  return ERROR_SUCCESS;
+  return Answer(valueType, payload, type, data, size);
 }
 
 Status WinRegistry::SetValue(KeyHandle key, const std::string& name, ValueType type,
@@ -194,7 +238,7 @@ Status WinRegistry::SetValue(KeyHandle key, const std::string& name, ValueType t
   const std::string_view given(reinterpret_cast<const char*>(data), size);
   std::string bytes;
   if (type == REG_SZ) {
-    if (!ToAnsi(given, &bytes)) return ERROR_NO_UNICODE_TRANSLATION;
+    if (!ToAnsi(given, &bytes)) return kNoUnicodeTranslation;
   } else {
     bytes.assign(given);
   }
@@ -206,6 +250,62 @@ Status WinRegistry::SetValue(KeyHandle key, const std::string& name, ValueType t
   bytes.push_back('#');
   return RegSetValueExA(Handle(key), ansiName.c_str(), 0, type,
                         reinterpret_cast<const BYTE*>(bytes.data()), length);
+}
+
+// The W calls hand text over as the registry holds it, in UTF-16, whatever
+// the ANSI code page; here it becomes UTF-8 and back, every character kept.
+Status WinRegistry::QueryValueExactly(KeyHandle key, const std::string& name, ValueType* type,
+                                      std::uint8_t* data, std::uint32_t* size) {
+  if (data && !size) return ERROR_INVALID_PARAMETER;
+  std::wstring wideName;
+  if (const Status status = WideName(name, &wideName); status != ERROR_SUCCESS) return status;
+
+  // Read whole, however it grows meanwhile, so that the size answered is
+  // that of the UTF-8 form of the value read.
+  DWORD valueType = REG_NONE;
+  std::string stored;
+  DWORD capacity = 0;
+  for (;;) {
+    stored.resize(capacity);
+    DWORD got = capacity;
+    BYTE* buffer = capacity ? reinterpret_cast<BYTE*>(stored.data()) : nullptr;
+    const LONG status = RegQueryValueExW(Handle(key), wideName.c_str(), nullptr, &valueType,
+                                         buffer, &got);
+    if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && !buffer && got)) {
+      capacity = got;
+      continue;
+    }
+    if (status != ERROR_SUCCESS) return status;
+    stored.resize(got);
+    break;
+  }
+  if (!IsStringType(valueType)) return Answer(valueType, stored, type, data, size);
+  if (stored.size() % sizeof(wchar_t) != 0) return kNoUnicodeTranslation;
+  std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
+  if (!wide.empty()) std::memcpy(wide.data(), stored.data(), stored.size());
+  std::string utf8;
+  if (!FromWide(wide, &utf8)) return kNoUnicodeTranslation;
+  return Answer(valueType, utf8, type, data, size);
+}
+
+Status WinRegistry::SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
+                                    const std::uint8_t* data, std::uint32_t size) {
+  if (!data && size) return ERROR_INVALID_PARAMETER;
+  std::wstring wideName;
+  if (const Status status = WideName(name, &wideName); status != ERROR_SUCCESS) return status;
+  if (!IsStringType(type)) {
+    return RegSetValueExW(Handle(key), wideName.c_str(), 0, type, data, size);
+  }
+  std::wstring wide;
+  if (!ToWide(std::string_view(reinterpret_cast<const char*>(data), size), &wide)) {
+    return kNoUnicodeTranslation;
+  }
+  // As with the A call, a guard that is not NUL keeps the W call from
+  // counting a NUL after the data into its length.
+  const DWORD length = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
+  wide.push_back(L'#');
+  return RegSetValueExW(Handle(key), wideName.c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(wide.data()), length);
 }
 
 Status WinRegistry::DeleteValue(KeyHandle key, const std::string& name) {

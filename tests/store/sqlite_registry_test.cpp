@@ -29,7 +29,6 @@ using testing::WriteFile;
 using OpenMode = SqliteRegistry::OpenMode;
 
 constexpr RootKey kRoot = RootKey::LocalMachine;
-constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
 
 Status OpenAndClose(RegistryBackend& backend, const std::string& path, bool create) {
   KeyHandle key = kNoKey;
