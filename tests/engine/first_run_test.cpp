@@ -1,5 +1,7 @@
 #include "engine/first_run.h"
 
+#include "engine/messages.h"
+
 #include "tests/engine/engine_test.h"
 #include "tests/engine/read_only_store.h"
 
@@ -213,6 +215,33 @@ TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgramAndSaysWhatWasDone) {
   EXPECT_EQ(dialogs_.shown.size(), 3u);  // the failure, the disclaimer, the failure
   EXPECT_EQ(Marker(), "No");
   EXPECT_EQ(BackupText("MaxMTU"), "Not Set");
+}
+
+// Before the first run: a registry that cannot be opened is told in the
+// same words as every other failure of its kind.
+TEST(RegistryUnavailable, TheBoxNamesTheFileAndWhy) {
+  using Detail = store::OpenFailure::Detail;
+  const struct {
+    store::OpenFailure failure;
+    const char* text;
+  } cases[] = {
+      {{store::kInUse, "/r.sqlite3", Detail::None},
+       "Quorvane cannot open its registry \"/r.sqlite3\". Another program is using the registry."},
+      {{store::kBadDatabase, "/r.sqlite3", Detail::NotOurs},
+       "Quorvane cannot open its registry \"/r.sqlite3\": the file is not a Quorvane registry."},
+      {{store::kDiskFull, "/r.sqlite3", Detail::ChangesBeside},
+       "Quorvane cannot open its registry \"/r.sqlite3\": its latest changes are in a file beside "
+       "it that cannot be read now. The disk is full."},
+      {{store::kBadPathname, "", Detail::NoHomeFolder},
+       "Quorvane cannot open its registry: there is no home folder to keep it in. Set "
+       "QUORVANE_REGISTRY to the file to use."},
+  };
+  for (const auto& c : cases) {
+    const engine::Message box = engine::RegistryUnavailableMessage(c.failure);
+    EXPECT_EQ(box.text, c.text);
+    EXPECT_EQ(box.title, "Quorvane");
+    EXPECT_EQ(box.Style(), 16);  // OK and the stop icon
+  }
 }
 
 #ifndef _WIN32
