@@ -1,6 +1,7 @@
 #include "engine/setting_apply.h"
 
 #include <array>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/flag_rules.h"
@@ -13,8 +14,8 @@ namespace {
 
 // The Path MTU Apply writes the flags in one order and reads them back in
 // another; both orders are the handler's own and kept as they are.
-constexpr std::array<const FlagBox*, 3> kFlagWriteOrder = {&kBlackHoleDetectBox,
-                                                           &kAutoDiscoveryBox, &kSelectiveAcksBox};
+constexpr std::array<const FlagBox*, 3> kFlagWriteOrder = {&kBlackHoleDetectBox, &kAutoDiscoveryBox,
+                                                           &kSelectiveAcksBox};
 constexpr std::array<const FlagBox*, 3> kFlagReadBackOrder = {
     &kBlackHoleDetectBox, &kSelectiveAcksBox, &kAutoDiscoveryBox};
 
@@ -51,12 +52,13 @@ class ApplyWrites {
 
 // The read-back shows what the registry holds after the attempt; a write
 // that failed is also told in a box.
-std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs, TextPane pane,
-                          const std::string& typed) {
-  const TextPaneRow& row = TextPaneOf(pane);
+std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs,
+                          store::SettingId setting, const std::string& typed) {
+  const store::Setting& row = store::SettingOf(setting);
+  if (row.kind != store::Kind::Text) std::abort();  // only a text pane's setting
   ApplyWrites writes(registry, dialogs);
-  writes.Text(row.setting, typed);
-  std::string caption = ReadCaption(registry, row.setting, row.help);
+  writes.Text(setting, typed);
+  std::string caption = ReadCaption(registry, setting, row.absent);
   writes.TellFailures();
   return caption;
 }
@@ -64,7 +66,9 @@ std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs,
 PathMtuFlags ApplyPathMtu(const store::Registry& registry, UserDialogs& dialogs,
                           const PathMtuFlags& boxes) {
   ApplyWrites writes(registry, dialogs);
-  for (const FlagBox* flag : kFlagWriteOrder) writes.Text(flag->setting, FlagText(boxes.*flag->box));
+  for (const FlagBox* flag : kFlagWriteOrder) {
+    writes.Text(flag->setting, FlagText(boxes.*flag->box));
+  }
   PathMtuFlags shown;
   for (const FlagBox* flag : kFlagReadBackOrder) shown.*flag->box = ReadFlagBox(registry, *flag);
   writes.TellFailures();
@@ -73,8 +77,7 @@ PathMtuFlags ApplyPathMtu(const store::Registry& registry, UserDialogs& dialogs,
 
 // Read back like the other panes, so that a refused write shows the stored
 // choice instead of looking like success.
-bool ApplyTaskOffload(const store::Registry& registry, UserDialogs& dialogs,
-                      bool enabledSelected) {
+bool ApplyTaskOffload(const store::Registry& registry, UserDialogs& dialogs, bool enabledSelected) {
   ApplyWrites writes(registry, dialogs);
   writes.Number(store::SettingId::DisableTaskOffload,
                 enabledSelected ? kTaskOffloadEnabled : kTaskOffloadDisabled);

@@ -3,12 +3,10 @@
 #include <string>
 
 #include "engine/user_dialogs.h"
+#include "store/catalogue.h"
 #include "store/registry.h"
 
 namespace quorvane::engine {
-
-// The five panes that hold one text setting each.
-enum class TextPane { Mtu, ReceiveWindow, TimeToLive, KeepAlive, NdiCache };
 
 // A check box's value: 0 cleared, 1 ticked, 2 greyed.
 struct PathMtuFlags {
@@ -20,10 +18,11 @@ struct PathMtuFlags {
 // Each Apply tells the user, in a box, which setting it could not change
 // and why, after it has read back what the registry holds.
 
-// Writes the typed text unchanged to the pane's setting, reads it back and
-// returns the pane's new current-value caption.
-std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs, TextPane pane,
-                          const std::string& typed);
+// Writes the typed text unchanged to a text setting (one of the five panes
+// that show one each), reads it back and returns the pane's new
+// current-value caption.
+std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs,
+                          store::SettingId setting, const std::string& typed);
 
 // Writes the three flags from the check boxes' values and returns the values
 // the boxes take from what the registry then holds (each 0 or 1).

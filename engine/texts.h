@@ -1,5 +1,5 @@
-// The texts that the operations show: the current-value caption's prefix,
-// the help texts that stand in for an absent value, and the message texts.
+// The texts that the operations show: the current-value caption's prefix
+// and the message texts.
 // Each text is written here once; the messages that carry them, with their
 // titles, buttons and icons, are built in messages.cpp.
 #pragma once
@@ -13,21 +13,8 @@ namespace quorvane::engine::text {
 // the text read from the registry.
 inline constexpr const char* kCaptionPrefix = "You Currently Have This Set To: ";
 
-// What a current-value caption shows when its value is absent. The MTU has
-// two: the refresh shows the "Ethernet/Cable" one, the pane list and the
-// MTU Apply the "Ethernet" one.
-inline constexpr const char* kMtuHelp =
-    "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)";
-inline constexpr const char* kMtuRefreshHelp =
-    "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)";
-inline constexpr const char* kReceiveWindowHelp =
-    "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an Ethernet Connection)";
-inline constexpr const char* kTimeToLiveHelp =
-    "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)";
-inline constexpr const char* kKeepAliveHelp =
-    "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable Connection)";
-inline constexpr const char* kNdiCacheHelp =
-    "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)";
+// What it shows when its value is absent, each setting's help text, is in
+// the settings' table (store/catalogue.h).
 
 // The first-run disclaimer. Its line breaks are CR LF: one after each of the
 // first two paragraphs, two before the author's line and two after it.
