@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 namespace quorvane::store {
 namespace {
@@ -14,27 +15,33 @@ bool IsStringType(ValueType type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-// Converts between two code pages through UTF-16. False when text is not
-// valid in `from`, or when `to` has no exact character for one of its
-// characters (best-fit look-alikes count as missing: "Ā" must not become
-// "A", nor some other character a backslash).
-bool Recode(std::string_view text, UINT from, UINT to, std::string* out) {
-  out->clear();
+// Text in code page `from` as UTF-16; false when it is not valid there.
+bool Widen(std::string_view text, UINT from, std::wstring* wide) {
+  wide->clear();
   if (text.empty()) return true;
   if (text.size() > static_cast<std::size_t>(INT_MAX)) return false;
   const int length = static_cast<int>(text.size());
-
-  const int wideLength = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length,
-                                             nullptr, 0);
+  const int wideLength =
+      MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
   if (wideLength == 0) return false;
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(), wideLength);
+  wide->resize(static_cast<std::size_t>(wideLength));
+  MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, wide->data(), wideLength);
+  return true;
+}
 
-  // UTF-8 takes no substitution flags: it has every character.
-  const bool exact = to != CP_UTF8;
-  const DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+// UTF-16 in code page `to`. False when `to` has no exact character for one
+// of its characters (best-fit look-alikes count as missing: "Ā" must not
+// become "A", nor some other character a backslash), or, for UTF-8, which
+// has every character, when the UTF-16 is not valid (a lone surrogate).
+bool Narrow(std::wstring_view wide, UINT to, std::string* out) {
+  out->clear();
+  if (wide.empty()) return true;
+  if (wide.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  const int wideLength = static_cast<int>(wide.size());
+  const bool utf8 = to == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   BOOL substituted = FALSE;
-  BOOL* substitutedOut = exact ? &substituted : nullptr;
+  BOOL* substitutedOut = utf8 ? nullptr : &substituted;
   const int outLength = WideCharToMultiByte(to, flags, wide.data(), wideLength, nullptr, 0,
                                             nullptr, substitutedOut);
   if (outLength == 0 || substituted) return false;
@@ -42,6 +49,12 @@ bool Recode(std::string_view text, UINT from, UINT to, std::string* out) {
   WideCharToMultiByte(to, flags, wide.data(), wideLength, out->data(), outLength, nullptr,
                       substitutedOut);
   return !substituted;
+}
+
+// Converts between two code pages through UTF-16, exactly or not at all.
+bool Recode(std::string_view text, UINT from, UINT to, std::string* out) {
+  std::wstring wide;
+  return Widen(text, from, &wide) && Narrow(wide, to, out);
 }
 
 // UTF-8 to the ANSI code page; false when it cannot be done exactly.
@@ -79,14 +92,21 @@ HKEY RootHandle(RootKey root) {
 
 HKEY Handle(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
 
-// Reads a value whole, starting with a buffer of `capacity` bytes and
-// growing it for as long as the value outgrows it.
-Status ReadWhole(HKEY key, const char* name, DWORD capacity, DWORD* type, std::string* data) {
+// Reads a value whole, through the A or the W call as its name is given,
+// starting with a buffer of `capacity` bytes and growing it for as long as
+// the value outgrows it.
+template <typename Char>
+Status ReadWhole(HKEY key, const Char* name, DWORD capacity, DWORD* type, std::string* data) {
   for (;;) {
     data->resize(capacity);
     DWORD got = capacity;
     BYTE* buffer = capacity ? reinterpret_cast<BYTE*>(data->data()) : nullptr;
-    const LONG status = RegQueryValueExA(key, name, nullptr, type, buffer, &got);
+    LONG status;
+    if constexpr (std::is_same_v<Char, wchar_t>) {
+      status = RegQueryValueExW(key, name, nullptr, type, buffer, &got);
+    } else {
+      status = RegQueryValueExA(key, name, nullptr, type, buffer, &got);
+    }
     // Without a buffer the call only tells the size: a value that is not
     // empty after all needs another round.
     const bool grown = status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && !buffer && got);
@@ -120,40 +140,10 @@ Status Answer(DWORD valueType, std::string_view payload, ValueType* type, std::u
   return ERROR_SUCCESS;
 }
 
-// UTF-8 to UTF-16 and back, exactly: false for text that is not valid in
-// its encoding (a lone surrogate in UTF-16), which has no exact copy.
-bool ToWide(std::string_view utf8, std::wstring* wide) {
-  wide->clear();
-  if (utf8.empty()) return true;
-  if (utf8.size() > static_cast<std::size_t>(INT_MAX)) return false;
-  const int length = static_cast<int>(utf8.size());
-  const int wideLength =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
-  if (wideLength == 0) return false;
-  wide->resize(static_cast<std::size_t>(wideLength));
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide->data(),
-                      wideLength);
-  return true;
-}
-
-bool FromWide(std::wstring_view wide, std::string* utf8) {
-  utf8->clear();
-  if (wide.empty()) return true;
-  if (wide.size() > static_cast<std::size_t>(INT_MAX)) return false;
-  const int length = static_cast<int>(wide.size());
-  const int outLength = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length,
-                                            nullptr, 0, nullptr, nullptr);
-  if (outLength == 0) return false;
-  utf8->resize(static_cast<std::size_t>(outLength));
-  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length, utf8->data(),
-                      outLength, nullptr, nullptr);
-  return true;
-}
-
 // A value name in UTF-16, ready for the W calls.
 Status WideName(const std::string& name, std::wstring* wide) {
   if (name.find('\0') != std::string::npos) return ERROR_INVALID_PARAMETER;
-  return ToWide(name, wide) ? ERROR_SUCCESS : kNoUnicodeTranslation;
+  return Widen(name, CP_UTF8, wide) ? ERROR_SUCCESS : kNoUnicodeTranslation;
 }
 
 Status OpenOrCreate(LONG(WINAPI* call)(HKEY, LPCSTR, PHKEY), RootKey root,
@@ -264,27 +254,16 @@ Status WinRegistry::QueryValueExactly(KeyHandle key, const std::string& name, Va
   // that of the UTF-8 form of the value read.
   DWORD valueType = REG_NONE;
   std::string stored;
-  DWORD capacity = 0;
-  for (;;) {
-    stored.resize(capacity);
-    DWORD got = capacity;
-    BYTE* buffer = capacity ? reinterpret_cast<BYTE*>(stored.data()) : nullptr;
-    const LONG status = RegQueryValueExW(Handle(key), wideName.c_str(), nullptr, &valueType,
-                                         buffer, &got);
-    if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && !buffer && got)) {
-      capacity = got;
-      continue;
-    }
-    if (status != ERROR_SUCCESS) return status;
-    stored.resize(got);
-    break;
+  if (const Status status = ReadWhole(Handle(key), wideName.c_str(), 0, &valueType, &stored);
+      status != ERROR_SUCCESS) {
+    return status;
   }
   if (!IsStringType(valueType)) return Answer(valueType, stored, type, data, size);
   if (stored.size() % sizeof(wchar_t) != 0) return kNoUnicodeTranslation;
   std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
   if (!wide.empty()) std::memcpy(wide.data(), stored.data(), stored.size());
   std::string utf8;
-  if (!FromWide(wide, &utf8)) return kNoUnicodeTranslation;
+  if (!Narrow(wide, CP_UTF8, &utf8)) return kNoUnicodeTranslation;
   return Answer(valueType, utf8, type, data, size);
 }
 
@@ -297,7 +276,7 @@ Status WinRegistry::SetValueExactly(KeyHandle key, const std::string& name, Valu
     return RegSetValueExW(Handle(key), wideName.c_str(), 0, type, data, size);
   }
   std::wstring wide;
-  if (!ToWide(std::string_view(reinterpret_cast<const char*>(data), size), &wide)) {
+  if (!Widen(std::string_view(reinterpret_cast<const char*>(data), size), CP_UTF8, &wide)) {
     return kNoUnicodeTranslation;
   }
   // As with the A call, a guard that is not NUL keeps the W call from
