@@ -1,5 +1,7 @@
 #include "engine/quick_optimise.h"
 
+#include <chrono>
+
 #include "tests/engine/engine_test.h"
 #include "tests/engine/read_only_store.h"
 
@@ -120,6 +122,22 @@ TEST_F(QuickOptimiseTest, AStoreInUseIsWaitedForOnce) {
 }
 
 #ifndef _WIN32
+// A store that another program holds: one wait, not six, and the box names
+// all six.
+TEST(QuickOptimiseLocked, LockedStoreIsWaitedForOnce) {
+  LockedStore locked;
+  ScriptedDialogs dialogs;
+  const auto start = std::chrono::steady_clock::now();
+  engine::QuickOptimise(locked.registry(), dialogs, "Cable Modem");
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(waited, std::chrono::seconds(30));  // one write's wait is 10 s
+  ExpectFailureNamed(dialogs,
+                     "Max Transmission Unit, Recieve Window, Time To Live, Session Keep Alive, "
+                     "NDI Cache, Selective Acknowledgements",
+                     "Another program is using the registry.");
+  EXPECT_EQ(dialogs.busyCount, 1);
+}
+
 TEST(QuickOptimiseReadOnly, ReadOnlyStoreNamesAllSix) {
   ReadOnlyStore readOnly;
   ScriptedDialogs dialogs;
