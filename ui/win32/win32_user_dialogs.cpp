@@ -26,7 +26,8 @@ void Win32UserDialogs::ShowBusy(bool busy) {
   if (busy) {
     before_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   } else {
-    SetCursor(before_);
+    // No cursor of this program's before: the arrow, never none at all.
+    SetCursor(before_ ? before_ : LoadCursor(nullptr, IDC_ARROW));
   }
 }
 
