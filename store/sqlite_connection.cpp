@@ -293,7 +293,27 @@ void SqliteRegistry::Impl::EndRead() {
     Run run(statements->commit);
     code = run.Step();
   }
-  if (code != SQLITE_DONE) sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+  if (code != SQLITE_DONE) Run(statements->rollback).Step();
+}
+
+Status SqliteRegistry::Impl::BeginWriting() {
+  const int code = Run(statements->beginWrite).Step();
+  if (code != SQLITE_DONE) return StatusOf(db.get(), code);
+  writing = true;
+  return kSuccess;
+}
+
+Status SqliteRegistry::Impl::EndWriting(bool keep) {
+  writing = false;
+  if (sqlite3_get_autocommit(db.get()) != 0) return keep ? kWriteFault : kSuccess;
+  if (keep) {
+    const int code = Run(statements->commit).Step();
+    if (code == SQLITE_DONE) return kSuccess;
+    Run(statements->rollback).Step();
+    return StatusOf(db.get(), code);
+  }
+  Run(statements->rollback).Step();
+  return kSuccess;
 }
 
 void SqliteRegistry::Impl::EndReadUnlessKept() {

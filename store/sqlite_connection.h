@@ -52,7 +52,9 @@ std::optional<std::int64_t> PragmaNumber(sqlite3* db, const char* sql, int* code
 struct Statements {
   Statements(sqlite3* db, std::int64_t format)
       : begin(db, "BEGIN"),
+        beginWrite(db, "BEGIN IMMEDIATE"),
         commit(db, "COMMIT"),
+        rollback(db, "ROLLBACK"),
         findRoot(db, ReadSql(format).findRoot),
         findChild(db, ReadSql(format).findChild),
         queryValue(db, ReadSql(format).queryValue),
@@ -67,14 +69,15 @@ struct Statements {
   // SQLITE_OK, or why one could not be prepared.
   int error() const {
     for (const Statement* statement :
-         std::initializer_list<const Statement*>{&begin, &commit, &findRoot, &findChild,
+         std::initializer_list<const Statement*>{&begin, &beginWrite, &commit, &rollback,
+                                                 &findRoot, &findChild,
                                                  &queryValue, &listValues, &listSubkeys,
                                                  addKey.get(), setValue.get(), deleteValue.get()}) {
       if (statement != nullptr && !statement->ok()) return statement->error();
     }
     return SQLITE_OK;
   }
-  Statement begin, commit;  // a read transaction
+  Statement begin, beginWrite, commit, rollback;  // transactions
   Statement findRoot, findChild, queryValue, listValues, listSubkeys;
   std::unique_ptr<Statement> addKey, setValue, deleteValue;
 };
@@ -145,6 +148,12 @@ struct SqliteRegistry::Impl {
     ValueType type = kTypeNone;
     std::vector<std::uint8_t> data;
   };
+
+  // A write transaction, on a store that PrepareWrite made ready: begun,
+  // then kept or taken back whole. Ending a transaction that a failed
+  // statement already took back keeps nothing.
+  Status BeginWriting();
+  Status EndWriting(bool keep);
 
   // What every call but QueryValue does first.
   void EndReading();

@@ -103,29 +103,19 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
   }
   if (status = impl_->PrepareWrite(); status != kSuccess) return status;
 
-  sqlite3* db = impl_->db.get();
-  if (impl_->writing) {
-    // Part of the caller's transaction, which is kept or taken back whole.
-    const auto id = impl_->FindKey(root, path, keys, true, &status);
-    if (!id) return status;
-    *key = impl_->Issue(*id);
-    return kSuccess;
-  }
-  if (const int code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-      code != SQLITE_OK) {
-    return StatusOf(db, code);
+  // Within the caller's transaction the keys are kept or taken back with
+  // its other changes; on its own the create is a transaction of its own.
+  const bool own = !impl_->writing;
+  if (own) {
+    if (status = impl_->BeginWriting(); status != kSuccess) return status;
   }
   const auto id = impl_->FindKey(root, path, keys, true, &status);
-  if (id) {
-    if (const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        code != SQLITE_OK) {
-      status = StatusOf(db, code);
+  if (own) {
+    if (const Status ended = impl_->EndWriting(id.has_value()); id && ended != kSuccess) {
+      return ended;
     }
   }
-  if (!id || status != kSuccess) {
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return status;
-  }
+  if (!id) return status;
   *key = impl_->Issue(*id);
   return kSuccess;
 }
@@ -226,35 +216,14 @@ Status SqliteRegistry::BeginWrite() {
   impl_->EndReading();
   if (impl_->writing) return kInvalidParameter;  // they do not nest
   if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
-  sqlite3* db = impl_->db.get();
-  if (const int code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-      code != SQLITE_OK) {
-    return StatusOf(db, code);
-  }
-  impl_->writing = true;
-  return kSuccess;
+  return impl_->BeginWriting();
 }
 
 Status SqliteRegistry::EndWrite(bool keep) {
   std::lock_guard lock(impl_->mutex);
   impl_->EndReading();
   if (!impl_->writing) return kInvalidParameter;
-  impl_->writing = false;
-  sqlite3* db = impl_->db.get();
-  // A statement that failed may have ended the transaction already.
-  if (sqlite3_get_autocommit(db) != 0) return keep ? kWriteFault : kSuccess;
-  if (keep) {
-    if (const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        code == SQLITE_OK) {
-      return kSuccess;
-    } else {
-      const Status status = StatusOf(db, code);
-      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-      return status;
-    }
-  }
-  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-  return kSuccess;
+  return impl_->EndWriting(keep);
 }
 
 Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* values) {
