@@ -5,12 +5,11 @@
 // The font configuration and the registry need no application object: they
 // load on threads of their own while Qt connects to the display.
 #include <QApplication>
-#include <QMessageBox>
 #include <memory>
 
 #include "app/application_on_display.h"
 #include "app/exit_status.h"
-#include "engine/user_dialogs.h"
+#include "engine/messages.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
 #include "ui/qt/beside_qt_start.h"
@@ -18,13 +17,6 @@
 #include "ui/qt/program_icons.h"
 #include "ui/qt/program_windows.h"
 #include "ui/qt/qt_user_dialogs.h"
-#include "ui/qt/window_palette.h"
-
-namespace {
-
-constexpr const char* kRegistryUnavailableLead = "Quorvane cannot open its registry:\n\n";
-
-}  // namespace
 
 int main(int argc, char** argv) {
   auto fontConfiguration = quorvane::ui::StartBesideQt(quorvane::ui::LoadSystemFontConfiguration);
@@ -37,20 +29,17 @@ int main(int argc, char** argv) {
   quorvane::ui::RegisterProgramFonts();
   QApplication::setWindowIcon(quorvane::ui::ProgramIcon());
 
+  quorvane::ui::QtUserDialogs dialogs;
   std::unique_ptr<quorvane::store::RegistryBackend> backend;
   try {
     backend = openedRegistry.get();
   } catch (const quorvane::store::RegistryOpenError& error) {
     // Never run on a stand-in: tell why and stop with everything unchanged.
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(quorvane::engine::kProgramTitle),
-                    QString::fromUtf8(kRegistryUnavailableLead) + QString::fromUtf8(error.what()));
-    box.setPalette(quorvane::ui::DesignPalette());
-    box.exec();
+    dialogs.Show(quorvane::engine::RegistryUnavailableMessage(error.failure()));
     return quorvane::app::kRegistryUnavailable;
   }
 
   const quorvane::store::Registry registry(*backend);
-  quorvane::ui::QtUserDialogs dialogs;
   quorvane::ui::MainWindow form(registry, dialogs);
   if (const auto status = quorvane::app::StatusBeforeShown(form.logic.startOutcome())) {
     return *status;

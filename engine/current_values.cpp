@@ -1,6 +1,6 @@
 #include "engine/current_values.h"
 
-#include <variant>
+#include <array>
 
 #include "engine/flag_rules.h"
 #include "engine/text_panes.h"
@@ -8,61 +8,48 @@
 namespace quorvane::engine {
 namespace {
 
-// The three kinds of read that a refresh makes.
-struct CaptionRead {
-  TextPane pane;
-  std::string CurrentValues::*caption;
-};
-struct FlagRead {
-  const FlagBox* flag;
-};
-struct TaskOffloadRead {};
-using RefreshRead = std::variant<CaptionRead, FlagRead, TaskOffloadRead>;
-
 // The nine reads of a refresh, in the order in which the display has always
 // made them.
-const RefreshRead kRefreshReads[] = {
-    CaptionRead{TextPane::Mtu, &CurrentValues::mtuCaption},
-    CaptionRead{TextPane::ReceiveWindow, &CurrentValues::receiveWindowCaption},
-    CaptionRead{TextPane::TimeToLive, &CurrentValues::timeToLiveCaption},
-    CaptionRead{TextPane::KeepAlive, &CurrentValues::keepAliveCaption},
-    CaptionRead{TextPane::NdiCache, &CurrentValues::ndiCacheCaption},
-    FlagRead{&kBlackHoleDetectBox},
-    FlagRead{&kAutoDiscoveryBox},
-    TaskOffloadRead{},
-    FlagRead{&kSelectiveAcksBox},
-};
-
-template <class... Handlers>
-struct Overloaded : Handlers... {
-  using Handlers::operator()...;
+constexpr std::array<store::SettingId, 9> kRefreshOrder = {
+    store::SettingId::MaxMtu,
+    store::SettingId::DefaultRcvWindow,
+    store::SettingId::DefaultTtl,
+    store::SettingId::SessionKeepAlive,
+    store::SettingId::NdiCache,
+    store::SettingId::PmtuBlackHoleDetect,
+    store::SettingId::PmtuDiscovery,
+    store::SettingId::DisableTaskOffload,
+    store::SettingId::SackOpts,
 };
 
 }  // namespace
 
+// Each setting is read as its kind is shown: a caption, a check box, or
+// the option buttons.
 CurrentValues ReadCurrentValues(const store::Registry& registry) {
   CurrentValues values;
-  for (const RefreshRead& read : kRefreshReads) {
-    std::visit(Overloaded{
-                   [&](const CaptionRead& caption) {
-                     const TextPaneRow& row = TextPaneOf(caption.pane);
-                     values.*caption.caption = ReadCaption(registry, row.setting, row.refreshHelp);
-                   },
-                   [&](const FlagRead& flag) {
-                     values.flags.*flag.flag->box = ReadFlagBox(registry, *flag.flag);
-                   },
-                   [&](const TaskOffloadRead&) {
-                     values.taskOffloadEnabled = ReadTaskOffloadEnabled(registry);
-                   },
-               },
-               read);
+  for (store::SettingId id : kRefreshOrder) {
+    const store::Setting& setting = store::SettingOf(id);
+    switch (setting.kind) {
+      case store::Kind::Text:
+        values.captions[id] = ReadCaption(registry, id, setting.refreshAbsent);
+        break;
+      case store::Kind::Flag: {
+        const FlagBox& flag = FlagBoxOf(id);
+        values.flags.*flag.box = ReadFlagBox(registry, flag);
+        break;
+      }
+      case store::Kind::Number:
+        values.taskOffloadEnabled = ReadTaskOffloadEnabled(registry);
+        break;
+    }
   }
   return values;
 }
 
 std::string ReadMtuCaptionForList(const store::Registry& registry) {
-  const TextPaneRow& row = TextPaneOf(TextPane::Mtu);
-  return ReadCaption(registry, row.setting, row.help);
+  const store::Setting& mtu = store::SettingOf(store::SettingId::MaxMtu);
+  return ReadCaption(registry, mtu.id, mtu.absent);
 }
 
 }  // namespace quorvane::engine

@@ -1,19 +1,18 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "engine/setting_apply.h"
+#include "store/catalogue.h"
 #include "store/registry.h"
 
 namespace quorvane::engine {
 
 // What the panes show, read afresh from the registry.
 struct CurrentValues {
-  std::string mtuCaption;
-  std::string receiveWindowCaption;
-  std::string timeToLiveCaption;
-  std::string keepAliveCaption;
-  std::string ndiCacheCaption;
+  // The current-value caption of each text setting.
+  std::map<store::SettingId, std::string> captions;
   PathMtuFlags flags;             // each 0 or 1, by the flag rule
   bool taskOffloadEnabled = true; // "Enabled" selected; otherwise "Disabled"
 };

@@ -1,7 +1,11 @@
 #include "engine/first_run.h"
 
+#include <string>
+#include <vector>
+
 #include "engine/backup_record.h"
 #include "engine/messages.h"
+#include "engine/operation.h"
 
 namespace quorvane::engine {
 namespace {
@@ -10,45 +14,41 @@ namespace {
 // value exactly, type and bytes, or the absent marker when there is none.
 // A live value that cannot be read for another reason may still be there,
 // and a marker would make the restore delete it: the copy fails instead.
-[[nodiscard]] store::Status BackUp(const store::Registry& registry,
-                                   const store::Setting& setting) {
+[[nodiscard]] store::Status BackUp(Operation& operation, const store::Setting& setting) {
   store::TypedValue live;
-  const store::Status read =
-      registry.QueryValue(store::kRoot, setting.key, setting.valueName, &live);
+  const store::Status read = operation.QueryValue(setting.key, setting.valueName, &live);
   if (read == store::kNotFound) {
     const store::WriteResult marked =
         setting.kind == store::Kind::Number
-            ? registry.WriteNumber(store::kRoot, store::key::kBackup, setting.backupName,
-                                   kAbsentNumber)
-            : registry.WriteText(store::kRoot, store::key::kBackup, setting.backupName,
-                                 kAbsentText);
+            ? operation.WriteNumber(store::key::kBackup, setting.backupName, kAbsentNumber)
+            : operation.WriteText(store::key::kBackup, setting.backupName, kAbsentText);
     return marked.status;
   }
   if (read != store::kSuccess) return read;
-  return registry.WriteValue(store::kRoot, store::key::kBackup, setting.backupName, live).status;
+  return operation.WriteValue(store::key::kBackup, setting.backupName, live).status;
 }
 
 // Backs up the settings in their order, each read and at once written.
-// Stops at the first copy that cannot be made and answers why.
-[[nodiscard]] store::Status BackUpSettings(const store::Registry& registry) {
+// Stops at the first copy that cannot be made and tells the user how far it
+// got; true when every copy was made.
+[[nodiscard]] bool BackUpSettings(Operation& operation) {
+  std::vector<std::string> backedUp;
   for (store::SettingId id : kBackupOrder) {
-    if (const store::Status status = BackUp(registry, store::SettingOf(id));
-        status != store::kSuccess) {
-      return status;
+    const store::Setting& setting = store::SettingOf(id);
+    const store::Status status = BackUp(operation, setting);
+    if (status == store::kSuccess) {
+      backedUp.push_back(setting.label);
+      continue;
     }
+    operation.Show(backedUp.empty() ? BackupFailedMessage(status)
+                                    : BackupPartlyMessage(backedUp, {setting.label, status}));
+    return false;
   }
-  return store::kSuccess;
+  return true;
 }
 
-[[nodiscard]] store::Status WriteFirstRunMarker(const store::Registry& registry,
-                                                const std::string& marker) {
-  return registry.WriteText(store::kRoot, store::key::kProgram, store::kFirstRunValue, marker)
-      .status;
-}
-
-StartOutcome BackupFailed(UserDialogs& dialogs, store::Status why) {
-  dialogs.Show(BackupFailedMessage(why));
-  return StartOutcome::BackupFailed;
+[[nodiscard]] store::Status WriteFirstRunMarker(Operation& operation, const std::string& marker) {
+  return operation.WriteText(store::key::kProgram, store::kFirstRunValue, marker).status;
 }
 
 }  // namespace
@@ -57,7 +57,8 @@ StartOutcome BackupFailed(UserDialogs& dialogs, store::Status why) {
 // written: a "No" that stays "Yes" would back up again on the next start,
 // over the user's originals, whatever the program had written meanwhile; a
 // "Yes" that stays "No" after a decline would skip the disclaimer the user
-// declined. Either way the program tells why and ends, changing no more.
+// declined. Either way the program tells what it did and did not do, and
+// ends, changing no more.
 StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dialogs) {
   if (registry.ReadText(store::kRoot, store::key::kProgram, store::kFirstRunValue,
                         store::kFirstRunPending) != store::kFirstRunPending) {
@@ -67,20 +68,21 @@ StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dial
   // The disclaimer tells the user that the settings are backed up; without
   // a backup nothing may go on. The marker stays pending, so the next start
   // tries again.
-  if (const store::Status status = BackUpSettings(registry); status != store::kSuccess) {
-    return BackupFailed(dialogs, status);
-  }
+  Operation operation(registry, dialogs);
+  if (!BackUpSettings(operation)) return StartOutcome::BackupFailed;
 
   // Marked done before the question: a program stopped while the disclaimer
   // is open keeps the backup it took and does not ask again.
-  if (const store::Status status = WriteFirstRunMarker(registry, store::kFirstRunDone);
+  if (const store::Status status = WriteFirstRunMarker(operation, store::kFirstRunDone);
       status != store::kSuccess) {
-    return BackupFailed(dialogs, status);
+    operation.Show(FirstRunNotMarkedMessage(status));
+    return StartOutcome::BackupFailed;
   }
-  if (dialogs.Show(DisclaimerMessage()) == Answer::No) {
-    if (const store::Status status = WriteFirstRunMarker(registry, store::kFirstRunPending);
+  if (operation.Show(DisclaimerMessage()) == Answer::No) {
+    if (const store::Status status = WriteFirstRunMarker(operation, store::kFirstRunPending);
         status != store::kSuccess) {
-      return BackupFailed(dialogs, status);
+      operation.Show(DeclineNotMarkedMessage(status));
+      return StartOutcome::BackupFailed;
     }
     return StartOutcome::Declined;
   }

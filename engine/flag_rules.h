@@ -11,20 +11,22 @@
 
 namespace quorvane::engine {
 
-// A Path MTU check box, the flag it stands for, and the text that an absent
-// flag reads as.
+// A Path MTU check box and the flag it stands for; what an absent flag
+// reads as is the flag's default in the settings' table.
 struct FlagBox {
   store::SettingId setting;
   int PathMtuFlags::*box;
-  const char* fallback;
 };
 
 inline constexpr FlagBox kAutoDiscoveryBox{store::SettingId::PmtuDiscovery,
-                                           &PathMtuFlags::autoDiscovery, "1"};
+                                           &PathMtuFlags::autoDiscovery};
 inline constexpr FlagBox kBlackHoleDetectBox{store::SettingId::PmtuBlackHoleDetect,
-                                             &PathMtuFlags::blackHoleDetect, "0"};
+                                             &PathMtuFlags::blackHoleDetect};
 inline constexpr FlagBox kSelectiveAcksBox{store::SettingId::SackOpts,
-                                           &PathMtuFlags::selectiveAcks, "0"};
+                                           &PathMtuFlags::selectiveAcks};
+
+// The box of a flag setting.
+const FlagBox& FlagBoxOf(store::SettingId setting);
 
 // The text a check box writes: "0" for a cleared box, "1" for a ticked or a
 // greyed one.

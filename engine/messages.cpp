@@ -58,20 +58,55 @@ void AppendReasons(std::string& text, const std::vector<FailedSetting>& failed) 
   }
 }
 
+// A failure box: text, then the reasons of failed.
+Message Failure(std::string text, const std::vector<FailedSetting>& failed) {
+  AppendReasons(text, failed);
+  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
+}
+
+std::string NotChanged(const std::vector<FailedSetting>& failed) {
+  return NamingSettings(text::kChangeFailedLead, LabelsOf(failed), text::kChangeFailedTail);
+}
+
 std::string WithoutBackup(const std::vector<std::string>& labels) {
   return NamingSettings(text::kNoBackupValueLead, labels, text::kNoBackupValueTail);
 }
 
 }  // namespace
 
+Message RegistryUnavailableMessage(const store::OpenFailure& failure) {
+  std::string text = text::kRegistryUnavailableLead;
+  if (!failure.path.empty()) text += " \"" + failure.path + "\"";
+  for (const text::OpenFailureWords& known : text::kOpenFailureWords) {
+    if (known.detail != failure.detail) continue;
+    text += known.words;
+    if (!known.withReason) return Failure(std::move(text), {});
+    break;
+  }
+  return Failure(std::move(text), {{"", failure.status}});
+}
+
 Message DisclaimerMessage() {
   return Box(text::kDisclaimer, text::kDisclaimerTitle, Buttons::YesNo, Icon::Error);
 }
 
 Message BackupFailedMessage(store::Status why) {
-  std::string text = text::kBackupFailed;
-  Append(text, ReasonOf(why));
-  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
+  return Failure(text::kBackupFailed, {{"", why}});
+}
+
+Message BackupPartlyMessage(const std::vector<std::string>& backedUp,
+                            const FailedSetting& failed) {
+  return Failure(NamingSettings(text::kBackupPartlyLead, backedUp, text::kBackupPartlyMiddle) +
+                     failed.label + text::kBackupPartlyTail,
+                 {failed});
+}
+
+Message FirstRunNotMarkedMessage(store::Status why) {
+  return Failure(text::kFirstRunNotMarked, {{"", why}});
+}
+
+Message DeclineNotMarkedMessage(store::Status why) {
+  return Failure(text::kDeclineNotMarked, {{"", why}});
 }
 
 Message SelectConnectionTypeMessage() {
@@ -79,10 +114,13 @@ Message SelectConnectionTypeMessage() {
 }
 
 Message OptimiseFailedMessage(const std::vector<FailedSetting>& failed) {
-  std::string text =
-      NamingSettings(text::kOptimiseFailedLead, LabelsOf(failed), text::kOptimiseFailedTail);
-  AppendReasons(text, failed);
-  return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
+  std::string text = NotChanged(failed);
+  Append(text, text::kNotFullyOptimised);
+  return Failure(std::move(text), failed);
+}
+
+Message ApplyFailedMessage(const std::vector<FailedSetting>& failed) {
+  return Failure(NotChanged(failed), failed);
 }
 
 Message RestoreConfirmMessage() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/user_dialogs.h"
+#include "store/open_failure.h"
 #include "store/registry_backend.h"
 
 namespace quorvane::engine {
@@ -17,17 +18,29 @@ struct FailedSetting {
   store::Status status;
 };
 
+// The registry cannot be opened, and why; the program ends after it.
+Message RegistryUnavailableMessage(const store::OpenFailure& failure);
+
 // The first-run disclaimer: Yes and No, Yes the default, the stop icon
 // (style 20).
 Message DisclaimerMessage();
-// The first-run backup, or the first-run marker, could not be written, for
-// the reason `why`; the program ends after it.
+// The first run could not go on, for the reason `why`; the program ends
+// after it. Each box says what was written and what was not: nothing at
+// all; the backup of `backedUp` only, not that of `failed`; the whole
+// backup but not the first-run marker; or, after a decline, everything but
+// setting the marker back.
 Message BackupFailedMessage(store::Status why);
+Message BackupPartlyMessage(const std::vector<std::string>& backedUp, const FailedSetting& failed);
+Message FirstRunNotMarkedMessage(store::Status why);
+Message DeclineNotMarkedMessage(store::Status why);
 
 // Optimise was clicked with no connection type selected.
 Message SelectConnectionTypeMessage();
 // Names the settings that the optimise could not write, and why.
 Message OptimiseFailedMessage(const std::vector<FailedSetting>& failed);
+// Names the settings that an Apply could not write, and why, in the
+// optimise's words.
+Message ApplyFailedMessage(const std::vector<FailedSetting>& failed);
 
 // The restore's question: Yes and No, the information icon (style 68).
 Message RestoreConfirmMessage();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/messages.h"
+#include "engine/operation.h"
 #include "engine/presets.h"
 
 namespace quorvane::engine {
@@ -20,12 +21,12 @@ std::optional<std::size_t> PresetColumnOf(const std::string& selectedType) {
 
 // Writes the six values of one preset in their order, each on its own, and
 // answers those that could not be written, with why.
-std::vector<FailedSetting> WritePreset(const store::Registry& registry, std::size_t column) {
+std::vector<FailedSetting> WritePreset(Operation& operation, std::size_t column) {
   std::vector<FailedSetting> failed;
   for (const PresetRow& row : kPresets) {
     const store::Setting& setting = store::SettingOf(row.setting);
     const store::WriteResult written =
-        registry.WriteText(store::kRoot, setting.key, setting.valueName, row.values[column]);
+        operation.WriteText(setting.key, setting.valueName, row.values[column]);
     if (!written) failed.push_back({setting.label, written.status});
   }
   return failed;
@@ -35,16 +36,17 @@ std::vector<FailedSetting> WritePreset(const store::Registry& registry, std::siz
 
 void QuickOptimise(const store::Registry& registry, UserDialogs& dialogs,
                    const std::string& selectedType) {
+  Operation operation(registry, dialogs);
   std::vector<FailedSetting> failed;
-  if (const auto column = PresetColumnOf(selectedType)) failed = WritePreset(registry, *column);
+  if (const auto column = PresetColumnOf(selectedType)) failed = WritePreset(operation, *column);
 
   if (selectedType.empty()) {
-    dialogs.Show(SelectConnectionTypeMessage());
+    operation.Show(SelectConnectionTypeMessage());
   } else if (!failed.empty()) {
     // The Finished window would tell the user the settings are optimised.
-    dialogs.Show(OptimiseFailedMessage(failed));
+    operation.Show(OptimiseFailedMessage(failed));
   } else {
-    dialogs.ShowFinished();
+    operation.ShowFinished();
   }
 }
 

@@ -6,13 +6,15 @@
 
 #include "engine/backup_record.h"
 #include "engine/messages.h"
+#include "engine/operation.h"
 
 namespace quorvane::engine {
 namespace {
 
 // True when the backup copy is the absent marker of the setting's kind, as
-// earlier versions wrote it too: the text "Not Set" (up to its first NUL, as
-// ReadText reads it) or the number 0.
+// earlier versions wrote it too: exactly the text "Not Set" (a NUL that
+// ends it is a text's terminator, as other tools store one; anything after
+// a NUL is content) or the number 0.
 bool IsAbsentMarker(const store::Setting& setting, const store::TypedValue& copy) {
   if (setting.kind == store::Kind::Number) {
     std::int32_t number = 0;
@@ -21,8 +23,9 @@ bool IsAbsentMarker(const store::Setting& setting, const store::TypedValue& copy
     return number == kAbsentNumber;
   }
   if (copy.type != store::kTypeText) return false;
-  const std::string text(copy.data.begin(), copy.data.end());
-  return text.substr(0, text.find('\0')) == kAbsentText;
+  std::string text(copy.data.begin(), copy.data.end());
+  if (!text.empty() && text.back() == '\0') text.pop_back();
+  return text == kAbsentText;
 }
 
 struct StepResult {
@@ -33,16 +36,15 @@ struct StepResult {
 // Puts one setting back from its copy in the backup key: removes the live
 // value for an absent marker, writes any other copy back with its own type
 // and bytes. Without a copy the live value stays.
-StepResult RestoreSetting(const store::Registry& registry, const store::Setting& setting) {
+StepResult RestoreSetting(Operation& operation, const store::Setting& setting) {
   store::TypedValue copy;
-  const store::Status read =
-      registry.QueryValue(store::kRoot, store::key::kBackup, setting.backupName, &copy);
+  const store::Status read = operation.QueryValue(store::key::kBackup, setting.backupName, &copy);
   if (read == store::kNotFound) return {};
   if (read != store::kSuccess) return {true, {read}};  // a copy that cannot be read
   if (IsAbsentMarker(setting, copy)) {
-    return {true, registry.RemoveValue(store::kRoot, setting.key, setting.valueName)};
+    return {true, operation.RemoveValue(setting.key, setting.valueName)};
   }
-  return {true, registry.WriteValue(store::kRoot, setting.key, setting.valueName, copy)};
+  return {true, operation.WriteValue(setting.key, setting.valueName, copy)};
 }
 
 }  // namespace
@@ -52,14 +54,15 @@ StepResult RestoreSetting(const store::Registry& registry, const store::Setting&
 // settings, nothing changes and the user is told that no backup was found;
 // when it holds some, the closing box names those left as they are.
 void RestoreFromBackup(const store::Registry& registry, UserDialogs& dialogs) {
-  if (dialogs.Show(RestoreConfirmMessage()) != Answer::Yes) return;
+  Operation operation(registry, dialogs);
+  if (operation.Show(RestoreConfirmMessage()) != Answer::Yes) return;
 
   bool anyRestored = false;
   std::vector<std::string> withoutBackup;
   std::vector<FailedSetting> failed;
   for (store::SettingId id : kBackupOrder) {
     const store::Setting& setting = store::SettingOf(id);
-    const StepResult result = RestoreSetting(registry, setting);
+    const StepResult result = RestoreSetting(operation, setting);
     if (!result.backedUp) {
       withoutBackup.push_back(setting.label);
     } else if (!result.put) {
@@ -70,13 +73,13 @@ void RestoreFromBackup(const store::Registry& registry, UserDialogs& dialogs) {
   }
 
   if (!failed.empty()) {
-    dialogs.Show(RestoreFailedMessage(failed, withoutBackup, anyRestored));
+    operation.Show(RestoreFailedMessage(failed, withoutBackup, anyRestored));
   } else if (!anyRestored) {
-    dialogs.Show(NoBackupFoundMessage());
+    operation.Show(NoBackupFoundMessage());
   } else if (!withoutBackup.empty()) {
-    dialogs.Show(RestorePartlyMessage(withoutBackup));
+    operation.Show(RestorePartlyMessage(withoutBackup));
   } else {
-    dialogs.Show(RestoreCompleteMessage());
+    operation.Show(RestoreCompleteMessage());
   }
 }
 

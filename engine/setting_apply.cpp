@@ -1,8 +1,12 @@
 #include "engine/setting_apply.h"
 
 #include <array>
+#include <cstdlib>
+#include <vector>
 
 #include "engine/flag_rules.h"
+#include "engine/messages.h"
+#include "engine/operation.h"
 #include "engine/text_panes.h"
 
 namespace quorvane::engine {
@@ -10,40 +14,76 @@ namespace {
 
 // The Path MTU Apply writes the flags in one order and reads them back in
 // another; both orders are the handler's own and kept as they are.
-constexpr std::array<const FlagBox*, 3> kFlagWriteOrder = {&kBlackHoleDetectBox,
-                                                           &kAutoDiscoveryBox, &kSelectiveAcksBox};
+constexpr std::array<const FlagBox*, 3> kFlagWriteOrder = {&kBlackHoleDetectBox, &kAutoDiscoveryBox,
+                                                           &kSelectiveAcksBox};
 constexpr std::array<const FlagBox*, 3> kFlagReadBackOrder = {
     &kBlackHoleDetectBox, &kSelectiveAcksBox, &kAutoDiscoveryBox};
 
+// The writes of one Apply: each setting's write on its own, the failures
+// named with why once all were tried.
+class ApplyWrites {
+ public:
+  ApplyWrites(const store::Registry& registry, UserDialogs& dialogs)
+      : operation_(registry, dialogs) {}
+
+  void Text(store::SettingId id, const std::string& text) {
+    const store::Setting& setting = store::SettingOf(id);
+    Note(setting, operation_.WriteText(setting.key, setting.valueName, text));
+  }
+  void Number(store::SettingId id, std::int32_t number) {
+    const store::Setting& setting = store::SettingOf(id);
+    Note(setting, operation_.WriteNumber(setting.key, setting.valueName, number));
+  }
+  // Tells the user which settings were not changed, and why.
+  void TellFailures() {
+    if (!failed_.empty()) operation_.Show(ApplyFailedMessage(failed_));
+  }
+
+ private:
+  void Note(const store::Setting& setting, const store::WriteResult& written) {
+    if (!written) failed_.push_back({setting.label, written.status});
+  }
+
+  Operation operation_;
+  std::vector<FailedSetting> failed_;
+};
+
 }  // namespace
 
-// A failed write is not reported: the read-back shows what the registry
-// holds after the attempt.
-std::string ApplyTextPane(const store::Registry& registry, TextPane pane,
-                          const std::string& typed) {
-  const TextPaneRow& row = TextPaneOf(pane);
-  const store::Setting& setting = store::SettingOf(row.setting);
-  registry.WriteText(store::kRoot, setting.key, setting.valueName, typed);
-  return ReadCaption(registry, row.setting, row.help);
+// The read-back shows what the registry holds after the attempt; a write
+// that failed is also told in a box.
+std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs,
+                          store::SettingId setting, const std::string& typed) {
+  const store::Setting& row = store::SettingOf(setting);
+  if (row.kind != store::Kind::Text) std::abort();  // only a text pane's setting
+  ApplyWrites writes(registry, dialogs);
+  writes.Text(setting, typed);
+  std::string caption = ReadCaption(registry, setting, row.absent);
+  writes.TellFailures();
+  return caption;
 }
 
-PathMtuFlags ApplyPathMtu(const store::Registry& registry, const PathMtuFlags& boxes) {
+PathMtuFlags ApplyPathMtu(const store::Registry& registry, UserDialogs& dialogs,
+                          const PathMtuFlags& boxes) {
+  ApplyWrites writes(registry, dialogs);
   for (const FlagBox* flag : kFlagWriteOrder) {
-    const store::Setting& setting = store::SettingOf(flag->setting);
-    registry.WriteText(store::kRoot, setting.key, setting.valueName, FlagText(boxes.*flag->box));
+    writes.Text(flag->setting, FlagText(boxes.*flag->box));
   }
   PathMtuFlags shown;
   for (const FlagBox* flag : kFlagReadBackOrder) shown.*flag->box = ReadFlagBox(registry, *flag);
+  writes.TellFailures();
   return shown;
 }
 
 // Read back like the other panes, so that a refused write shows the stored
 // choice instead of looking like success.
-bool ApplyTaskOffload(const store::Registry& registry, bool enabledSelected) {
-  const store::Setting& setting = store::SettingOf(store::SettingId::DisableTaskOffload);
-  registry.WriteNumber(store::kRoot, setting.key, setting.valueName,
-                       enabledSelected ? kTaskOffloadEnabled : kTaskOffloadDisabled);
-  return ReadTaskOffloadEnabled(registry);
+bool ApplyTaskOffload(const store::Registry& registry, UserDialogs& dialogs, bool enabledSelected) {
+  ApplyWrites writes(registry, dialogs);
+  writes.Number(store::SettingId::DisableTaskOffload,
+                enabledSelected ? kTaskOffloadEnabled : kTaskOffloadDisabled);
+  const bool enabled = ReadTaskOffloadEnabled(registry);
+  writes.TellFailures();
+  return enabled;
 }
 
 }  // namespace quorvane::engine

@@ -1,9 +1,10 @@
-// The texts that the operations show: the current-value caption's prefix,
-// the help texts that stand in for an absent value, and the message texts.
+// The texts that the operations show: the current-value caption's prefix
+// and the message texts.
 // Each text is written here once; the messages that carry them, with their
 // titles, buttons and icons, are built in messages.cpp.
 #pragma once
 
+#include "store/open_failure.h"
 #include "store/registry_backend.h"
 
 namespace quorvane::engine::text {
@@ -12,21 +13,8 @@ namespace quorvane::engine::text {
 // the text read from the registry.
 inline constexpr const char* kCaptionPrefix = "You Currently Have This Set To: ";
 
-// What a current-value caption shows when its value is absent. The MTU has
-// two: the refresh shows the "Ethernet/Cable" one, the pane list and the
-// MTU Apply the "Ethernet" one.
-inline constexpr const char* kMtuHelp =
-    "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)";
-inline constexpr const char* kMtuRefreshHelp =
-    "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)";
-inline constexpr const char* kReceiveWindowHelp =
-    "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an Ethernet Connection)";
-inline constexpr const char* kTimeToLiveHelp =
-    "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)";
-inline constexpr const char* kKeepAliveHelp =
-    "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable Connection)";
-inline constexpr const char* kNdiCacheHelp =
-    "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)";
+// What it shows when its value is absent, each setting's help text, is in
+// the settings' table (store/catalogue.h).
 
 // The first-run disclaimer. Its line breaks are CR LF: one after each of the
 // first two paragraphs, two before the author's line and two after it.
@@ -47,9 +35,24 @@ inline constexpr const char* kDisclaimer =
     "\r\n\r\n"
     "PS: Don't say I didn't warn you...";
 
-// Shown instead of the disclaimer when the backup could not be written.
+// Shown instead of the disclaimer when the backup could not be written,
+// each saying how far the first run got: the first backup write failed;
+// some were written, then one failed; all were written, then the first-run
+// marker could not be; or the user declined and the marker could not be
+// set back.
 inline constexpr const char* kBackupFailed =
     "Quorvane could not back up your current network settings, so nothing has been changed.";
+inline constexpr const char* kBackupPartlyLead =
+    "Quorvane backed up only some of your current network settings (";
+inline constexpr const char* kBackupPartlyMiddle = ") and could not back up ";
+inline constexpr const char* kBackupPartlyTail =
+    ", so none of your network settings has been changed.";
+inline constexpr const char* kFirstRunNotMarked =
+    "Quorvane backed up your current network settings but could not record that it did, so none "
+    "of them has been changed and the next start will back them up again.";
+inline constexpr const char* kDeclineNotMarked =
+    "Quorvane backed up your current network settings and changed none of them, but could not "
+    "record that you declined, so the next start will not ask you again.";
 
 inline constexpr const char* kSelectConnectionType =
     "Please select your Connection Type from the list opposite.";
@@ -57,8 +60,11 @@ inline constexpr const char* kSelectConnectionType =
 // A message that names settings is its lead, the settings' names joined by
 // kNameSeparator, then its tail.
 inline constexpr const char* kNameSeparator = ", ";
-inline constexpr const char* kOptimiseFailedLead = "Quorvane could not change these settings: ";
-inline constexpr const char* kOptimiseFailedTail = ". Your settings are not fully optimised.";
+// An optimise or an Apply that could not write a setting names it so; the
+// optimise adds that the settings are not fully optimised.
+inline constexpr const char* kChangeFailedLead = "Quorvane could not change these settings: ";
+inline constexpr const char* kChangeFailedTail = ".";
+inline constexpr const char* kNotFullyOptimised = "Your settings are not fully optimised.";
 
 inline constexpr const char* kRestoreTitle = "Quorvane Settings Restore";
 inline constexpr const char* kRestoreConfirm =
@@ -80,6 +86,31 @@ inline constexpr const char* kNoBackupFound =
 inline constexpr const char* kRestoreFailedLead = "Quorvane could not restore these settings: ";
 inline constexpr const char* kRestoreFailedTail = ".";
 
+// The registry cannot be opened: the lead, the file's name in quotes when
+// there is one, then the words of what is wrong with it, and the reason of
+// its status where that tells more. The program ends after it, having
+// changed nothing.
+inline constexpr const char* kRegistryUnavailableLead = "Quorvane cannot open its registry";
+struct OpenFailureWords {
+  store::OpenFailure::Detail detail;
+  const char* words;
+  bool withReason;
+};
+inline constexpr OpenFailureWords kOpenFailureWords[] = {
+    {store::OpenFailure::Detail::None, ".", true},
+    {store::OpenFailure::Detail::NoFileNamed, ": no file is named.", false},
+    {store::OpenFailure::Detail::NoHomeFolder,
+     ": there is no home folder to keep it in. Set QUORVANE_REGISTRY to the file to use.", false},
+    {store::OpenFailure::Detail::NotOurs, ": the file is not a Quorvane registry.", false},
+    {store::OpenFailure::Detail::Folder, ": it is a folder, not a file.", false},
+    {store::OpenFailure::Detail::NotRegular, ": it is not a regular file.", false},
+    {store::OpenFailure::Detail::NewerFormat,
+     ": it was written by a newer version of Quorvane, which this version cannot read.", false},
+    {store::OpenFailure::Detail::ChangesBeside,
+     ": its latest changes are in a file beside it that cannot be read now.", true},
+    {store::OpenFailure::Detail::FolderNotCreatable, ": its folder cannot be made.", true},
+};
+
 // Why a registry write failed, in plain words. A failure box carries the
 // reasons of its failures after its own text, each once, in the order met.
 struct FailureReason {
@@ -95,6 +126,8 @@ inline constexpr FailureReason kFailureReasons[] = {
     {store::kBadDatabase, kDamaged},
     {store::kRegistryCorrupt, kDamaged},
     {store::kWriteFault, "The registry file could not be read or written."},
+    {store::kBadPathname, "The registry file's name cannot name a file."},
+    {store::kNoUnicodeTranslation, "The text holds characters that the registry cannot store."},
 };
 // Any other status is told by its number: this lead, the number, a full stop.
 inline constexpr const char* kOtherFailureLead = "Windows reported error ";

@@ -38,6 +38,10 @@ class UserDialogs {
   // Shows the Finished window modally, without an owner, and returns when
   // the user has closed it.
   virtual void ShowFinished() = 0;
+  // Shows the busy pointer over the program's windows, or ends it, while an
+  // operation's registry calls run (one may wait for a store that another
+  // program holds). No box is shown while it is on.
+  virtual void ShowBusy(bool busy) = 0;
 };
 
 }  // namespace quorvane::engine

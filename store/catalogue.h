@@ -33,7 +33,8 @@ inline const std::string kFirstRunPending = "Yes";
 inline const std::string kFirstRunDone = "No";
 
 enum class Kind {
-  Text,    // REG_SZ, through ReadText and WriteText
+  Text,    // REG_SZ, through ReadText and WriteText, shown as it is
+  Flag,    // REG_SZ "0" or "1", a check box: exactly "0" is off, any other text on
   Number,  // REG_DWORD, through ReadNumber and WriteNumber
 };
 
@@ -49,6 +50,28 @@ enum class SettingId {
   DisableTaskOffload,
 };
 
+// What a pane's current-value caption, or its check box, shows for an
+// absent value: the help text of a text setting (as the pane's Apply and
+// the pane list read it), or the default of a flag.
+namespace help {
+inline constexpr const char* kMtu =
+    "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)";
+// The full refresh shows the MTU's "Ethernet/Cable" help text instead.
+inline constexpr const char* kMtuRefresh =
+    "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)";
+inline constexpr const char* kReceiveWindow =
+    "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an Ethernet Connection)";
+inline constexpr const char* kTimeToLive =
+    "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)";
+inline constexpr const char* kKeepAlive =
+    "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable Connection)";
+inline constexpr const char* kNdiCache =
+    "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)";
+}  // namespace help
+
+// The nine settings, each once. Every rule about "every setting" walks
+// this table; the orders in which the operations take them are lists of
+// its entries, kept beside each operation.
 struct Setting {
   SettingId id;
   const char* label;       // what the user calls it, for messages
@@ -56,24 +79,31 @@ struct Setting {
   const char* valueName;   // "" is the key's default value
   Kind kind;
   const char* backupName;  // its copy in key::kBackup
+  int pane;                // the main window's pane that shows it, Setting1 to Setting7
+  const char* absent;      // what an absent value shows (help text or flag default); none
+                           // for the number, whose absence reads as 0
+  const char* refreshAbsent;  // the same in the full refresh, where it differs
 };
 
 inline const std::array<Setting, 9> kSettings = {{
-    {SettingId::MaxMtu, "Max Transmission Unit", key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU"},
+    {SettingId::MaxMtu, "Max Transmission Unit", key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU", 1,
+     help::kMtu, help::kMtuRefresh},
     {SettingId::DefaultRcvWindow, "Recieve Window", key::kMstcp, "DefaultRcvWindow", Kind::Text,
-     "DefaultRcvWindow"},
-    {SettingId::DefaultTtl, "Time To Live", key::kMstcp, "DefaultTTL", Kind::Text, "DefaultTTL"},
+     "DefaultRcvWindow", 2, help::kReceiveWindow, help::kReceiveWindow},
+    {SettingId::DefaultTtl, "Time To Live", key::kMstcp, "DefaultTTL", Kind::Text, "DefaultTTL", 3,
+     help::kTimeToLive, help::kTimeToLive},
     {SettingId::SessionKeepAlive, "Session Keep Alive", key::kMstcp, "SessionKeepAlive",
-     Kind::Text, "SessionKeepAlive"},
-    {SettingId::PmtuDiscovery, "Auto Discovery", key::kMstcp, "PMTUDiscovery", Kind::Text,
-     "PMTUDiscovery"},
+     Kind::Text, "SessionKeepAlive", 4, help::kKeepAlive, help::kKeepAlive},
+    {SettingId::PmtuDiscovery, "Auto Discovery", key::kMstcp, "PMTUDiscovery", Kind::Flag,
+     "PMTUDiscovery", 5, "1", "1"},
     {SettingId::PmtuBlackHoleDetect, "Black Hole Detect", key::kMstcp, "PMTUBlackHoleDetect",
-     Kind::Text, "PMTUBlackHoleDetect"},
-    {SettingId::SackOpts, "Selective Acknowledgements", key::kMstcp, "SackOpts", Kind::Text,
-     "SackOpts"},
-    {SettingId::NdiCache, "NDI Cache", key::kNdiCache, "", Kind::Text, "cachesize"},
+     Kind::Flag, "PMTUBlackHoleDetect", 5, "0", "0"},
+    {SettingId::SackOpts, "Selective Acknowledgements", key::kMstcp, "SackOpts", Kind::Flag,
+     "SackOpts", 5, "0", "0"},
+    {SettingId::NdiCache, "NDI Cache", key::kNdiCache, "", Kind::Text, "cachesize", 6,
+     help::kNdiCache, help::kNdiCache},
     {SettingId::DisableTaskOffload, "Network Card CPU", key::kTcpip, "DisableTaskOffload",
-     Kind::Number, "DisableTaskOffload"},
+     Kind::Number, "DisableTaskOffload", 7, nullptr, nullptr},
 }};
 
 // The catalogue row of a setting.

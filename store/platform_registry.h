@@ -4,19 +4,11 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
-#include <string>
 
+#include "store/open_failure.h"
 #include "store/registry_backend.h"
 
 namespace quorvane::store {
-
-// Thrown when the registry cannot be opened; what() names the file (on the
-// portable registry) and the reason, in words fit for a message box.
-class RegistryOpenError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Opens the platform's registry. Throws RegistryOpenError.
 std::unique_ptr<RegistryBackend> OpenPlatformRegistry();

@@ -1,6 +1,7 @@
 // Everywhere but Windows the program runs on the portable registry, in the
 // file that the environment names (see portable_registry_path.h).
 #include <memory>
+#include <utility>
 
 #include "store/platform_registry.h"
 #include "store/portable_registry_path.h"
@@ -11,9 +12,10 @@ namespace quorvane::store {
 std::unique_ptr<SqliteRegistry> OpenDefaultSqliteRegistry(SqliteRegistry::OpenMode mode) {
   const auto path = PortableRegistryPath(CurrentRegistryEnvironment());
   if (!path) {
-    throw RegistryOpenError(
-        "The registry cannot be opened: there is no home folder to keep it in. Set "
-        "QUORVANE_REGISTRY to the file to use.");
+    OpenFailure failure;
+    failure.status = kBadPathname;
+    failure.detail = OpenFailure::Detail::NoHomeFolder;
+    throw RegistryOpenError(std::move(failure));
   }
   return SqliteRegistry::Open(*path, mode);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/scoped_key.h"
+#include "store/whole_value.h"
 
 namespace quorvane::store {
 
@@ -12,30 +13,15 @@ std::optional<std::string> Registry::QueryText(RootKey root, const std::string& 
                                                const std::string& name) const {
   ScopedKey key(backend_);
   backend_.OpenKey(root, path, key.receive());
-
-  ValueType type = kTypeNone;
-  std::uint32_t size = 0;
-  if (backend_.QueryValue(key.get(), name, &type, nullptr, &size) != kSuccess ||
-      type != kTypeText) {
+  TypedValue read;
+  if (ReadWholeValue(backend_, key.get(), name, ValueCalls::Own, true, &read) != kSuccess) {
     return std::nullopt;
   }
-  // Another program may make the value longer between the size query and the
-  // read; ask again with the size it now needs rather than return a buffer of
-  // blanks.
-  std::vector<std::uint8_t> buffer;
-  Status status = kMoreData;
-  while (status == kMoreData) {
-    buffer.assign(size, ' ');
-    status = backend_.QueryValue(key.get(), name, &type, buffer.data(), &size);
-  }
-  if (status != kSuccess || type != kTypeText) return std::nullopt;
-  buffer.resize(size);
-
-  const auto* begin = reinterpret_cast<const char*>(buffer.data());
+  const auto* begin = reinterpret_cast<const char*>(read.data.data());
   // An empty value leaves no buffer at all, and memchr must not see null.
-  const void* nul = buffer.empty() ? nullptr : std::memchr(begin, '\0', buffer.size());
+  const void* nul = read.data.empty() ? nullptr : std::memchr(begin, '\0', read.data.size());
   const std::size_t length =
-      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - begin) : buffer.size();
+      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - begin) : read.data.size();
   return std::string(begin, length);
 }
 
@@ -74,51 +60,48 @@ Status Registry::QueryValue(RootKey root, const std::string& path, const std::st
   if (const Status opened = backend_.OpenKey(root, path, key.receive()); opened != kSuccess) {
     return opened;
   }
-  TypedValue read;
-  std::uint32_t size = 0;
-  Status status = backend_.QueryValue(key.get(), name, &read.type, nullptr, &size);
-  // As in QueryText, a value that grows between the two queries is asked
-  // for again with the size it now needs.
-  if (status == kSuccess) status = kMoreData;
-  while (status == kMoreData) {
-    read.data.assign(size, 0);
-    status = backend_.QueryValue(key.get(), name, &read.type, read.data.data(), &size);
-  }
-  if (status != kSuccess) return status;
-  read.data.resize(size);
-  *value = std::move(read);
-  return kSuccess;
+  return ReadWholeValue(backend_, key.get(), name, ValueCalls::Exactly, false, value);
 }
 
 WriteResult Registry::Write(RootKey root, const std::string& path, const std::string& name,
-                            ValueType type, const std::uint8_t* data, std::uint32_t size) const {
-  // As in every procedure here, a failed create leaves the empty handle and
-  // the set that follows fails against it; the call sequence stays the same,
-  // and the create's status is the one that says why.
-  ScopedKey key(backend_);
-  const Status created = backend_.CreateKey(root, path, key.receive());
-  const Status set = backend_.SetValue(key.get(), name, type, data, size);
-  return {created != kSuccess ? created : set};
+                            ValueType type, const std::uint8_t* data, std::uint32_t size,
+                            bool exactly) const {
+  // One change of the store, where it can make one: a set that fails takes
+  // back the keys its create made. As in every procedure here, a failed
+  // create leaves the empty handle and the set that follows fails against
+  // it; the call sequence stays the same, and the create's status is the
+  // one that says why.
+  if (const Status begun = backend_.BeginWrite(); begun != kSuccess) return {begun};
+  Status status;
+  {
+    ScopedKey key(backend_);
+    const Status created = backend_.CreateKey(root, path, key.receive());
+    const Status set = exactly ? backend_.SetValueExactly(key.get(), name, type, data, size)
+                               : backend_.SetValue(key.get(), name, type, data, size);
+    status = created != kSuccess ? created : set;
+  }
+  const Status ended = backend_.EndWrite(status == kSuccess);
+  return {status != kSuccess ? status : ended};
 }
 
 WriteResult Registry::WriteText(RootKey root, const std::string& path, const std::string& name,
                                 const std::string& data) const {
   // The length is the text's byte count: no terminating NUL is stored.
   return Write(root, path, name, kTypeText, reinterpret_cast<const std::uint8_t*>(data.data()),
-               static_cast<std::uint32_t>(data.size()));
+               static_cast<std::uint32_t>(data.size()), false);
 }
 
 WriteResult Registry::WriteNumber(RootKey root, const std::string& path, const std::string& name,
                                   std::int32_t data) const {
   std::uint8_t bytes[4];
   std::memcpy(bytes, &data, sizeof bytes);
-  return Write(root, path, name, kTypeNumber, bytes, sizeof bytes);
+  return Write(root, path, name, kTypeNumber, bytes, sizeof bytes, false);
 }
 
 WriteResult Registry::WriteValue(RootKey root, const std::string& path, const std::string& name,
                                  const TypedValue& value) const {
   return Write(root, path, name, value.type, value.data.data(),
-               static_cast<std::uint32_t>(value.data.size()));
+               static_cast<std::uint32_t>(value.data.size()), true);
 }
 
 WriteResult Registry::RemoveValue(RootKey root, const std::string& path,

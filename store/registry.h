@@ -66,7 +66,8 @@ class Registry {
   WriteResult RemoveValue(RootKey root, const std::string& path, const std::string& name) const;
 
   // The value at (root, path, name) whatever its type, for copying it
-  // exactly. kNotFound when the key or the value is missing; any other
+  // exactly: every character of a text, also those that the text
+  // procedures' code page lacks. kNotFound when the key or the value is missing; any other
   // failure is the status of the call that failed. *value is set only on
   // kSuccess.
   [[nodiscard]] Status QueryValue(RootKey root, const std::string& path, const std::string& name,
@@ -77,7 +78,8 @@ class Registry {
 
  private:
   WriteResult Write(RootKey root, const std::string& path, const std::string& name,
-                    ValueType type, const std::uint8_t* data, std::uint32_t size) const;
+                    ValueType type, const std::uint8_t* data, std::uint32_t size,
+                    bool exactly) const;
 
   RegistryBackend& backend_;
 };

@@ -38,7 +38,8 @@ inline constexpr ValueType kTypeNone = 0;   // REG_NONE
 inline constexpr ValueType kTypeText = 1;   // REG_SZ
 inline constexpr ValueType kTypeNumber = 4; // REG_DWORD
 
-// Win32 status codes that the backends report.
+// Win32 status codes that the backends report: every status the store
+// answers is one of these, defined here once.
 using Status = long;
 inline constexpr Status kSuccess = 0;         // ERROR_SUCCESS
 inline constexpr Status kNotFound = 2;        // ERROR_FILE_NOT_FOUND
@@ -48,10 +49,12 @@ inline constexpr Status kWriteProtected = 19; // ERROR_WRITE_PROTECT: the store 
 inline constexpr Status kInUse = 32;          // ERROR_SHARING_VIOLATION: another program holds it
 inline constexpr Status kInvalidParameter = 87; // ERROR_INVALID_PARAMETER
 inline constexpr Status kDiskFull = 112;      // ERROR_DISK_FULL
+inline constexpr Status kBadPathname = 161;   // ERROR_BAD_PATHNAME: a key path, or the store's file name, that cannot name one
 inline constexpr Status kMoreData = 234;      // ERROR_MORE_DATA
 inline constexpr Status kBadDatabase = 1009;  // ERROR_BADDB
 inline constexpr Status kRegistryCorrupt = 1015; // ERROR_REGISTRY_CORRUPT: the store is damaged
 inline constexpr Status kWriteFault = 1016;   // ERROR_REGISTRY_IO_FAILED
+inline constexpr Status kNoUnicodeTranslation = 1113;  // ERROR_NO_UNICODE_TRANSLATION: a text the code page cannot hold
 
 class RegistryBackend {
  public:
@@ -70,6 +73,30 @@ class RegistryBackend {
                           const std::uint8_t* data, std::uint32_t size) = 0;
   virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
   virtual Status CloseKey(KeyHandle key) = 0;
+
+  // As QueryValue and SetValue, for a copy that must keep the value exactly
+  // as the registry holds it: a backend whose own calls pass text through a
+  // narrower code page (Windows' ANSI calls) answers these with calls that
+  // lose no character. Text is UTF-8 here as everywhere.
+  virtual Status QueryValueExactly(KeyHandle key, const std::string& name, ValueType* type,
+                                   std::uint8_t* data, std::uint32_t* size) {
+    return QueryValue(key, name, type, data, size);
+  }
+  virtual Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
+                                 const std::uint8_t* data, std::uint32_t size) {
+    return SetValue(key, name, type, data, size);
+  }
+
+  // Makes the calls up to EndWrite one change of the store, where the store
+  // can: EndWrite(true) keeps all of them, EndWrite(false) none, and so does
+  // a failed EndWrite. Where it cannot (the Windows registry), each call
+  // stands alone and both answer kSuccess. A failed BeginWrite says why no
+  // write can be made now; the calls are then not to be made.
+  virtual Status BeginWrite() { return kSuccess; }
+  virtual Status EndWrite(bool keep) {
+    static_cast<void>(keep);
+    return kSuccess;
+  }
 };
 
 }  // namespace quorvane::store

@@ -107,4 +107,43 @@ std::size_t WindowsLength(std::string_view name) {
   return units;
 }
 
+namespace {
+
+// The Win32 calls take C strings, which cannot hold a NUL; a name or path
+// with one is refused rather than cut short, so that it never addresses
+// another key or value than the one meant.
+bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+
+}  // namespace
+
+Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
+  keys->clear();
+  if (HoldsNul(path)) return kInvalidParameter;
+  std::string_view rest = path;
+  if (!rest.empty() && rest.front() == '\\') return kBadPathname;
+  if (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
+  if (rest.empty()) return kSuccess;
+  for (;;) {
+    const std::size_t slash = rest.find('\\');
+    const std::string_view key = rest.substr(0, slash);
+    if (key.empty()) return kBadPathname;
+    // No text has more UTF-16 units than bytes.
+    if (key.size() > kMaxKeyNameLength && WindowsLength(key) > kMaxKeyNameLength) {
+      return kInvalidParameter;
+    }
+    keys->push_back(key);
+    if (keys->size() > kMaxKeyDepth) return kInvalidParameter;
+    if (slash == std::string_view::npos) return kSuccess;
+    rest.remove_prefix(slash + 1);
+  }
+}
+
+Status CheckValueName(const std::string& name) {
+  if (HoldsNul(name) ||
+      (name.size() > kMaxValueNameLength && WindowsLength(name) > kMaxValueNameLength)) {
+    return kInvalidParameter;
+  }
+  return kSuccess;
+}
+
 }  // namespace quorvane::store

@@ -1,12 +1,16 @@
-// How the portable registry compares and bounds the names of keys and
-// values, as the Windows registry does: letter case is ignored for every
-// letter Unicode gives an upper case, not for ASCII alone, and names have
-// the lengths and the tree the depth that Windows documents.
+// How the portable registry reads, compares and bounds the paths of keys
+// and the names of values, as the Windows registry does: paths are split at
+// backslashes, letter case is ignored for every letter Unicode gives an
+// upper case, not for ASCII alone, and names have the lengths and the tree
+// the depth that Windows documents.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "store/registry_backend.h"
 
 namespace quorvane::store {
 
@@ -23,5 +27,15 @@ std::string FoldedName(std::string_view name);
 // The number of UTF-16 code units the UTF-8 text takes; an invalid byte
 // counts as one.
 std::size_t WindowsLength(std::string_view name);
+
+// A key path split into its keys below the root, each a view into path.
+// Refuses a leading backslash or an empty component (kBadPathname), and a
+// name or depth beyond Windows' limits or holding a NUL (kInvalidParameter).
+// A single trailing backslash is not significant; "" is the root itself.
+Status SplitPath(const std::string& path, std::vector<std::string_view>* keys);
+
+// kSuccess, or kInvalidParameter for a value name beyond Windows' limit or
+// holding a NUL.
+Status CheckValueName(const std::string& name);
 
 }  // namespace quorvane::store

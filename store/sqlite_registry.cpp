@@ -3,565 +3,42 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <cstring>
-#include <initializer_list>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "store/platform_registry.h"
+#include "store/open_failure.h"
 #include "store/registry_names.h"
-#include "store/sqlite_registry_format.h"
-#include "store/sqlite_statement.h"
+#include "store/sqlite_connection.h"
+#include "store/sqlite_status.h"
 #include "store/sqlite_store_file.h"
 
 namespace quorvane::store {
 namespace {
 
-// How long a writer waits for another process to finish before giving up.
-constexpr int kBusyTimeoutMs = 10000;
+using Detail = OpenFailure::Detail;
 
-constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
-
-// A status that the system's errno explains.
-Status StatusOfErrno(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      return kAccessDenied;
-    case EROFS:
-      return kWriteProtected;
-    case ENOSPC:
-    case EDQUOT:
-      return kDiskFull;
-    case EISDIR:
-    case ENOTDIR:
-    case ENAMETOOLONG:
-      return kBadPathname;
-    default:
-      return kWriteFault;
-  }
-}
-
-// The status for an SQLite result code on db. The system's errno counts
-// only for the codes that SQLite sets it for, never a stale one.
-Status StatusOf(sqlite3* db, int code) {
-  switch (code & 0xff) {
-    case SQLITE_OK:
-    case SQLITE_DONE:
-    case SQLITE_ROW:
-      return kSuccess;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return kInUse;
-    case SQLITE_FULL:
-      return kDiskFull;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      return kRegistryCorrupt;
-    case SQLITE_READONLY:
-      return kWriteProtected;
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-      return kAccessDenied;
-    case SQLITE_IOERR:
-    case SQLITE_CANTOPEN:
-      return db != nullptr && sqlite3_system_errno(db) != 0
-                 ? StatusOfErrno(sqlite3_system_errno(db))
-                 : kWriteFault;
-    default:
-      return kWriteFault;
-  }
-}
-
-// Why a store cannot be opened, in words that follow its name.
-struct StatusReason {
-  Status status;
-  const char* reason;
-};
-constexpr StatusReason kReasons[] = {
-    {kInUse, "it is in use by another program"},
-    {kDiskFull, "the disk is full"},
-    {kRegistryCorrupt, "it is damaged"},
-    {kWriteProtected, "it can only be read"},
-    {kAccessDenied, "access to it is denied"},
-    {kBadPathname, "its name is not a usable file name"},
-};
-
-std::string ReasonOf(Status status, int systemError) {
-  for (const StatusReason& known : kReasons) {
-    if (known.status == status) return known.reason;
-  }
-  if (systemError != 0) return std::strerror(systemError);
-  return "it cannot be read or written (an input/output error)";
-}
-
-std::string ReasonOf(sqlite3* db, int code) {
-  const int kind = code & 0xff;
-  const bool errnoCounts = db != nullptr && (kind == SQLITE_IOERR || kind == SQLITE_CANTOPEN);
-  return ReasonOf(StatusOf(db, code), errnoCounts ? sqlite3_system_errno(db) : 0);
-}
-
-constexpr const char* kNotOurs = "it is not a Quorvane registry";
-
-std::string Newer(std::int64_t version) {
-  return "it was written by a newer version of Quorvane (format " + std::to_string(version) +
-         "; this version reads format " + std::to_string(kFormatVersion) + ")";
-}
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-[[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
-  throw RegistryOpenError("The registry " + Quoted(path) + " cannot be opened: " + reason + ".");
-}
-
-// Key paths and value names as the Windows registry takes them.
-
-// The Win32 calls take C strings, which cannot hold a NUL; a name or path
-// with one is refused rather than cut short, so that it never addresses
-// another key or value than the one meant.
-bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
-
-// A key path split into its keys below the root, each a view into path.
-// Refuses a leading backslash or an empty component (kBadPathname), and a
-// name or depth beyond Windows' limits (kInvalidParameter). A single
-// trailing backslash is not significant; "" is the root itself.
-Status SplitPath(const std::string& path, std::vector<std::string_view>* keys) {
-  keys->clear();
-  if (HoldsNul(path)) return kInvalidParameter;
-  std::string_view rest = path;
-  if (!rest.empty() && rest.front() == '\\') return kBadPathname;
-  if (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
-  if (rest.empty()) return kSuccess;
-  for (;;) {
-    const std::size_t slash = rest.find('\\');
-    const std::string_view key = rest.substr(0, slash);
-    if (key.empty()) return kBadPathname;
-    // No text has more UTF-16 units than bytes.
-    if (key.size() > kMaxKeyNameLength && WindowsLength(key) > kMaxKeyNameLength) {
-      return kInvalidParameter;
-    }
-    keys->push_back(key);
-    if (keys->size() > kMaxKeyDepth) return kInvalidParameter;
-    if (slash == std::string_view::npos) return kSuccess;
-    rest.remove_prefix(slash + 1);
-  }
-}
-
-Status CheckValueName(const std::string& name) {
-  if (HoldsNul(name) ||
-      (name.size() > kMaxValueNameLength && WindowsLength(name) > kMaxValueNameLength)) {
-    return kInvalidParameter;
-  }
-  return kSuccess;
-}
-
-// Connections.
-
-// Closes the connection unless it is handed on.
-struct ConnectionCloser {
-  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
-
-// Opens a connection to name, a file path (absolute, so never read as a
-// URI) or, with SQLITE_OPEN_URI, a URI of our own making.
-int Connect(const std::string& name, int flags, Connection* db) {
-  sqlite3* raw = nullptr;
-  const int code = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-  db->reset(raw);
-  if (raw == nullptr) return SQLITE_NOMEM;
-  sqlite3_extended_result_codes(raw, 1);
-  sqlite3_busy_timeout(raw, kBusyTimeoutMs);
-  return code;
-}
-
-// A URI that opens path as a file that does not change.
-std::string ImmutableUri(const std::string& path) {
-  std::string uri = "file:";
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (std::isalnum(byte) || (c != '\0' && std::strchr("/._~-", c) != nullptr)) {
-      uri += c;
-    } else {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      uri += '%';
-      uri += kHex[byte >> 4];
-      uri += kHex[byte & 0xF];
-    }
-  }
-  return uri + "?immutable=1";
-}
-
-// Runs a statement without parameters that returns one integer; *code gets
-// the failure.
-std::optional<std::int64_t> PragmaNumber(sqlite3* db, const char* sql, int* code) {
-  Statement statement(db, sql);
-  if (!statement.ok()) {
-    *code = statement.error();
-    return std::nullopt;
-  }
-  Run run(statement);
-  *code = run.Step();
-  if (*code != SQLITE_ROW) return std::nullopt;
-  *code = SQLITE_OK;
-  return run.Number(0);
-}
-
-// The statements of one connection: reading in the store's format, and
-// writing once it is the current one.
-struct Statements {
-  Statements(sqlite3* db, std::int64_t format)
-      : begin(db, "BEGIN"),
-        commit(db, "COMMIT"),
-        findRoot(db, ReadSql(format).findRoot),
-        findChild(db, ReadSql(format).findChild),
-        queryValue(db, ReadSql(format).queryValue),
-        listValues(db, ReadSql(format).listValues),
-        listSubkeys(db, ReadSql(format).listSubkeys) {
-    if (format == kFormatVersion) {
-      addKey = std::make_unique<Statement>(db, kAddKey);
-      setValue = std::make_unique<Statement>(db, kSetValue);
-      deleteValue = std::make_unique<Statement>(db, kDeleteValue);
-    }
-  }
-  // SQLITE_OK, or why one could not be prepared.
-  int error() const {
-    for (const Statement* statement :
-         std::initializer_list<const Statement*>{&begin, &commit, &findRoot, &findChild,
-                                                 &queryValue, &listValues, &listSubkeys,
-                                                 addKey.get(), setValue.get(), deleteValue.get()}) {
-      if (statement != nullptr && !statement->ok()) return statement->error();
-    }
-    return SQLITE_OK;
-  }
-  Statement begin, commit;  // a read transaction
-  Statement findRoot, findChild, queryValue, listValues, listSubkeys;
-  std::unique_ptr<Statement> addKey, setValue, deleteValue;
-};
+[[noreturn]] void Refuse(OpenFailure failure) { throw RegistryOpenError(std::move(failure)); }
 
 }  // namespace
 
-struct SqliteRegistry::Impl {
-  Impl(std::string file, OpenMode openMode) : path(std::move(file)), mode(openMode) {}
-  ~Impl() { EndRead(); }
-
-  // Opens the store in the file, when there is one; kNotFound when the file
-  // is missing or empty (nothing to read, and nothing made), otherwise the
-  // status with *reason saying why it cannot be used. Changes no file that
-  // it refuses.
-  Status Attach(std::string* reason) {
-    const StoreFile look = LookAt(path);
-    switch (look.kind) {
-      case StoreFile::Kind::Missing:
-      case StoreFile::Kind::Empty:
-        return kNotFound;
-      case StoreFile::Kind::Store:
-        break;
-      case StoreFile::Kind::NotAStore:
-        *reason = kNotOurs;
-        return kBadDatabase;
-      case StoreFile::Kind::Folder:
-        *reason = "it is a folder, not a file";
-        return kBadPathname;
-      case StoreFile::Kind::NotRegular:
-        *reason = "it is not a regular file";
-        return kBadDatabase;
-      case StoreFile::Kind::Unreadable:
-        *reason = ReasonOf(StatusOfErrno(look.error), look.error);
-        return StatusOfErrno(look.error);
-    }
-    if (look.version > kFormatVersion) {
-      *reason = Newer(look.version);
-      return kBadDatabase;
-    }
-
-    const bool hadChanges = HoldsUnmergedChanges(path);
-    const Sidecars before = SidecarsOf(path);
-    Status refused = mode == OpenMode::ReadOnly ? kWriteProtected : kSuccess;
-    Connection connection;
-    int code = Connect(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
-                                                        : SQLITE_OPEN_READWRITE,
-                       &connection);
-    std::optional<std::int64_t> version;
-    if (code == SQLITE_OK) version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
-    if (!version) {
-      const Status why = StatusOf(connection.get(), code);
-      if (why == kRegistryCorrupt || why == kInUse) {
-        *reason = ReasonOf(connection.get(), code);
-        return why;
-      }
-      // Reading in write-ahead logging needs a shared-memory file beside the
-      // store, which cannot be made when its folder cannot be written or the
-      // disk is full. Then the store is read as a file that nobody changes
-      // meanwhile, as long as it holds every committed change itself.
-      refused = why == kDiskFull || why == kAccessDenied ? why : kWriteProtected;
-      connection.reset();
-      RemoveUnfinishedSidecars(path, before);
-      if (hadChanges) {
-        *reason = "its latest changes are in a \"-wal\" or \"-journal\" file beside it, which "
-                  "cannot be read while " +
-                  std::string(why == kDiskFull ? "the disk is full"
-                                               : "nothing can be written in its folder");
-        return refused;
-      }
-      code = Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &connection);
-      if (code == SQLITE_OK) {
-        version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
-      }
-      if (!version) {
-        *reason = ReasonOf(connection.get(), code);
-        return StatusOf(connection.get(), code);
-      }
-    }
-    sqlite3* db = connection.get();
-    // A refused store is left as it was: its "-wal" is not merged into it.
-    const auto refuse = [&](Status status, std::string why) {
-      if (hadChanges) sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-      *reason = std::move(why);
-      return status;
-    };
-    const auto application = PragmaNumber(db, "PRAGMA application_id", &code);
-    if (!application) return refuse(StatusOf(db, code), ReasonOf(db, code));
-    if (*application != kApplicationId || *version < 1) return refuse(kBadDatabase, kNotOurs);
-    if (*version > kFormatVersion) return refuse(kBadDatabase, Newer(*version));
-    auto prepared = std::make_unique<Statements>(db, *version);
-    if (const int error = prepared->error(); error != SQLITE_OK) {
-      return refuse(StatusOf(db, error), ReasonOf(db, error));
-    }
-    // Every write is on disk before the call returns. In rollback mode EXTRA
-    // also syncs the folder once the journal is deleted, so that a power cut
-    // right after a write cannot bring the journal back and undo it.
-    if (sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK) {
-      return refuse(kWriteFault, ReasonOf(db, sqlite3_errcode(db)));
-    }
-    if (refused == kSuccess && sqlite3_db_readonly(db, "main") == 1) refused = kWriteProtected;
-    bool wal = false;
-    {
-      Statement journal(db, "PRAGMA journal_mode");
-      if (journal.ok()) {
-        Run run(journal);
-        wal = run.Step() == SQLITE_ROW && run.Text(0) == "wal";
-      }
-    }
-
-    EndRead();
-    statements.reset();
-    this->db = std::move(connection);
-    statements = std::move(prepared);
-    format = *version;
-    refusedWrite = refused;
-    keepsReading = wal;
-    return kSuccess;
-  }
-
-  // Makes the store in a missing or empty file, which the caller is about to
-  // write into, then opens it.
-  Status Create() {
-    if (mode == OpenMode::ReadOnly) return kWriteProtected;
-    if (const int error = CreateStoreFile(path); error != 0) return StatusOfErrno(error);
-    Connection connection;
-    int code = Connect(path, SQLITE_OPEN_READWRITE, &connection);
-    bool made = false;
-    if (code == SQLITE_OK) code = InitialiseStore(connection.get(), &made);
-    // A new store starts in write-ahead logging: readers and writers do not
-    // block each other, and a read needs no file locks. The tables are
-    // written first, so that the file itself says whose it is.
-    if (code == SQLITE_OK && made) {
-      sqlite3_exec(connection.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
-    }
-    if (code != SQLITE_OK) return StatusOf(connection.get(), code);
-    connection.reset();
-    std::string reason;
-    return Attach(&reason);
-  }
-
-  // Makes the store ready for a write: made when missing, brought to the
-  // current format when older. The failure that every write meets instead.
-  Status PrepareWrite() {
-    if (!db) {
-      std::string reason;
-      const Status status = Attach(&reason);
-      if (status != kNotFound) return status;
-      if (const Status created = Create(); created != kSuccess) return created;
-    }
-    if (refusedWrite != kSuccess) return refusedWrite;
-    if (format == kFormatVersion) return kSuccess;
-    std::map<std::int64_t, std::int64_t> moved;
-    EndRead();
-    statements.reset();  // no statement of the old format runs meanwhile
-    const int code = MigrateToCurrent(db.get(), &moved);
-    for (auto& [handle, id] : open) {
-      if (const auto found = moved.find(id); found != moved.end()) id = found->second;
-    }
-    int versionCode = SQLITE_OK;
-    format = PragmaNumber(db.get(), "PRAGMA user_version", &versionCode).value_or(format);
-    statements = std::make_unique<Statements>(db.get(), format);
-    if (code != SQLITE_OK) return StatusOf(db.get(), code);
-    if (statements->error() != SQLITE_OK) return StatusOf(db.get(), statements->error());
-    return format == kFormatVersion ? kSuccess : kBadDatabase;
-  }
-
-  // Follows a store of an older format that another program has brought to
-  // the current one since: the statements of the old one no longer work.
-  void FollowFormat() {
-    if (!db || format == kFormatVersion) return;
-    int code = SQLITE_OK;
-    const auto version = PragmaNumber(db.get(), "PRAGMA user_version", &code);
-    if (!version || *version == format || *version > kFormatVersion) return;
-    EndRead();
-    statements = std::make_unique<Statements>(db.get(), *version);
-    format = *version;
-  }
-
-  // The id of the root's key, or nullopt with *status saying why not.
-  std::optional<std::int64_t> FindRoot(RootKey root, Status* status) {
-    Run run(statements->findRoot);
-    run.Bind(1, static_cast<std::int64_t>(root));
-    const int code = run.Step();
-    if (code == SQLITE_ROW) return run.Number(0);
-    *status = code == SQLITE_DONE ? kBadDatabase : StatusOf(db.get(), code);
-    return std::nullopt;
-  }
-
-  // What findChild compares for the key keys[level] of path: its folded
-  // name, or in format 1 the whole path down to it.
-  std::string ChildKey(const std::string& path, const std::vector<std::string_view>& keys,
-                       std::size_t level) const {
-    if (format != 1) return FoldedName(keys[level]);
-    const auto end = static_cast<std::size_t>(keys[level].data() - path.data()) +
-                     keys[level].size();
-    return path.substr(0, end);
-  }
-
-  // The id of the key at path, or nullopt: *status is kNotFound when it is
-  // missing, otherwise why the lookup failed. With create, missing keys are
-  // made, in the transaction the caller holds.
-  std::optional<std::int64_t> FindKey(RootKey root, const std::string& path,
-                                      const std::vector<std::string_view>& keys, bool create,
-                                      Status* status) {
-    auto id = FindRoot(root, status);
-    for (std::size_t level = 0; id && level < keys.size(); ++level) {
-      const std::string compared = ChildKey(path, keys, level);
-      Run find(statements->findChild);
-      find.Bind(1, *id).BindKept(2, compared);
-      const int code = find.Step();
-      if (code == SQLITE_ROW) {
-        id = find.Number(0);
-        continue;
-      }
-      if (code != SQLITE_DONE || !create) {
-        *status = code == SQLITE_DONE ? kNotFound : StatusOf(db.get(), code);
-        return std::nullopt;
-      }
-      Run add(*statements->addKey);
-      add.Bind(1, *id).Bind(2, keys[level]).Bind(3, compared);
-      if (const int added = add.Step(); added != SQLITE_DONE) {
-        *status = StatusOf(db.get(), added);
-        return std::nullopt;
-      }
-      id = sqlite3_last_insert_rowid(db.get());
-    }
-    return id;
-  }
-
-  // What the value's name is compared as.
-  std::string ValueKey(const std::string& name) const {
-    return format == 1 ? name : FoldedName(name);
-  }
-
-  // Reads made in one read transaction: the lookups of an OpenKey or a
-  // CreateKey, and, in write-ahead logging, where an open read transaction
-  // keeps no writer waiting, the call that follows it, which ends it. One
-  // transaction's locks instead of one per statement; the call that follows
-  // sees the store as it was when its key was opened.
-  void BeginRead() {
-    if (reading || inTransaction || !statements) return;
-    Run run(statements->begin);
-    reading = run.Step() == SQLITE_DONE;
-  }
-
-  void EndRead() {
-    if (!reading) return;
-    reading = false;
-    // A failed statement may have ended the transaction already.
-    if (sqlite3_get_autocommit(db.get()) != 0) return;
-    int code;
-    {
-      Run run(statements->commit);
-      code = run.Step();
-    }
-    if (code != SQLITE_DONE) sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
-  }
-
-  // Ends the read transaction unless it is to last into the next call.
-  void EndReadUnlessKept() {
-    if (!keepsReading) EndRead();
-  }
-
-  // The row that a size query found, for the data query of the same value
-  // that may follow at once: the pair answers from one look at the store,
-  // as one read. Any call takes it away. Kept in one place, so that its
-  // buffers are made once.
-  struct FoundValue {
-    bool valid = false;
-    std::int64_t key = 0;
-    std::string name;  // as compared
-    ValueType type = kTypeNone;
-    std::vector<std::uint8_t> data;
-  };
-
-  // What every call but QueryValue does first.
-  void EndReading() {
-    found.valid = false;
-    EndRead();
-  }
-
-  KeyHandle Issue(std::int64_t id) {
-    const KeyHandle handle = nextHandle++;
-    open.emplace(handle, id);
-    return handle;
-  }
-
-  std::optional<std::int64_t> KeyOf(KeyHandle handle) const {
-    const auto found = open.find(handle);
-    if (found == open.end()) return std::nullopt;
-    return found->second;
-  }
-
-  const std::string path;
-  const OpenMode mode;
-  std::mutex mutex;
-  Connection db;  // none while the file is missing or empty
-  std::unique_ptr<Statements> statements;
-  std::int64_t format = 0;
-  Status refusedWrite = kSuccess;  // what every write answers, when not kSuccess
-  bool keepsReading = false;       // the store is in write-ahead logging
-  bool reading = false;            // a read transaction is open
-  bool inTransaction = false;      // a Transaction holds the store's write lock
-  FoundValue found;
-  std::map<KeyHandle, std::int64_t> open;  // handle -> key id
-  KeyHandle nextHandle = 0x100;
-};
-
 std::unique_ptr<SqliteRegistry> SqliteRegistry::Open(const std::string& given, OpenMode mode) {
-  if (given.empty()) Refuse(given, "no file is named");
+  if (given.empty()) Refuse({kBadPathname, given, Detail::NoFileNamed});
   auto impl = std::make_unique<Impl>(AbsoluteStorePath(given), mode);
   const std::string& path = impl->path;
-  std::string reason;
-  const Status status = impl->Attach(&reason);
+  OpenFailure failure;
+  const Status status = impl->Attach(&failure);
   if (status == kNotFound && mode == OpenMode::ReadWrite && LookAt(path).kind ==
                                                                 StoreFile::Kind::Missing) {
     // Made on the first write; only whether it can be made is seen to now.
     if (const int error = CheckCreatable(path); error != 0) {
-      Refuse(path, "its folder cannot be created (" + std::string(std::strerror(error)) + ")");
+      Refuse({StatusOfErrno(error), path, Detail::FolderNotCreatable, 0, 0, error});
     }
   } else if (status != kSuccess && status != kNotFound) {
-    Refuse(path, reason);
+    Refuse(std::move(failure));
   }
   return std::unique_ptr<SqliteRegistry>(new SqliteRegistry(std::move(impl)));
 }
@@ -589,8 +66,8 @@ Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle*
   Status status = kSuccess;
   if (!impl_->db) {
     // Another program may have made the store since.
-    std::string reason;
-    if (status = impl_->Attach(&reason); status != kSuccess) return status;
+    OpenFailure ignored;
+    if (status = impl_->Attach(&ignored); status != kSuccess) return status;
   }
   impl_->BeginRead();
   const auto id = impl_->FindKey(root, path, keys, false, &status);
@@ -627,24 +104,19 @@ Status SqliteRegistry::CreateKey(RootKey root, const std::string& path, KeyHandl
   }
   if (status = impl_->PrepareWrite(); status != kSuccess) return status;
 
-  sqlite3* db = impl_->db.get();
-  const bool own = !impl_->inTransaction;  // else the keys are part of the caller's
-  if (const int code = own ? sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)
-                           : SQLITE_OK;
-      code != SQLITE_OK) {
-    return StatusOf(db, code);
+  // Within the caller's transaction the keys are kept or taken back with
+  // its other changes; on its own the create is a transaction of its own.
+  const bool own = !impl_->writing;
+  if (own) {
+    if (status = impl_->BeginWriting(); status != kSuccess) return status;
   }
   const auto id = impl_->FindKey(root, path, keys, true, &status);
-  if (id && own) {
-    if (const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        code != SQLITE_OK) {
-      status = StatusOf(db, code);
+  if (own) {
+    if (const Status ended = impl_->EndWriting(id.has_value()); id && ended != kSuccess) {
+      return ended;
     }
   }
-  if (!id || status != kSuccess) {
-    if (own) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return status;
-  }
+  if (!id) return status;
   *key = impl_->Issue(*id);
   return kSuccess;
 }
@@ -740,6 +212,21 @@ Status SqliteRegistry::CloseKey(KeyHandle key) {
   return impl_->open.erase(key) > 0 ? kSuccess : kInvalidHandle;
 }
 
+Status SqliteRegistry::BeginWrite() {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
+  if (impl_->writing) return kInvalidParameter;  // they do not nest
+  if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
+  return impl_->BeginWriting();
+}
+
+Status SqliteRegistry::EndWrite(bool keep) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();
+  if (!impl_->writing) return kInvalidParameter;
+  return impl_->EndWriting(keep);
+}
+
 Status SqliteRegistry::ListValues(KeyHandle key, std::vector<StoredValue>* values) {
   std::lock_guard lock(impl_->mutex);
   impl_->EndReading();
@@ -804,11 +291,15 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
       std::string(kSubtree) + "DELETE FROM registry_value WHERE key IN subtree";
   const std::string dropKeys =
       std::string(kSubtree) + "DELETE FROM registry_key WHERE id IN subtree";
-  const bool own = !impl_->inTransaction;
-  int code = own ? sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) : SQLITE_OK;
+  // Within the caller's transaction the removal is kept or taken back with
+  // its other changes; on its own it is a transaction of its own.
+  const bool own = !impl_->writing;
+  if (own) {
+    if (const Status status = impl_->BeginWriting(); status != kSuccess) return status;
+  }
+  int code = SQLITE_OK;
   std::vector<std::int64_t> gone;
   for (const std::string* sql : {&listKeys, &dropValues, &dropKeys}) {
-    if (code != SQLITE_OK) break;
     Statement statement(db, sql->c_str());
     if (!statement.ok()) {
       code = statement.error();
@@ -817,13 +308,16 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
     Run run(statement);
     run.Bind(1, id);
     while ((code = run.Step()) == SQLITE_ROW) gone.push_back(run.Number(0));
-    if (code == SQLITE_DONE) code = SQLITE_OK;
+    if (code != SQLITE_DONE) break;
+    code = SQLITE_OK;
   }
-  if (own && code == SQLITE_OK) code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-  if (code != SQLITE_OK) {
-    if (own) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return StatusOf(db, code);
+  const Status status = code == SQLITE_OK ? kSuccess : StatusOf(db, code);
+  if (own) {
+    if (const Status ended = impl_->EndWriting(status == kSuccess); status == kSuccess) {
+      if (ended != kSuccess) return ended;
+    }
   }
+  if (status != kSuccess) return status;
   // Handles to what is gone no longer name a key.
   std::erase_if(impl_->open, [&](const auto& entry) {
     return std::find(gone.begin(), gone.end(), entry.second) != gone.end();
@@ -831,40 +325,19 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   return kSuccess;
 }
 
-SqliteRegistry::Transaction::Transaction(SqliteRegistry& store) : store_(store) {
-  std::lock_guard lock(store_.impl_->mutex);
-  Impl& impl = *store_.impl_;
-  impl.EndReading();
-  if (impl.inTransaction) {
-    status_ = kInvalidParameter;  // one at a time
-    return;
-  }
-  status_ = impl.PrepareWrite();
-  if (status_ != kSuccess) return;
-  const int code = sqlite3_exec(impl.db.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-  status_ = StatusOf(impl.db.get(), code);
-  impl.inTransaction = status_ == kSuccess;
-}
+SqliteRegistry::Transaction::Transaction(SqliteRegistry& store)
+    : store_(store), status_(store.BeginWrite()) {}
 
 SqliteRegistry::Transaction::~Transaction() {
   if (status_ != kSuccess || done_) return;
-  std::lock_guard lock(store_.impl_->mutex);
-  sqlite3_exec(store_.impl_->db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
-  store_.impl_->inTransaction = false;
+  (void)store_.EndWrite(false);
 }
 
 Status SqliteRegistry::Transaction::Commit() {
-  if (status_ != kSuccess || done_) return status_ != kSuccess ? status_ : kInvalidParameter;
-  std::lock_guard lock(store_.impl_->mutex);
-  Impl& impl = *store_.impl_;
-  impl.EndReading();
-  sqlite3* db = impl.db.get();
-  const int code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-  const Status status = StatusOf(db, code);
-  if (status != kSuccess) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-  impl.inTransaction = false;
+  if (status_ != kSuccess) return status_;
+  if (done_) return kInvalidParameter;
   done_ = true;
-  return status;
+  return store_.EndWrite(true);
 }
 
 }  // namespace quorvane::store

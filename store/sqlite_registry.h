@@ -39,8 +39,10 @@ class SqliteRegistry final : public RegistryBackend {
   // A file that is not a store of ours, one of a newer format, one that is
   // damaged or one that cannot be read is refused and left as it was. A
   // store of an older format is read as it is and brought to the current
-  // format by the first write. Throws RegistryOpenError, naming the file and
-  // the reason.
+  // format by the first write. A store whose making was cut short (its
+  // "-journal" still beside it) holds no keys, as before it was begun. A
+  // store found damaged before the first write takes no write. Throws
+  // RegistryOpenError with the status, the file and what about it.
   static std::unique_ptr<SqliteRegistry> Open(const std::string& path,
                                               OpenMode mode = OpenMode::ReadWrite);
 
@@ -94,6 +96,11 @@ class SqliteRegistry final : public RegistryBackend {
                   const std::uint8_t* data, std::uint32_t size) override;
   Status DeleteValue(KeyHandle key, const std::string& name) override;
   Status CloseKey(KeyHandle key) override;
+  // One write transaction, begun once the store is ready to be written
+  // (made, or brought to the current format); it waits for another
+  // program's write as a single write does.
+  Status BeginWrite() override;
+  Status EndWrite(bool keep) override;
 
  private:
   struct Impl;

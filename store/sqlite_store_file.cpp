@@ -118,6 +118,20 @@ int CreateStoreFile(const std::string& path) {
   return error;
 }
 
+bool HoldsUnfinishedCreation(const std::string& path) {
+  // A rollback journal's header: 8 bytes of magic, the record count, the
+  // checksum seed, then the page count the file had before the transaction.
+  static constexpr unsigned char kJournalMagic[] = {0xd9, 0xd5, 0x05, 0xf9,
+                                                    0x20, 0xa1, 0x63, 0xd7};
+  const int fd = open((path + "-journal").c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  unsigned char header[20];
+  const bool read = pread(fd, header, sizeof header, 0) == static_cast<ssize_t>(sizeof header);
+  close(fd);
+  return read && std::memcmp(header, kJournalMagic, sizeof kJournalMagic) == 0 &&
+         BigEndian(header + 16) == 0;
+}
+
 bool HoldsUnmergedChanges(const std::string& path) {
   for (const char* suffix : {"-wal", "-journal"}) {
     struct stat status {};

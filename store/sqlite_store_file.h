@@ -63,4 +63,10 @@ void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before);
 // not in path itself yet.
 bool HoldsUnmergedChanges(const std::string& path);
 
+// True when a "-journal" beside path is that of a transaction begun on an
+// empty file and never committed: the creation of a store that was cut
+// short (the process killed, the power gone). Nothing in path is then
+// committed; rolling the journal back leaves an empty file.
+bool HoldsUnfinishedCreation(const std::string& path);
+
 }  // namespace quorvane::store

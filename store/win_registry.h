@@ -1,4 +1,5 @@
-// The real Windows registry, through advapi32's ANSI calls.
+// The real Windows registry, through advapi32's ANSI calls, and its wide
+// calls for an exact copy.
 //
 // The program speaks UTF-8; the registry's A calls speak the system's ANSI
 // code page. This backend converts at its boundary, and only there:
@@ -33,6 +34,14 @@ class WinRegistry final : public RegistryBackend {
                     std::uint32_t* size) override;
   Status SetValue(KeyHandle key, const std::string& name, ValueType type,
                   const std::uint8_t* data, std::uint32_t size) override;
+  // Through the W calls: a text (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) comes
+  // and goes as UTF-8 made exactly from the UTF-16 the registry holds, its
+  // sizes counting UTF-8 bytes; other types pass byte for byte. A stored
+  // text that is not valid UTF-16 answers ERROR_NO_UNICODE_TRANSLATION.
+  Status QueryValueExactly(KeyHandle key, const std::string& name, ValueType* type,
+                           std::uint8_t* data, std::uint32_t* size) override;
+  Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
+                         const std::uint8_t* data, std::uint32_t size) override;
   Status DeleteValue(KeyHandle key, const std::string& name) override;
   // Closing kNoKey answers ERROR_INVALID_HANDLE and touches nothing.
   Status CloseKey(KeyHandle key) override;

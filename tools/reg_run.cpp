@@ -32,7 +32,7 @@ struct StatusText {
 };
 constexpr StatusText kStatusTexts[] = {
     {store::kNotFound, text::kNotFound},       {store::kAccessDenied, text::kAccessDenied},
-    {161 /* ERROR_BAD_PATHNAME */, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
+    {store::kBadPathname, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
     {store::kBadDatabase, text::kCorrupt},     {store::kRegistryCorrupt, text::kRegistryCorrupt},
     {store::kInUse, text::kInUse},             {store::kDiskFull, text::kDiskFull},
     {store::kWriteProtected, text::kWriteProtected},

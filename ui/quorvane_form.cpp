@@ -18,6 +18,21 @@ constexpr const char* kAdslWarning =
     "If you set your MTU over 1492 you run the risk of an unhappy Router locking you out. Please "
     "see this page: ";
 
+// The panes that show one text setting each: the setting, the entry box
+// its Apply writes from, and the label that shows its current value.
+struct TextPaneControls {
+  store::SettingId setting;
+  FormControl custom;
+  FormControl current;
+};
+constexpr TextPaneControls kTextPanes[] = {
+    {store::SettingId::MaxMtu, Setting1Custom, Setting1Current},
+    {store::SettingId::DefaultRcvWindow, Setting2Custom, Setting2Current},
+    {store::SettingId::DefaultTtl, Setting3Custom, Setting3Current},
+    {store::SettingId::SessionKeepAlive, Setting4Custom, Setting4Current},
+    {store::SettingId::NdiCache, Setting6Custom, Setting6Current},
+};
+
 constexpr EventBinding<QuorvaneForm> kEvents[] = {
     {scroller, Event::Change, &QuorvaneForm::scroller_Change},
     {Combo1, Event::Choose, &QuorvaneForm::Combo1_Click},
@@ -67,11 +82,9 @@ void QuorvaneForm::ShowPathMtuFlags(const engine::PathMtuFlags& flags) {
 
 void QuorvaneForm::RefreshCurrentValues() {
   const engine::CurrentValues values = engine::ReadCurrentValues(registry_);
-  view_.SetText(Setting1Current, values.mtuCaption);
-  view_.SetText(Setting2Current, values.receiveWindowCaption);
-  view_.SetText(Setting3Current, values.timeToLiveCaption);
-  view_.SetText(Setting4Current, values.keepAliveCaption);
-  view_.SetText(Setting6Current, values.ndiCacheCaption);
+  for (const TextPaneControls& pane : kTextPanes) {
+    view_.SetText(pane.current, values.captions.at(pane.setting));
+  }
   ShowPathMtuFlags(values.flags);
   // Selecting one option button clears the other.
   view_.SetCheckValue(values.taskOffloadEnabled ? Setting7Option1 : Setting7Option2, kTicked);
@@ -115,39 +128,43 @@ void QuorvaneForm::cmd_Optimise_Click() {
   engine::QuickOptimise(registry_, dialogs_, view_.ChosenText(Combo2));
 }
 
-void QuorvaneForm::ApplyText(engine::TextPane pane, FormControl custom, FormControl current) {
-  view_.SetText(current, engine::ApplyTextPane(registry_, pane, view_.Text(custom)));
+void QuorvaneForm::ApplyText(store::SettingId setting) {
+  for (const TextPaneControls& pane : kTextPanes) {
+    if (pane.setting != setting) continue;
+    view_.SetText(pane.current,
+                  engine::ApplyTextPane(registry_, dialogs_, setting, view_.Text(pane.custom)));
+  }
 }
 
 void QuorvaneForm::Setting1Apply_Click() {
-  ApplyText(engine::TextPane::Mtu, Setting1Custom, Setting1Current);
+  ApplyText(store::SettingId::MaxMtu);
 }
 
 void QuorvaneForm::Setting2Apply_Click() {
-  ApplyText(engine::TextPane::ReceiveWindow, Setting2Custom, Setting2Current);
+  ApplyText(store::SettingId::DefaultRcvWindow);
 }
 
 void QuorvaneForm::Setting3Apply_Click() {
-  ApplyText(engine::TextPane::TimeToLive, Setting3Custom, Setting3Current);
+  ApplyText(store::SettingId::DefaultTtl);
 }
 
 void QuorvaneForm::Session4Apply_Click() {
-  ApplyText(engine::TextPane::KeepAlive, Setting4Custom, Setting4Current);
+  ApplyText(store::SettingId::SessionKeepAlive);
 }
 
 void QuorvaneForm::Setting5Apply_Click() {
   ShowPathMtuFlags(engine::ApplyPathMtu(
-      registry_, {view_.CheckValue(Setting5Option1), view_.CheckValue(Setting5Option2),
+      registry_, dialogs_, {view_.CheckValue(Setting5Option1), view_.CheckValue(Setting5Option2),
                   view_.CheckValue(Setting5Option3)}));
 }
 
 void QuorvaneForm::Setting6Apply_Click() {
-  ApplyText(engine::TextPane::NdiCache, Setting6Custom, Setting6Current);
+  ApplyText(store::SettingId::NdiCache);
 }
 
 void QuorvaneForm::Setting7Apply_Click() {
   const bool enabled =
-      engine::ApplyTaskOffload(registry_, view_.CheckValue(Setting7Option1) == kTicked);
+      engine::ApplyTaskOffload(registry_, dialogs_, view_.CheckValue(Setting7Option1) == kTicked);
   view_.SetCheckValue(enabled ? Setting7Option1 : Setting7Option2, kTicked);
 }
 

@@ -13,6 +13,7 @@
 #include "engine/first_run.h"
 #include "engine/setting_apply.h"
 #include "engine/user_dialogs.h"
+#include "store/catalogue.h"
 #include "store/registry.h"
 #include "ui/quorvane_form_design.h"
 #include "ui/window_view.h"
@@ -60,7 +61,8 @@ class QuorvaneForm {
   static std::span<const EventBinding<QuorvaneForm>> Events();
 
  private:
-  void ApplyText(engine::TextPane pane, FormControl custom, FormControl current);
+  // Applies the text pane of setting, from its entry box to its label.
+  void ApplyText(store::SettingId setting);
   void ShowPathMtuFlags(const engine::PathMtuFlags& flags);
 
   WindowView<FormControl>& view_;

@@ -11,19 +11,23 @@ class CurrentValuesTest : public EngineTest {};
 
 TEST_F(CurrentValuesTest, EmptySystemShowsHelpTextsAndDefaultFlags) {
   const engine::CurrentValues values = engine::ReadCurrentValues(registry_);
-  EXPECT_EQ(values.mtuCaption,
-            kPrefix + "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)");
-  EXPECT_EQ(values.receiveWindowCaption,
-            kPrefix + "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an "
-                      "Ethernet Connection)");
-  EXPECT_EQ(values.timeToLiveCaption,
+  EXPECT_EQ(
+      values.captions.at(Id::MaxMtu),
+      kPrefix + "The Default Value (576 for a Modem or 1500 for an Ethernet/Cable Connection)");
+  EXPECT_EQ(values.captions.at(Id::DefaultRcvWindow),
+            kPrefix +
+                "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an "
+                "Ethernet Connection)");
+  EXPECT_EQ(values.captions.at(Id::DefaultTtl),
             kPrefix + "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)");
-  EXPECT_EQ(values.keepAliveCaption,
-            kPrefix + "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable "
-                      "Connection)");
-  EXPECT_EQ(values.ndiCacheCaption,
-            kPrefix + "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet "
-                      "Connection)");
+  EXPECT_EQ(values.captions.at(Id::SessionKeepAlive),
+            kPrefix +
+                "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable "
+                "Connection)");
+  EXPECT_EQ(values.captions.at(Id::NdiCache),
+            kPrefix +
+                "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet "
+                "Connection)");
   EXPECT_EQ(Boxes(values.flags), (std::vector<int>{1, 0, 0}));
   EXPECT_TRUE(values.taskOffloadEnabled);
 
@@ -48,9 +52,9 @@ TEST_F(CurrentValuesTest, StoredTextsAreShownUnchanged) {
   SetLive(Id::NdiCache, "32");
   ASSERT_TRUE(direct().WriteText(store::kRoot, store::key::kNdiCache, "cachesize", "99"));
   const engine::CurrentValues values = engine::ReadCurrentValues(registry_);
-  EXPECT_EQ(values.mtuCaption, kPrefix + "1492");
-  EXPECT_EQ(values.keepAliveCaption, kPrefix + " 300000 ");
-  EXPECT_EQ(values.ndiCacheCaption, kPrefix + "32");
+  EXPECT_EQ(values.captions.at(Id::MaxMtu), kPrefix + "1492");
+  EXPECT_EQ(values.captions.at(Id::SessionKeepAlive), kPrefix + " 300000 ");
+  EXPECT_EQ(values.captions.at(Id::NdiCache), kPrefix + "32");
   EXPECT_EQ(engine::ReadMtuCaptionForList(registry_), kPrefix + "1492");
 }
 

@@ -1,5 +1,7 @@
 #include "engine/first_run.h"
 
+#include "engine/messages.h"
+
 #include "tests/engine/engine_test.h"
 #include "tests/engine/read_only_store.h"
 
@@ -128,22 +130,30 @@ TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
 }
 
 // The disclaimer says the settings are backed up: when they are not, the
-// program tells the user why and ends, and the next start tries again.
+// program tells the user how far it got and why, and ends; the next start
+// tries again.
 const std::string kBackupFailed =
     "Quorvane could not back up your current network settings, so nothing has been changed.";
 const std::string kAdministrator = "Quorvane may need to be run with administrator rights.";
+const std::string kBackedUpTwo =
+    "Quorvane backed up only some of your current network settings (Max Transmission Unit, "
+    "Recieve Window) and could not back up ";
+const std::string kNoneChanged = ", so none of your network settings has been changed.";
 
 void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome,
-                                const std::string& reason) {
+                                const std::string& told) {
   EXPECT_EQ(outcome, StartOutcome::BackupFailed);
   ASSERT_FALSE(dialogs.shown.empty());
-  ExpectBox(dialogs.shown.back(), kBackupFailed + " " + reason, "Quorvane", engine::Buttons::Ok,
-            engine::Icon::Error);
+  ExpectBox(dialogs.shown.back(), told, "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
 }
 
 TEST_F(FirstRunTest, FailedBackupWriteEndsBeforeTheMarkerIsWritten) {
   Refuse({"set DisableTaskOffload"});
-  ExpectBackupFailedAndEnded(dialogs_, Run(), kAdministrator);
+  ExpectBackupFailedAndEnded(
+      dialogs_, Run(),
+      "Quorvane backed up only some of your current network settings (Max Transmission Unit, "
+      "Recieve Window, Time To Live, Session Keep Alive, NDI Cache, Black Hole Detect) and could "
+      "not back up Network Card CPU" + kNoneChanged + " " + kAdministrator);
   EXPECT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(Marker(), std::nullopt);
   const auto sets = Calls({"set"});
@@ -152,41 +162,86 @@ TEST_F(FirstRunTest, FailedBackupWriteEndsBeforeTheMarkerIsWritten) {
 }
 
 // Each failure tells its own reason; only a refusal speaks of rights. A live
-// value that cannot be read is not taken for an absent one.
-TEST_F(FirstRunTest, FailedBackupSaysWhy) {
+// value that cannot be read is not taken for an absent one. A store in use
+// is waited for once: the first run stops at the first such failure.
+TEST_F(FirstRunTest, FailedBackupSaysHowFarItGotAndWhy) {
   struct Case {
     std::string call;
     store::Status status;
-    const char* reason;
+    std::string told;
   };
   const Case cases[] = {
-      {"set MaxMTU", store::kWriteProtected, "The registry file can only be read."},
-      {"create " + key::kBackup, store::kInUse, "Another program is using the registry."},
-      {"set cachesize", store::kDiskFull, "The disk is full."},
-      {"query DefaultTTL", store::kBadDatabase, "The registry file is damaged."},
-      {"set MaxMTU", store::kInvalidParameter, "Windows reported error 87."},
+      {"set MaxMTU", store::kWriteProtected,
+       kBackupFailed + " The registry file can only be read."},
+      {"create " + key::kBackup, store::kInUse,
+       kBackupFailed + " Another program is using the registry."},
+      {"set DefaultTTL", store::kDiskFull, kBackedUpTwo + "Time To Live" + kNoneChanged +
+                                               " The disk is full."},
+      {"query DefaultTTL", store::kBadDatabase, kBackedUpTwo + "Time To Live" + kNoneChanged +
+                                                    " The registry file is damaged."},
+      {"set MaxMTU", store::kInvalidParameter, kBackupFailed + " Windows reported error 87."},
   };
   SetLive(Id::DefaultTtl, "64");  // there to be read
   for (const Case& c : cases) {
     SCOPED_TRACE(c.call);
     Refuse({c.call}, c.status);
-    ExpectBackupFailedAndEnded(dialogs_, Run(), c.reason);
+    recorder_.calls.clear();
+    ExpectBackupFailedAndEnded(dialogs_, Run(), c.told);
+    EXPECT_EQ(Calls({c.call.substr(0, c.call.find(' ')).c_str()}).back(), c.call);
     Allow();
   }
+  EXPECT_FALSE(dialogs_.busy);
 }
 
-// A marker that cannot be written ends the program like a failed backup:
-// "No" after the backup, before the disclaimer, and "Yes" after a decline.
-TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgram) {
+// A marker that cannot be written ends the program like a failed backup,
+// and the box says that the backup was made: "No" after the backup, before
+// the disclaimer, and "Yes" after a decline, which leaves "No".
+TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgramAndSaysWhatWasDone) {
   Refuse({"set FirstRun"}, store::kDiskFull);
-  ExpectBackupFailedAndEnded(dialogs_, Run(), "The disk is full.");
+  ExpectBackupFailedAndEnded(dialogs_, Run(),
+                             "Quorvane backed up your current network settings but could not "
+                             "record that it did, so none of them has been changed and the next "
+                             "start will back them up again. The disk is full.");
   EXPECT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(Marker(), std::nullopt);
 
   Allow();
   dialogs_.answers = {Answer::No};
-  dialogs_.whileShown = [&](const engine::Message&) { Refuse({"set FirstRun"}); };
-  ExpectBackupFailedAndEnded(dialogs_, Run(), kAdministrator);
+  dialogs_.whileShown = [&](const engine::Message&) { Refuse({"set FirstRun"}, store::kInUse); };
+  ExpectBackupFailedAndEnded(dialogs_, Run(),
+                             "Quorvane backed up your current network settings and changed none "
+                             "of them, but could not record that you declined, so the next start "
+                             "will not ask you again. Another program is using the registry.");
   EXPECT_EQ(dialogs_.shown.size(), 3u);  // the failure, the disclaimer, the failure
+  EXPECT_EQ(Marker(), "No");
+  EXPECT_EQ(BackupText("MaxMTU"), "Not Set");
+}
+
+// Before the first run: a registry that cannot be opened is told in the
+// same words as every other failure of its kind.
+TEST(RegistryUnavailable, TheBoxNamesTheFileAndWhy) {
+  using Detail = store::OpenFailure::Detail;
+  const struct {
+    store::OpenFailure failure;
+    const char* text;
+  } cases[] = {
+      {{store::kInUse, "/r.sqlite3", Detail::None},
+       "Quorvane cannot open its registry \"/r.sqlite3\". Another program is using the registry."},
+      {{store::kBadDatabase, "/r.sqlite3", Detail::NotOurs},
+       "Quorvane cannot open its registry \"/r.sqlite3\": the file is not a Quorvane registry."},
+      {{store::kDiskFull, "/r.sqlite3", Detail::ChangesBeside},
+       "Quorvane cannot open its registry \"/r.sqlite3\": its latest changes are in a file beside "
+       "it that cannot be read now. The disk is full."},
+      {{store::kBadPathname, "", Detail::NoHomeFolder},
+       "Quorvane cannot open its registry: there is no home folder to keep it in. Set "
+       "QUORVANE_REGISTRY to the file to use."},
+  };
+  for (const auto& c : cases) {
+    const engine::Message box = engine::RegistryUnavailableMessage(c.failure);
+    EXPECT_EQ(box.text, c.text);
+    EXPECT_EQ(box.title, "Quorvane");
+    EXPECT_EQ(box.Style(), 16);  // OK and the stop icon
+  }
 }
 
 #ifndef _WIN32
@@ -195,7 +250,8 @@ TEST(FirstRunReadOnly, BackupIntoAReadOnlyStoreEndsTheProgram) {
   ScriptedDialogs dialogs;
   EXPECT_EQ(engine::RunFirstRunBlock(readOnly.registry(), dialogs), StartOutcome::BackupFailed);
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text.rfind(kBackupFailed + " ", 0), 0u);  // and the store's reason
+  EXPECT_EQ(dialogs.shown[0].text,
+            kBackupFailed + " The registry file can only be read.");
 }
 #endif
 

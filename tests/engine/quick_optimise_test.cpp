@@ -1,5 +1,7 @@
 #include "engine/quick_optimise.h"
 
+#include <chrono>
+
 #include "tests/engine/engine_test.h"
 #include "tests/engine/read_only_store.h"
 
@@ -104,7 +106,38 @@ TEST_F(QuickOptimiseTest, FailedWritesAreNamedAfterAllSixAreTried) {
   ExpectFailureNamed(dialogs_, "Time To Live, NDI Cache", "The registry file can only be read.");
 }
 
+// A store that another program holds is waited for once: after the first
+// write has failed, the other five fail at once, and the box names all six.
+TEST_F(QuickOptimiseTest, AStoreInUseIsWaitedForOnce) {
+  Refuse({"set MaxMTU", "set DefaultRcvWindow", "set DefaultTTL", "set SessionKeepAlive", "set ",
+          "set SackOpts"},
+         store::kInUse);
+  Optimise("Modem");
+  EXPECT_EQ(Calls({"set"}), (std::vector<std::string>{"set MaxMTU"}));
+  ExpectFailureNamed(dialogs_,
+                     "Max Transmission Unit, Recieve Window, Time To Live, Session Keep Alive, "
+                     "NDI Cache, Selective Acknowledgements",
+                     "Another program is using the registry.");
+  EXPECT_EQ(dialogs_.busyCount, 1);
+}
+
 #ifndef _WIN32
+// A store that another program holds: one wait, not six, and the box names
+// all six.
+TEST(QuickOptimiseLocked, LockedStoreIsWaitedForOnce) {
+  LockedStore locked;
+  ScriptedDialogs dialogs;
+  const auto start = std::chrono::steady_clock::now();
+  engine::QuickOptimise(locked.registry(), dialogs, "Cable Modem");
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(waited, std::chrono::seconds(30));  // one write's wait is 10 s
+  ExpectFailureNamed(dialogs,
+                     "Max Transmission Unit, Recieve Window, Time To Live, Session Keep Alive, "
+                     "NDI Cache, Selective Acknowledgements",
+                     "Another program is using the registry.");
+  EXPECT_EQ(dialogs.busyCount, 1);
+}
+
 TEST(QuickOptimiseReadOnly, ReadOnlyStoreNamesAllSix) {
   ReadOnlyStore readOnly;
   ScriptedDialogs dialogs;

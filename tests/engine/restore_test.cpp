@@ -95,6 +95,53 @@ TEST_F(RestoreTest, EachStepReadsItsBackupThenActsInTheBackupOrder) {
                 "open " + key::kBackup, "create " + key::kMstcp, "set SackOpts"}));
 }
 
+// A marker is the whole value: text after a NUL makes it a value of its
+// own, written back; a NUL that ends the text is its terminator.
+TEST_F(RestoreTest, OnlyTheWholeTextNotSetIsAMarker) {
+  const std::string withTail("Not Set\0x", 9);
+  SetBackup("MaxMTU", withTail);
+  SetBackup("DefaultTTL", std::string("Not Set\0", 8));
+  SetBackup("SessionKeepAlive", "Not Set ");
+  SetLiveValues();
+  Restore();
+  EXPECT_EQ(LiveText(Id::MaxMtu), "Not Set");  // read up to its NUL; all of it is there
+  store::TypedValue mtu;
+  ASSERT_EQ(direct().QueryValue(store::kRoot, key::kNetTrans, "MaxMTU", &mtu), store::kSuccess);
+  EXPECT_EQ(mtu.data, std::vector<std::uint8_t>(withTail.begin(), withTail.end()));
+  EXPECT_EQ(LiveText(Id::DefaultTtl), std::nullopt);
+  EXPECT_EQ(LiveText(Id::SessionKeepAlive), "Not Set ");
+}
+
+// Text beyond the ANSI code page comes back exactly, on Windows as well.
+TEST_F(RestoreTest, TextBeyondTheAnsiCodePageComesBackExactly) {
+  const std::string text = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xC3\xBC\xE2\x82\xAC\xCE\xA9";
+  const store::TypedValue value{store::kTypeText, {text.begin(), text.end()}};
+  ASSERT_TRUE(direct().WriteValue(store::kRoot, key::kMstcp, "DefaultTTL", value));
+  dialogs_.answers = {Answer::Yes};
+  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_), engine::StartOutcome::Continue);
+  SetLive(Id::DefaultTtl, "128");
+  Restore();
+  store::TypedValue back;
+  ASSERT_EQ(direct().QueryValue(store::kRoot, key::kMstcp, "DefaultTTL", &back), store::kSuccess);
+  EXPECT_EQ(back, value);
+  EXPECT_EQ(dialogs_.shown.back().text, kDone);
+}
+
+// A store in use is waited for once: every later step fails at once.
+TEST_F(RestoreTest, AStoreInUseIsWaitedForOnceAndEveryStepNamed) {
+  SetMixedBackup();
+  Refuse({"create " + key::kNetTrans}, store::kInUse);
+  Restore();
+  EXPECT_EQ(Steps({"open", "create", "query"}),
+            (std::vector<std::string>{"open " + key::kBackup, "query MaxMTU",
+                                      "create " + key::kNetTrans}));
+  EXPECT_EQ(ClosingBox().text,
+            "Quorvane could not restore these settings: Max Transmission Unit, Recieve Window, "
+            "Time To Live, Session Keep Alive, NDI Cache, Black Hole Detect, Network Card CPU, "
+            "Auto Discovery, Selective Acknowledgements. Another program is using the registry.");
+  EXPECT_EQ(dialogs_.busyCount, 1);
+}
+
 TEST_F(RestoreTest, TaskOffloadBackedUpAsZeroIsRemovedNotWritten) {
   SetBackupNumber("DisableTaskOffload", 0);
   SetLiveNumber(Id::DisableTaskOffload, 1);
@@ -155,7 +202,7 @@ TEST_F(RestoreTest, EverySettingComesBackExactlyAfterTheFirstRun) {
   dialogs_.answers = {Answer::Yes};
   ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_), engine::StartOutcome::Continue);
   engine::QuickOptimise(registry_, dialogs_, "Modem");
-  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, false));
+  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, dialogs_, false));
   Restore();
   EXPECT_EQ(all(), before);
   EXPECT_EQ(dialogs_.shown.back().text, kDone);

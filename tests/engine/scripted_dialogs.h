@@ -3,6 +3,8 @@
 // the test scripted. Needs nothing but the engine's dialog interface.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -26,6 +28,8 @@ class ScriptedDialogs : public engine::UserDialogs {
 
   std::vector<Shown> shown;  // every box, in the order shown
   int finishedCount = 0;     // how often the Finished window was shown
+  bool busy = false;         // the busy pointer is shown
+  int busyCount = 0;         // how often it was turned on
 
   // The answers to the coming boxes, taken one per box. A box beyond the
   // script is answered OK when it has only OK, and No when it asks.
@@ -36,6 +40,7 @@ class ScriptedDialogs : public engine::UserDialogs {
   std::function<void(const engine::Message&)> whileShown;
 
   engine::Answer Show(const engine::Message& message) override {
+    EXPECT_FALSE(busy) << "a box shown under the busy pointer";
     shown.push_back({message.text, message.title, message.buttons, message.icon,
                      message.defaultButton, message.Style()});
     if (whileShown) whileShown(message);
@@ -47,7 +52,15 @@ class ScriptedDialogs : public engine::UserDialogs {
     return message.buttons == engine::Buttons::Ok ? engine::Answer::Ok : engine::Answer::No;
   }
 
-  void ShowFinished() override { ++finishedCount; }
+  void ShowFinished() override {
+    EXPECT_FALSE(busy) << "the Finished window shown under the busy pointer";
+    ++finishedCount;
+  }
+  void ShowBusy(bool on) override {
+    EXPECT_NE(busy, on) << "the busy pointer set twice";
+    busy = on;
+    if (on) ++busyCount;
+  }
 };
 
 }  // namespace quorvane::testing

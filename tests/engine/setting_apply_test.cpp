@@ -7,26 +7,24 @@ namespace quorvane::testing {
 namespace {
 
 using engine::PathMtuFlags;
-using engine::TextPane;
 
 const std::string kPrefix = "You Currently Have This Set To: ";
 
 struct PaneCase {
-  TextPane pane;
   store::SettingId setting;
   const char* fallback;  // what the read-back shows for an absent value
 };
 
 const PaneCase kPanes[] = {
-    {TextPane::Mtu, store::SettingId::MaxMtu,
+    {store::SettingId::MaxMtu,
      "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)"},
-    {TextPane::ReceiveWindow, store::SettingId::DefaultRcvWindow,
+    {store::SettingId::DefaultRcvWindow,
      "The Default Value (3216 for a Modem, 64240 for Cable and 8192 for an Ethernet Connection)"},
-    {TextPane::TimeToLive, store::SettingId::DefaultTtl,
+    {store::SettingId::DefaultTtl,
      "The Default Value (64 for a Modem or 128 for an Ethernet/Cable Connection)"},
-    {TextPane::KeepAlive, store::SettingId::SessionKeepAlive,
+    {store::SettingId::SessionKeepAlive,
      "The Default Value (600000ms for a Modem or 300000ms for Ethernet/Cable Connection)"},
-    {TextPane::NdiCache, store::SettingId::NdiCache,
+    {store::SettingId::NdiCache,
      "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)"},
 };
 
@@ -35,7 +33,7 @@ class SettingApplyTest : public EngineTest {};
 TEST_F(SettingApplyTest, TextIsStoredAndShownExactlyAsTyped) {
   for (const PaneCase& pane : kPanes) {
     for (const std::string typed : {"1500 ", "abc", ""}) {
-      EXPECT_EQ(engine::ApplyTextPane(registry_, pane.pane, typed), kPrefix + typed);
+      EXPECT_EQ(engine::ApplyTextPane(registry_, dialogs_, pane.setting, typed), kPrefix + typed);
       EXPECT_EQ(LiveText(pane.setting), typed);
     }
   }
@@ -45,53 +43,84 @@ TEST_F(SettingApplyTest, TextIsStoredAndShownExactlyAsTyped) {
 
 TEST_F(SettingApplyTest, ApplyingOnePaneLeavesTheOthers) {
   for (const PaneCase& pane : kPanes) SetLive(pane.setting, "before");
-  EXPECT_EQ(engine::ApplyTextPane(registry_, TextPane::TimeToLive, "128"), kPrefix + "128");
+  EXPECT_EQ(engine::ApplyTextPane(registry_, dialogs_, store::SettingId::DefaultTtl, "128"),
+            kPrefix + "128");
   for (const PaneCase& pane : kPanes) {
-    if (pane.pane == TextPane::TimeToLive) continue;
+    if (pane.setting == store::SettingId::DefaultTtl) continue;
     EXPECT_EQ(LiveText(pane.setting), "before");
   }
 }
 
-TEST_F(SettingApplyTest, FailedWriteShowsWhatTheRegistryHolds) {
+// The read-back shows what the registry holds, and a box tells which
+// setting was not changed and why, in the optimise's words.
+TEST_F(SettingApplyTest, FailedWriteShowsWhatTheRegistryHoldsAndSaysWhy) {
   Refuse({"set MaxMTU", "set DefaultRcvWindow", "set DefaultTTL", "set SessionKeepAlive", "set "});
   SetLive(store::SettingId::DefaultTtl, "64");
   for (const PaneCase& pane : kPanes) {
-    const std::string shown = engine::ApplyTextPane(registry_, pane.pane, "999");
-    if (pane.pane == TextPane::TimeToLive) {
+    const std::string shown = engine::ApplyTextPane(registry_, dialogs_, pane.setting, "999");
+    if (pane.setting == store::SettingId::DefaultTtl) {
       EXPECT_EQ(shown, kPrefix + "64");
     } else {
       EXPECT_EQ(shown, kPrefix + pane.fallback);
     }
   }
+  ASSERT_EQ(dialogs_.shown.size(), 5u);
+  ExpectBox(dialogs_.shown[2],
+            "Quorvane could not change these settings: Time To Live. Quorvane may need to be run "
+            "with administrator rights.",
+            "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
+  EXPECT_EQ(dialogs_.shown[4].text.rfind("Quorvane could not change these settings: NDI Cache.", 0),
+            0u);
+}
+
+// A store in use is waited for once per Apply: the other flags fail at once.
+TEST_F(SettingApplyTest, PathMtuNamesEveryFlagNotChangedAndWaitsOnce) {
+  Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"}, store::kInUse);
+  engine::ApplyPathMtu(registry_, dialogs_, {1, 1, 1});
+  EXPECT_EQ(Calls({"set"}), (std::vector<std::string>{"set PMTUBlackHoleDetect"}));
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].text,
+            "Quorvane could not change these settings: Black Hole Detect, Auto Discovery, "
+            "Selective Acknowledgements. Another program is using the registry.");
+  EXPECT_EQ(dialogs_.busyCount, 1);
+  EXPECT_FALSE(dialogs_.busy);
+  Allow();
+  engine::ApplyPathMtu(registry_, dialogs_, {1, 1, 1});  // the next Apply tries again
+  EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
+  EXPECT_EQ(dialogs_.shown.size(), 1u);
 }
 
 TEST_F(SettingApplyTest, PathMtuWritesThenReadsBackInItsOwnOrders) {
   // Auto Discovery greyed, Black Hole Detect cleared, Selective Acks ticked.
-  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, {2, 0, 1});
+  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, dialogs_, {2, 0, 1});
   EXPECT_EQ(LiveText(store::SettingId::PmtuDiscovery), "1");
   EXPECT_EQ(LiveText(store::SettingId::PmtuBlackHoleDetect), "0");
   EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
   EXPECT_EQ(Boxes(shown), (std::vector<int>{1, 0, 1}));
   EXPECT_EQ(Steps({"set", "query"}),
             (std::vector<std::string>{"set PMTUBlackHoleDetect", "set PMTUDiscovery",
-                                      "set SackOpts", "query PMTUBlackHoleDetect",
-                                      "query SackOpts", "query PMTUDiscovery"}));
+                                      "set SackOpts", "query PMTUBlackHoleDetect", "query SackOpts",
+                                      "query PMTUDiscovery"}));
 }
 
 TEST_F(SettingApplyTest, PathMtuFailedWritesShowTheFallbacks) {
   Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"});
-  EXPECT_EQ(Boxes(engine::ApplyPathMtu(registry_, {0, 1, 1})), (std::vector<int>{1, 0, 0}));
+  EXPECT_EQ(Boxes(engine::ApplyPathMtu(registry_, dialogs_, {0, 1, 1})),
+            (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabledAndShowsWhatIsStored) {
-  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, false));
+  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, dialogs_, false));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 1);
-  EXPECT_TRUE(engine::ApplyTaskOffload(registry_, true));
+  EXPECT_TRUE(engine::ApplyTaskOffload(registry_, dialogs_, true));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 0);
   // A refused write shows the stored choice, not the one clicked.
   SetLiveNumber(store::SettingId::DisableTaskOffload, 1);
-  Refuse({"set DisableTaskOffload"});
-  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, true));
+  Refuse({"set DisableTaskOffload"}, store::kDiskFull);
+  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, dialogs_, true));
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].text,
+            "Quorvane could not change these settings: Network Card CPU. The disk is full.");
 }
 
 #ifndef _WIN32
@@ -99,8 +128,14 @@ TEST(SettingApplyReadOnly, ReadOnlyStoreShowsTheStoredValue) {
   const ReadOnlyStore readOnly([](const store::Registry& registry) {
     registry.WriteText(store::kRoot, store::key::kMstcp, "SessionKeepAlive", "300000");
   });
-  EXPECT_EQ(engine::ApplyTextPane(readOnly.registry(), TextPane::KeepAlive, "1"),
-            kPrefix + "300000");
+  ScriptedDialogs dialogs;
+  EXPECT_EQ(
+      engine::ApplyTextPane(readOnly.registry(), dialogs, store::SettingId::SessionKeepAlive, "1"),
+      kPrefix + "300000");
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text,
+            "Quorvane could not change these settings: Session Keep Alive. The registry file can "
+            "only be read.");
 }
 #endif
 

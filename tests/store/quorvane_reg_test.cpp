@@ -215,6 +215,7 @@ class NoDialogs final : public engine::UserDialogs {
  public:
   engine::Answer Show(const engine::Message&) override { return engine::Answer::Ok; }
   void ShowFinished() override {}
+  void ShowBusy(bool) override {}
 };
 
 TEST(RegFile, APresetFileImportsAsOptimiseWrites) {

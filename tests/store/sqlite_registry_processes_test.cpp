@@ -2,7 +2,9 @@
 // its writes, and several writing at once.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -78,6 +80,34 @@ TEST(SqliteRegistryProcesses, AWriterKilledMidStreamLeavesASoundStoreWithEveryRe
     auto store = SqliteRegistry::Open(file);
     EXPECT_EQ(IntegrityOf(file), "ok");
     ExpectAllThere(Registry(*store), "Crash", name, reported);
+  }
+}
+
+// Writers killed while they make a new store, at moments spread over its
+// making: whatever each leaves, the next program opens it, finds the write
+// done or an empty registry, and writes into it. (A connection that may
+// only read cannot roll back a journal: that one stays refused while the
+// journal is there, but for a making cut short before its first commit.)
+TEST(SqliteRegistryProcesses, AWriterKilledWhileItMakesTheStoreNeverLeavesOneThatIsRefused) {
+  for (int round = 0; round < 60; ++round) {
+    SCOPED_TRACE(round);
+    TempFolder folder;
+    const std::string file = folder / "registry.sqlite3";
+    ChildProcess writer(kWriter, {file, "Made", "v", "1"});
+    ASSERT_GT(writer.pid(), 0);
+    usleep(static_cast<useconds_t>(round % 30) * 1000);
+    writer.Kill();
+    writer.Wait();
+
+    std::unique_ptr<SqliteRegistry> store;
+    ASSERT_NO_THROW(store = SqliteRegistry::Open(file));
+    const Registry registry(*store);
+    const std::string made = registry.ReadText(RootKey::LocalMachine, KeyOf("Made", 0), "v0",
+                                               "absent");
+    EXPECT_TRUE(made == "0" || made == "absent") << made;
+    EXPECT_TRUE(registry.WriteText(RootKey::LocalMachine, kTestArea, "after", "x"));
+    store.reset();
+    EXPECT_EQ(IntegrityOf(file), "ok");
   }
 }
 

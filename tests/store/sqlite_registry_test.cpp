@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,7 +29,6 @@ using testing::WriteFile;
 using OpenMode = SqliteRegistry::OpenMode;
 
 constexpr RootKey kRoot = RootKey::LocalMachine;
-constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
 
 Status OpenAndClose(RegistryBackend& backend, const std::string& path, bool create) {
   KeyHandle key = kNoKey;
@@ -223,6 +223,61 @@ TEST(SqliteRegistryFiles, FilesThatAreNotStoresAreRefusedAndLeftAlone) {
   ExpectRefused(folder / "other.db", "not a Quorvane registry");
   RunSql(folder / "blank.db", "PRAGMA user_version = 1; VACUUM;");
   ExpectRefused(folder / "blank.db", "not a Quorvane registry");
+}
+
+// Stores that a killed program or a damaged disk left behind. The creation
+// cut short is the one a writer killed while it made the store leaves: the
+// tables and the identification written, the "-journal" of the transaction
+// that began on the empty file still there.
+TEST(SqliteRegistryFiles, HalfMadeAndDamagedStoresNeitherRefuseForeverNorChangeOnAFailedWrite) {
+  const auto withJournalOfACreation = [](const std::string& file) {
+    ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
+    RunSql(file, "PRAGMA journal_mode = DELETE");
+    // Magic, no records, a checksum seed, the file's 0 pages before, the
+    // sector and page sizes.
+    std::string header("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7\0\0\0\0\x7a\x1b\x3c\xaf\0\0\0\0"
+                       "\0\0\x02\0\0\0\x10\0", 28);
+    header.resize(512, '\0');
+    WriteFile(file + "-journal", header);
+  };
+  const auto withDamagedHeader = [](const std::string& file) {
+    ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
+    std::string bytes = ReadFile(file);
+    bytes[20] = static_cast<char>(bytes[20] ^ 0x20);  // the bytes kept free at each page's end
+    WriteFile(file, bytes);
+  };
+  const struct {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    const char* readsAs;   // the value made before
+    bool writes;           // a write into a new key succeeds
+  } cases[] = {
+      {"a creation cut short", withJournalOfACreation, "absent", true},
+      {"a damaged header", withDamagedHeader, "x", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    const std::string file = folder / "registry.sqlite3";
+    c.make(file);
+    const std::string before = ReadFile(file);
+    EXPECT_EQ(Registry(*SqliteRegistry::Open(file, OpenMode::ReadOnly))
+                  .ReadText(kRoot, kTestArea, "v", "absent"),
+              c.readsAs);
+    auto store = SqliteRegistry::Open(file);
+    const Registry registry(*store);
+    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "v", "absent"), c.readsAs);
+    const WriteResult written = registry.WriteText(kRoot, kTestArea + "\\New", "w", "y");
+    EXPECT_EQ(written.status, c.writes ? kSuccess : kRegistryCorrupt);
+    store.reset();
+    if (c.writes) {
+      EXPECT_EQ(Registry(*SqliteRegistry::Open(file)).ReadText(kRoot, kTestArea + "\\New", "w",
+                                                                "absent"),
+                "y");
+    } else {
+      EXPECT_EQ(ReadFile(file), before);
+    }
+  }
 }
 
 TEST(SqliteRegistryFiles, NamesThatLookLikeSqliteUrisAreFilesInTheWorkingFolder) {

@@ -158,6 +158,38 @@ TEST_F(WinRegistryTest, TextOutsideTheCodePageIsRefusedNotApproximated) {
   EXPECT_FALSE(ReadRaw(kTestArea + "\\A", "name").has_value());
 }
 
+// The exact copy of a value keeps what the ANSI calls cannot hand over:
+// read and written through the wide calls, every character and byte stays.
+TEST_F(WinRegistryTest, TheExactCopyKeepsTextBeyondTheCodePage) {
+  const std::wstring stored = L"\u65E5\u672C\u8A9E\u00FC\u20AC\u03A9";  // 日本語ü€Ω, NUL-ended
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\QuorvaneTest", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExW(key, L"MaxMTU", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+                           static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+
+  TypedValue copy;
+  ASSERT_EQ(registry_.QueryValue(kLocalMachine, kTestArea, "MaxMTU", &copy), kSuccess);
+  const std::string utf8 = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xC3\xBC\xE2\x82\xAC\xCE\xA9";
+  EXPECT_EQ(copy, (TypedValue{kTypeText, std::vector<std::uint8_t>(utf8.begin(), utf8.end() + 1)}));
+  ASSERT_TRUE(registry_.WriteValue(kLocalMachine, kTestArea, "Copy", copy));
+
+  std::wstring back(64, L'\0');
+  DWORD type = REG_NONE;
+  DWORD size = static_cast<DWORD>(back.size() * sizeof(wchar_t));
+  ASSERT_EQ(RegQueryValueExW(key, L"Copy", nullptr, &type, reinterpret_cast<BYTE*>(back.data()),
+                             &size),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(size, (stored.size() + 1) * sizeof(wchar_t));
+  EXPECT_EQ(back.substr(0, stored.size() + 1), std::wstring(stored.c_str(), stored.size() + 1));
+  // The settings' own text procedures still refuse what the code page lacks.
+  EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea, "Text", utf8));
+}
+
 TEST_F(WinRegistryTest, NameWithANulIsRefusedRatherThanCutShort) {
   const std::string name("Max\0MTU", 7);
   EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea, name, "1500"));

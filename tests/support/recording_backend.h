@@ -52,6 +52,22 @@ class RecordingBackend : public store::RegistryBackend {
     if (Refused("set " + name)) return refusal("set " + name);
     return inner_.SetValue(key, name, type, data, size);
   }
+  // The exact copy's calls are written down as the others' are.
+  store::Status QueryValueExactly(store::KeyHandle key, const std::string& name,
+                                  store::ValueType* type, std::uint8_t* data,
+                                  std::uint32_t* size) override {
+    if (Refused("query " + name)) return refusal("query " + name);
+    return inner_.QueryValueExactly(key, name, type, data, size);
+  }
+  store::Status SetValueExactly(store::KeyHandle key, const std::string& name,
+                                store::ValueType type, const std::uint8_t* data,
+                                std::uint32_t size) override {
+    if (Refused("set " + name)) return refusal("set " + name);
+    return inner_.SetValueExactly(key, name, type, data, size);
+  }
+  // A write's transaction, where the inner backend has one.
+  store::Status BeginWrite() override { return inner_.BeginWrite(); }
+  store::Status EndWrite(bool keep) override { return inner_.EndWrite(keep); }
   store::Status DeleteValue(store::KeyHandle key, const std::string& name) override {
     if (Refused("delete " + name)) return refusal("delete " + name);
     return inner_.DeleteValue(key, name);

@@ -1,5 +1,7 @@
 #include "ui/qt/qt_user_dialogs.h"
 
+#include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
@@ -51,5 +53,15 @@ engine::Answer QtUserDialogs::Show(const engine::Message& message) {
 }
 
 void QtUserDialogs::ShowFinished() { ShowFinishedWindow(); }
+
+void QtUserDialogs::ShowBusy(bool busy) {
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // The handler keeps the event loop waiting: draw the cursor now.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
 
 }  // namespace quorvane::ui

@@ -15,6 +15,10 @@ class QtUserDialogs final : public engine::UserDialogs {
 
   // The Finished window, built afresh from its design.
   void ShowFinished() override;
+
+  // The wait cursor over every window of the program, as an override that
+  // the next ShowBusy(false) takes away.
+  void ShowBusy(bool busy) override;
 };
 
 }  // namespace quorvane::ui

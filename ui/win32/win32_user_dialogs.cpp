@@ -22,6 +22,15 @@ engine::Answer Win32UserDialogs::Show(const engine::Message& message) {
   }
 }
 
+void Win32UserDialogs::ShowBusy(bool busy) {
+  if (busy) {
+    before_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  } else {
+    // No cursor of this program's before: the arrow, never none at all.
+    SetCursor(before_ ? before_ : LoadCursor(nullptr, IDC_ARROW));
+  }
+}
+
 void Win32UserDialogs::ShowFinished() {
   if (openModal_) openModal_(ModalWindow::Finished, VisibleOwner());
 }

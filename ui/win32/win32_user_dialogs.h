@@ -20,12 +20,16 @@ class Win32UserDialogs final : public engine::UserDialogs {
 
   engine::Answer Show(const engine::Message& message) override;
   void ShowFinished() override;
+  // The wait cursor until ShowBusy(false) puts the one before it back; no
+  // message is handled meanwhile, so nothing else sets the cursor.
+  void ShowBusy(bool busy) override;
 
  private:
   HWND VisibleOwner() const;
 
   ModalOpener openModal_;
   HWND owner_ = nullptr;
+  HCURSOR before_ = nullptr;
 };
 
 }  // namespace quorvane::ui::win32
