@@ -6,11 +6,13 @@
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "store/platform_registry.h"
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
 #include "store/sqlite_store_file.h"
+#include "store/whole_value.h"
 #include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
 
@@ -124,18 +126,10 @@ std::string Named(const std::string& name) { return name.empty() ? text::kDefaul
 // The value's type and data, or nullopt with *status saying why not.
 std::optional<SqliteRegistry::StoredValue> Fetch(SqliteRegistry& store, KeyHandle key,
                                                  const std::string& name, Status* status) {
-  SqliteRegistry::StoredValue value{name, store::kTypeNone, {}};
-  std::uint32_t size = 0;
-  *status = store.QueryValue(key, name, &value.type, nullptr, &size);
-  while (*status == store::kSuccess || *status == store::kMoreData) {
-    value.data.resize(size);
-    *status = store.QueryValue(key, name, &value.type, value.data.data(), &size);
-    if (*status == store::kSuccess) {
-      value.data.resize(size);
-      return value;
-    }
-  }
-  return std::nullopt;
+  store::TypedValue value;
+  *status = store::ReadWholeValue(store, key, name, store::ValueCalls::Own, false, &value);
+  if (*status != store::kSuccess) return std::nullopt;
+  return SqliteRegistry::StoredValue{name, value.type, std::move(value.data)};
 }
 
 int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
