@@ -16,6 +16,7 @@ class NoDialogs final : public quorvane::engine::UserDialogs {
     return quorvane::engine::Answer::Ok;
   }
   void ShowFinished() override {}
+  void ShowBusy(bool) override {}
   bool asked = false;
 };
 
