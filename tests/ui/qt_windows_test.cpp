@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
+#include <cmath>
 #include <map>
 
 #include "tests/ui/window_test_support.h"
@@ -294,7 +296,8 @@ class QtWindowsTest : public QObject {
       }
       QPlainTextEdit* box = WarningBox(*about);
       blocks = box->document()->blockCount();
-      linesShown = double(box->viewport()->height()) / box->fontMetrics().lineSpacing();
+      const double margins = 2 * box->document()->documentMargin();
+      linesShown = (box->viewport()->height() - margins) / QFontMetricsF(box->font()).height();
       about->close();
     });
     quorvane::ui::ShowAboutWindow();
@@ -302,7 +305,9 @@ class QtWindowsTest : public QObject {
     const std::pair<QWidget*, std::string> home(shown, "http://tessamont.example/");
     QCOMPARE(recorder.opened, (std::vector<std::pair<QWidget*, std::string>>(3, home)));
     QCOMPARE(blocks, 7);  // six lines and the empty one after
-    QVERIFY2(linesShown >= 2.5 && linesShown < 5, qPrintable(QString::number(linesShown)));
+    // Whole lines only, none cut through at the bottom, as Windows shows them.
+    QVERIFY2(linesShown >= 2 && linesShown < 5 && std::abs(linesShown - std::round(linesShown)) < 0.01,
+             qPrintable(QString::number(linesShown)));
   }
 
   void aboutIconAndTextsLieOverTheBarsAndShapes() {
@@ -329,7 +334,12 @@ class QtWindowsTest : public QObject {
   void finishedOpensModallyWithoutOwnerAndOnlyEnterCloses() {
     AddressRecorder recorder;
     quorvane::ui::QtUserDialogs dialogs;
+    FormFixture f;
+    const auto main = f.OpenAfterFirstRun();
+    ShowAndActivate(main->view.widget());
     for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
+      QRect placed;
+      Qt::WindowType type = Qt::Dialog;
       QWidget* shown = nullptr;
       QWidget* owner = nullptr;
       Qt::WindowModality modality = Qt::NonModal;
@@ -339,6 +349,8 @@ class QtWindowsTest : public QObject {
       bool focusOnClose = false, openAfterEscape = false;
       WhenModalOpens([&](QWidget* window) {
         shown = window;
+        placed = window->frameGeometry();
+        type = window->windowHandle()->type();
         owner = window->parentWidget();
         modality = window->windowModality();
         flags = window->windowFlags();
@@ -353,6 +365,11 @@ class QtWindowsTest : public QObject {
       dialogs.ShowFinished();  // returns once the window is closed
 
       QCOMPARE(owner, nullptr);
+      // Where a new window goes by default, not centred over the main
+      // window: an ordinary window, which a window manager places as it
+      // places new windows, not a dialog, which it centres over its parent.
+      QVERIFY(placed.center() != main->view.widget().frameGeometry().center());
+      QCOMPARE(type, Qt::Window);
       QCOMPARE(modality, Qt::ApplicationModal);
       QCOMPARE(texts, (QStringList{QStringLiteral("Quorvane"),
                                    QStringLiteral("Your Internet Settings Are Now Optimised!")}));
@@ -429,7 +446,105 @@ class QtWindowsTest : public QObject {
     window->view.SetText(quorvane::ui::FormControl::Label31,
                          QString(QStringLiteral("Dialup ")).repeated(20).toStdString());
     QVERIFY(hint->wordWrap());
-    QCOMPARE(hint->width(), hint->parentWidget()->width());
+    QCOMPARE(hint->x() + hint->width(), hint->parentWidget()->width());
+  }
+
+  // Every label stands where its design puts it, fitted or not, on every
+  // pane; a label that holds one line shows its caption whole on it.
+  void labelsStandAtTheirDesignPlaces() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    form.show();
+    QStringList faults;
+    const quorvane::ui::DesignRows rows = quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFormDesign);
+    for (int position = 1; position <= 8; ++position) {
+      Scroller(form)->setValue(position);
+      for (const quorvane::ui::ControlRow& row : rows.controls) {
+        auto* label = form.findChild<QLabel*>(QString::fromLatin1(row.name));
+        if (!quorvane::ui::IsLabel(row.kind) || !label->isVisible()) continue;
+        const QRect design(quorvane::ui::TwipsToPixels(row.place.left),
+                           quorvane::ui::TwipsToPixels(row.place.top),
+                           quorvane::ui::TwipsToPixels(row.place.width),
+                           quorvane::ui::TwipsToPixels(row.place.height));
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
+        const bool whole = !row.holdsOneLine || needed <= label->width() ||
+                           label->geometry().right() + 1 == label->parentWidget()->width();
+        if (label->pos() != design.topLeft() || label->width() < design.width() || !whole) {
+          faults << QStringLiteral("%1 at %2,%3 %4 wide, needs %5")
+                        .arg(label->objectName())
+                        .arg(label->x())
+                        .arg(label->y())
+                        .arg(label->width())
+                        .arg(needed);
+        }
+      }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+  }
+
+  // Text the design sets bold has more ink than the same caption drawn
+  // regular.
+  void boldCaptionsAreDrawnBold() {
+    const auto inkOf = [](QWidget* control) {
+      const QImage image = control->grab().toImage();
+      int ink = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
+      }
+      return ink;
+    };
+    QStringList faults;
+    const auto check = [&](QWidget* control) {
+      const QFont bold = control->font();
+      QFont regular = bold;
+      regular.setBold(false);
+      control->setFont(regular);
+      const int regularInk = inkOf(control);
+      control->setFont(bold);
+      const int boldInk = inkOf(control);
+      if (!bold.bold() || boldInk < regularInk * 1.15) {
+        faults << QStringLiteral("%1: %2 against %3").arg(control->objectName()).arg(boldInk).arg(regularInk);
+      }
+    };
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    window->view.widget().show();
+    check(Get<QLabel>(window->view.widget(), "Label35"));
+    WhenModalOpens([&](QWidget* about) {
+      check(Get<QLabel>(*about, "lblInfo(1)"));
+      about->close();
+    });
+    quorvane::ui::ShowAboutWindow();
+    WhenModalOpens([&](QWidget* finished) {
+      check(Get<QLabel>(*finished, "Label1"));
+      check(Get<QPushButton>(*finished, "CmdClose"));
+      finished->close();
+    });
+    quorvane::ui::ShowFinishedWindow();
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+  }
+
+  // Right is the next pane and Left the previous, as on Windows; Home and
+  // End the ends. The focused scroll bar shows that it has the focus.
+  void scrollBarKeysAndFocusMark() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    QWidget& form = window->view.widget();
+    ShowAndActivate(form);
+    QScrollBar* scroller = Scroller(form);
+    const QImage unfocused = scroller->grab().toImage();
+    scroller->setFocus();
+    QTRY_VERIFY(scroller->hasFocus());
+    QVERIFY2(scroller->grab().toImage() != unfocused, "no focus mark");
+    QList<int> positions;
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_End, Qt::Key_Down,
+                        Qt::Key_Home, Qt::Key_Up, Qt::Key_PageDown}) {
+      QTest::keyClick(scroller, key);
+      positions << scroller->value();
+    }
+    QCOMPARE(positions, (QList<int>{2, 3, 2, 8, 8, 1, 1, 2}));
+    QCOMPARE(ShownPanes(form), QStringList{"Setting1"});
   }
 };
 

@@ -33,9 +33,11 @@ const char* FamilyOf(Face face) {
 
 #ifndef _WIN32
 // Debian's fonts-wine: free clones of the two faces, drawn to their metrics.
+// Not the clone's bold face (tahomabd.ttf): it carries bold widths but the
+// regular strokes, and so would draw bold text regular; from the regular
+// face alone Qt draws bold text emboldened, as Wine does.
 constexpr const char* kWineFontFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
     "/usr/share/wine/fonts/ms_sans_serif.ttf",
 };
 #endif

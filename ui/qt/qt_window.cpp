@@ -22,6 +22,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ui/one_line_label.h"
+#include "ui/qt/design_controls.h"
 #include "ui/qt/link_label.h"
 #include "ui/qt/open_web_address.h"
 #include "ui/qt/program_fonts.h"
@@ -41,30 +43,6 @@ QRect PlaceInPixels(const Rect& twips) {
   return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
                TwipsToPixels(twips.height));
 }
-
-// A rectangle or a line: paints its fill and a one-pixel outline, either of
-// which may be absent. It takes no input.
-class Shape : public QWidget {
- public:
-  Shape(const ControlRow& spec, QWidget* parent)
-      : QWidget(parent), fill_(spec.fill), border_(spec.border) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    if (fill_) painter.fillRect(rect(), ColourOf(*fill_));
-    if (border_) {
-      painter.setPen(ColourOf(*border_));
-      painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-  }
-
- private:
-  std::optional<Rgb> fill_;
-  std::optional<Rgb> border_;
-};
 
 // Labels wrap at word boundaries within their width, never inside a word;
 // lines below the label's height are not shown. Single-line labels never
@@ -101,14 +79,8 @@ QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
     }
     case ControlKind::TextBox:
       return new QLineEdit(caption, container);
-    case ControlKind::MultiLineBox: {
-      auto* box = new QPlainTextEdit(caption, container);
-      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-      box->setTabChangesFocus(true);
-      return box;
-    }
+    case ControlKind::MultiLineBox:
+      return new WholeLinesBox(caption, container);
     case ControlKind::CheckBox:
       return new QCheckBox(caption, container);
     case ControlKind::OptionButton:
@@ -120,18 +92,8 @@ QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
       list->setCurrentIndex(-1);  // an empty field until the user chooses
       return list;
     }
-    case ControlKind::ScrollBar: {
-      auto* bar = new QScrollBar(Qt::Horizontal, container);
-      bar->setRange(spec.minimum, spec.maximum);
-      // One step per position, whether an arrow or the trough is clicked;
-      // a dragged thumb reports its change only once it is released.
-      bar->setSingleStep(1);
-      bar->setPageStep(1);
-      bar->setTracking(false);
-      bar->setValue(spec.minimum);
-      bar->setFocusPolicy(Qt::StrongFocus);  // the arrow keys move it too
-      return bar;
-    }
+    case ControlKind::ScrollBar:
+      return new PaneScrollBar(spec, container);
     case ControlKind::Rectangle:
     case ControlKind::Line:
       return new Shape(spec, container);
@@ -179,29 +141,22 @@ void NameForScreenReaders(QWidget& control, const QString& name) {
   }
 }
 
-// A wrapping label with room for one line only, whose caption a substitute
-// font makes wider than the design: rather than moving its last word to a
-// line that cannot be seen, the label grows across its container (beneath
-// the other controls) as far as the caption needs. A caption wider than the
-// whole container still breaks at a word. Measures the caption only where
-// the label could grow.
-void FitOneLineLabel(QLabel& label, const QRect& design) {
+// A label that holds one line, whose caption the font at hand draws wider
+// than the design's: rather than moving its last word to a line that cannot
+// be seen, the label grows to the right (beneath the other controls) as far
+// as the caption needs. Measures the caption only for such labels.
+void FitOneLineLabel(QLabel& label, const ControlRow& row) {
+  const QRect design = PlaceInPixels(row.place);
   QRect place = design;
-  const QWidget* container = label.parentWidget();
-  if (label.wordWrap() && container && design.height() < 2 * label.fontMetrics().lineSpacing()) {
+  if (row.holdsOneLine && label.parentWidget()) {
     // Whole pixels, with the fraction that the layout rounds up.
     const int needed =
         static_cast<int>(std::ceil(QFontMetricsF(label.font()).horizontalAdvance(label.text()))) +
         1;
-    if (needed > design.width()) {
-      const int grown = std::min(needed, container->width());
-      const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
-      int left = across & Qt::AlignRight     ? design.right() + 1 - grown
-                 : across & Qt::AlignHCenter ? design.center().x() + 1 - grown / 2
-                                             : design.left();
-      left = std::clamp(left, 0, container->width() - grown);
-      place = QRect(left, design.top(), grown, design.height());
-    }
+    const PixelRect fitted =
+        FitOneLine({design.x(), design.y(), design.width(), design.height()}, needed,
+                   label.parentWidget()->width());
+    place = QRect(fitted.left, fitted.top, fitted.width, fitted.height);
   }
   label.setGeometry(place);
 }
@@ -212,8 +167,8 @@ bool IsEnter(const QKeyEvent& key) {
 
 }  // namespace
 
-QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> controls)
-    : QWidget(nullptr), window_(window), specs_(std::move(controls)) {
+QtWindowCore::QtWindowCore(DesignRows design)
+    : QWidget(nullptr), window_(design.window), specs_(std::move(design.controls)) {
   setObjectName(QString::fromLatin1(window_.name));
   setWindowTitle(QString::fromUtf8(window_.caption));
   // A fixed window with a close box only.
@@ -234,17 +189,13 @@ QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> cont
   controls_.reserve(specs_.size());
   fitPending_.assign(specs_.size(), false);
   for (const ControlRow& spec : specs_) {
-    QWidget* container = this;
-    if (spec.container != kNoControl) {
-      if (spec.container >= static_cast<int>(controls_.size())) {
-        throw std::logic_error(std::string("container not yet built for ") + spec.name);
-      }
-      container = controls_[static_cast<std::size_t>(spec.container)];
-    }
+    // Containers come first in a resolved design.
+    QWidget* container =
+        spec.container == kNoControl ? this : controls_[static_cast<std::size_t>(spec.container)];
     QWidget* control = MakeControl(spec, container);
     control->setObjectName(QString::fromLatin1(spec.name));
     control->setGeometry(PlaceInPixels(spec.place));
-    if (spec.font.face != Face::Inherit) control->setFont(MakeFont(spec.font));
+    if (spec.font.face != Face::Inherit) control->setFont(MakeFont(spec.effectiveFont));
     ApplyLook(*control, spec.look);
     if (spec.accessibleName) NameForScreenReaders(*control, QString::fromUtf8(spec.accessibleName));
     // Keys the window answers wherever the focus is.
@@ -255,11 +206,7 @@ QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> cont
   for (std::size_t i = 0; i < specs_.size(); ++i) {
     const ControlRow& spec = specs_[i];
     if (spec.buddy != kNoControl) {
-      auto* label = qobject_cast<QLabel*>(controls_[i]);
-      if (!label || spec.buddy >= static_cast<int>(controls_.size())) {
-        throw std::logic_error(std::string("bad buddy for ") + spec.name);
-      }
-      label->setBuddy(controls_[static_cast<std::size_t>(spec.buddy)]);
+      static_cast<QLabel*>(controls_[i])->setBuddy(controls_[static_cast<std::size_t>(spec.buddy)]);
     }
     // Labels, shapes and bars lie beneath the controls that take input, as
     // light controls do; among themselves, later rows lie over earlier ones.
@@ -393,7 +340,11 @@ void QtWindowCore::SetScrollPositionOf(int index, int position) {
 }
 
 void QtWindowCore::RunModal() {
-  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+  // Window managers put a dialog over the window it belongs to; a window
+  // that starts where the system places new windows is an ordinary one.
+  const Qt::WindowType type =
+      window_.start == StartPosition::CentredOnScreen ? Qt::Dialog : Qt::Window;
+  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
   setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   connect(this, &QtWindowCore::closed, &loop, &QEventLoop::quit);
@@ -415,7 +366,7 @@ void QtWindowCore::FitLabel(int index) {
   const auto i = static_cast<std::size_t>(index);
   fitPending_[i] = !controls_[i]->isVisible();
   if (!fitPending_[i]) {
-    FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), PlaceInPixels(specs_[i].place));
+    FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), specs_[i]);
   }
 }
 

@@ -24,9 +24,8 @@ class QtWindowCore : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds the window and all its controls, hidden. Throws std::logic_error
-  // for a table whose container or buddy is not a fit.
-  QtWindowCore(const WindowRow& window, std::vector<ControlRow> controls);
+  // Builds the window and all its controls, hidden, from a resolved design.
+  explicit QtWindowCore(DesignRows design);
   ~QtWindowCore() override;
 
   QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
@@ -74,7 +73,7 @@ template <typename Id>
 class QtWindow final : public WindowView<Id> {
  public:
   explicit QtWindow(const WindowDesign<Id>& design)
-      : core_(std::make_unique<QtWindowCore>(RowOf(design.window), RowsOf(design.controls))) {}
+      : core_(std::make_unique<QtWindowCore>(RowsOf(design))) {}
 
   // Serves the logic's handlers from the controls' events.
   template <typename Logic>

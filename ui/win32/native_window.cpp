@@ -62,9 +62,9 @@ void NativeWindow::RegisterClasses() {
   (void)registered;
 }
 
-NativeWindow::NativeWindow(const WindowRow& window, std::vector<ControlRow> controls, HWND owner)
-    : window_(window),
-      rows_(std::move(controls)),
+NativeWindow::NativeWindow(DesignRows design, HWND owner)
+    : window_(design.window),
+      rows_(std::move(design.controls)),
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
       listAtDropDown_(rows_.size(), CB_ERR),
@@ -111,12 +111,7 @@ DWORD NativeWindow::StyleOf(int control) const {
     else if (row.look & kRightAligned) style |= SS_RIGHT;
     else if (row.look & kSingleLine) style = (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP;
   }
-  // Option buttons in a row of one container form one group; every other
-  // control starts a group of its own, so arrow keys stay inside a group.
-  const bool continuesGroup = row.kind == ControlKind::OptionButton && control > 0 &&
-                              rows_[control - 1].kind == ControlKind::OptionButton &&
-                              rows_[control - 1].container == row.container;
-  if (!continuesGroup && row.kind != ControlKind::Pane) style |= WS_GROUP;
+  if (row.startsGroup) style |= WS_GROUP;
   return style;
 }
 
@@ -152,15 +147,8 @@ void NativeWindow::CreateControls() {
   }
 }
 
-FontSpec NativeWindow::ResolvedFont(int control) const {
-  for (int at = control; at != kNoControl; at = rows_[at].container) {
-    if (rows_[at].font.face != Face::Inherit) return rows_[at].font;
-  }
-  return window_.font;
-}
-
 HFONT NativeWindow::FontOf(int control) {
-  const FontSpec spec = ResolvedFont(control);
+  const FontSpec& spec = rows_[control].effectiveFont;
   for (auto& [known, font] : fonts_) {
     if (SameFont(known, spec)) return font;
   }
@@ -244,8 +232,12 @@ void NativeWindow::ReleaseOwner() {
 void NativeWindow::Show() {
   if (!handle_) return;
   int first = window_.firstFocus;
-  for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
-    if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
+  // A first focus on a hidden pane goes to the first control shown instead.
+  if (first != kNoControl && !IsVisible(first)) {
+    first = kNoControl;
+    for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
+      if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
+    }
   }
   ShowWindow(handle_, SW_SHOW);
   focus_ = first == kNoControl ? nullptr : handles_[first];

@@ -41,7 +41,7 @@ class NativeWindow {
 
   // Creates the window and all its controls, hidden. owner: nullptr, or the
   // window that the new one stays in front of.
-  NativeWindow(const WindowRow& window, std::vector<ControlRow> controls, HWND owner);
+  NativeWindow(DesignRows design, HWND owner);
   // Destroys the window if it is still open.
   ~NativeWindow();
   NativeWindow(const NativeWindow&) = delete;
@@ -96,7 +96,6 @@ class NativeWindow {
   void Layout(bool moveControls);
   RECT PixelPlace(int control) const;
   HFONT FontOf(int control);
-  FontSpec ResolvedFont(int control) const;
   HBRUSH Brush(Rgb colour);
   Rgb BackgroundOf(int container) const;
   int ContainerOf(HWND container) const;

@@ -24,11 +24,7 @@ HBRUSH NativeWindow::Brush(Rgb colour) {
 }
 
 Rgb NativeWindow::BackgroundOf(int container) const {
-  if (container == kNoControl) return window_.background;
-  const ControlRow& pane = rows_[container];
-  if (pane.fill) return *pane.fill;
-  if (pane.look & kWhite) return kWhiteColour;
-  return BackgroundOf(pane.container);
+  return container == kNoControl ? window_.background : rows_[container].background;
 }
 
 int NativeWindow::ContainerOf(HWND container) const {
@@ -87,9 +83,8 @@ HBRUSH NativeWindow::ControlColours(HDC dc, HWND control, UINT message) {
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   }
-  const Rgb background = (row.look & kWhite) ? kWhiteColour : BackgroundOf(row.container);
-  SetBkColor(dc, ColourOf(background));
-  return Brush(background);
+  SetBkColor(dc, ColourOf(row.background));
+  return Brush(row.background);
 }
 
 void NativeWindow::Deliver(int control, Event event) {

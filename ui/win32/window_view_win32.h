@@ -21,7 +21,7 @@ template <typename Id>
 class Win32WindowView final : public WindowView<Id> {
  public:
   Win32WindowView(const WindowDesign<Id>& design, HWND owner, ModalOpener openModal = {})
-      : window_(RowOf(design.window), RowsOf(design.controls), owner),
+      : window_(RowsOf(design), owner),
         openModal_(std::move(openModal)) {}
 
   NativeWindow& Window() { return window_; }
