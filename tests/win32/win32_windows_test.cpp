@@ -15,6 +15,7 @@
 #include "tests/support/test_registry.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
+#include "ui/design_rows.h"
 #include "ui/web_addresses.h"
 #include "ui/win32/quorvane_windows_win32.h"
 
@@ -40,6 +41,7 @@ const char* ClassOfKind(ControlKind kind) {
 template <typename Id>
 void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
   Win32WindowView<Id> view(design, nullptr);
+  const DesignRows resolved = RowsOf(design);
   for (const ControlSpec<Id>& row : design.controls) {
     SCOPED_TRACE(row.name);
     HWND control = view.ControlHandle(row.id);
@@ -55,7 +57,12 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(place.left, TwipsToPixels(row.place.left));
     EXPECT_EQ(place.top, TwipsToPixels(row.place.top));
-    EXPECT_EQ(place.right - place.left, TwipsToPixels(row.place.width));
+    // A label for one line may have grown to the right to show its caption.
+    if (resolved.controls[static_cast<std::size_t>(row.id)].holdsOneLine) {
+      EXPECT_GE(place.right - place.left, TwipsToPixels(row.place.width));
+    } else {
+      EXPECT_EQ(place.right - place.left, TwipsToPixels(row.place.width));
+    }
     if (row.kind != ControlKind::List) {  // a list is as high as its open list
       EXPECT_EQ(place.bottom - place.top, TwipsToPixels(row.place.height));
     }
@@ -195,6 +202,107 @@ TEST_F(MainWindow, ScrollBarAndPaneListChooseThePane) {
   EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting5});
 }
 
+// What a list reports for one choice with the mouse, as Wine's list (the
+// change reported after the list has closed) and as Windows' (while it is
+// open) send it.
+struct ListChoice {
+  const char* what;
+  std::vector<int> codes;
+};
+const ListChoice kListChoices[] = {
+    {"Wine", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}},
+    {"Windows", {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}},
+    {"Windows, the item shown chosen again", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}},
+    {"the closed list's keys under Wine", {CBN_SELENDOK, CBN_SELCHANGE}},
+};
+
+TEST_F(MainWindow, OneChoiceInTheListRunsItsHandlerOnce) {
+  const auto choose = [this](int item, const std::vector<int>& codes) {
+    HWND list = Handle(Combo1);
+    for (int code : codes) {
+      if (code == CBN_SELENDOK || code == CBN_SELCHANGE) SendMessageW(list, CB_SETCURSEL, item, 0);
+      SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code),
+                   reinterpret_cast<LPARAM>(list));
+    }
+  };
+  for (const ListChoice& choice : kListChoices) {
+    SCOPED_TRACE(choice.what);
+    opened.clear();
+    SendMessageW(Handle(Combo1), CB_SETCURSEL, 8, 0);  // the list shows "About"
+    choose(8, choice.codes);  // chosen again, twice
+    choose(8, choice.codes);
+    EXPECT_EQ(opened, std::vector<ModalWindow>(2, ModalWindow::About));
+    choose(3, choice.codes);  // "Time To Live"
+    EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting3});
+    choose(0, choice.codes);
+    EXPECT_EQ(ShownPanes(), std::vector<FormControl>{SettingWelcome});
+  }
+}
+
+// Each label stands at its design place at 96 and 144 DPI, and a label
+// that holds one line shows its caption whole: the title labels are grown
+// to the right where the font at hand draws wider than Windows' Tahoma.
+TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
+  for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested;
+    GetWindowRect(view().Handle(), &suggested);
+    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+    for (const ControlRow& row : rows.controls) {
+      if (!IsLabel(row.kind)) continue;
+      SCOPED_TRACE(row.name);
+      HWND label = view().ControlHandle(static_cast<FormControl>(&row - rows.controls.data()));
+      RECT place, container;
+      GetWindowRect(label, &place);
+      MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
+      GetClientRect(GetParent(label), &container);
+      EXPECT_EQ(place.left, TwipsToPixels(row.place.left, dpi));
+      EXPECT_EQ(place.top, TwipsToPixels(row.place.top, dpi));
+      EXPECT_GE(place.right - place.left, TwipsToPixels(row.place.width, dpi));
+      if (!row.holdsOneLine) continue;
+      wchar_t text[512] = {};
+      const int length = GetWindowTextW(label, text, 512);
+      HDC dc = GetDC(label);
+      HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text, length, &extent);
+      SelectObject(dc, font);
+      ReleaseDC(label, dc);
+      EXPECT_TRUE(extent.cx < place.right - place.left || place.right == container.right)
+          << extent.cx << " in " << place.right - place.left;
+    }
+  }
+}
+
+// The icons of a window at its DPI: the caption's, the task bar's and the
+// About window's image.
+TEST_F(MainWindow, IconsAreLoadedAtTheSizeOfTheWindowsDpi) {
+  const auto sizeOf = [](HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return static_cast<int>(bitmap.bmWidth);
+  };
+  for (int dpi : {144, 96}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested;
+    GetWindowRect(view().Handle(), &suggested);
+    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const auto icon = [this](WPARAM which) {
+      return reinterpret_cast<HICON>(SendMessageW(view().Handle(), WM_GETICON, which, 0));
+    };
+    EXPECT_EQ(sizeOf(icon(ICON_BIG)), GetSystemMetricsForDpi(SM_CXICON, dpi));
+    EXPECT_EQ(sizeOf(icon(ICON_SMALL)), GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+  }
+  EXPECT_EQ(GetSystemMetricsForDpi(SM_CXICON, 144), 48);
+}
+
 TEST_F(MainWindow, ApplyButtonsWriteTheRegistryAndShowWhatItHolds) {
   Choose(Combo1, 1);  // "Max Transmission Unit"
   Type(Setting1Custom, L"1492");
@@ -328,6 +436,39 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   EXPECT_EQ(call.directory, ExecutableFolder());
   EXPECT_NE(call.directory.back(), '\\');
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
+}
+
+// Enter and Escape close the About window whichever of cmdOK and the text
+// box has the focus.
+TEST_F(MainWindow, AboutWindowClosesOnEnterAndEscapeWhereverTheFocusIs) {
+  for (AboutControl focus : {AboutControl::cmdOK, AboutControl::txtSpecialCopyright}) {
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(focus)) + " " + std::to_string(key));
+      int ticks = 0;
+      bool closedByKey = true;
+      WhileModal([&] {
+        HWND about = FindThreadWindow("About Quorvane");
+        if (!about) return false;
+        HWND target = GetDlgItem(about, kFirstControlId + static_cast<int>(focus));
+        if (++ticks == 1) {
+          SetFocus(target);
+          PostMessageW(target, WM_KEYDOWN, key, 0);
+          PostMessageW(target, WM_KEYUP, key, 0);
+          return false;
+        }
+        if (ticks < 25) return false;
+        closedByKey = false;  // still open half a second on
+        PostMessageW(about, WM_CLOSE, 0, 0);
+        return true;
+      });
+      OpenQuorvaneModal(ModalWindow::About, view().Handle());
+      if (gStep) {  // closed before the timer looked again
+        gStep = nullptr;
+      }
+      EXPECT_TRUE(closedByKey);
+      EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+    }
+  }
 }
 
 TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {

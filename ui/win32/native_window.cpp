@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ui/one_line_label.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/resource_ids.h"
@@ -38,9 +39,15 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
 
 int Scaled(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
+// The resource's image of that size, or the nearest it carries, scaled.
 HICON LoadIconSized(int resource, int size) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
                                        IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void Replace(HICON& icon, HICON by) {
+  if (icon) DestroyIcon(icon);
+  icon = by;
 }
 
 }  // namespace
@@ -67,7 +74,7 @@ NativeWindow::NativeWindow(DesignRows design, HWND owner)
       rows_(std::move(design.controls)),
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
-      listAtDropDown_(rows_.size(), CB_ERR),
+      lists_(rows_.size()),
       owner_(owner) {
   RegisterClasses();
   const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : 0;
@@ -77,14 +84,6 @@ NativeWindow::NativeWindow(DesignRows design, HWND owner)
   if (!handle_) std::abort();
   AddLiveWindow(this);
   dpi_ = static_cast<int>(GetDpiForWindow(handle_));
-  if (window_.icon != WindowIcon::None) {
-    const int resource = window_.icon == WindowIcon::Program ? QUORVANE_PROGRAM_ICON
-                                                             : QUORVANE_FINISHED_ICON;
-    bigIcon_ = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXICON, dpi_));
-    smallIcon_ = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
-    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  }
   CreateControls();
   Layout(false);
   PlaceWindow(true);
@@ -190,9 +189,61 @@ void NativeWindow::Layout(bool moveControls) {
                place.bottom - place.top, FALSE);
   }
   for (auto& [spec, font] : stale) DeleteObject(font);
-  if (imageIcon_) DestroyIcon(imageIcon_);
-  imageIcon_ = LoadIconSized(QUORVANE_PROGRAM_ICON, MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI));
+  for (size_t i = 0; i < rows_.size(); ++i) FitLabel(static_cast<int>(i));
+  LoadIcons();
   InvalidateRect(handle_, nullptr, TRUE);
+}
+
+// Each at the size of the window's DPI: the caption's and the task bar's
+// icons as the system's metrics for that DPI say, the image 32 pixels at
+// 96 DPI and in proportion.
+void NativeWindow::LoadIcons() {
+  if (window_.icon != WindowIcon::None) {
+    const int resource = window_.icon == WindowIcon::Program ? QUORVANE_PROGRAM_ICON
+                                                             : QUORVANE_FINISHED_ICON;
+    HICON big = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXICON, dpi_));
+    HICON small = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    Replace(bigIcon_, big);  // no longer the window's
+    Replace(smallIcon_, small);
+  }
+  const bool hasImage = std::any_of(rows_.begin(), rows_.end(), [](const ControlRow& row) {
+    return row.kind == ControlKind::Image;
+  });
+  if (hasImage) {
+    Replace(imageIcon_,
+            LoadIconSized(QUORVANE_PROGRAM_ICON, MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI)));
+  }
+}
+
+void NativeWindow::FitLabel(int control) {
+  HWND h = handles_[control];
+  if (!h || !rows_[control].holdsOneLine) return;
+  const int length = GetWindowTextLengthW(h);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), length + 1)));
+  HDC dc = GetDC(h);
+  HGDIOBJ previous = SelectObject(dc, FontOf(control));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(h, dc);
+  RECT container;
+  GetClientRect(GetParent(h), &container);
+  const RECT design = PixelPlace(control);
+  const PixelRect place = FitOneLine(
+      {design.left, design.top, design.right - design.left, design.bottom - design.top},
+      extent.cx + 1, container.right);
+  RECT now;
+  GetWindowRect(h, &now);
+  MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left == place.left && now.top == place.top && now.right - now.left == place.width &&
+      now.bottom - now.top == place.height) {
+    return;
+  }
+  // Repaints what it uncovers, when it draws narrower than before.
+  MoveWindow(h, place.left, place.top, place.width, place.height, TRUE);
 }
 
 void NativeWindow::PlaceWindow(bool move) {
@@ -270,6 +321,7 @@ void NativeWindow::SetText(int control, std::string_view text) {
   HWND h = handles_.at(control);
   if (!h) return;
   SetWindowTextW(h, Utf8ToWide(text).c_str());
+  FitLabel(control);
   if (IsLabel(rows_[control].kind) && !(rows_[control].look & kWhite)) RepaintBehind(control);
 }
 

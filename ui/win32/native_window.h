@@ -11,9 +11,9 @@
 //
 // Events reach the sink as Windows reports them: BN_CLICKED from buttons,
 // check boxes and option buttons, STN_CLICKED from clickable labels,
-// CBN_SELCHANGE (and the choice of the item already shown) from lists, and
-// completed WM_HSCROLL changes from scroll bars. Nothing the program itself
-// changes through this class reports an event.
+// one Choose per choice from lists (see Command), and completed WM_HSCROLL
+// changes from scroll bars. Nothing the program itself changes through this
+// class reports an event.
 #pragma once
 
 #include <windows.h>
@@ -103,6 +103,11 @@ class NativeWindow {
   void Paint(HWND container, int containerIndex);
   HBRUSH ControlColours(HDC dc, HWND control, UINT message);
   void Command(int control, int code);
+  void ListNotification(int control, int code);
+  // Loads the window's icons and the image's at the window's DPI.
+  void LoadIcons();
+  // Widens a label that holds one line as far as its caption needs.
+  void FitLabel(int control);
   void Scroll(int control, int code, int thumb);
   void Deliver(int control, Event event);
   void RepaintBehind(int control);
@@ -114,7 +119,12 @@ class NativeWindow {
   std::vector<ControlRow> rows_;
   std::vector<HWND> handles_;
   std::vector<bool> painted_visible_;
-  std::vector<int> listAtDropDown_;
+  // A list's open state and the item whose choice it reported last.
+  struct ListState {
+    bool dropped = false;
+    int confirmed = CB_ERR;
+  };
+  std::vector<ListState> lists_;
   std::vector<std::pair<FontSpec, HFONT>> fonts_;
   std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
   HICON imageIcon_ = nullptr;

@@ -93,7 +93,6 @@ void NativeWindow::Deliver(int control, Event event) {
 }
 
 void NativeWindow::Command(int control, int code) {
-  HWND h = handles_[control];
   switch (rows_[control].kind) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
@@ -105,24 +104,43 @@ void NativeWindow::Command(int control, int code) {
       if (code == STN_CLICKED) Deliver(control, Event::Click);
       break;
     case ControlKind::List:
-      // A change of item reports CBN_SELCHANGE; choosing the item already
-      // shown from the open list reports only CBN_SELENDOK.
-      if (code == CBN_DROPDOWN) {
-        listAtDropDown_[control] = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
-      } else if (code == CBN_SELCHANGE) {
-        listAtDropDown_[control] = CB_ERR;
-        Deliver(control, Event::Choose);
-      } else if (code == CBN_SELENDOK) {
-        const int chosen = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
-        const bool same = chosen != CB_ERR && chosen == listAtDropDown_[control];
-        listAtDropDown_[control] = CB_ERR;
-        if (same) Deliver(control, Event::Choose);
-      } else if (code == CBN_CLOSEUP) {
-        listAtDropDown_[control] = CB_ERR;
-      }
+      ListNotification(control, code);
       break;
     default:
       break;
+  }
+}
+
+// One choice, one Choose. An item chosen from the open list is confirmed
+// by CBN_SELENDOK, also when it is the item already shown; the list reports
+// the change as CBN_SELCHANGE as well, Windows while the list is open and
+// Wine once it has closed, and that is the same choice. On the closed list
+// the arrow keys change the item: Wine confirms each change first, Windows
+// reports CBN_SELCHANGE alone.
+void NativeWindow::ListNotification(int control, int code) {
+  ListState& list = lists_[control];
+  const int chosen = static_cast<int>(SendMessageW(handles_[control], CB_GETCURSEL, 0, 0));
+  switch (code) {
+    case CBN_DROPDOWN:
+      list = {true, CB_ERR};
+      return;
+    case CBN_CLOSEUP:
+      list.dropped = false;
+      return;
+    case CBN_SELENDOK:
+      if (chosen == CB_ERR || chosen == list.confirmed) return;
+      list.confirmed = chosen;
+      Deliver(control, Event::Choose);
+      return;
+    case CBN_SELCHANGE: {
+      if (list.dropped) return;  // moving through the open list: not chosen yet
+      const bool confirmed = chosen == list.confirmed;
+      list.confirmed = CB_ERR;
+      if (!confirmed) Deliver(control, Event::Choose);
+      return;
+    }
+    default:
+      return;
   }
 }
 
@@ -222,6 +240,12 @@ LRESULT NativeWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
   HWND self = handle_;
   if (auto answer = HandleContainerMessage(self, message, wParam, lParam)) return *answer;
   switch (message) {
+    case DM_GETDEFID:
+      // A multi-line box hands Enter to the default button it asks for
+      // here, as the dialog keys do; without one, Enter goes as IDOK.
+      return window_.defaultButton == kNoControl
+                 ? 0
+                 : MAKELRESULT(kFirstControlId + window_.defaultButton, DC_HASDEFID);
     case WM_ACTIVATE:
       // As a dialog does: the focus leaves with the activation and comes
       // back to the control that had it.
