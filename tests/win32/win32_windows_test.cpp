@@ -471,13 +471,21 @@ TEST_F(MainWindow, AboutWindowClosesOnEnterAndEscapeWhereverTheFocusIs) {
   }
 }
 
+// The Finished window holds the focus from the moment it opens, also where
+// a window manager decides which window gets it: it is active, and it is
+// not kept out of the task bar (a window manager focuses no new ordinary
+// window that is).
 TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
   int ticks = 0;
-  bool openAfterEscape = false;
+  bool openAfterEscape = false, active = false, focusOnClose = false, inTaskBar = false;
   WhileModal([&] {
     HWND finished = FindThreadWindow("Quorvane");
     if (!finished || finished == view().Handle()) return false;
     if (++ticks == 1) {
+      active = GetForegroundWindow() == finished && GetActiveWindow() == finished;
+      focusOnClose = GetFocus() == GetDlgItem(finished, kFirstControlId + static_cast<int>(
+                                                            FinishedControl::CmdClose));
+      inTaskBar = (GetWindowLongPtrW(finished, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
       PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
       return false;
     }
@@ -486,6 +494,9 @@ TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
     return true;
   });
   OpenQuorvaneModal(ModalWindow::Finished, view().Handle());
+  EXPECT_TRUE(active);
+  EXPECT_TRUE(focusOnClose);
+  EXPECT_TRUE(inTaskBar);
   EXPECT_TRUE(openAfterEscape);
   EXPECT_TRUE(IsWindowEnabled(view().Handle()));
 }

@@ -77,7 +77,11 @@ NativeWindow::NativeWindow(DesignRows design, HWND owner)
       lists_(rows_.size()),
       owner_(owner) {
   RegisterClasses();
-  const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : 0;
+  // A window without an icon has a dialog's frame. One with an icon of its
+  // own shows it in the task bar, also when it is owned: a window manager
+  // gives the focus to no new ordinary window that is kept out of the task
+  // bar, and an owned one is by default.
+  const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW;
   handle_ = CreateWindowExW(extended, kWindowClass, Utf8ToWide(window_.caption).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
