@@ -116,7 +116,9 @@ void NativeWindow::Command(int control, int code) {
 // the change as CBN_SELCHANGE as well, Windows while the list is open and
 // Wine once it has closed, and that is the same choice. On the closed list
 // the arrow keys change the item: Wine confirms each change first, Windows
-// reports CBN_SELCHANGE alone.
+// reports CBN_SELCHANGE alone. So each notification reports the item it
+// confirms, and one that confirms the item reported last since the list
+// opened adds nothing.
 void NativeWindow::ListNotification(int control, int code) {
   ListState& list = lists_[control];
   const int chosen = static_cast<int>(SendMessageW(handles_[control], CB_GETCURSEL, 0, 0));
@@ -132,13 +134,12 @@ void NativeWindow::ListNotification(int control, int code) {
       list.confirmed = chosen;
       Deliver(control, Event::Choose);
       return;
-    case CBN_SELCHANGE: {
-      if (list.dropped) return;  // moving through the open list: not chosen yet
-      const bool confirmed = chosen == list.confirmed;
-      list.confirmed = CB_ERR;
-      if (!confirmed) Deliver(control, Event::Choose);
+    case CBN_SELCHANGE:
+      // Moving through the open list chooses nothing yet.
+      if (list.dropped || chosen == CB_ERR || chosen == list.confirmed) return;
+      list.confirmed = chosen;
+      Deliver(control, Event::Choose);
       return;
-    }
     default:
       return;
   }
