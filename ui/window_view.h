@@ -37,7 +37,9 @@ class WindowView {
   virtual int CheckValue(Id control) const = 0;
   virtual void SetCheckValue(Id control, int value) = 0;
 
-  // Lists: the text of the item the user chose last, "" while none is.
+  // Lists: the index of the item the user chose last in the design's list
+  // of items, -1 while none is; and its text, "" while none is.
+  virtual int ChosenIndex(Id control) const = 0;
   virtual std::string ChosenText(Id control) const = 0;
 
   // Scroll bars.

@@ -53,10 +53,9 @@ class MemoryView final : public ui::WindowView<Id> {
   template <typename Logic>
   void Choose(Logic& logic, Id list, std::string_view item) {
     const auto& items = design_[list].items;
-    if (std::find(items.begin(), items.end(), item) == items.end()) {
-      throw std::logic_error("no such list item: " + std::string(item));
-    }
-    At(list).chosen = item;
+    const auto found = std::find(items.begin(), items.end(), item);
+    if (found == items.end()) throw std::logic_error("no such list item: " + std::string(item));
+    At(list).chosen = static_cast<int>(found - items.begin());
     Deliver(logic, list, ui::Event::Choose);
   }
 
@@ -89,7 +88,11 @@ class MemoryView final : public ui::WindowView<Id> {
     }
     At(control).check = value;
   }
-  std::string ChosenText(Id control) const override { return At(control).chosen; }
+  int ChosenIndex(Id control) const override { return At(control).chosen; }
+  std::string ChosenText(Id control) const override {
+    const int chosen = At(control).chosen;
+    return chosen < 0 ? std::string() : design_[control].items[static_cast<std::size_t>(chosen)];
+  }
   int ScrollPosition(Id control) const override { return At(control).position; }
   void SetScrollPosition(Id control, int position) override { At(control).position = position; }
   void SetVisible(Id control, bool visible) override { At(control).visible = visible; }
@@ -104,7 +107,7 @@ class MemoryView final : public ui::WindowView<Id> {
   struct State {
     std::string text;
     int check = ui::kCleared;
-    std::string chosen;
+    int chosen = -1;
     int position = 0;
     bool visible = true;
   };

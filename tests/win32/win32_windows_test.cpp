@@ -17,6 +17,8 @@
 #include "ui/quorvane_finished_design.h"
 #include "ui/design_rows.h"
 #include "ui/web_addresses.h"
+#include "ui/win32/message_loop.h"
+#include "ui/win32/open_web_address.h"
 #include "ui/win32/quorvane_windows_win32.h"
 
 namespace quorvane::ui::win32 {
@@ -156,6 +158,13 @@ class MainWindow : public ::testing::Test {
     SendMessageW(view().Handle(), WM_HSCROLL, MAKEWPARAM(code, 0),
                  reinterpret_cast<LPARAM>(Handle(scroller)));
   }
+  // As Windows tells a window that it has moved to a monitor of that DPI.
+  void ChangeDpi(int dpi) {
+    RECT suggested;
+    GetWindowRect(view().Handle(), &suggested);
+    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+  }
   void Type(FormControl box, const wchar_t* text) {
     SendMessageW(Handle(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
@@ -246,10 +255,7 @@ TEST_F(MainWindow, OneChoiceInTheListRunsItsHandlerOnce) {
 TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
   for (int dpi : {96, 144}) {
     SCOPED_TRACE(dpi);
-    RECT suggested;
-    GetWindowRect(view().Handle(), &suggested);
-    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
+    ChangeDpi(dpi);
     const DesignRows rows = RowsOf(kQuorvaneFormDesign);
     for (const ControlRow& row : rows.controls) {
       if (!IsLabel(row.kind)) continue;
@@ -291,10 +297,7 @@ TEST_F(MainWindow, IconsAreLoadedAtTheSizeOfTheWindowsDpi) {
   };
   for (int dpi : {144, 96}) {
     SCOPED_TRACE(dpi);
-    RECT suggested;
-    GetWindowRect(view().Handle(), &suggested);
-    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
+    ChangeDpi(dpi);
     const auto icon = [this](WPARAM which) {
       return reinterpret_cast<HICON>(SendMessageW(view().Handle(), WM_GETICON, which, 0));
     };

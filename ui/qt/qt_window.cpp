@@ -16,6 +16,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -29,6 +34,7 @@
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
 #include "ui/qt/window_palette.h"
+#include "ui/window_core.h"
 
 namespace quorvane::ui {
 namespace {
@@ -167,6 +173,70 @@ bool IsEnter(const QKeyEvent& key) {
 
 }  // namespace
 
+// The window itself: builds every control of a resolved design, keeps the
+// design's look whatever the desktop's palette, and carries out the core's
+// calls.
+class QtWindowCore final : public QWidget, public WindowCore {
+  Q_OBJECT
+
+ public:
+  explicit QtWindowCore(DesignRows design);
+
+  QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
+
+  std::string Text(int index) const override;
+  void SetText(int index, std::string_view text) override;
+  int CheckValue(int index) const override;
+  void SetCheckValue(int index, int value) override;
+  int ChosenIndex(int index) const override {
+    auto* list = qobject_cast<QComboBox*>(Control(index));
+    return list ? list->currentIndex() : -1;
+  }
+  int ScrollPosition(int index) const override {
+    auto* bar = qobject_cast<QScrollBar*>(Control(index));
+    return bar ? bar->value() : 0;
+  }
+  void SetScrollPosition(int index, int position) override;
+  void SetVisible(int index, bool visible) override { Control(index)->setVisible(visible); }
+  std::string Caption() const override { return windowTitle().toStdString(); }
+  void SetCaption(std::string_view caption) override { setWindowTitle(FromUtf8(caption)); }
+  void OpenWebAddress(const std::string& address) override { ui::OpenWebAddress(this, address); }
+  void OpenModal(ModalWindow window) override { OpenModalWindow(window); }
+  void Close() override { close(); }
+  void EndProgram() override {
+    // Every window closes and the event loop stops before any further
+    // handler runs.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+  }
+  void OnEvent(int index, Event event, std::function<void()> handler) override;
+  void Show() override { show(); }
+  void RunModal() override;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ signals:
+  void closed();
+
+ private:
+  bool HandleWindowKey(const QKeyEvent& key);
+  // Fits a label to its caption now when it is visible, else as it is next
+  // shown.
+  void FitLabel(int index);
+  void CentreOnScreen();
+
+  WindowRow window_;
+  std::vector<ControlRow> specs_;
+  std::vector<QWidget*> controls_;
+  std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
+  QSize centredFrame_;  // the frame size the window was last centred with
+};
+
 QtWindowCore::QtWindowCore(DesignRows design)
     : QWidget(nullptr), window_(design.window), specs_(std::move(design.controls)) {
   setObjectName(QString::fromLatin1(window_.name));
@@ -223,8 +293,6 @@ QtWindowCore::QtWindowCore(DesignRows design)
   if (window_.firstFocus != kNoControl) Control(window_.firstFocus)->setFocus();
 }
 
-QtWindowCore::~QtWindowCore() = default;
-
 void QtWindowCore::OnEvent(int index, Event event, std::function<void()> handler) {
   QWidget* control = Control(index);
   const auto fail = [&] {
@@ -259,7 +327,7 @@ void QtWindowCore::OnEvent(int index, Event event, std::function<void()> handler
   }
 }
 
-std::string QtWindowCore::TextOf(int index) const {
+std::string QtWindowCore::Text(int index) const {
   QWidget* control = Control(index);
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
   if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text().toStdString();
@@ -268,7 +336,7 @@ std::string QtWindowCore::TextOf(int index) const {
   return {};
 }
 
-void QtWindowCore::SetTextOf(int index, std::string_view text) {
+void QtWindowCore::SetText(int index, std::string_view text) {
   QWidget* control = Control(index);
   const QString value = FromUtf8(text);
   if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -283,7 +351,7 @@ void QtWindowCore::SetTextOf(int index, std::string_view text) {
   }
 }
 
-int QtWindowCore::CheckValueOf(int index) const {
+int QtWindowCore::CheckValue(int index) const {
   QWidget* control = Control(index);
   if (auto* box = qobject_cast<QCheckBox*>(control)) {
     switch (box->checkState()) {
@@ -301,7 +369,7 @@ int QtWindowCore::CheckValueOf(int index) const {
   return kCleared;
 }
 
-void QtWindowCore::SetCheckValueOf(int index, int value) {
+void QtWindowCore::SetCheckValue(int index, int value) {
   QWidget* control = Control(index);
   if (auto* box = qobject_cast<QCheckBox*>(control)) {
     if (value == kGreyed) box->setTristate(true);
@@ -320,18 +388,7 @@ void QtWindowCore::SetCheckValueOf(int index, int value) {
   }
 }
 
-std::string QtWindowCore::ChosenTextOf(int index) const {
-  auto* list = qobject_cast<QComboBox*>(Control(index));
-  if (!list || list->currentIndex() < 0) return {};
-  return list->currentText().toStdString();
-}
-
-int QtWindowCore::ScrollPositionOf(int index) const {
-  auto* bar = qobject_cast<QScrollBar*>(Control(index));
-  return bar ? bar->value() : 0;
-}
-
-void QtWindowCore::SetScrollPositionOf(int index, int position) {
+void QtWindowCore::SetScrollPosition(int index, int position) {
   if (auto* bar = qobject_cast<QScrollBar*>(Control(index))) {
     // The logic runs the change handler itself when it wants it.
     const QSignalBlocker quiet(bar);
@@ -425,15 +482,12 @@ void QtWindowCore::closeEvent(QCloseEvent* event) {
   if (event->isAccepted()) emit closed();
 }
 
-void OpenWebAddressFrom(QWidget* window, const std::string& address) {
-  OpenWebAddress(window, address);
+std::unique_ptr<WindowCore> MakeQtWindowCore(DesignRows design) {
+  return std::make_unique<QtWindowCore>(std::move(design));
 }
 
-void EndQtProgram() {
-  // Every window closes and the event loop stops before any further handler
-  // runs.
-  QApplication::closeAllWindows();
-  QCoreApplication::exit(0);
-}
+QWidget& WidgetOf(WindowCore& core) { return dynamic_cast<QtWindowCore&>(core); }
 
 }  // namespace quorvane::ui
+
+#include "qt_window.moc"

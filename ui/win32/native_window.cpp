@@ -7,6 +7,7 @@
 #include "ui/one_line_label.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/message_loop.h"
+#include "ui/win32/open_web_address.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/text_codes.h"
 
@@ -69,13 +70,14 @@ void NativeWindow::RegisterClasses() {
   (void)registered;
 }
 
-NativeWindow::NativeWindow(DesignRows design, HWND owner)
+NativeWindow::NativeWindow(DesignRows design, HWND owner, ModalOpener openModal)
     : window_(design.window),
       rows_(std::move(design.controls)),
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
       lists_(rows_.size()),
-      owner_(owner) {
+      owner_(owner),
+      openModal_(std::move(openModal)) {
   RegisterClasses();
   // A window without an icon has a dialog's frame. One with an icon of its
   // own shows it in the task bar, also when it is owned: a window manager
@@ -358,15 +360,10 @@ void NativeWindow::SetCheckValue(int control, int value) {
   }
 }
 
-std::string NativeWindow::ChosenText(int control) const {
+int NativeWindow::ChosenIndex(int control) const {
   HWND h = handles_.at(control);
-  if (!h) return {};
-  const auto chosen = SendMessageW(h, CB_GETCURSEL, 0, 0);
-  if (chosen == CB_ERR) return {};
-  std::wstring text(static_cast<size_t>(SendMessageW(h, CB_GETLBTEXTLEN, chosen, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(
-      SendMessageW(h, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()))));
-  return WideToUtf8(text);
+  const auto chosen = h ? SendMessageW(h, CB_GETCURSEL, 0, 0) : CB_ERR;
+  return chosen == CB_ERR ? -1 : static_cast<int>(chosen);
 }
 
 int NativeWindow::ScrollPosition(int control) const {
@@ -414,5 +411,21 @@ std::string NativeWindow::Caption() const {
 void NativeWindow::SetCaption(std::string_view caption) {
   if (handle_) SetWindowTextW(handle_, Utf8ToWide(caption).c_str());
 }
+
+void NativeWindow::OpenWebAddress(const std::string& address) {
+  win32::OpenWebAddress(handle_, address);
+}
+
+void NativeWindow::OpenModal(ModalWindow window) {
+  if (openModal_) openModal_(window, handle_);
+}
+
+void NativeWindow::EndProgram() { win32::EndProgram(); }
+
+void NativeWindow::OnEvent(int control, Event event, std::function<void()> handler) {
+  handlers_.push_back({control, event, std::move(handler)});
+}
+
+void NativeWindow::RunModal() { win32::RunModal(*this, owner_); }
 
 }  // namespace quorvane::ui::win32

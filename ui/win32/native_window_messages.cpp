@@ -88,8 +88,13 @@ HBRUSH NativeWindow::ControlColours(HDC dc, HWND control, UINT message) {
 }
 
 void NativeWindow::Deliver(int control, Event event) {
-  if (ProgramEnded() || !sink_) return;
-  sink_(control, event);
+  if (ProgramEnded()) return;
+  for (const Handler& handler : handlers_) {
+    if (handler.control == control && handler.event == event) {
+      handler.run();
+      return;
+    }
+  }
 }
 
 void NativeWindow::Command(int control, int code) {
