@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "ui/control_names.h"
 #include "ui/window_design.h"
 
 namespace quorvane::ui {
@@ -20,7 +21,7 @@ inline constexpr int kNoControl = -1;
 
 // A ControlSpec with its container and buddy as row indexes.
 struct ControlRow {
-  const char* name;
+  const char* name;  // its Id's (control_names.h)
   ControlKind kind;
   int container;
   const char* caption;
@@ -83,7 +84,7 @@ DesignRows RowsOf(const WindowDesign<Id>& design) {
   DesignRows rows{RowOf(design.window), {}};
   rows.controls.reserve(design.controls.size());
   for (const ControlSpec<Id>& c : design.controls) {
-    rows.controls.push_back({c.name, c.kind, IndexOf(c.container), c.caption, c.place, c.font,
+    rows.controls.push_back({NameOf(c.id), c.kind, IndexOf(c.container), c.caption, c.place, c.font,
                              c.look, c.accessibleName, IndexOf(c.buddy), c.items, c.minimum,
                              c.maximum, c.fill, c.border, {}, {}, false, false});
   }

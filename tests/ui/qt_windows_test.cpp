@@ -19,6 +19,8 @@
 #include <map>
 
 #include "tests/ui/window_test_support.h"
+#include "ui/quorvane_about_design.h"
+#include "ui/quorvane_finished_design.h"
 #include "ui/qt/link_cursor.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/qt_user_dialogs.h"
@@ -31,13 +33,18 @@ using quorvane::testing::WhenModalOpens;
 
 namespace {
 
-QScrollBar* Scroller(const QWidget& form) { return Get<QScrollBar>(form, "scroller"); }
+using About = quorvane::ui::AboutControl;
+using Finished = quorvane::ui::FinishedControl;
+using Form = quorvane::ui::FormControl;
+
+QScrollBar* Scroller(const QWidget& form) { return Get<QScrollBar>(form, Form::scroller); }
 
 QStringList ShownPanes(const QWidget& form) {
   QStringList shown;
-  for (const char* pane : {"SettingWelcome", "Setting1", "Setting2", "Setting3", "Setting4",
-                           "Setting5", "Setting6", "Setting7"}) {
-    if (Get<QWidget>(form, pane)->isVisibleTo(&form)) shown << QString::fromLatin1(pane);
+  for (Form pane : quorvane::ui::kPanesByPosition) {
+    if (Get<QWidget>(form, pane)->isVisibleTo(&form)) {
+      shown << QString::fromLatin1(quorvane::ui::NameOf(pane));
+    }
   }
   return shown;
 }
@@ -65,16 +72,16 @@ QString PressAltA(QWidget& form) {
 // Opens the About window from the main window's pane list; act runs while
 // it is open.
 void OpenAboutFromTheList(QWidget& form, const std::function<void(QWidget*)>& act) {
-  QComboBox* list = Get<QComboBox>(form, "Combo1");
+  QComboBox* list = Get<QComboBox>(form, Form::Combo1);
   WhenModalOpens(act);
   const int about = list->findText(QStringLiteral("About"));
   list->setCurrentIndex(about);
   emit list->activated(about);
 }
 
-QWidget* AboutOk(const QWidget& about) { return Get<QPushButton>(about, "cmdOK"); }
+QWidget* AboutOk(const QWidget& about) { return Get<QPushButton>(about, About::cmdOK); }
 QPlainTextEdit* WarningBox(const QWidget& about) {
-  return Get<QPlainTextEdit>(about, "txtSpecialCopyright");
+  return Get<QPlainTextEdit>(about, About::txtSpecialCopyright);
 }
 
 // The darkest pixel of an area: the colour its text is drawn in.
@@ -144,12 +151,12 @@ class QtWindowsTest : public QObject {
     QCOMPARE((QList<int>{scroller->value(), scroller->minimum(), scroller->maximum(),
                          scroller->singleStep(), scroller->pageStep()}),
              (QList<int>{1, 1, 8, 1, 1}));  // value, range, steps
-    for (const char* name : {"Combo1", "Combo2"}) {
+    for (Form name : {Form::Combo1, Form::Combo2}) {
       QComboBox* list = Get<QComboBox>(form, name);
       QCOMPARE(list->currentIndex(), -1);
       QVERIFY(!list->isEditable());
     }
-    QCOMPARE(Get<QComboBox>(form, "Combo1")->itemText(8), QStringLiteral("About"));
+    QCOMPARE(Get<QComboBox>(form, Form::Combo1)->itemText(8), QStringLiteral("About"));
     QCOMPARE(ShownPanes(form), QStringList{"SettingWelcome"});
   }
 
@@ -204,7 +211,7 @@ class QtWindowsTest : public QObject {
     QCOMPARE(PressAltA(form), QString());
 
     // Alt+C from inside a text box ends the program.
-    QLineEdit* box = Get<QLineEdit>(form, "Setting3Custom");
+    QLineEdit* box = Get<QLineEdit>(form, Form::Setting3Custom);
     box->setFocus();
     QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_C, Qt::AltModifier); });
     QObject guard;  // ends with the test, and its timer with it
@@ -229,7 +236,7 @@ class QtWindowsTest : public QObject {
           about->frameGeometry().center() - about->screen()->availableGeometry().center();
       centred = offCentre.manhattanLength() <= 2;
       focusOnOk = about->focusWidget() == AboutOk(*about);
-      firstVersion = Get<QLabel>(*about, "lblVersion")->text();
+      firstVersion = Get<QLabel>(*about, About::lblVersion)->text();
       // Tab reaches the text box and comes back: nothing else takes the focus.
       QTest::keyClick(about, Qt::Key_Tab);
       QTest::keyClicks(WarningBox(*about), QStringLiteral("typed by the user"));
@@ -254,7 +261,8 @@ class QtWindowsTest : public QObject {
   void aboutEnterAndEscapeCloseWhateverHasTheFocus_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
-    for (const char* focus : {"cmdOK", "txtSpecialCopyright"}) {
+    for (About control : {About::cmdOK, About::txtSpecialCopyright}) {
+      const char* focus = quorvane::ui::NameOf(control);
       QTest::addRow("Enter on %s", focus) << QString::fromLatin1(focus) << int(Qt::Key_Return);
       QTest::addRow("keypad Enter on %s", focus)
           << QString::fromLatin1(focus) << int(Qt::Key_Enter);
@@ -289,7 +297,7 @@ class QtWindowsTest : public QObject {
     int blocks = 0;
     WhenModalOpens([&](QWidget* about) {
       shown = about;
-      for (const char* name : {"lblProduct", "lblCopyright", "lblURL"}) {
+      for (About name : {About::lblProduct, About::lblCopyright, About::lblURL}) {
         auto* link = Get<QLabel>(*about, name);
         pointers = pointers && link->cursor().hotSpot() == quorvane::ui::LinkCursor().hotSpot();
         QTest::mouseClick(link, Qt::LeftButton);
@@ -316,9 +324,9 @@ class QtWindowsTest : public QObject {
     QSize iconSize;
     WhenModalOpens([&](QWidget* about) {
       for (QObject* child : about->children()) pile << child->objectName();
-      icon = Get<QLabel>(*about, "imgIcon")->geometry();
-      iconSize = Get<QLabel>(*about, "imgIcon")->pixmap().size();
-      square = Get<QWidget>(*about, "shpRect(1)")->geometry();
+      icon = Get<QLabel>(*about, About::imgIcon)->geometry();
+      iconSize = Get<QLabel>(*about, About::imgIcon)->pixmap().size();
+      square = Get<QWidget>(*about, About::shpRect_1)->geometry();
       about->close();
     });
     quorvane::ui::ShowAboutWindow();
@@ -326,9 +334,12 @@ class QtWindowsTest : public QObject {
     // Centred to within the half pixel that the design's twips leave over.
     QVERIFY((icon.center() - square.center()).manhattanLength() <= 1.0);
     // Children later in the list are drawn over the earlier ones.
-    QVERIFY(pile.indexOf("imgIcon") > pile.indexOf("shpRect(1)"));
-    QVERIFY(pile.indexOf("lblTitle") > pile.indexOf("Label1"));
-    QVERIFY(pile.indexOf("lblInfo(1)") > pile.indexOf("lblDescription"));
+    const auto at = [&pile](About control) {
+      return pile.indexOf(QString::fromLatin1(quorvane::ui::NameOf(control)));
+    };
+    QVERIFY(at(About::imgIcon) > at(About::shpRect_1));
+    QVERIFY(at(About::lblTitle) > at(About::Label1));
+    QVERIFY(at(About::lblInfo_1) > at(About::lblDescription));
   }
 
   void finishedOpensModallyWithoutOwnerAndOnlyEnterCloses() {
@@ -354,12 +365,12 @@ class QtWindowsTest : public QObject {
         owner = window->parentWidget();
         modality = window->windowModality();
         flags = window->windowFlags();
-        texts = {window->windowTitle(), Get<QLabel>(*window, "Label1")->text()};
+        texts = {window->windowTitle(), Get<QLabel>(*window, Finished::Label1)->text()};
         sizes = {window->size(), window->minimumSize(), window->maximumSize()};
-        focusOnClose = window->focusWidget() == Get<QPushButton>(*window, "CmdClose");
+        focusOnClose = window->focusWidget() == Get<QPushButton>(*window, Finished::CmdClose);
         QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
         openAfterEscape = window->isVisible();
-        QTest::mouseClick(Get<QLabel>(*window, "Label3"), Qt::LeftButton);
+        QTest::mouseClick(Get<QLabel>(*window, Finished::Label3), Qt::LeftButton);
         QTest::keyClick(window->focusWidget(), Qt::Key_Return);
       });
       dialogs.ShowFinished();  // returns once the window is closed
@@ -436,7 +447,7 @@ class QtWindowsTest : public QObject {
     form.show();
     // Wider than the label, narrower than its pane: the label grows, also
     // when its caption changed while its pane was hidden.
-    auto* hint = Get<QLabel>(form, "Label31");
+    auto* hint = Get<QLabel>(form, Form::Label31);
     window->view.SetText(quorvane::ui::FormControl::Label31, "Dialup: 3216 and then some");
     Scroller(form)->setValue(3);
     QVERIFY(hint->isVisible());
@@ -510,15 +521,15 @@ class QtWindowsTest : public QObject {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
     window->view.widget().show();
-    check(Get<QLabel>(window->view.widget(), "Label35"));
+    check(Get<QLabel>(window->view.widget(), Form::Label35));
     WhenModalOpens([&](QWidget* about) {
-      check(Get<QLabel>(*about, "lblInfo(1)"));
+      check(Get<QLabel>(*about, About::lblInfo_1));
       about->close();
     });
     quorvane::ui::ShowAboutWindow();
     WhenModalOpens([&](QWidget* finished) {
-      check(Get<QLabel>(*finished, "Label1"));
-      check(Get<QPushButton>(*finished, "CmdClose"));
+      check(Get<QLabel>(*finished, Finished::Label1));
+      check(Get<QPushButton>(*finished, Finished::CmdClose));
       finished->close();
     });
     quorvane::ui::ShowFinishedWindow();

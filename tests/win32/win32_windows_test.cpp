@@ -45,7 +45,7 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
   Win32WindowView<Id> view(design, nullptr);
   const DesignRows resolved = RowsOf(design);
   for (const ControlSpec<Id>& row : design.controls) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(NameOf(row.id));
     HWND control = view.ControlHandle(row.id);
     const char* className = ClassOfKind(row.kind);
     ASSERT_EQ(control != nullptr, className != nullptr);
