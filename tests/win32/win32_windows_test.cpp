@@ -418,7 +418,16 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     ownerDisabled = !IsWindowEnabled(view().Handle());
     HWND link = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::lblURL));
     SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, 0));
-    handOverLink = GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    // The program's one link pointer: 32 by 32, hot spot at the fingertip.
+    ICONINFO pointer{};
+    BITMAP mask{};
+    if (GetIconInfo(GetCursor(), &pointer)) {
+      GetObjectW(pointer.hbmMask, sizeof mask, &mask);
+      DeleteObject(pointer.hbmMask);
+      if (pointer.hbmColor) DeleteObject(pointer.hbmColor);
+    }
+    handOverLink = !pointer.fIcon && pointer.xHotspot == 6 && pointer.yHotspot == 4 &&
+                   mask.bmWidth == 32 && GetCursor() != LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
     SendMessageW(link, WM_LBUTTONDOWN, 0, 0);
     PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
     return true;

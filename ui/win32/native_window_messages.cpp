@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/win32/control_kinds.h"
+#include "ui/win32/link_cursor.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
 
@@ -205,7 +206,7 @@ std::optional<LRESULT> NativeWindow::HandleContainerMessage(HWND container, UINT
       const int control = ControlOf(reinterpret_cast<HWND>(wParam));
       if (control != kNoControl && rows_[control].kind == ControlKind::LinkLabel &&
           LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        SetCursor(LinkCursor());
         return TRUE;
       }
       return std::nullopt;
