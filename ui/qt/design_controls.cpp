@@ -3,9 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
-#include <QStylePainter>
 #include <cmath>
 
 namespace quorvane::ui {
@@ -72,20 +70,18 @@ void PaneScrollBar::keyPressEvent(QKeyEvent* event) {
   QScrollBar::keyPressEvent(event);
 }
 
+// A dotted rectangle inside the thumb, as Windows marks the focus: the
+// styles' own focus frame is faint or absent on a scroll bar.
 void PaneScrollBar::paintEvent(QPaintEvent* event) {
   QScrollBar::paintEvent(event);
   if (!hasFocus()) return;
   QStyleOptionSlider bar;
   initStyleOption(&bar);
-  QStyleOptionFocusRect mark;
-  mark.initFrom(this);
-  // Shown whether the focus came by key or by mouse, as Windows' thumb does.
-  mark.state |= QStyle::State_KeyboardFocusChange;
-  mark.rect = style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this)
-                  .adjusted(2, 2, -2, -2);
-  mark.backgroundColor = palette().color(QPalette::Button);
-  QStylePainter painter(this);
-  painter.drawPrimitive(QStyle::PE_FrameFocusRect, mark);
+  const QRect thumb =
+      style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this);
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+  painter.drawRect(thumb.adjusted(2, 2, -3, -3));
 }
 
 WholeLinesBox::WholeLinesBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, parent) {
