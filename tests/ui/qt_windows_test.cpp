@@ -304,8 +304,10 @@ class QtWindowsTest : public QObject {
       }
       QPlainTextEdit* box = WarningBox(*about);
       blocks = box->document()->blockCount();
-      const double margins = 2 * box->document()->documentMargin();
-      linesShown = (box->viewport()->height() - margins) / QFontMetricsF(box->font()).height();
+      // Below the margin above the text; the next line would be drawn into
+      // the margin below it.
+      const double margin = box->document()->documentMargin();
+      linesShown = (box->viewport()->height() - margin) / QFontMetricsF(box->font()).height();
       about->close();
     });
     quorvane::ui::ShowAboutWindow();

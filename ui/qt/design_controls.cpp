@@ -107,12 +107,14 @@ void WholeLinesBox::showEvent(QShowEvent* event) {
 }
 
 // What is left below the last whole line becomes a margin beneath the text.
+// The document's own margin above the text counts; the one below it does
+// not, since the next line is drawn into it.
 void WholeLinesBox::ShowWholeLines() {
   // A plain text line is as high as its font's ascent and descent.
   const double line = QFontMetricsF(font()).height();
   if (line <= 0) return;
   const QRect inside = contentsRect();
-  const int text = inside.height() - 2 * static_cast<int>(document()->documentMargin());
+  const int text = inside.height() - static_cast<int>(document()->documentMargin());
   const int lines = std::max(1, static_cast<int>(std::floor(text / line)));
   const int rest = std::max(0, text - static_cast<int>(std::ceil(lines * line)));
   setViewportMargins(0, 0, 0, rest);
