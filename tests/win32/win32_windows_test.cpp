@@ -249,36 +249,42 @@ TEST_F(MainWindow, OneChoiceInTheListRunsItsHandlerOnce) {
   }
 }
 
-// Each label stands at its design place at 96 and 144 DPI, and a label
-// that holds one line shows its caption whole: the title labels are grown
-// to the right where the font at hand draws wider than Windows' Tahoma.
+// Each label stands at its design place at 96 and 144 DPI, on every pane,
+// and a label that holds one line shows its caption whole: the title labels
+// are grown to the right where the font at hand draws wider than Windows'
+// Tahoma.
 TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
   for (int dpi : {96, 144}) {
     SCOPED_TRACE(dpi);
     ChangeDpi(dpi);
-    const DesignRows rows = RowsOf(kQuorvaneFormDesign);
-    for (const ControlRow& row : rows.controls) {
-      if (!IsLabel(row.kind)) continue;
-      SCOPED_TRACE(row.name);
-      HWND label = view().ControlHandle(static_cast<FormControl>(&row - rows.controls.data()));
-      RECT place, container;
-      GetWindowRect(label, &place);
-      MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
-      GetClientRect(GetParent(label), &container);
-      EXPECT_EQ(place.left, TwipsToPixels(row.place.left, dpi));
-      EXPECT_EQ(place.top, TwipsToPixels(row.place.top, dpi));
-      EXPECT_GE(place.right - place.left, TwipsToPixels(row.place.width, dpi));
-      if (!row.holdsOneLine) continue;
-      wchar_t text[512] = {};
-      const int length = GetWindowTextW(label, text, 512);
-      HDC dc = GetDC(label);
-      HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-      SIZE extent{};
-      GetTextExtentPoint32W(dc, text, length, &extent);
-      SelectObject(dc, font);
-      ReleaseDC(label, dc);
-      EXPECT_TRUE(extent.cx < place.right - place.left || place.right == container.right)
-          << extent.cx << " in " << place.right - place.left;
+    for (int item = 0; item < 8; ++item) {
+      Choose(Combo1, item);  // each pane in turn
+      for (const ControlRow& row : rows.controls) {
+        const auto id = static_cast<FormControl>(&row - rows.controls.data());
+        if (!IsLabel(row.kind) || !view().IsVisible(id)) continue;
+        SCOPED_TRACE(row.name);
+        HWND label = view().ControlHandle(id);
+        RECT place, container;
+        GetWindowRect(label, &place);
+        MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
+        GetClientRect(GetParent(label), &container);
+        EXPECT_EQ(place.left, TwipsToPixels(row.place.left, dpi));
+        EXPECT_EQ(place.top, TwipsToPixels(row.place.top, dpi));
+        EXPECT_GE(place.right - place.left, TwipsToPixels(row.place.width, dpi));
+        if (!row.holdsOneLine) continue;
+        wchar_t text[512] = {};
+        const int length = GetWindowTextW(label, text, 512);
+        HDC dc = GetDC(label);
+        HGDIOBJ font =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text, length, &extent);
+        SelectObject(dc, font);
+        ReleaseDC(label, dc);
+        EXPECT_TRUE(extent.cx < place.right - place.left || place.right == container.right)
+            << extent.cx << " in " << place.right - place.left;
+      }
     }
   }
 }

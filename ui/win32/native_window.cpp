@@ -76,6 +76,7 @@ NativeWindow::NativeWindow(DesignRows design, HWND owner, ModalOpener openModal)
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
       lists_(rows_.size()),
+      fitPending_(rows_.size(), false),
       owner_(owner),
       openModal_(std::move(openModal)) {
   RegisterClasses();
@@ -103,6 +104,7 @@ NativeWindow::~NativeWindow() {
   RemoveLiveWindow(this);
   for (auto& [spec, font] : fonts_) DeleteObject(font);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+  if (measure_) DeleteDC(measure_);
   for (HICON icon : {imageIcon_, bigIcon_, smallIcon_}) {
     if (icon) DestroyIcon(icon);
   }
@@ -223,18 +225,22 @@ void NativeWindow::LoadIcons() {
   }
 }
 
+// Measures only a label that can be seen: one on a pane not shown yet, or
+// in a window not shown yet, waits until it is (FitShownLabels), so that
+// the start measures the first pane's labels alone.
 void NativeWindow::FitLabel(int control) {
   HWND h = handles_[control];
   if (!h || !rows_[control].holdsOneLine) return;
+  fitPending_[control] = !IsWindowVisible(handle_) || !IsVisible(control);
+  if (fitPending_[control]) return;
   const int length = GetWindowTextLengthW(h);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), length + 1)));
-  HDC dc = GetDC(h);
-  HGDIOBJ previous = SelectObject(dc, FontOf(control));
+  if (!measure_) measure_ = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(measure_, FontOf(control));
   SIZE extent{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc, previous);
-  ReleaseDC(h, dc);
+  GetTextExtentPoint32W(measure_, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(measure_, previous);
   RECT container;
   GetClientRect(GetParent(h), &container);
   const RECT design = PixelPlace(control);
@@ -250,6 +256,12 @@ void NativeWindow::FitLabel(int control) {
   }
   // Repaints what it uncovers, when it draws narrower than before.
   MoveWindow(h, place.left, place.top, place.width, place.height, TRUE);
+}
+
+void NativeWindow::FitShownLabels() {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (fitPending_[i]) FitLabel(static_cast<int>(i));
+  }
 }
 
 void NativeWindow::PlaceWindow(bool move) {
@@ -297,6 +309,7 @@ void NativeWindow::Show() {
     }
   }
   ShowWindow(handle_, SW_SHOW);
+  FitShownLabels();
   focus_ = first == kNoControl ? nullptr : handles_[first];
   SetForegroundWindow(handle_);
   SetFocus(focus_ ? focus_ : handle_);
@@ -381,6 +394,7 @@ void NativeWindow::SetVisible(int control, bool visible) {
     // A hidden control cannot keep the focus: hand it on to the next one.
     const bool hadFocus = !visible && (GetFocus() == h || IsChild(h, GetFocus()));
     ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+    if (visible) FitShownLabels();
     if (hadFocus) SetFocus(GetNextDlgTabItem(handle_, nullptr, FALSE));
     return;
   }

@@ -114,6 +114,7 @@ class NativeWindow final : public WindowCore {
   void LoadIcons();
   // Widens a label that holds one line as far as its caption needs.
   void FitLabel(int control);
+  void FitShownLabels();
   void Scroll(int control, int code, int thumb);
   void Deliver(int control, Event event);
   void RepaintBehind(int control);
@@ -131,6 +132,8 @@ class NativeWindow final : public WindowCore {
     int confirmed = CB_ERR;
   };
   std::vector<ListState> lists_;
+  std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
+  HDC measure_ = nullptr;         // where captions are measured
   std::vector<std::pair<FontSpec, HFONT>> fonts_;
   std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
   HICON imageIcon_ = nullptr;
