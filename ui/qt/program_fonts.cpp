@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <QStringList>
 #include <cmath>
@@ -81,6 +83,12 @@ QFont MakeFont(const FontSpec& spec) {
   font.setPixelSize(static_cast<int>(std::lround(spec.points * kDesignDotsPerInch / kPointsPerInch)));
   font.setBold(spec.bold);
   font.setUnderline(spec.underline);
+  // MS Sans Serif's clone has bitmaps of three sizes and no outlines: on a
+  // screen that does not map a pixel to a pixel, Qt draws the bitmaps of the
+  // smaller size spread out to the larger spacing. There an outline face
+  // of its substitutes draws it instead.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen && screen->devicePixelRatio() != 1.0) font.setStyleStrategy(QFont::ForceOutline);
   return font;
 }
 
