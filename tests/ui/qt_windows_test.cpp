@@ -18,6 +18,7 @@
 #include <cmath>
 #include <map>
 
+#include "tests/ui/window_keys.h"
 #include "tests/ui/window_test_support.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
@@ -258,35 +259,42 @@ class QtWindowsTest : public QObject {
     QVERIFY(secondFocusOnOk);
   }
 
-  void aboutEnterAndEscapeCloseWhateverHasTheFocus_data() {
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("key");
-    for (About control : {About::cmdOK, About::txtSpecialCopyright}) {
-      const char* focus = quorvane::ui::NameOf(control);
-      QTest::addRow("Enter on %s", focus) << QString::fromLatin1(focus) << int(Qt::Key_Return);
-      QTest::addRow("keypad Enter on %s", focus)
-          << QString::fromLatin1(focus) << int(Qt::Key_Enter);
-      QTest::addRow("Escape on %s", focus) << QString::fromLatin1(focus) << int(Qt::Key_Escape);
+  // The table of keys that the Win32 window tests run as well.
+  void windowKeysCloseAsTheTableSays_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < std::size(quorvane::testing::kWindowKeys); ++i) {
+      const quorvane::testing::WindowKey& key = quorvane::testing::kWindowKeys[i];
+      QTest::addRow("%s, key %d on %s", quorvane::testing::WindowName(key.window),
+                    static_cast<int>(key.key), key.focus)
+          << static_cast<int>(i);
     }
   }
 
-  void aboutEnterAndEscapeCloseWhateverHasTheFocus() {
-    QFETCH(QString, focus);
-    QFETCH(int, key);
-    QString warningBefore, warningAfter;
+  void windowKeysCloseAsTheTableSays() {
+    QFETCH(int, row);
+    const quorvane::testing::WindowKey& key = quorvane::testing::kWindowKeys[row];
+    const Qt::Key qtKey = key.key == quorvane::testing::Key::Enter         ? Qt::Key_Return
+                          : key.key == quorvane::testing::Key::KeypadEnter ? Qt::Key_Enter
+                                                                           : Qt::Key_Escape;
+    QString firstFocus, textBefore, textAfter;
     bool stillOpen = true;
-    WhenModalOpens([&](QWidget* about) {
-      auto* target = about->findChild<QWidget*>(focus);
+    WhenModalOpens([&](QWidget* window) {
+      firstFocus = window->focusWidget() ? window->focusWidget()->objectName() : QString();
+      auto* target = window->findChild<QWidget*>(QString::fromLatin1(key.focus));
       target->setFocus();
-      warningBefore = WarningBox(*about)->toPlainText();
-      QTest::keyClick(target, Qt::Key(key));
-      stillOpen = about->isVisible();
-      warningAfter = WarningBox(*about)->toPlainText();  // no line break typed
-      if (stillOpen) about->close();
+      auto* box = window->findChild<QPlainTextEdit*>();
+      if (box) textBefore = box->toPlainText();
+      QTest::keyClick(target, qtKey);
+      stillOpen = window->isVisible();
+      if (box) textAfter = box->toPlainText();  // no line break typed
+      if (stillOpen) window->close();
     });
-    quorvane::ui::ShowAboutWindow();
-    QVERIFY(!stillOpen);
-    QCOMPARE(warningAfter, warningBefore);
+    quorvane::ui::OpenModalWindow(key.window);
+    QCOMPARE(stillOpen, !key.closes);
+    QCOMPARE(textAfter, textBefore);
+    for (const quorvane::testing::FirstFocus& first : quorvane::testing::kFirstFocus) {
+      if (first.window == key.window) QCOMPARE(firstFocus, QString::fromLatin1(first.control));
+    }
   }
 
   void aboutLinksOpenFromTheirWindowAndTheWarningScrolls() {

@@ -13,6 +13,7 @@
 #include "engine/texts.h"
 #include "store/catalogue.h"
 #include "tests/support/test_registry.h"
+#include "tests/ui/window_keys.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
 #include "ui/design_rows.h"
@@ -457,36 +458,49 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
 }
 
-// Enter and Escape close the About window whichever of cmdOK and the text
-// box has the focus.
-TEST_F(MainWindow, AboutWindowClosesOnEnterAndEscapeWhereverTheFocusIs) {
-  for (AboutControl focus : {AboutControl::cmdOK, AboutControl::txtSpecialCopyright}) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-      SCOPED_TRACE(std::to_string(static_cast<int>(focus)) + " " + std::to_string(key));
-      int ticks = 0;
-      bool closedByKey = true;
-      WhileModal([&] {
-        HWND about = FindThreadWindow("About Quorvane");
-        if (!about) return false;
-        HWND target = GetDlgItem(about, kFirstControlId + static_cast<int>(focus));
-        if (++ticks == 1) {
-          SetFocus(target);
-          PostMessageW(target, WM_KEYDOWN, key, 0);
-          PostMessageW(target, WM_KEYUP, key, 0);
-          return false;
-        }
-        if (ticks < 25) return false;
-        closedByKey = false;  // still open half a second on
-        PostMessageW(about, WM_CLOSE, 0, 0);
-        return true;
-      });
-      OpenQuorvaneModal(ModalWindow::About, view().Handle());
-      if (gStep) {  // closed before the timer looked again
-        gStep = nullptr;
+// The table of keys that the Qt window tests run as well: which control has
+// the focus as a window opens, and which keys close it from which control.
+TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
+  for (const testing::WindowKey& key : testing::kWindowKeys) {
+    SCOPED_TRACE(std::string(testing::WindowName(key.window)) + " " + key.focus + " " +
+                 std::to_string(static_cast<int>(key.key)));
+    const DesignRows rows = key.window == ModalWindow::About ? RowsOf(kQuorvaneAboutDesign)
+                                                             : RowsOf(kQuorvaneFinishedDesign);
+    const auto idOf = [&rows](const char* name) {
+      for (std::size_t i = 0; i < rows.controls.size(); ++i) {
+        if (std::string(rows.controls[i].name) == name) return kFirstControlId + static_cast<int>(i);
       }
-      EXPECT_TRUE(closedByKey);
-      EXPECT_TRUE(IsWindowEnabled(view().Handle()));
-    }
+      return 0;
+    };
+    const char* caption = key.window == ModalWindow::About ? "About Quorvane" : "Quorvane";
+    const WPARAM virtualKey = key.key == testing::Key::Escape ? VK_ESCAPE : VK_RETURN;
+    int ticks = 0;
+    bool closed = true;
+    HWND firstFocus = nullptr, expectedFirst = nullptr;
+    WhileModal([&] {
+      HWND window = FindThreadWindow(caption);
+      if (!window || window == view().Handle()) return false;
+      HWND target = GetDlgItem(window, idOf(key.focus));
+      if (++ticks == 1) {
+        firstFocus = GetFocus();
+        for (const testing::FirstFocus& first : testing::kFirstFocus) {
+          if (first.window == key.window) expectedFirst = GetDlgItem(window, idOf(first.control));
+        }
+        SetFocus(target);
+        PostMessageW(target, WM_KEYDOWN, virtualKey, 0);
+        PostMessageW(target, WM_KEYUP, virtualKey, 0);
+        return false;
+      }
+      if (ticks < 25) return false;
+      closed = false;  // still open half a second on
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      return true;
+    });
+    OpenQuorvaneModal(key.window, view().Handle());
+    gStep = nullptr;  // closed before the timer looked again
+    EXPECT_EQ(closed, key.closes);
+    EXPECT_EQ(firstFocus, expectedFirst);
+    EXPECT_TRUE(IsWindowEnabled(view().Handle()));
   }
 }
 
