@@ -2,7 +2,7 @@
 // (design_rows.h): the window and its controls, named by their row, in one
 // vocabulary for every toolkit. A core carries out what the resolved rows
 // say and works out no rule of the design itself; the view a window's logic
-// gets (core_view.h) and the window's life (window_host.h) are written once
+// gets (window_view.h) and the window's life (window_host.h) are written once
 // over it.
 #pragma once
 
@@ -10,15 +10,30 @@
 #include <string>
 #include <string_view>
 
-#include "ui/window_view.h"
-
 namespace quorvane::ui {
+
+// The secondary windows the main window opens, each modally and without an
+// owner window; the call returns when the user has closed it.
+enum class ModalWindow { About, Finished };
+
+// A check box's or option button's value: 0 cleared, 1 ticked (selected),
+// 2 greyed (check boxes only).
+inline constexpr int kCleared = 0;
+inline constexpr int kTicked = 1;
+inline constexpr int kGreyed = 2;
+
+// The events a control reports to its window's logic.
+enum class Event {
+  Click,   // a button, check box or clickable label was clicked
+  Change,  // a scroll bar's position changed (a completed change only)
+  Choose,  // the user chose an item of a list, also the one already shown
+};
 
 class WindowCore {
  public:
   virtual ~WindowCore() = default;
 
-  // As WindowView's calls of the same names, by row.
+  // WindowView's calls (window_view.h), by row.
   virtual std::string Text(int control) const = 0;
   virtual void SetText(int control, std::string_view text) = 0;
   virtual int CheckValue(int control) const = 0;

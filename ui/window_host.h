@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "ui/core_view.h"
+#include "ui/window_view.h"
 #include "ui/window_core.h"
 #include "ui/window_design.h"
 
@@ -47,12 +47,12 @@ class HostedWindow {
   }
 
   WindowCore& core() { return *core_; }
-  CoreView<Id>& view() { return view_; }
+  WindowView<Id>& view() { return view_; }
   Logic& logic() { return logic_; }
 
  private:
   std::unique_ptr<WindowCore> core_;
-  CoreView<Id> view_;
+  WindowView<Id> view_;
   Logic logic_;
 };
 

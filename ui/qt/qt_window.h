@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/core_view.h"
+#include "ui/window_view.h"
 #include "ui/design_rows.h"
 #include "ui/window_core.h"
 #include "ui/window_design.h"
@@ -27,10 +27,10 @@ struct QtCoreOwner {
 
 // A window's view over a Qt core of its own.
 template <typename Id>
-class QtWindow final : private QtCoreOwner, public CoreView<Id> {
+class QtWindow final : private QtCoreOwner, public WindowView<Id> {
  public:
   explicit QtWindow(const WindowDesign<Id>& design)
-      : QtCoreOwner{MakeQtWindowCore(RowsOf(design))}, CoreView<Id>(*core, design) {}
+      : QtCoreOwner{MakeQtWindowCore(RowsOf(design))}, WindowView<Id>(*core, design) {}
 
   WindowCore& windowCore() { return *core; }
   QWidget& widget() { return WidgetOf(*core); }

@@ -2,7 +2,7 @@
 // logic drives real Win32 controls through it.
 #pragma once
 
-#include "ui/core_view.h"
+#include "ui/window_view.h"
 #include "ui/win32/native_window.h"
 #include "ui/window_design.h"
 
@@ -14,11 +14,11 @@ struct NativeWindowOwner {
 };
 
 template <typename Id>
-class Win32WindowView final : private NativeWindowOwner, public CoreView<Id> {
+class Win32WindowView final : private NativeWindowOwner, public WindowView<Id> {
  public:
   Win32WindowView(const WindowDesign<Id>& design, HWND owner, ModalOpener openModal = {})
       : NativeWindowOwner{NativeWindow(RowsOf(design), owner, std::move(openModal))},
-        CoreView<Id>(window, design) {}
+        WindowView<Id>(window, design) {}
 
   NativeWindow& Window() { return window; }
   HWND Handle() const { return window.Handle(); }
