@@ -7,12 +7,13 @@
 
 namespace quorvane::ui {
 
-// Arrays of the design ("shpRect(1)") are named with their index appended.
+// Arrays of the design are named with their index after an underscore:
+// shpRect_1 is "shpRect(1)".
 enum class AboutControl {
   // Shapes, the icon on its square, the bars and the etched separator.
-  shpRect1, imgIcon, shpRect2, shpRect0, Label1, lblInfo4, lblDescription, Line1_1, Line1_0,
+  shpRect_1, imgIcon, shpRect_2, shpRect_0, Label1, lblInfo_4, lblDescription, Line1_1, Line1_0,
   // The texts, over the bars.
-  lblDotLine1, lblDotLine0, lblTitle, lblInfo1, lblVersion, lblProduct, Label2, lblCopyright,
+  lblDotLine_1, lblDotLine_0, lblTitle, lblInfo_1, lblVersion, lblProduct, Label2, lblCopyright,
   lblURL,
   // The two controls that take the focus.
   txtSpecialCopyright, cmdOK,

@@ -96,24 +96,23 @@ void QuorvaneForm::scroller_Change() {
 }
 
 void QuorvaneForm::Combo1_Click() {
-  const std::string chosen = view_.ChosenText(Combo1);
-  for (const PaneListItem& item : kPaneListItems) {
-    if (chosen != item.text) continue;
-    if (item.position == kNoPane) {
-      // "About": no pane changes and nothing is read.
-      view_.OpenModal(ModalWindow::About);
-      return;
-    }
-    // A changed position runs the scroll bar's change handling to its end
-    // first; the position already shown runs nothing.
-    if (view_.ScrollPosition(scroller) != item.position) {
-      view_.SetScrollPosition(scroller, item.position);
-      scroller_Change();
-    }
-    if (item.position == kMtuPosition) {
-      view_.SetText(Setting1Current, engine::ReadMtuCaptionForList(registry_));
-    }
+  // The list shows kPaneListItems in their order: the chosen row is the item.
+  const int chosen = view_.ChosenIndex(Combo1);
+  if (chosen < 0 || chosen >= static_cast<int>(kPaneListItems.size())) return;
+  const PaneListItem& item = kPaneListItems[static_cast<std::size_t>(chosen)];
+  if (item.position == kNoPane) {
+    // "About": no pane changes and nothing is read.
+    view_.OpenModal(ModalWindow::About);
     return;
+  }
+  // A changed position runs the scroll bar's change handling to its end
+  // first; the position already shown runs nothing.
+  if (view_.ScrollPosition(scroller) != item.position) {
+    view_.SetScrollPosition(scroller, item.position);
+    scroller_Change();
+  }
+  if (item.position == kMtuPosition) {
+    view_.SetText(Setting1Current, engine::ReadMtuCaptionForList(registry_));
   }
 }
 

@@ -109,8 +109,7 @@ enum Look : unsigned {
 // itself holds the control, and nothing is named by it.
 template <typename Id>
 struct ControlSpec {
-  Id id;
-  const char* name;  // as the design names it; arrays as "shpRect(1)"
+  Id id;  // also its name (control_names.h)
   ControlKind kind;
   Id container = Id::Window;
   const char* caption = nullptr;  // caption or first text; nullptr: none

@@ -1,7 +1,7 @@
 // What a window's logic may do with its controls, whatever toolkit draws
-// them. The handlers of each window are written once against this view;
-// the Qt windows and the Win32 windows implement it, and the tests do with
-// an in-memory view.
+// them: the window's Id put on a core's rows (window_core.h). The handlers
+// of each window are written once against this view; the Qt windows and the
+// Win32 windows supply a core, and the tests one in memory.
 //
 // Texts are UTF-8. No call of the view runs a handler: a change the logic
 // makes (a scroll position, a selection) reports nothing back, so the logic
@@ -11,71 +11,68 @@
 #include <string>
 #include <string_view>
 
+#include "ui/design_rows.h"
+#include "ui/window_core.h"
+#include "ui/window_design.h"
+
 namespace quorvane::ui {
 
-// The secondary windows the main window opens, each modally and without an
-// owner window; the call returns when the user has closed it.
-enum class ModalWindow { About, Finished };
-
-// A check box's or option button's value: 0 cleared, 1 ticked (selected),
-// 2 greyed (check boxes only).
-inline constexpr int kCleared = 0;
-inline constexpr int kTicked = 1;
-inline constexpr int kGreyed = 2;
-
+// A label's or button's caption, or an entry box's text: Text. Check boxes
+// and option buttons: CheckValue (setting an option button to kTicked
+// clears the other option buttons of its container). Lists: the index of
+// the item the user chose last in the design's items, -1 while none is,
+// and its text, "" while none is. OpenWebAddress hands the address to the
+// platform's opener with this window as the caller, reporting nothing;
+// OpenModal returns when the secondary window has been closed; Close
+// unloads this window; EndProgram ends the program at once.
 template <typename Id>
 class WindowView {
  public:
-  virtual ~WindowView() = default;
+  WindowView(WindowCore& core, const WindowDesign<Id>& design) : core_(core), design_(design) {}
+  WindowView(const WindowView&) = delete;
+  WindowView& operator=(const WindowView&) = delete;
 
-  // A label's or button's caption, or an entry box's text.
-  virtual std::string Text(Id control) const = 0;
-  virtual void SetText(Id control, std::string_view text) = 0;
+  std::string Text(Id control) const { return core_.Text(IndexOf(control)); }
+  void SetText(Id control, std::string_view text) {
+    core_.SetText(IndexOf(control), text);
+  }
+  int CheckValue(Id control) const { return core_.CheckValue(IndexOf(control)); }
+  void SetCheckValue(Id control, int value) {
+    core_.SetCheckValue(IndexOf(control), value);
+  }
+  int ChosenIndex(Id control) const { return core_.ChosenIndex(IndexOf(control)); }
+  // A list shows its design's items, so the chosen item's text is the
+  // design's.
+  std::string ChosenText(Id control) const {
+    const int chosen = ChosenIndex(control);
+    const auto& items = design_[control].items;
+    return chosen < 0 || chosen >= static_cast<int>(items.size()) ? std::string()
+                                                                   : items[chosen];
+  }
+  int ScrollPosition(Id control) const {
+    return core_.ScrollPosition(IndexOf(control));
+  }
+  void SetScrollPosition(Id control, int position) {
+    core_.SetScrollPosition(IndexOf(control), position);
+  }
+  void SetVisible(Id control, bool visible) {
+    core_.SetVisible(IndexOf(control), visible);
+  }
+  std::string Caption() const { return core_.Caption(); }
+  void SetCaption(std::string_view caption) { core_.SetCaption(caption); }
+  void OpenWebAddress(const std::string& address) { core_.OpenWebAddress(address); }
+  void OpenModal(ModalWindow window) { core_.OpenModal(window); }
+  void Close() { core_.Close(); }
+  void EndProgram() { core_.EndProgram(); }
 
-  // Check boxes and option buttons. Setting an option button to kTicked
-  // clears the other option buttons of its container.
-  virtual int CheckValue(Id control) const = 0;
-  virtual void SetCheckValue(Id control, int value) = 0;
-
-  // Lists: the text of the item the user chose last, "" while none is.
-  virtual std::string ChosenText(Id control) const = 0;
-
-  // Scroll bars.
-  virtual int ScrollPosition(Id control) const = 0;
-  virtual void SetScrollPosition(Id control, int position) = 0;
-
-  // Panes and other controls.
-  virtual void SetVisible(Id control, bool visible) = 0;
-
-  // The window's caption.
-  virtual std::string Caption() const = 0;
-  virtual void SetCaption(std::string_view caption) = 0;
-
-  // Hands the address to the platform's opener with this window as the
-  // caller; whatever happens is not reported and the window stays open.
-  virtual void OpenWebAddress(const std::string& address) = 0;
-
-  // Opens a secondary window modally; returns when it has been closed.
-  virtual void OpenModal(ModalWindow window) = 0;
-
-  // Unloads this window (a secondary window: its modal call returns).
-  virtual void Close() = 0;
-
-  // Ends the program at once: every window closes and no further handler
-  // runs.
-  virtual void EndProgram() = 0;
-};
-
-// The events a control reports to its window's logic.
-enum class Event {
-  Click,   // a button, check box or clickable label was clicked
-  Change,  // a scroll bar's position changed (a completed change only)
-  Choose,  // the user chose an item of a list, also the one already shown
+ private:
+  WindowCore& core_;
+  const WindowDesign<Id>& design_;
 };
 
 // Which handler of the logic serves which event of which control. Each
-// window's logic lists its handlers in one table of these; the adapters
-// walk it to connect the controls. Events not listed are ignored.
+// window's logic lists its handlers in one table of these; the window host
+// walks it to connect the controls. Events not listed are ignored.
 template <typename Logic>
 struct EventBinding {
   typename Logic::Id control;

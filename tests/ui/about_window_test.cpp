@@ -48,11 +48,11 @@ TEST(AboutWindowTest, EachLinkOpensTheMakersHomePageAtEveryClickAndOkCloses) {
       view.Click(about, control.id);
     }
   }
-  EXPECT_EQ(view.openedAddresses, std::vector<std::string>(6, "http://tessamont.example/"));
-  EXPECT_FALSE(view.closed);
+  EXPECT_EQ(view.openedAddresses(), std::vector<std::string>(6, "http://tessamont.example/"));
+  EXPECT_FALSE(view.closed());
 
   view.Click(about, AboutControl::cmdOK);
-  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(view.closed());
 }
 
 TEST(AboutWindowTest, LegalWarningIsSixLinesEachEndingInCrLf) {
@@ -77,12 +77,12 @@ TEST(FinishedWindowTest, TheLinkOpensEachTimeAndCloseThisWindowCloses) {
   view.Click(finished, FinishedControl::Label3);
   view.Click(finished, FinishedControl::Label3);
   view.Click(finished, FinishedControl::Label1);
-  EXPECT_EQ(view.openedAddresses,
+  EXPECT_EQ(view.openedAddresses(),
             std::vector<std::string>(2, "http://speedtest.pennick.example/"));
-  EXPECT_FALSE(view.closed);
+  EXPECT_FALSE(view.closed());
 
   view.Click(finished, FinishedControl::CmdClose);
-  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(view.closed());
 }
 
 }  // namespace

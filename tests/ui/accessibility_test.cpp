@@ -11,6 +11,7 @@
 #include <set>
 
 #include "tests/ui/window_test_support.h"
+#include "ui/quorvane_about_design.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_windows.h"
 
@@ -66,9 +67,13 @@ QStringList AccessibilityFaults(QWidget& window) {
   return faults;
 }
 
-QAccessibleInterface* Node(const QWidget& window, const char* name) {
-  return QAccessible::queryAccessibleInterface(quorvane::testing::Get<QWidget>(window, name));
+template <typename Id>
+QAccessibleInterface* Node(const QWidget& window, Id control) {
+  return QAccessible::queryAccessibleInterface(quorvane::testing::Get<QWidget>(window, control));
 }
+
+using About = quorvane::ui::AboutControl;
+using Form = quorvane::ui::FormControl;
 
 }  // namespace
 
@@ -84,9 +89,9 @@ class AccessibilityTest : public QObject {
     QStringList names;
     quorvane::testing::WhenModalOpens([&](QWidget* about) {
       faults = AccessibilityFaults(*about);
-      names << Node(*about, "txtSpecialCopyright")->text(QAccessible::Name)
-            << Node(*about, "cmdOK")->text(QAccessible::Name);
-      for (const char* link : {"lblProduct", "lblCopyright", "lblURL"}) {
+      names << Node(*about, About::txtSpecialCopyright)->text(QAccessible::Name)
+            << Node(*about, About::cmdOK)->text(QAccessible::Name);
+      for (About link : {About::lblProduct, About::lblCopyright, About::lblURL}) {
         roles << Node(*about, link)->role();
       }
       about->close();
@@ -106,18 +111,18 @@ class AccessibilityTest : public QObject {
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 
     // Each entry box is named by the "Change To:" label beside it.
-    for (const char* box : {"Setting1Custom", "Setting2Custom", "Setting3Custom",
-                            "Setting4Custom", "Setting6Custom"}) {
+    for (Form box : {Form::Setting1Custom, Form::Setting2Custom, Form::Setting3Custom,
+                     Form::Setting4Custom, Form::Setting6Custom}) {
       QCOMPARE(Node(*form, box)->text(QAccessible::Name), QStringLiteral("Change To:"));
     }
     // A clickable label, read as text: it opens no web address.
-    QCOMPARE(Node(*form, "Label37")->role(), QAccessible::StaticText);
+    QCOMPARE(Node(*form, Form::Label37)->role(), QAccessible::StaticText);
 
     // The scroll bar and the two lists choose different things: their names
     // tell them apart.
-    const QString scroller = Node(*form, "scroller")->text(QAccessible::Name);
-    const QString paneList = Node(*form, "Combo1")->text(QAccessible::Name);
-    const QString typeList = Node(*form, "Combo2")->text(QAccessible::Name);
+    const QString scroller = Node(*form, Form::scroller)->text(QAccessible::Name);
+    const QString paneList = Node(*form, Form::Combo1)->text(QAccessible::Name);
+    const QString typeList = Node(*form, Form::Combo2)->text(QAccessible::Name);
     QVERIFY(!scroller.isEmpty() && !paneList.isEmpty() && !typeList.isEmpty());
     QVERIFY(scroller != paneList && paneList != typeList && scroller != typeList);
   }

@@ -182,7 +182,7 @@ TEST(QuorvaneFormTest, AboutOpensItsWindowAndChangesNothingHere) {
 
   f.Choose("About");
 
-  EXPECT_EQ(f.view.openedModals, std::vector<ui::ModalWindow>{ui::ModalWindow::About});
+  EXPECT_EQ(f.view.openedModals(), std::vector<ui::ModalWindow>{ui::ModalWindow::About});
   EXPECT_EQ(f.view.ScrollPosition(scroller), 3);
   EXPECT_EQ(f.ShownPanes(), std::vector<FormControl>{Setting2});
   EXPECT_EQ(f.view.ChosenText(Combo1), "About");
@@ -346,7 +346,7 @@ TEST(QuorvaneFormTest, CloseEndsTheProgram) {
   f.LoadAfterFirstRun();
   f.recording.calls.clear();
   f.Click(cmdClose);
-  EXPECT_TRUE(f.view.ended);
+  EXPECT_TRUE(f.view.ended());
   EXPECT_TRUE(f.recording.calls.empty());
 }
 

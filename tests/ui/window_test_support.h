@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/ui/registry_fixture.h"
+#include "ui/control_names.h"
 #include "ui/qt/open_web_address.h"
 #include "ui/qt/program_windows.h"
 
@@ -45,9 +46,10 @@ struct AddressRecorder {
   AddressRecorder& operator=(const AddressRecorder&) = delete;
 };
 
-// The window's control of that name and kind; there must be one.
-template <typename Control>
-Control* Get(const QWidget& window, const char* name) {
+// The window's control of that Id and kind; there must be one.
+template <typename Control, typename Id>
+Control* Get(const QWidget& window, Id id) {
+  const char* name = ui::NameOf(id);
   auto* control = window.findChild<Control*>(QString::fromLatin1(name));
   if (!control) qFatal("no control %s", name);
   return control;

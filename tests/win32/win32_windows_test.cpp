@@ -13,9 +13,13 @@
 #include "engine/texts.h"
 #include "store/catalogue.h"
 #include "tests/support/test_registry.h"
+#include "tests/ui/window_keys.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
+#include "ui/design_rows.h"
 #include "ui/web_addresses.h"
+#include "ui/win32/message_loop.h"
+#include "ui/win32/open_web_address.h"
 #include "ui/win32/quorvane_windows_win32.h"
 
 namespace quorvane::ui::win32 {
@@ -40,8 +44,9 @@ const char* ClassOfKind(ControlKind kind) {
 template <typename Id>
 void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
   Win32WindowView<Id> view(design, nullptr);
+  const DesignRows resolved = RowsOf(design);
   for (const ControlSpec<Id>& row : design.controls) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(NameOf(row.id));
     HWND control = view.ControlHandle(row.id);
     const char* className = ClassOfKind(row.kind);
     ASSERT_EQ(control != nullptr, className != nullptr);
@@ -55,7 +60,12 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(place.left, TwipsToPixels(row.place.left));
     EXPECT_EQ(place.top, TwipsToPixels(row.place.top));
-    EXPECT_EQ(place.right - place.left, TwipsToPixels(row.place.width));
+    // A label for one line may have grown to the right to show its caption.
+    if (resolved.controls[static_cast<std::size_t>(row.id)].holdsOneLine) {
+      EXPECT_GE(place.right - place.left, TwipsToPixels(row.place.width));
+    } else {
+      EXPECT_EQ(place.right - place.left, TwipsToPixels(row.place.width));
+    }
     if (row.kind != ControlKind::List) {  // a list is as high as its open list
       EXPECT_EQ(place.bottom - place.top, TwipsToPixels(row.place.height));
     }
@@ -149,6 +159,13 @@ class MainWindow : public ::testing::Test {
     SendMessageW(view().Handle(), WM_HSCROLL, MAKEWPARAM(code, 0),
                  reinterpret_cast<LPARAM>(Handle(scroller)));
   }
+  // As Windows tells a window that it has moved to a monitor of that DPI.
+  void ChangeDpi(int dpi) {
+    RECT suggested;
+    GetWindowRect(view().Handle(), &suggested);
+    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+  }
   void Type(FormControl box, const wchar_t* text) {
     SendMessageW(Handle(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
@@ -193,6 +210,108 @@ TEST_F(MainWindow, ScrollBarAndPaneListChooseThePane) {
   Choose(Combo1, 8);  // "About"
   EXPECT_EQ(opened, std::vector<ModalWindow>{ModalWindow::About});
   EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting5});
+}
+
+// What a list reports for one choice with the mouse, as Wine's list (the
+// change reported after the list has closed) and as Windows' (while it is
+// open) send it.
+struct ListChoice {
+  const char* what;
+  std::vector<int> codes;
+};
+const ListChoice kListChoices[] = {
+    {"Wine", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}},
+    {"Windows", {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}},
+    {"Windows, the item shown chosen again", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}},
+    {"closed before the change", {CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_SELENDOK}},
+    {"the closed list's keys under Wine", {CBN_SELENDOK, CBN_SELCHANGE}},
+};
+
+TEST_F(MainWindow, OneChoiceInTheListRunsItsHandlerOnce) {
+  const auto choose = [this](int item, const std::vector<int>& codes) {
+    HWND list = Handle(Combo1);
+    for (int code : codes) {
+      if (code == CBN_SELENDOK || code == CBN_SELCHANGE) SendMessageW(list, CB_SETCURSEL, item, 0);
+      SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code),
+                   reinterpret_cast<LPARAM>(list));
+    }
+  };
+  for (const ListChoice& choice : kListChoices) {
+    SCOPED_TRACE(choice.what);
+    opened.clear();
+    SendMessageW(Handle(Combo1), CB_SETCURSEL, 8, 0);  // the list shows "About"
+    choose(8, choice.codes);  // chosen again
+    choose(3, choice.codes);  // "Time To Live"
+    EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting3});
+    choose(8, choice.codes);
+    EXPECT_EQ(opened, std::vector<ModalWindow>(2, ModalWindow::About));
+    choose(0, choice.codes);
+    EXPECT_EQ(ShownPanes(), std::vector<FormControl>{SettingWelcome});
+  }
+}
+
+// Each label stands at its design place at 96 and 144 DPI, on every pane,
+// and a label that holds one line shows its caption whole: the title labels
+// are grown to the right where the font at hand draws wider than Windows'
+// Tahoma.
+TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+  for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    ChangeDpi(dpi);
+    for (int item = 0; item < 8; ++item) {
+      Choose(Combo1, item);  // each pane in turn
+      for (const ControlRow& row : rows.controls) {
+        const auto id = static_cast<FormControl>(&row - rows.controls.data());
+        if (!IsLabel(row.kind) || !view().IsVisible(id)) continue;
+        SCOPED_TRACE(row.name);
+        HWND label = view().ControlHandle(id);
+        RECT place, container;
+        GetWindowRect(label, &place);
+        MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
+        GetClientRect(GetParent(label), &container);
+        EXPECT_EQ(place.left, TwipsToPixels(row.place.left, dpi));
+        EXPECT_EQ(place.top, TwipsToPixels(row.place.top, dpi));
+        EXPECT_GE(place.right - place.left, TwipsToPixels(row.place.width, dpi));
+        if (!row.holdsOneLine) continue;
+        wchar_t text[512] = {};
+        const int length = GetWindowTextW(label, text, 512);
+        HDC dc = GetDC(label);
+        HGDIOBJ font =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text, length, &extent);
+        SelectObject(dc, font);
+        ReleaseDC(label, dc);
+        EXPECT_TRUE(extent.cx < place.right - place.left || place.right == container.right)
+            << extent.cx << " in " << place.right - place.left;
+      }
+    }
+  }
+}
+
+// The icons of a window at its DPI: the caption's, the task bar's and the
+// About window's image.
+TEST_F(MainWindow, IconsAreLoadedAtTheSizeOfTheWindowsDpi) {
+  const auto sizeOf = [](HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return static_cast<int>(bitmap.bmWidth);
+  };
+  for (int dpi : {144, 96}) {
+    SCOPED_TRACE(dpi);
+    ChangeDpi(dpi);
+    const auto icon = [this](WPARAM which) {
+      return reinterpret_cast<HICON>(SendMessageW(view().Handle(), WM_GETICON, which, 0));
+    };
+    EXPECT_EQ(sizeOf(icon(ICON_BIG)), GetSystemMetricsForDpi(SM_CXICON, dpi));
+    EXPECT_EQ(sizeOf(icon(ICON_SMALL)), GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+  }
+  EXPECT_EQ(GetSystemMetricsForDpi(SM_CXICON, 144), 48);
 }
 
 TEST_F(MainWindow, ApplyButtonsWriteTheRegistryAndShowWhatItHolds) {
@@ -306,7 +425,16 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     ownerDisabled = !IsWindowEnabled(view().Handle());
     HWND link = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::lblURL));
     SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, 0));
-    handOverLink = GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    // The program's one link pointer: 32 by 32, hot spot at the fingertip.
+    ICONINFO pointer{};
+    BITMAP mask{};
+    if (GetIconInfo(GetCursor(), &pointer)) {
+      GetObjectW(pointer.hbmMask, sizeof mask, &mask);
+      DeleteObject(pointer.hbmMask);
+      if (pointer.hbmColor) DeleteObject(pointer.hbmColor);
+    }
+    handOverLink = !pointer.fIcon && pointer.xHotspot == 6 && pointer.yHotspot == 4 &&
+                   mask.bmWidth == 32 && GetCursor() != LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
     SendMessageW(link, WM_LBUTTONDOWN, 0, 0);
     PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
     return true;
@@ -330,13 +458,67 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
 }
 
+// The table of keys that the Qt window tests run as well: which control has
+// the focus as a window opens, and which keys close it from which control.
+TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
+  for (const testing::WindowKey& key : testing::kWindowKeys) {
+    SCOPED_TRACE(std::string(testing::WindowName(key.window)) + " " + key.focus + " " +
+                 std::to_string(static_cast<int>(key.key)));
+    const DesignRows rows = key.window == ModalWindow::About ? RowsOf(kQuorvaneAboutDesign)
+                                                             : RowsOf(kQuorvaneFinishedDesign);
+    const auto idOf = [&rows](const char* name) {
+      for (std::size_t i = 0; i < rows.controls.size(); ++i) {
+        if (std::string(rows.controls[i].name) == name) return kFirstControlId + static_cast<int>(i);
+      }
+      return 0;
+    };
+    const char* caption = key.window == ModalWindow::About ? "About Quorvane" : "Quorvane";
+    const WPARAM virtualKey = key.key == testing::Key::Escape ? VK_ESCAPE : VK_RETURN;
+    int ticks = 0;
+    bool closed = true;
+    HWND firstFocus = nullptr, expectedFirst = nullptr;
+    WhileModal([&] {
+      HWND window = FindThreadWindow(caption);
+      if (!window || window == view().Handle()) return false;
+      HWND target = GetDlgItem(window, idOf(key.focus));
+      if (++ticks == 1) {
+        firstFocus = GetFocus();
+        for (const testing::FirstFocus& first : testing::kFirstFocus) {
+          if (first.window == key.window) expectedFirst = GetDlgItem(window, idOf(first.control));
+        }
+        SetFocus(target);
+        PostMessageW(target, WM_KEYDOWN, virtualKey, 0);
+        PostMessageW(target, WM_KEYUP, virtualKey, 0);
+        return false;
+      }
+      if (ticks < 25) return false;
+      closed = false;  // still open half a second on
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      return true;
+    });
+    OpenQuorvaneModal(key.window, view().Handle());
+    gStep = nullptr;  // closed before the timer looked again
+    EXPECT_EQ(closed, key.closes);
+    EXPECT_EQ(firstFocus, expectedFirst);
+    EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+  }
+}
+
+// The Finished window holds the focus from the moment it opens, also where
+// a window manager decides which window gets it: it is active, and it is
+// not kept out of the task bar (a window manager focuses no new ordinary
+// window that is).
 TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
   int ticks = 0;
-  bool openAfterEscape = false;
+  bool openAfterEscape = false, active = false, focusOnClose = false, inTaskBar = false;
   WhileModal([&] {
     HWND finished = FindThreadWindow("Quorvane");
     if (!finished || finished == view().Handle()) return false;
     if (++ticks == 1) {
+      active = GetForegroundWindow() == finished && GetActiveWindow() == finished;
+      focusOnClose = GetFocus() == GetDlgItem(finished, kFirstControlId + static_cast<int>(
+                                                            FinishedControl::CmdClose));
+      inTaskBar = (GetWindowLongPtrW(finished, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
       PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
       return false;
     }
@@ -345,6 +527,9 @@ TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
     return true;
   });
   OpenQuorvaneModal(ModalWindow::Finished, view().Handle());
+  EXPECT_TRUE(active);
+  EXPECT_TRUE(focusOnClose);
+  EXPECT_TRUE(inTaskBar);
   EXPECT_TRUE(openAfterEscape);
   EXPECT_TRUE(IsWindowEnabled(view().Handle()));
 }

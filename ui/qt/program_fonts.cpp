@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <QStringList>
 #include <cmath>
@@ -33,9 +35,11 @@ const char* FamilyOf(Face face) {
 
 #ifndef _WIN32
 // Debian's fonts-wine: free clones of the two faces, drawn to their metrics.
+// Not the clone's bold face (tahomabd.ttf): it carries bold widths but the
+// regular strokes, and so would draw bold text regular; from the regular
+// face alone Qt draws bold text emboldened, as Wine does.
 constexpr const char* kWineFontFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
     "/usr/share/wine/fonts/ms_sans_serif.ttf",
 };
 #endif
@@ -79,6 +83,12 @@ QFont MakeFont(const FontSpec& spec) {
   font.setPixelSize(static_cast<int>(std::lround(spec.points * kDesignDotsPerInch / kPointsPerInch)));
   font.setBold(spec.bold);
   font.setUnderline(spec.underline);
+  // MS Sans Serif's clone has bitmaps of three sizes and no outlines: on a
+  // screen that does not map a pixel to a pixel, Qt draws the bitmaps of the
+  // smaller size spread out to the larger spacing. There an outline face
+  // of its substitutes draws it instead.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen && screen->devicePixelRatio() != 1.0) font.setStyleStrategy(QFont::ForceOutline);
   return font;
 }
 

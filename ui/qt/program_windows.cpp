@@ -2,28 +2,24 @@
 
 #include "ui/quorvane_about.h"
 #include "ui/quorvane_finished.h"
+#include "ui/window_host.h"
 
 namespace quorvane::ui {
 
 MainWindow::MainWindow(const store::Registry& registry, engine::UserDialogs& dialogs)
     : view(kQuorvaneFormDesign), logic(view, registry, dialogs) {
-  view.Connect(logic);
-  logic.Form_Load();
+  ConnectLogic(view.windowCore(), logic);
+  LoadLogic(logic);
 }
 
 void ShowAboutWindow() {
-  QtWindow<AboutControl> view(kQuorvaneAboutDesign);
-  QuorvaneAbout logic(view);
-  view.Connect(logic);
-  logic.Form_Load();
-  view.widget().RunModal();
+  RunModalWindow<QuorvaneAbout>(MakeQtWindowCore(RowsOf(kQuorvaneAboutDesign)),
+                                kQuorvaneAboutDesign);
 }
 
 void ShowFinishedWindow() {
-  QtWindow<FinishedControl> view(kQuorvaneFinishedDesign);
-  QuorvaneFinished logic(view);
-  view.Connect(logic);
-  view.widget().RunModal();
+  RunModalWindow<QuorvaneFinished>(MakeQtWindowCore(RowsOf(kQuorvaneFinishedDesign)),
+                                   kQuorvaneFinishedDesign);
 }
 
 void OpenModalWindow(ModalWindow window) {

@@ -16,17 +16,25 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 
+#include "ui/one_line_label.h"
+#include "ui/qt/design_controls.h"
 #include "ui/qt/link_label.h"
 #include "ui/qt/open_web_address.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
 #include "ui/qt/window_palette.h"
+#include "ui/window_core.h"
 
 namespace quorvane::ui {
 namespace {
@@ -41,30 +49,6 @@ QRect PlaceInPixels(const Rect& twips) {
   return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
                TwipsToPixels(twips.height));
 }
-
-// A rectangle or a line: paints its fill and a one-pixel outline, either of
-// which may be absent. It takes no input.
-class Shape : public QWidget {
- public:
-  Shape(const ControlRow& spec, QWidget* parent)
-      : QWidget(parent), fill_(spec.fill), border_(spec.border) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    if (fill_) painter.fillRect(rect(), ColourOf(*fill_));
-    if (border_) {
-      painter.setPen(ColourOf(*border_));
-      painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-  }
-
- private:
-  std::optional<Rgb> fill_;
-  std::optional<Rgb> border_;
-};
 
 // Labels wrap at word boundaries within their width, never inside a word;
 // lines below the label's height are not shown. Single-line labels never
@@ -101,14 +85,8 @@ QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
     }
     case ControlKind::TextBox:
       return new QLineEdit(caption, container);
-    case ControlKind::MultiLineBox: {
-      auto* box = new QPlainTextEdit(caption, container);
-      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-      box->setTabChangesFocus(true);
-      return box;
-    }
+    case ControlKind::MultiLineBox:
+      return new WholeLinesBox(caption, container);
     case ControlKind::CheckBox:
       return new QCheckBox(caption, container);
     case ControlKind::OptionButton:
@@ -120,18 +98,8 @@ QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
       list->setCurrentIndex(-1);  // an empty field until the user chooses
       return list;
     }
-    case ControlKind::ScrollBar: {
-      auto* bar = new QScrollBar(Qt::Horizontal, container);
-      bar->setRange(spec.minimum, spec.maximum);
-      // One step per position, whether an arrow or the trough is clicked;
-      // a dragged thumb reports its change only once it is released.
-      bar->setSingleStep(1);
-      bar->setPageStep(1);
-      bar->setTracking(false);
-      bar->setValue(spec.minimum);
-      bar->setFocusPolicy(Qt::StrongFocus);  // the arrow keys move it too
-      return bar;
-    }
+    case ControlKind::ScrollBar:
+      return new PaneScrollBar(spec, container);
     case ControlKind::Rectangle:
     case ControlKind::Line:
       return new Shape(spec, container);
@@ -179,29 +147,22 @@ void NameForScreenReaders(QWidget& control, const QString& name) {
   }
 }
 
-// A wrapping label with room for one line only, whose caption a substitute
-// font makes wider than the design: rather than moving its last word to a
-// line that cannot be seen, the label grows across its container (beneath
-// the other controls) as far as the caption needs. A caption wider than the
-// whole container still breaks at a word. Measures the caption only where
-// the label could grow.
-void FitOneLineLabel(QLabel& label, const QRect& design) {
+// A label that holds one line, whose caption the font at hand draws wider
+// than the design's: rather than moving its last word to a line that cannot
+// be seen, the label grows to the right (beneath the other controls) as far
+// as the caption needs. Measures the caption only for such labels.
+void FitOneLineLabel(QLabel& label, const ControlRow& row) {
+  const QRect design = PlaceInPixels(row.place);
   QRect place = design;
-  const QWidget* container = label.parentWidget();
-  if (label.wordWrap() && container && design.height() < 2 * label.fontMetrics().lineSpacing()) {
+  if (row.holdsOneLine && label.parentWidget()) {
     // Whole pixels, with the fraction that the layout rounds up.
     const int needed =
         static_cast<int>(std::ceil(QFontMetricsF(label.font()).horizontalAdvance(label.text()))) +
         1;
-    if (needed > design.width()) {
-      const int grown = std::min(needed, container->width());
-      const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
-      int left = across & Qt::AlignRight     ? design.right() + 1 - grown
-                 : across & Qt::AlignHCenter ? design.center().x() + 1 - grown / 2
-                                             : design.left();
-      left = std::clamp(left, 0, container->width() - grown);
-      place = QRect(left, design.top(), grown, design.height());
-    }
+    const PixelRect fitted =
+        FitOneLine({design.x(), design.y(), design.width(), design.height()}, needed,
+                   label.parentWidget()->width());
+    place = QRect(fitted.left, fitted.top, fitted.width, fitted.height);
   }
   label.setGeometry(place);
 }
@@ -212,8 +173,72 @@ bool IsEnter(const QKeyEvent& key) {
 
 }  // namespace
 
-QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> controls)
-    : QWidget(nullptr), window_(window), specs_(std::move(controls)) {
+// The window itself: builds every control of a resolved design, keeps the
+// design's look whatever the desktop's palette, and carries out the core's
+// calls.
+class QtWindowCore final : public QWidget, public WindowCore {
+  Q_OBJECT
+
+ public:
+  explicit QtWindowCore(DesignRows design);
+
+  QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
+
+  std::string Text(int index) const override;
+  void SetText(int index, std::string_view text) override;
+  int CheckValue(int index) const override;
+  void SetCheckValue(int index, int value) override;
+  int ChosenIndex(int index) const override {
+    auto* list = qobject_cast<QComboBox*>(Control(index));
+    return list ? list->currentIndex() : -1;
+  }
+  int ScrollPosition(int index) const override {
+    auto* bar = qobject_cast<QScrollBar*>(Control(index));
+    return bar ? bar->value() : 0;
+  }
+  void SetScrollPosition(int index, int position) override;
+  void SetVisible(int index, bool visible) override { Control(index)->setVisible(visible); }
+  std::string Caption() const override { return windowTitle().toStdString(); }
+  void SetCaption(std::string_view caption) override { setWindowTitle(FromUtf8(caption)); }
+  void OpenWebAddress(const std::string& address) override { ui::OpenWebAddress(this, address); }
+  void OpenModal(ModalWindow window) override { OpenModalWindow(window); }
+  void Close() override { close(); }
+  void EndProgram() override {
+    // Every window closes and the event loop stops before any further
+    // handler runs.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+  }
+  void OnEvent(int index, Event event, std::function<void()> handler) override;
+  void Show() override { show(); }
+  void RunModal() override;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ signals:
+  void closed();
+
+ private:
+  bool HandleWindowKey(const QKeyEvent& key);
+  // Fits a label to its caption now when it is visible, else as it is next
+  // shown.
+  void FitLabel(int index);
+  void CentreOnScreen();
+
+  WindowRow window_;
+  std::vector<ControlRow> specs_;
+  std::vector<QWidget*> controls_;
+  std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
+  QSize centredFrame_;  // the frame size the window was last centred with
+};
+
+QtWindowCore::QtWindowCore(DesignRows design)
+    : QWidget(nullptr), window_(design.window), specs_(std::move(design.controls)) {
   setObjectName(QString::fromLatin1(window_.name));
   setWindowTitle(QString::fromUtf8(window_.caption));
   // A fixed window with a close box only.
@@ -234,17 +259,13 @@ QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> cont
   controls_.reserve(specs_.size());
   fitPending_.assign(specs_.size(), false);
   for (const ControlRow& spec : specs_) {
-    QWidget* container = this;
-    if (spec.container != kNoControl) {
-      if (spec.container >= static_cast<int>(controls_.size())) {
-        throw std::logic_error(std::string("container not yet built for ") + spec.name);
-      }
-      container = controls_[static_cast<std::size_t>(spec.container)];
-    }
+    // Containers come first in a resolved design.
+    QWidget* container =
+        spec.container == kNoControl ? this : controls_[static_cast<std::size_t>(spec.container)];
     QWidget* control = MakeControl(spec, container);
     control->setObjectName(QString::fromLatin1(spec.name));
     control->setGeometry(PlaceInPixels(spec.place));
-    if (spec.font.face != Face::Inherit) control->setFont(MakeFont(spec.font));
+    if (spec.font.face != Face::Inherit) control->setFont(MakeFont(spec.effectiveFont));
     ApplyLook(*control, spec.look);
     if (spec.accessibleName) NameForScreenReaders(*control, QString::fromUtf8(spec.accessibleName));
     // Keys the window answers wherever the focus is.
@@ -255,11 +276,7 @@ QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> cont
   for (std::size_t i = 0; i < specs_.size(); ++i) {
     const ControlRow& spec = specs_[i];
     if (spec.buddy != kNoControl) {
-      auto* label = qobject_cast<QLabel*>(controls_[i]);
-      if (!label || spec.buddy >= static_cast<int>(controls_.size())) {
-        throw std::logic_error(std::string("bad buddy for ") + spec.name);
-      }
-      label->setBuddy(controls_[static_cast<std::size_t>(spec.buddy)]);
+      static_cast<QLabel*>(controls_[i])->setBuddy(controls_[static_cast<std::size_t>(spec.buddy)]);
     }
     // Labels, shapes and bars lie beneath the controls that take input, as
     // light controls do; among themselves, later rows lie over earlier ones.
@@ -275,8 +292,6 @@ QtWindowCore::QtWindowCore(const WindowRow& window, std::vector<ControlRow> cont
   }
   if (window_.firstFocus != kNoControl) Control(window_.firstFocus)->setFocus();
 }
-
-QtWindowCore::~QtWindowCore() = default;
 
 void QtWindowCore::OnEvent(int index, Event event, std::function<void()> handler) {
   QWidget* control = Control(index);
@@ -312,7 +327,7 @@ void QtWindowCore::OnEvent(int index, Event event, std::function<void()> handler
   }
 }
 
-std::string QtWindowCore::TextOf(int index) const {
+std::string QtWindowCore::Text(int index) const {
   QWidget* control = Control(index);
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
   if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text().toStdString();
@@ -321,7 +336,7 @@ std::string QtWindowCore::TextOf(int index) const {
   return {};
 }
 
-void QtWindowCore::SetTextOf(int index, std::string_view text) {
+void QtWindowCore::SetText(int index, std::string_view text) {
   QWidget* control = Control(index);
   const QString value = FromUtf8(text);
   if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -336,7 +351,7 @@ void QtWindowCore::SetTextOf(int index, std::string_view text) {
   }
 }
 
-int QtWindowCore::CheckValueOf(int index) const {
+int QtWindowCore::CheckValue(int index) const {
   QWidget* control = Control(index);
   if (auto* box = qobject_cast<QCheckBox*>(control)) {
     switch (box->checkState()) {
@@ -354,7 +369,7 @@ int QtWindowCore::CheckValueOf(int index) const {
   return kCleared;
 }
 
-void QtWindowCore::SetCheckValueOf(int index, int value) {
+void QtWindowCore::SetCheckValue(int index, int value) {
   QWidget* control = Control(index);
   if (auto* box = qobject_cast<QCheckBox*>(control)) {
     if (value == kGreyed) box->setTristate(true);
@@ -373,18 +388,7 @@ void QtWindowCore::SetCheckValueOf(int index, int value) {
   }
 }
 
-std::string QtWindowCore::ChosenTextOf(int index) const {
-  auto* list = qobject_cast<QComboBox*>(Control(index));
-  if (!list || list->currentIndex() < 0) return {};
-  return list->currentText().toStdString();
-}
-
-int QtWindowCore::ScrollPositionOf(int index) const {
-  auto* bar = qobject_cast<QScrollBar*>(Control(index));
-  return bar ? bar->value() : 0;
-}
-
-void QtWindowCore::SetScrollPositionOf(int index, int position) {
+void QtWindowCore::SetScrollPosition(int index, int position) {
   if (auto* bar = qobject_cast<QScrollBar*>(Control(index))) {
     // The logic runs the change handler itself when it wants it.
     const QSignalBlocker quiet(bar);
@@ -393,7 +397,11 @@ void QtWindowCore::SetScrollPositionOf(int index, int position) {
 }
 
 void QtWindowCore::RunModal() {
-  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+  // Window managers put a dialog over the window it belongs to; a window
+  // that starts where the system places new windows is an ordinary one.
+  const Qt::WindowType type =
+      window_.start == StartPosition::CentredOnScreen ? Qt::Dialog : Qt::Window;
+  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
   setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   connect(this, &QtWindowCore::closed, &loop, &QEventLoop::quit);
@@ -415,7 +423,7 @@ void QtWindowCore::FitLabel(int index) {
   const auto i = static_cast<std::size_t>(index);
   fitPending_[i] = !controls_[i]->isVisible();
   if (!fitPending_[i]) {
-    FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), PlaceInPixels(specs_[i].place));
+    FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), specs_[i]);
   }
 }
 
@@ -474,15 +482,12 @@ void QtWindowCore::closeEvent(QCloseEvent* event) {
   if (event->isAccepted()) emit closed();
 }
 
-void OpenWebAddressFrom(QWidget* window, const std::string& address) {
-  OpenWebAddress(window, address);
+std::unique_ptr<WindowCore> MakeQtWindowCore(DesignRows design) {
+  return std::make_unique<QtWindowCore>(std::move(design));
 }
 
-void EndQtProgram() {
-  // Every window closes and the event loop stops before any further handler
-  // runs.
-  QApplication::closeAllWindows();
-  QCoreApplication::exit(0);
-}
+QWidget& WidgetOf(WindowCore& core) { return dynamic_cast<QtWindowCore&>(core); }
 
 }  // namespace quorvane::ui
+
+#include "qt_window.moc"

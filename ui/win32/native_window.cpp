@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ui/one_line_label.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/message_loop.h"
+#include "ui/win32/open_web_address.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/text_codes.h"
 
@@ -38,9 +40,15 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
 
 int Scaled(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
+// The resource's image of that size, or the nearest it carries, scaled.
 HICON LoadIconSized(int resource, int size) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
                                        IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void Replace(HICON& icon, HICON by) {
+  if (icon) DestroyIcon(icon);
+  icon = by;
 }
 
 }  // namespace
@@ -62,29 +70,27 @@ void NativeWindow::RegisterClasses() {
   (void)registered;
 }
 
-NativeWindow::NativeWindow(const WindowRow& window, std::vector<ControlRow> controls, HWND owner)
-    : window_(window),
-      rows_(std::move(controls)),
+NativeWindow::NativeWindow(DesignRows design, HWND owner, ModalOpener openModal)
+    : window_(design.window),
+      rows_(std::move(design.controls)),
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
-      listAtDropDown_(rows_.size(), CB_ERR),
-      owner_(owner) {
+      lists_(rows_.size()),
+      fitPending_(rows_.size(), false),
+      owner_(owner),
+      openModal_(std::move(openModal)) {
   RegisterClasses();
-  const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : 0;
+  // A window without an icon has a dialog's frame. One with an icon of its
+  // own shows it in the task bar, also when it is owned: a window manager
+  // gives the focus to no new ordinary window that is kept out of the task
+  // bar, and an owned one is by default.
+  const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW;
   handle_ = CreateWindowExW(extended, kWindowClass, Utf8ToWide(window_.caption).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
   if (!handle_) std::abort();
   AddLiveWindow(this);
   dpi_ = static_cast<int>(GetDpiForWindow(handle_));
-  if (window_.icon != WindowIcon::None) {
-    const int resource = window_.icon == WindowIcon::Program ? QUORVANE_PROGRAM_ICON
-                                                             : QUORVANE_FINISHED_ICON;
-    bigIcon_ = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXICON, dpi_));
-    smallIcon_ = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
-    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  }
   CreateControls();
   Layout(false);
   PlaceWindow(true);
@@ -98,6 +104,7 @@ NativeWindow::~NativeWindow() {
   RemoveLiveWindow(this);
   for (auto& [spec, font] : fonts_) DeleteObject(font);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+  if (measure_) DeleteDC(measure_);
   for (HICON icon : {imageIcon_, bigIcon_, smallIcon_}) {
     if (icon) DestroyIcon(icon);
   }
@@ -111,12 +118,7 @@ DWORD NativeWindow::StyleOf(int control) const {
     else if (row.look & kRightAligned) style |= SS_RIGHT;
     else if (row.look & kSingleLine) style = (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP;
   }
-  // Option buttons in a row of one container form one group; every other
-  // control starts a group of its own, so arrow keys stay inside a group.
-  const bool continuesGroup = row.kind == ControlKind::OptionButton && control > 0 &&
-                              rows_[control - 1].kind == ControlKind::OptionButton &&
-                              rows_[control - 1].container == row.container;
-  if (!continuesGroup && row.kind != ControlKind::Pane) style |= WS_GROUP;
+  if (row.startsGroup) style |= WS_GROUP;
   return style;
 }
 
@@ -152,15 +154,8 @@ void NativeWindow::CreateControls() {
   }
 }
 
-FontSpec NativeWindow::ResolvedFont(int control) const {
-  for (int at = control; at != kNoControl; at = rows_[at].container) {
-    if (rows_[at].font.face != Face::Inherit) return rows_[at].font;
-  }
-  return window_.font;
-}
-
 HFONT NativeWindow::FontOf(int control) {
-  const FontSpec spec = ResolvedFont(control);
+  const FontSpec& spec = rows_[control].effectiveFont;
   for (auto& [known, font] : fonts_) {
     if (SameFont(known, spec)) return font;
   }
@@ -202,9 +197,71 @@ void NativeWindow::Layout(bool moveControls) {
                place.bottom - place.top, FALSE);
   }
   for (auto& [spec, font] : stale) DeleteObject(font);
-  if (imageIcon_) DestroyIcon(imageIcon_);
-  imageIcon_ = LoadIconSized(QUORVANE_PROGRAM_ICON, MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI));
+  for (size_t i = 0; i < rows_.size(); ++i) FitLabel(static_cast<int>(i));
+  LoadIcons();
   InvalidateRect(handle_, nullptr, TRUE);
+}
+
+// Each at the size of the window's DPI: the caption's and the task bar's
+// icons as the system's metrics for that DPI say, the image 32 pixels at
+// 96 DPI and in proportion.
+void NativeWindow::LoadIcons() {
+  if (window_.icon != WindowIcon::None) {
+    const int resource = window_.icon == WindowIcon::Program ? QUORVANE_PROGRAM_ICON
+                                                             : QUORVANE_FINISHED_ICON;
+    HICON big = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXICON, dpi_));
+    HICON small = LoadIconSized(resource, GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    Replace(bigIcon_, big);  // no longer the window's
+    Replace(smallIcon_, small);
+  }
+  const bool hasImage = std::any_of(rows_.begin(), rows_.end(), [](const ControlRow& row) {
+    return row.kind == ControlKind::Image;
+  });
+  if (hasImage) {
+    Replace(imageIcon_,
+            LoadIconSized(QUORVANE_PROGRAM_ICON, MulDiv(32, dpi_, USER_DEFAULT_SCREEN_DPI)));
+  }
+}
+
+// Measures only a label that can be seen: one on a pane not shown yet, or
+// in a window not shown yet, waits until it is (FitShownLabels), so that
+// the start measures the first pane's labels alone.
+void NativeWindow::FitLabel(int control) {
+  HWND h = handles_[control];
+  if (!h || !rows_[control].holdsOneLine) return;
+  fitPending_[control] = !IsWindowVisible(handle_) || !IsVisible(control);
+  if (fitPending_[control]) return;
+  const int length = GetWindowTextLengthW(h);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), length + 1)));
+  if (!measure_) measure_ = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(measure_, FontOf(control));
+  SIZE extent{};
+  GetTextExtentPoint32W(measure_, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(measure_, previous);
+  RECT container;
+  GetClientRect(GetParent(h), &container);
+  const RECT design = PixelPlace(control);
+  const PixelRect place = FitOneLine(
+      {design.left, design.top, design.right - design.left, design.bottom - design.top},
+      extent.cx + 1, container.right);
+  RECT now;
+  GetWindowRect(h, &now);
+  MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left == place.left && now.top == place.top && now.right - now.left == place.width &&
+      now.bottom - now.top == place.height) {
+    return;
+  }
+  // Repaints what it uncovers, when it draws narrower than before.
+  MoveWindow(h, place.left, place.top, place.width, place.height, TRUE);
+}
+
+void NativeWindow::FitShownLabels() {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (fitPending_[i]) FitLabel(static_cast<int>(i));
+  }
 }
 
 void NativeWindow::PlaceWindow(bool move) {
@@ -244,10 +301,15 @@ void NativeWindow::ReleaseOwner() {
 void NativeWindow::Show() {
   if (!handle_) return;
   int first = window_.firstFocus;
-  for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
-    if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
+  // A first focus on a hidden pane goes to the first control shown instead.
+  if (first != kNoControl && !IsVisible(first)) {
+    first = kNoControl;
+    for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
+      if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
+    }
   }
   ShowWindow(handle_, SW_SHOW);
+  FitShownLabels();
   focus_ = first == kNoControl ? nullptr : handles_[first];
   SetForegroundWindow(handle_);
   SetFocus(focus_ ? focus_ : handle_);
@@ -278,6 +340,7 @@ void NativeWindow::SetText(int control, std::string_view text) {
   HWND h = handles_.at(control);
   if (!h) return;
   SetWindowTextW(h, Utf8ToWide(text).c_str());
+  FitLabel(control);
   if (IsLabel(rows_[control].kind) && !(rows_[control].look & kWhite)) RepaintBehind(control);
 }
 
@@ -310,15 +373,10 @@ void NativeWindow::SetCheckValue(int control, int value) {
   }
 }
 
-std::string NativeWindow::ChosenText(int control) const {
+int NativeWindow::ChosenIndex(int control) const {
   HWND h = handles_.at(control);
-  if (!h) return {};
-  const auto chosen = SendMessageW(h, CB_GETCURSEL, 0, 0);
-  if (chosen == CB_ERR) return {};
-  std::wstring text(static_cast<size_t>(SendMessageW(h, CB_GETLBTEXTLEN, chosen, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(
-      SendMessageW(h, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data()))));
-  return WideToUtf8(text);
+  const auto chosen = h ? SendMessageW(h, CB_GETCURSEL, 0, 0) : CB_ERR;
+  return chosen == CB_ERR ? -1 : static_cast<int>(chosen);
 }
 
 int NativeWindow::ScrollPosition(int control) const {
@@ -336,6 +394,7 @@ void NativeWindow::SetVisible(int control, bool visible) {
     // A hidden control cannot keep the focus: hand it on to the next one.
     const bool hadFocus = !visible && (GetFocus() == h || IsChild(h, GetFocus()));
     ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+    if (visible) FitShownLabels();
     if (hadFocus) SetFocus(GetNextDlgTabItem(handle_, nullptr, FALSE));
     return;
   }
@@ -366,5 +425,21 @@ std::string NativeWindow::Caption() const {
 void NativeWindow::SetCaption(std::string_view caption) {
   if (handle_) SetWindowTextW(handle_, Utf8ToWide(caption).c_str());
 }
+
+void NativeWindow::OpenWebAddress(const std::string& address) {
+  win32::OpenWebAddress(handle_, address);
+}
+
+void NativeWindow::OpenModal(ModalWindow window) {
+  if (openModal_) openModal_(window, handle_);
+}
+
+void NativeWindow::EndProgram() { win32::EndProgram(); }
+
+void NativeWindow::OnEvent(int control, Event event, std::function<void()> handler) {
+  handlers_.push_back({control, event, std::move(handler)});
+}
+
+void NativeWindow::RunModal() { win32::RunModal(*this, owner_); }
 
 }  // namespace quorvane::ui::win32

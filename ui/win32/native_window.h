@@ -3,17 +3,17 @@
 // BUTTON, EDIT, COMBOBOX, SCROLLBAR) and the shapes, lines, bars and image
 // that their container paints.
 //
-// This is the toolkit half of every window, written once: it knows rows of
-// a table, not which window it shows. Controls are named by their row's
-// index; WindowView<Id> (window_view_win32.h) puts the window's own Id on
-// top. Places are in twips in the design and in pixels at the window's DPI
+// This is the Win32 core of every window (ui/window_core.h), written once:
+// it knows rows of a resolved table, not which window it shows. Controls are
+// named by their row's index; the view (window_view_win32.h) puts the
+// window's own Id on top. Places are in twips in the design and in pixels at the window's DPI
 // here, recomputed when the window moves to a monitor of another DPI.
 //
 // Events reach the sink as Windows reports them: BN_CLICKED from buttons,
 // check boxes and option buttons, STN_CLICKED from clickable labels,
-// CBN_SELCHANGE (and the choice of the item already shown) from lists, and
-// completed WM_HSCROLL changes from scroll bars. Nothing the program itself
-// changes through this class reports an event.
+// one Choose per choice from lists (see Command), and completed WM_HSCROLL
+// changes from scroll bars. Nothing the program itself changes through this
+// class reports an event.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "ui/design_rows.h"
+#include "ui/window_core.h"
 #include "ui/window_design.h"
 #include "ui/window_view.h"
 
@@ -35,15 +36,17 @@ namespace quorvane::ui::win32 {
 // and Escape.
 inline constexpr int kFirstControlId = 1000;
 
-class NativeWindow {
- public:
-  using EventSink = std::function<void(int control, Event event)>;
+// Opens a secondary window modally over owner; returns once it is closed.
+using ModalOpener = std::function<void(ModalWindow window, HWND owner)>;
 
+class NativeWindow final : public WindowCore {
+ public:
   // Creates the window and all its controls, hidden. owner: nullptr, or the
-  // window that the new one stays in front of.
-  NativeWindow(const WindowRow& window, std::vector<ControlRow> controls, HWND owner);
+  // window that the new one stays in front of and that it disables while it
+  // runs modally. openModal opens the windows that this one opens.
+  NativeWindow(DesignRows design, HWND owner, ModalOpener openModal = {});
   // Destroys the window if it is still open.
-  ~NativeWindow();
+  ~NativeWindow() override;
   NativeWindow(const NativeWindow&) = delete;
   NativeWindow& operator=(const NativeWindow&) = delete;
 
@@ -54,31 +57,34 @@ class NativeWindow {
   bool IsOpen() const { return handle_ != nullptr; }
   int Dpi() const { return dpi_; }
 
-  void SetEventSink(EventSink sink) { sink_ = std::move(sink); }
   // The main window: closing it ends the program's message loop.
   void SetEndsProgramWhenClosed(bool ends) { endsProgram_ = ends; }
   // While the window is open, owner is disabled; it is enabled again before
   // the window goes, so that it gets the activation back.
   void DisableOwnerWhileOpen(HWND owner);
 
-  // Shows the window at its start position with the focus on its first
-  // control, and activates it.
-  void Show();
-  // Destroys the window; the modal loop that waits for it ends.
-  void Close();
+  // The core's calls (ui/window_core.h). Close destroys the window; the
+  // modal loop that waits for it ends.
+  std::string Text(int control) const override;
+  void SetText(int control, std::string_view text) override;
+  int CheckValue(int control) const override;
+  void SetCheckValue(int control, int value) override;
+  int ChosenIndex(int control) const override;
+  int ScrollPosition(int control) const override;
+  void SetScrollPosition(int control, int position) override;
+  void SetVisible(int control, bool visible) override;
+  std::string Caption() const override;
+  void SetCaption(std::string_view caption) override;
+  void OpenWebAddress(const std::string& address) override;
+  void OpenModal(ModalWindow window) override;
+  void Close() override;
+  void EndProgram() override;
+  void OnEvent(int control, Event event, std::function<void()> handler) override;
+  void Show() override;
+  void RunModal() override;
 
-  std::string Text(int control) const;
-  void SetText(int control, std::string_view text);
-  int CheckValue(int control) const;
-  void SetCheckValue(int control, int value);
-  std::string ChosenText(int control) const;
-  int ScrollPosition(int control) const;
-  void SetScrollPosition(int control, int position);
-  void SetVisible(int control, bool visible);
   // True unless the control or one of its containers is hidden.
   bool IsVisible(int control) const;
-  std::string Caption() const;
-  void SetCaption(std::string_view caption);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -96,7 +102,6 @@ class NativeWindow {
   void Layout(bool moveControls);
   RECT PixelPlace(int control) const;
   HFONT FontOf(int control);
-  FontSpec ResolvedFont(int control) const;
   HBRUSH Brush(Rgb colour);
   Rgb BackgroundOf(int container) const;
   int ContainerOf(HWND container) const;
@@ -104,6 +109,12 @@ class NativeWindow {
   void Paint(HWND container, int containerIndex);
   HBRUSH ControlColours(HDC dc, HWND control, UINT message);
   void Command(int control, int code);
+  void ListNotification(int control, int code);
+  // Loads the window's icons and the image's at the window's DPI.
+  void LoadIcons();
+  // Widens a label that holds one line as far as its caption needs.
+  void FitLabel(int control);
+  void FitShownLabels();
   void Scroll(int control, int code, int thumb);
   void Deliver(int control, Event event);
   void RepaintBehind(int control);
@@ -115,7 +126,14 @@ class NativeWindow {
   std::vector<ControlRow> rows_;
   std::vector<HWND> handles_;
   std::vector<bool> painted_visible_;
-  std::vector<int> listAtDropDown_;
+  // A list's open state and the item whose choice it reported last.
+  struct ListState {
+    bool dropped = false;
+    int confirmed = CB_ERR;
+  };
+  std::vector<ListState> lists_;
+  std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
+  HDC measure_ = nullptr;         // where captions are measured
   std::vector<std::pair<FontSpec, HFONT>> fonts_;
   std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
   HICON imageIcon_ = nullptr;
@@ -126,7 +144,13 @@ class NativeWindow {
   HWND focus_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool endsProgram_ = false;
-  EventSink sink_;
+  ModalOpener openModal_;
+  struct Handler {
+    int control;
+    Event event;
+    std::function<void()> run;
+  };
+  std::vector<Handler> handlers_;
 };
 
 }  // namespace quorvane::ui::win32

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/win32/control_kinds.h"
+#include "ui/win32/link_cursor.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
 
@@ -24,11 +25,7 @@ HBRUSH NativeWindow::Brush(Rgb colour) {
 }
 
 Rgb NativeWindow::BackgroundOf(int container) const {
-  if (container == kNoControl) return window_.background;
-  const ControlRow& pane = rows_[container];
-  if (pane.fill) return *pane.fill;
-  if (pane.look & kWhite) return kWhiteColour;
-  return BackgroundOf(pane.container);
+  return container == kNoControl ? window_.background : rows_[container].background;
 }
 
 int NativeWindow::ContainerOf(HWND container) const {
@@ -87,18 +84,21 @@ HBRUSH NativeWindow::ControlColours(HDC dc, HWND control, UINT message) {
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   }
-  const Rgb background = (row.look & kWhite) ? kWhiteColour : BackgroundOf(row.container);
-  SetBkColor(dc, ColourOf(background));
-  return Brush(background);
+  SetBkColor(dc, ColourOf(row.background));
+  return Brush(row.background);
 }
 
 void NativeWindow::Deliver(int control, Event event) {
-  if (ProgramEnded() || !sink_) return;
-  sink_(control, event);
+  if (ProgramEnded()) return;
+  for (const Handler& handler : handlers_) {
+    if (handler.control == control && handler.event == event) {
+      handler.run();
+      return;
+    }
+  }
 }
 
 void NativeWindow::Command(int control, int code) {
-  HWND h = handles_[control];
   switch (rows_[control].kind) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
@@ -110,24 +110,44 @@ void NativeWindow::Command(int control, int code) {
       if (code == STN_CLICKED) Deliver(control, Event::Click);
       break;
     case ControlKind::List:
-      // A change of item reports CBN_SELCHANGE; choosing the item already
-      // shown from the open list reports only CBN_SELENDOK.
-      if (code == CBN_DROPDOWN) {
-        listAtDropDown_[control] = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
-      } else if (code == CBN_SELCHANGE) {
-        listAtDropDown_[control] = CB_ERR;
-        Deliver(control, Event::Choose);
-      } else if (code == CBN_SELENDOK) {
-        const int chosen = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
-        const bool same = chosen != CB_ERR && chosen == listAtDropDown_[control];
-        listAtDropDown_[control] = CB_ERR;
-        if (same) Deliver(control, Event::Choose);
-      } else if (code == CBN_CLOSEUP) {
-        listAtDropDown_[control] = CB_ERR;
-      }
+      ListNotification(control, code);
       break;
     default:
       break;
+  }
+}
+
+// One choice, one Choose. An item chosen from the open list is confirmed
+// by CBN_SELENDOK, also when it is the item already shown; the list reports
+// the change as CBN_SELCHANGE as well, Windows while the list is open and
+// Wine once it has closed, and that is the same choice. On the closed list
+// the arrow keys change the item: Wine confirms each change first, Windows
+// reports CBN_SELCHANGE alone. So each notification reports the item it
+// confirms, and one that confirms the item reported last since the list
+// opened adds nothing.
+void NativeWindow::ListNotification(int control, int code) {
+  ListState& list = lists_[control];
+  const int chosen = static_cast<int>(SendMessageW(handles_[control], CB_GETCURSEL, 0, 0));
+  switch (code) {
+    case CBN_DROPDOWN:
+      list = {true, CB_ERR};
+      return;
+    case CBN_CLOSEUP:
+      list.dropped = false;
+      return;
+    case CBN_SELENDOK:
+      if (chosen == CB_ERR || chosen == list.confirmed) return;
+      list.confirmed = chosen;
+      Deliver(control, Event::Choose);
+      return;
+    case CBN_SELCHANGE:
+      // Moving through the open list chooses nothing yet.
+      if (list.dropped || chosen == CB_ERR || chosen == list.confirmed) return;
+      list.confirmed = chosen;
+      Deliver(control, Event::Choose);
+      return;
+    default:
+      return;
   }
 }
 
@@ -186,7 +206,7 @@ std::optional<LRESULT> NativeWindow::HandleContainerMessage(HWND container, UINT
       const int control = ControlOf(reinterpret_cast<HWND>(wParam));
       if (control != kNoControl && rows_[control].kind == ControlKind::LinkLabel &&
           LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        SetCursor(LinkCursor());
         return TRUE;
       }
       return std::nullopt;
@@ -227,6 +247,12 @@ LRESULT NativeWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
   HWND self = handle_;
   if (auto answer = HandleContainerMessage(self, message, wParam, lParam)) return *answer;
   switch (message) {
+    case DM_GETDEFID:
+      // A multi-line box hands Enter to the default button it asks for
+      // here, as the dialog keys do; without one, Enter goes as IDOK.
+      return window_.defaultButton == kNoControl
+                 ? 0
+                 : MAKELRESULT(kFirstControlId + window_.defaultButton, DC_HASDEFID);
     case WM_ACTIVATE:
       // As a dialog does: the focus leaves with the activation and comes
       // back to the control that had it.
