@@ -19,14 +19,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # link time in the PE header, so that two builds of one commit give the same
 # executable; a Release one is stripped of its symbols.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
-# A Release quorvane.exe is one small file that carries its C++ runtime:
-# optimised for size, every function and datum in a section of its own so
-# that the linker drops what nothing calls, and stripped. The program's time
-# goes to the registry and the windows, not to its own code. (A cache entry,
-# since CMake's own -O3 would otherwise come after an -Os given here.)
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags of a Release build")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s -Wl,--gc-sections")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 find_program(QUORVANE_WINE NAMES wine wine64)
 if(QUORVANE_WINE)
