@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "tools/reg_file.h"
 #include "tools/reg_texts.h"
 #include "tools/utf16.h"
 
@@ -220,8 +221,7 @@ bool ParseKey(const std::string& key, RegCommand* command) {
     return false;
   }
   command->path = slash == std::string::npos ? "" : key.substr(slash + 1);
-  std::string shown = command->path;
-  while (!shown.empty() && shown.back() == '\\') shown.pop_back();
+  const std::string shown = WithoutTrailingBackslashes(command->path);
   command->keyName = std::string(text::kRootName) + (shown.empty() ? "" : "\\" + shown);
   return true;
 }

@@ -45,6 +45,13 @@ struct RegFileKey {
   std::size_t line = 0;
 };
 
+// A key's path as files and query show it: without the trailing
+// backslashes that the registry does not count.
+inline std::string WithoutTrailingBackslashes(std::string path) {
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
 // The value types whose data is text, in two views.
 inline bool IsTextType(store::ValueType type) { return type == 1 || type == 2 || type == 7; }
 

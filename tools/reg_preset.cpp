@@ -36,8 +36,7 @@ std::optional<std::vector<RegFileKey>> PresetKeys(const std::string& connectionT
   std::vector<RegFileKey> keys;
   for (const engine::PresetRow& row : engine::kPresets) {
     const store::Setting& setting = store::SettingOf(row.setting);
-    std::string path = setting.key;
-    while (!path.empty() && path.back() == '\\') path.pop_back();
+    const std::string path = WithoutTrailingBackslashes(setting.key);
     auto key = std::find_if(keys.begin(), keys.end(),
                             [&](const RegFileKey& known) { return known.path == path; });
     if (key == keys.end()) key = keys.insert(keys.end(), RegFileKey{path, false, {}, 0});

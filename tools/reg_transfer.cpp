@@ -57,11 +57,6 @@ Status AppendSubtree(SqliteRegistry& store, const std::string& path, const std::
   return store::kSuccess;
 }
 
-std::string WithoutTrailingBackslash(std::string path) {
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
 // Applies one key of a file; on a failure *line says where it stood.
 Status Apply(SqliteRegistry& store, const RegFileKey& key, std::size_t* line) {
   *line = key.line;
@@ -92,7 +87,7 @@ Status Apply(SqliteRegistry& store, const RegFileKey& key, std::size_t* line) {
 Status ReadSubtree(SqliteRegistry& store, const std::string& path,
                    std::vector<RegFileKey>* keys) {
   keys->clear();
-  return AppendSubtree(store, path, WithoutTrailingBackslash(path), keys);
+  return AppendSubtree(store, path, WithoutTrailingBackslashes(path), keys);
 }
 
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
