@@ -172,15 +172,10 @@ int Query(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
 
   std::vector<SqliteRegistry::StoredValue> values;
   std::vector<std::string> subkeys;
-  if (const Status status = store.ListValues(key.get(), &values); status != store::kSuccess) {
+  if (const Status status = ListKey(store, key.get(), &values, &subkeys);
+      status != store::kSuccess) {
     return Fail(err, status);
   }
-  if (const Status status = store.ListSubkeys(key.get(), &subkeys); status != store::kSuccess) {
-    return Fail(err, status);
-  }
-  std::sort(values.begin(), values.end(),
-            [](const auto& a, const auto& b) { return RegExeOrder(a.name, b.name); });
-  std::sort(subkeys.begin(), subkeys.end(), RegExeOrder);
   if (!values.empty()) {
     out << "\n" << command.keyName << "\n";
     for (const auto& value : values) {

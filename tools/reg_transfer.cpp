@@ -33,15 +33,10 @@ Status AppendSubtree(SqliteRegistry& store, const std::string& path, const std::
   }
   std::vector<SqliteRegistry::StoredValue> values;
   std::vector<std::string> subkeys;
-  if (const Status status = store.ListValues(key.get(), &values); status != store::kSuccess) {
+  if (const Status status = ListKey(store, key.get(), &values, &subkeys);
+      status != store::kSuccess) {
     return status;
   }
-  if (const Status status = store.ListSubkeys(key.get(), &subkeys); status != store::kSuccess) {
-    return status;
-  }
-  std::sort(values.begin(), values.end(),
-            [](const auto& a, const auto& b) { return RegExeOrder(a.name, b.name); });
-  std::sort(subkeys.begin(), subkeys.end(), RegExeOrder);
   RegFileKey file{shown, false, {}, 0};
   for (auto& value : values) {
     file.values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
@@ -83,6 +78,20 @@ Status Apply(SqliteRegistry& store, const RegFileKey& key, std::size_t* line) {
 }
 
 }  // namespace
+
+Status ListKey(SqliteRegistry& store, KeyHandle key,
+               std::vector<SqliteRegistry::StoredValue>* values, std::vector<std::string>* subkeys) {
+  if (const Status status = store.ListValues(key, values); status != store::kSuccess) {
+    return status;
+  }
+  if (const Status status = store.ListSubkeys(key, subkeys); status != store::kSuccess) {
+    return status;
+  }
+  std::sort(values->begin(), values->end(),
+            [](const auto& a, const auto& b) { return RegExeOrder(a.name, b.name); });
+  std::sort(subkeys->begin(), subkeys->end(), RegExeOrder);
+  return store::kSuccess;
+}
 
 Status ReadSubtree(SqliteRegistry& store, const std::string& path,
                    std::vector<RegFileKey>* keys) {

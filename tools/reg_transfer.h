@@ -12,6 +12,12 @@
 
 namespace quorvane::tools {
 
+// The values and the subkeys of the open key, each by RegExeOrder, as
+// reg.exe lists them.
+[[nodiscard]] store::Status ListKey(store::SqliteRegistry& store, store::KeyHandle key,
+                                    std::vector<store::SqliteRegistry::StoredValue>* values,
+                                    std::vector<std::string>* subkeys);
+
 // The key at path (below HKEY_LOCAL_MACHINE) and every key below it, in
 // the order in which reg.exe lists them: each key before its subkeys,
 // subkeys and values by RegExeOrder. Paths are spelled as path is, then as
