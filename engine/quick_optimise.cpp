@@ -8,16 +8,15 @@
 #include "engine/presets.h"
 
 namespace quorvane::engine {
-namespace {
 
-// The preset column of the selected text: the first connection type that
-// equals it exactly (case and blanks included), or none.
 std::optional<std::size_t> PresetColumnOf(const std::string& selectedType) {
   for (std::size_t column = 0; column < kConnectionTypeCount; ++column) {
     if (selectedType == kConnectionTypes[column]) return column;
   }
   return std::nullopt;
 }
+
+namespace {
 
 // Writes the six values of one preset in their order, each on its own, and
 // answers those that could not be written, with why.

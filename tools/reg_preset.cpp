@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <iterator>
 
 #include "engine/presets.h"
 #include "engine/quick_optimise.h"
@@ -26,12 +25,8 @@ bool IsWord(const std::string& arg, const char* word) {
 // The program's presets, read through the catalogue's locations: the file
 // and Optimise cannot differ.
 std::optional<std::vector<RegFileKey>> PresetKeys(const std::string& connectionType) {
-  const auto* const types = std::begin(engine::kConnectionTypes);
-  const auto* const found =
-      std::find_if(types, std::end(engine::kConnectionTypes),
-                   [&](const char* name) { return connectionType == name; });
-  if (found == std::end(engine::kConnectionTypes)) return std::nullopt;
-  const auto column = static_cast<std::size_t>(found - types);
+  const auto column = engine::PresetColumnOf(connectionType);
+  if (!column) return std::nullopt;
 
   std::vector<RegFileKey> keys;
   for (const engine::PresetRow& row : engine::kPresets) {
@@ -40,7 +35,7 @@ std::optional<std::vector<RegFileKey>> PresetKeys(const std::string& connectionT
     auto key = std::find_if(keys.begin(), keys.end(),
                             [&](const RegFileKey& known) { return known.path == path; });
     if (key == keys.end()) key = keys.insert(keys.end(), RegFileKey{path, false, {}, 0});
-    const std::string text = row.values[column];
+    const std::string text = row.values[*column];
     key->values.push_back(
         {setting.valueName, false, store::kTypeText, {text.begin(), text.end()}, 0});
   }
