@@ -26,8 +26,6 @@ class Operation {
   Operation(const Operation&) = delete;
   Operation& operator=(const Operation&) = delete;
 
-  const store::Registry& registry() const { return registry_; }
-
   // The registry's procedures of the same names, each with the busy
   // pointer shown while it runs.
   store::WriteResult WriteText(const std::string& path, const std::string& name,
