@@ -71,7 +71,10 @@ inline constexpr const char* kNdiCache =
 
 // The nine settings, each once. Every rule about "every setting" walks
 // this table; the orders in which the operations take them are lists of
-// its entries, kept beside each operation.
+// its entries, kept beside each operation. Which pane shows a setting is
+// the main window's to say, by the controls' own identities, keyed by
+// SettingId (ui/quorvane_form.cpp): a pane number here would name no
+// control and need a second table to turn it into one.
 struct Setting {
   SettingId id;
   const char* label;       // what the user calls it, for messages
@@ -79,31 +82,30 @@ struct Setting {
   const char* valueName;   // "" is the key's default value
   Kind kind;
   const char* backupName;  // its copy in key::kBackup
-  int pane;                // the main window's pane that shows it, Setting1 to Setting7
   const char* absent;      // what an absent value shows (help text or flag default); none
                            // for the number, whose absence reads as 0
   const char* refreshAbsent;  // the same in the full refresh, where it differs
 };
 
 inline const std::array<Setting, 9> kSettings = {{
-    {SettingId::MaxMtu, "Max Transmission Unit", key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU", 1,
+    {SettingId::MaxMtu, "Max Transmission Unit", key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU",
      help::kMtu, help::kMtuRefresh},
     {SettingId::DefaultRcvWindow, "Recieve Window", key::kMstcp, "DefaultRcvWindow", Kind::Text,
-     "DefaultRcvWindow", 2, help::kReceiveWindow, help::kReceiveWindow},
-    {SettingId::DefaultTtl, "Time To Live", key::kMstcp, "DefaultTTL", Kind::Text, "DefaultTTL", 3,
+     "DefaultRcvWindow", help::kReceiveWindow, help::kReceiveWindow},
+    {SettingId::DefaultTtl, "Time To Live", key::kMstcp, "DefaultTTL", Kind::Text, "DefaultTTL",
      help::kTimeToLive, help::kTimeToLive},
     {SettingId::SessionKeepAlive, "Session Keep Alive", key::kMstcp, "SessionKeepAlive",
-     Kind::Text, "SessionKeepAlive", 4, help::kKeepAlive, help::kKeepAlive},
+     Kind::Text, "SessionKeepAlive", help::kKeepAlive, help::kKeepAlive},
     {SettingId::PmtuDiscovery, "Auto Discovery", key::kMstcp, "PMTUDiscovery", Kind::Flag,
-     "PMTUDiscovery", 5, "1", "1"},
+     "PMTUDiscovery", "1", "1"},
     {SettingId::PmtuBlackHoleDetect, "Black Hole Detect", key::kMstcp, "PMTUBlackHoleDetect",
-     Kind::Flag, "PMTUBlackHoleDetect", 5, "0", "0"},
+     Kind::Flag, "PMTUBlackHoleDetect", "0", "0"},
     {SettingId::SackOpts, "Selective Acknowledgements", key::kMstcp, "SackOpts", Kind::Flag,
-     "SackOpts", 5, "0", "0"},
-    {SettingId::NdiCache, "NDI Cache", key::kNdiCache, "", Kind::Text, "cachesize", 6,
+     "SackOpts", "0", "0"},
+    {SettingId::NdiCache, "NDI Cache", key::kNdiCache, "", Kind::Text, "cachesize",
      help::kNdiCache, help::kNdiCache},
     {SettingId::DisableTaskOffload, "Network Card CPU", key::kTcpip, "DisableTaskOffload",
-     Kind::Number, "DisableTaskOffload", 7, nullptr, nullptr},
+     Kind::Number, "DisableTaskOffload", nullptr, nullptr},
 }};
 
 // The catalogue row of a setting.
