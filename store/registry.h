@@ -5,7 +5,7 @@
 // registry as it is at that moment. A read that cannot be satisfied (missing
 // key, missing value, another type) yields the caller's default. The write
 // procedures answer the status that says whether they succeeded and, when
-// not, why; a caller may ignore it, as the Apply panes do, which read back.
+// not, why.
 //
 // Text is UTF-8 throughout the program; a backend converts it where the
 // platform needs another code page.
@@ -67,9 +67,9 @@ class Registry {
 
   // The value at (root, path, name) whatever its type, for copying it
   // exactly: every character of a text, also those that the text
-  // procedures' code page lacks. kNotFound when the key or the value is missing; any other
-  // failure is the status of the call that failed. *value is set only on
-  // kSuccess.
+  // procedures' code page lacks. kNotFound when the key or the value is
+  // missing; any other failure is the status of the call that failed.
+  // *value is set only on kSuccess.
   [[nodiscard]] Status QueryValue(RootKey root, const std::string& path, const std::string& name,
                                   TypedValue* value) const;
   // Stores value with its own type and bytes, as WriteText stores a text.
