@@ -34,9 +34,13 @@ inline constexpr KeyHandle kNoKey = 0;
 
 // Value type codes, as the registry stores them.
 using ValueType = std::uint32_t;
-inline constexpr ValueType kTypeNone = 0;   // REG_NONE
-inline constexpr ValueType kTypeText = 1;   // REG_SZ
-inline constexpr ValueType kTypeNumber = 4; // REG_DWORD
+inline constexpr ValueType kTypeNone = 0;            // REG_NONE
+inline constexpr ValueType kTypeText = 1;            // REG_SZ
+inline constexpr ValueType kTypeExpandableText = 2;  // REG_EXPAND_SZ
+inline constexpr ValueType kTypeBinary = 3;          // REG_BINARY
+inline constexpr ValueType kTypeNumber = 4;          // REG_DWORD
+inline constexpr ValueType kTypeMultiText = 7;       // REG_MULTI_SZ
+inline constexpr ValueType kTypeNumber64 = 11;       // REG_QWORD
 
 // Win32 status codes that the backends report: every status the store
 // answers is one of these, defined here once.

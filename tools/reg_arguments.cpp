@@ -95,8 +95,9 @@ struct TypeName {
   store::ValueType type;
 };
 constexpr TypeName kTypes[] = {
-    {"REG_SZ", store::kTypeText}, {"REG_EXPAND_SZ", 2}, {"REG_MULTI_SZ", 7},
-    {"REG_DWORD", store::kTypeNumber}, {"REG_QWORD", 11}, {"REG_BINARY", 3},
+    {"REG_SZ", store::kTypeText},          {"REG_EXPAND_SZ", store::kTypeExpandableText},
+    {"REG_MULTI_SZ", store::kTypeMultiText}, {"REG_DWORD", store::kTypeNumber},
+    {"REG_QWORD", store::kTypeNumber64},   {"REG_BINARY", store::kTypeBinary},
     {"REG_NONE", store::kTypeNone},
 };
 
@@ -181,7 +182,7 @@ std::optional<std::vector<std::uint8_t>> AddData(store::ValueType type,
   *error = text::kInvalidSyntax;
   switch (type) {
     case store::kTypeNumber:
-    case 11: {  // REG_QWORD
+    case store::kTypeNumber64: {
       *error = text::kInvalidNumber;
       const int bits = type == store::kTypeNumber ? 32 : 64;
       const auto number = data ? ParseNumber(given, bits) : std::optional<std::uint64_t>(0);
@@ -192,11 +193,11 @@ std::optional<std::vector<std::uint8_t>> AddData(store::ValueType type,
       }
       return bytes;
     }
-    case 3:  // REG_BINARY
+    case store::kTypeBinary:
       return ParseBinary(given);
-    case 7:  // REG_MULTI_SZ
+    case store::kTypeMultiText:
       return ParseMultiString(given, separator);
-    case 2: {  // REG_EXPAND_SZ
+    case store::kTypeExpandableText: {
       std::vector<std::uint8_t> bytes(given.begin(), given.end());
       bytes.push_back(0);
       return bytes;

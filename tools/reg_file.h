@@ -53,7 +53,10 @@ inline std::string WithoutTrailingBackslashes(std::string path) {
 }
 
 // The value types whose data is text, in two views.
-inline bool IsTextType(store::ValueType type) { return type == 1 || type == 2 || type == 7; }
+inline bool IsTextType(store::ValueType type) {
+  return type == store::kTypeText || type == store::kTypeExpandableText ||
+         type == store::kTypeMultiText;
+}
 
 // The data in the wide view that reg files and reg.exe show, and back.
 std::vector<std::uint8_t> WideData(store::ValueType type, const std::vector<std::uint8_t>& data);

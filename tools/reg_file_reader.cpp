@@ -169,7 +169,7 @@ class Reader {
       line.remove_prefix(1);
       const auto text = Quoted(&line);
       if (!text) return false;
-      value->type = 1;
+      value->type = store::kTypeText;
       value->data.assign(text->begin(), text->end());
       return Ends(line);
     }
@@ -184,7 +184,7 @@ class Reader {
       return Ends(line.substr(digits.size()));
     }
     if (Take(&line, "hex:")) {
-      value->type = 3;
+      value->type = store::kTypeBinary;
     } else if (Take(&line, "hex(")) {
       const std::size_t close = line.find("):");
       const auto type = close == std::string_view::npos ? std::nullopt

@@ -34,7 +34,7 @@ std::string Escaped(std::string_view text) {
 std::string HexEntry(std::string lead, store::ValueType type,
                      const std::vector<std::uint8_t>& bytes) {
   char prefix[24];
-  if (type == 3) {
+  if (type == store::kTypeBinary) {
     std::snprintf(prefix, sizeof prefix, "hex:");
   } else {
     std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(type));
@@ -60,7 +60,9 @@ std::string ValueEntry(const RegFileValue& value) {
   std::string lead = value.name.empty() ? "@=" : "\"" + Escaped(value.name) + "\"=";
   if (value.remove) return lead + "-\r\n";
   const std::string bytes(value.data.begin(), value.data.end());
-  if (value.type == 1) return lead + "\"" + Escaped(bytes.substr(0, bytes.find('\0'))) + "\"\r\n";
+  if (value.type == store::kTypeText) {
+    return lead + "\"" + Escaped(bytes.substr(0, bytes.find('\0'))) + "\"\r\n";
+  }
   if (value.type == store::kTypeNumber && value.data.size() == 4) {
     char number[16];
     std::snprintf(number, sizeof number, "dword:%08x",

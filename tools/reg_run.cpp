@@ -86,10 +86,10 @@ std::uint64_t LittleEndian(const std::vector<std::uint8_t>& data) {
 std::string Shown(ValueType type, const std::vector<std::uint8_t>& data) {
   const std::string bytes(data.begin(), data.end());
   switch (type) {
-    case 1:  // REG_SZ
-    case 2:  // REG_EXPAND_SZ
+    case store::kTypeText:
+    case store::kTypeExpandableText:
       return bytes.substr(0, bytes.find('\0'));
-    case 7: {  // REG_MULTI_SZ
+    case store::kTypeMultiText: {
       std::string shown;
       std::size_t start = 0;
       while (start < bytes.size() && bytes[start] != '\0') {
@@ -100,9 +100,11 @@ std::string Shown(ValueType type, const std::vector<std::uint8_t>& data) {
       }
       return shown;
     }
-    case 4:   // REG_DWORD
-    case 11:  // REG_QWORD
-      if (data.size() == (type == 4 ? 4u : 8u)) return Hex(LittleEndian(data), true);
+    case store::kTypeNumber:
+    case store::kTypeNumber64:
+      if (data.size() == (type == store::kTypeNumber ? 4u : 8u)) {
+        return Hex(LittleEndian(data), true);
+      }
       break;
     default:
       break;
