@@ -40,7 +40,9 @@ Decoded Decode(std::string_view text, std::size_t at) {
   return {code, length};
 }
 
-void Encode(char32_t code, std::string* out) {
+}  // namespace
+
+void AppendUtf8(char32_t code, std::string* out) {
   if (code < 0x80) {
     *out += static_cast<char>(code);
   } else if (code < 0x800) {
@@ -57,6 +59,8 @@ void Encode(char32_t code, std::string* out) {
     *out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
+
+namespace {
 
 // The C library's Unicode tables, whatever locale the process runs in.
 locale_t UnicodeLocale() {
@@ -90,7 +94,7 @@ std::string FoldedName(std::string_view name) {
     if (decoded.length == 0) {
       folded += name[at++];
     } else {
-      Encode(Upper(decoded.code), &folded);
+      AppendUtf8(Upper(decoded.code), &folded);
       at += decoded.length;
     }
   }

@@ -24,6 +24,9 @@ inline constexpr std::size_t kMaxKeyDepth = 512;           // keys below the roo
 // that are not valid UTF-8 are kept as they are.
 std::string FoldedName(std::string_view name);
 
+// Appends the code point (at most U+10FFFF) to out in UTF-8.
+void AppendUtf8(char32_t code, std::string* out);
+
 // The number of UTF-16 code units the UTF-8 text takes; an invalid byte
 // counts as one.
 std::size_t WindowsLength(std::string_view name);

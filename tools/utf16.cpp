@@ -1,5 +1,7 @@
 #include "tools/utf16.h"
 
+#include "store/registry_names.h"
+
 namespace quorvane::tools {
 namespace {
 
@@ -36,24 +38,6 @@ char32_t NextCodePoint(std::string_view text, std::size_t* at) {
   return point;
 }
 
-void AppendUtf8(char32_t point, std::string* out) {
-  if (point < 0x80) {
-    *out += static_cast<char>(point);
-  } else if (point < 0x800) {
-    *out += static_cast<char>(0xC0 | point >> 6);
-    *out += static_cast<char>(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    *out += static_cast<char>(0xE0 | point >> 12);
-    *out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (point & 0x3F));
-  } else {
-    *out += static_cast<char>(0xF0 | point >> 18);
-    *out += static_cast<char>(0x80 | (point >> 12 & 0x3F));
-    *out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (point & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::u16string Utf16Of(std::string_view utf8) {
@@ -83,7 +67,7 @@ std::string Utf8Of(std::u16string_view utf16) {
     } else if (unit >= 0xD800 && unit < 0xE000) {
       point = kReplacement;
     }
-    AppendUtf8(point, &out);
+    store::AppendUtf8(point, &out);
   }
   return out;
 }
