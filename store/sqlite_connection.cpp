@@ -120,8 +120,10 @@ Status SqliteRegistry::Impl::Attach(OpenFailure* failure) {
     return status;
   };
   // Rolling back a creation that was cut short leaves the file empty, as
-  // before it: no store yet, and the first write makes it.
-  if (PragmaNumber(db, "PRAGMA page_count", &code) == 0) return kNotFound;
+  // before it: no store yet, and the first write makes it. Only a journal
+  // that was there before can have been rolled back, so a store without
+  // one is not asked.
+  if (hadChanges && PragmaNumber(db, "PRAGMA page_count", &code) == 0) return kNotFound;
   const auto application = PragmaNumber(db, "PRAGMA application_id", &code);
   if (!application) return leaveAsItWas(failed(db, code));
   if (*application != kApplicationId || *version < 1) {
