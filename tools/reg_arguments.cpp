@@ -95,9 +95,12 @@ struct TypeName {
   store::ValueType type;
 };
 constexpr TypeName kTypes[] = {
-    {"REG_SZ", store::kTypeText},          {"REG_EXPAND_SZ", store::kTypeExpandableText},
-    {"REG_MULTI_SZ", store::kTypeMultiText}, {"REG_DWORD", store::kTypeNumber},
-    {"REG_QWORD", store::kTypeNumber64},   {"REG_BINARY", store::kTypeBinary},
+    {"REG_SZ", store::kTypeText},
+    {"REG_EXPAND_SZ", store::kTypeExpandableText},
+    {"REG_MULTI_SZ", store::kTypeMultiText},
+    {"REG_DWORD", store::kTypeNumber},
+    {"REG_QWORD", store::kTypeNumber64},
+    {"REG_BINARY", store::kTypeBinary},
     {"REG_NONE", store::kTypeNone},
 };
 
