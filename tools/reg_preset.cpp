@@ -13,9 +13,6 @@
 namespace quorvane::tools {
 namespace {
 
-constexpr const char* kUnknownTypeBefore = "ERROR: There is no preset for \"";
-constexpr const char* kUnknownTypeAfter = "\". The connection types are: ";
-
 bool IsWord(const std::string& arg, const char* word) {
   return store::FoldedName(arg) == store::FoldedName(word);
 }
@@ -60,7 +57,7 @@ int RunPreset(const std::vector<std::string>& args, std::istream& in, std::ostre
   }
   const auto keys = PresetKeys(args[1]);
   if (!keys) {
-    err << kUnknownTypeBefore << args[1] << kUnknownTypeAfter;
+    err << text::kUnknownTypeBefore << args[1] << text::kUnknownTypeAfter;
     const char* separator = "";
     for (const char* name : engine::kConnectionTypes) {
       err << separator << "\"" << name << "\"";

@@ -62,6 +62,11 @@ inline constexpr const char* kBadLineAfter =
 inline constexpr const char* kStoppedBefore = "The lines before line ";
 inline constexpr const char* kStoppedAfter = " were imported, it and the rest were not.";
 
+// preset with a name that is not a connection type: the name goes between
+// the parts, the connection types follow.
+inline constexpr const char* kUnknownTypeBefore = "ERROR: There is no preset for \"";
+inline constexpr const char* kUnknownTypeAfter = "\". The connection types are: ";
+
 // What --version prints before the version's numbers.
 inline constexpr const char* kProgramName = "quorvane-reg ";
 
