@@ -66,7 +66,7 @@ int RunPreset(const std::vector<std::string>& args, std::istream& in, std::ostre
     err << ".\n";
     return 1;
   }
-  return WriteFileAsked(args[2], WriteRegFile(*keys), force, in, out, err);
+  return Delivered(WriteFileAsked(args[2], WriteRegFile(*keys), force, in, out, err), out, err);
 }
 
 }  // namespace quorvane::tools

@@ -235,6 +235,13 @@ int Delete(const RegCommand& command, SqliteRegistry& store, std::istream& in, s
 
 }  // namespace
 
+// What was asked for is not done until it is read.
+int Delivered(int code, std::ostream& out, std::ostream& err) {
+  if (out.flush()) return code;
+  err << text::kOutputFailed << "\n";
+  return 1;
+}
+
 int Fail(std::ostream& err, Status status) {
   err << TextOf(status) << "\n";
   return 1;
@@ -304,13 +311,7 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
       return Fail(err, store::kNotFound);
     }
     auto store = store::OpenDefaultSqliteRegistry();
-    const int code = RunRegCommand(parse.command, *store, in, out, err);
-    // What was asked for is not done until it is read.
-    if (!out.flush()) {
-      err << text::kOutputFailed << "\n";
-      return 1;
-    }
-    return code;
+    return Delivered(RunRegCommand(parse.command, *store, in, out, err), out, err);
   } catch (const store::RegistryOpenError& error) {
     err << text::kErrorPrefix << error.what() << "\n";
     return 1;

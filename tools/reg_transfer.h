@@ -26,9 +26,12 @@ namespace quorvane::tools {
                                         std::vector<RegFileKey>* keys);
 
 // Shared with reg_run.cpp: prints the failure's text and answers 1; asks
-// until the answer is yes or no (the end of the input is no).
+// until the answer is yes or no (the end of the input is no); answers a
+// command's exit code once its output is written, or 1 with the reason
+// when the output cannot be written.
 int Fail(std::ostream& err, store::Status status);
 bool Confirm(std::istream& in, std::ostream& out, const std::string& question);
+int Delivered(int code, std::ostream& out, std::ostream& err);
 
 // export KEY FILE [/y] and import FILE.
 int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istream& in,

@@ -716,6 +716,9 @@ TEST_F(QuorvaneRegTool, AQueryWhoseOutputCannotBeWrittenFails) {
   const Outcome outcome = Run({"query", "HKLM\\T"}, "", "/dev/full");
   EXPECT_EQ(outcome.code, 1);
   EXPECT_EQ(outcome.err, "ERROR: The output cannot be written.\n");
+  const Outcome preset = Run({"preset", "Modem", place() + "/modem.reg", "/y"}, "", "/dev/full");
+  EXPECT_EQ(preset.code, 1);
+  EXPECT_EQ(preset.err, "ERROR: The output cannot be written.\n");
 }
 
 }  // namespace
