@@ -51,6 +51,13 @@ void Replace(HICON& icon, HICON by) {
   icon = by;
 }
 
+// A window's or control's text, whole.
+std::wstring WindowText(HWND h) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 }  // namespace
 
 void NativeWindow::RegisterClasses() {
@@ -233,9 +240,7 @@ void NativeWindow::FitLabel(int control) {
   if (!h || !rows_[control].holdsOneLine) return;
   fitPending_[control] = !IsWindowVisible(handle_) || !IsVisible(control);
   if (fitPending_[control]) return;
-  const int length = GetWindowTextLengthW(h);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), length + 1)));
+  const std::wstring text = WindowText(h);
   if (!measure_) measure_ = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(measure_, FontOf(control));
   SIZE extent{};
@@ -330,10 +335,7 @@ void NativeWindow::Destroyed() {
 
 std::string NativeWindow::Text(int control) const {
   HWND h = handles_.at(control);
-  if (!h) return {};
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
-  return WideToUtf8(text);
+  return h ? WideToUtf8(WindowText(h)) : std::string();
 }
 
 void NativeWindow::SetText(int control, std::string_view text) {
@@ -416,10 +418,7 @@ bool NativeWindow::IsVisible(int control) const {
 }
 
 std::string NativeWindow::Caption() const {
-  if (!handle_) return {};
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
-  return WideToUtf8(text);
+  return handle_ ? WideToUtf8(WindowText(handle_)) : std::string();
 }
 
 void NativeWindow::SetCaption(std::string_view caption) {
