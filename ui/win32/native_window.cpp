@@ -33,11 +33,6 @@ const wchar_t* FaceNameOf(Face face) {
   std::abort();  // Face::Inherit is resolved before a font is made
 }
 
-bool SameFont(const FontSpec& a, const FontSpec& b) {
-  return a.face == b.face && a.points == b.points && a.bold == b.bold &&
-         a.underline == b.underline;
-}
-
 int Scaled(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 // The resource's image of that size, or the nearest it carries, scaled.
@@ -164,7 +159,7 @@ void NativeWindow::CreateControls() {
 HFONT NativeWindow::FontOf(int control) {
   const FontSpec& spec = rows_[control].effectiveFont;
   for (auto& [known, font] : fonts_) {
-    if (SameFont(known, spec)) return font;
+    if (known == spec) return font;
   }
   const int height = -static_cast<int>(std::lround(spec.points * dpi_ / 72.0));
   HFONT font = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE,
