@@ -27,7 +27,6 @@
 #include "ui/design_rows.h"
 #include "ui/window_core.h"
 #include "ui/window_design.h"
-#include "ui/window_view.h"
 
 namespace quorvane::ui::win32 {
 
@@ -55,7 +54,6 @@ class NativeWindow final : public WindowCore {
   // nullptr for the kinds that their container paints.
   HWND ControlHandle(int control) const;
   bool IsOpen() const { return handle_ != nullptr; }
-  int Dpi() const { return dpi_; }
 
   // The main window: closing it ends the program's message loop.
   void SetEndsProgramWhenClosed(bool ends) { endsProgram_ = ends; }
