@@ -1,9 +1,9 @@
 // Times the start of quorvane.exe, from CreateProcess to its main window
 // shown, and takes its working set then, beside a bare Win32 form
 // (bare-window.exe) started the same way, and prints the medians and their
-// ratios. Both executables lie beside this
-// one. The program key is set past the first run first, so that no
-// question stands between the start and the main window.
+// ratios. Both executables lie beside this one. The program key is set past
+// the first run first, so that no question stands between the start and the
+// main window.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -116,12 +116,12 @@ int main() {
     quorvaneMemory.push_back(q.workingSetMiB);
     bareMemory.push_back(b.workingSetMiB);
   }
-  const double qt = Median(quorvaneTimes), bt = Median(bareTimes);
-  const double qm = Median(quorvaneMemory), bm = Median(bareMemory);
+  const double quorvaneTime = Median(quorvaneTimes), bareTime = Median(bareTimes);
+  const double quorvaneMiB = Median(quorvaneMemory), bareMiB = Median(bareMemory);
   std::printf("%-32s %10s %12s\n", "Start to window shown", "median ms", "memory MiB");
-  std::printf("%-32s %10.1f %12.1f\n", "bare-window.exe (floor)", bt, bm);
-  std::printf("%-32s %10.1f %12.1f\n", kQuorvane.executable, qt, qm);
+  std::printf("%-32s %10.1f %12.1f\n", "bare-window.exe (floor)", bareTime, bareMiB);
+  std::printf("%-32s %10.1f %12.1f\n", kQuorvane.executable, quorvaneTime, quorvaneMiB);
   std::printf("%-32s %10.2f %12.2f   (aim: at most 1.15 each)\n", "ratio of the medians",
-              qt / bt, bm > 0 ? qm / bm : 0.0);
+              quorvaneTime / bareTime, bareMiB > 0 ? quorvaneMiB / bareMiB : 0.0);
   return 0;
 }

@@ -12,7 +12,6 @@ namespace quorvane::ui {
 // A place in pixels, from the top left of the container.
 struct PixelRect {
   int left, top, width, height;
-  friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 // One line of text in a font, in twips: 1.2 em, as Tahoma and MS Sans Serif

@@ -32,6 +32,7 @@ struct FontSpec {
   double points = 0;
   bool bold = false;
   bool underline = false;
+  friend constexpr bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 struct Rgb {

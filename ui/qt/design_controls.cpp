@@ -6,10 +6,10 @@
 #include <QStyleOptionSlider>
 #include <cmath>
 
+#include "ui/qt/window_palette.h"
+
 namespace quorvane::ui {
 namespace {
-
-QColor ColourOf(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // The scroll bar's keys and what each does, as on Windows.
 struct ScrollKey {

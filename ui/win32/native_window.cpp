@@ -33,11 +33,6 @@ const wchar_t* FaceNameOf(Face face) {
   std::abort();  // Face::Inherit is resolved before a font is made
 }
 
-bool SameFont(const FontSpec& a, const FontSpec& b) {
-  return a.face == b.face && a.points == b.points && a.bold == b.bold &&
-         a.underline == b.underline;
-}
-
 int Scaled(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 // The resource's image of that size, or the nearest it carries, scaled.
@@ -49,6 +44,13 @@ HICON LoadIconSized(int resource, int size) {
 void Replace(HICON& icon, HICON by) {
   if (icon) DestroyIcon(icon);
   icon = by;
+}
+
+// A window's or control's text, whole.
+std::wstring WindowText(HWND h) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 }  // namespace
@@ -157,7 +159,7 @@ void NativeWindow::CreateControls() {
 HFONT NativeWindow::FontOf(int control) {
   const FontSpec& spec = rows_[control].effectiveFont;
   for (auto& [known, font] : fonts_) {
-    if (SameFont(known, spec)) return font;
+    if (known == spec) return font;
   }
   const int height = -static_cast<int>(std::lround(spec.points * dpi_ / 72.0));
   HFONT font = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE,
@@ -233,9 +235,7 @@ void NativeWindow::FitLabel(int control) {
   if (!h || !rows_[control].holdsOneLine) return;
   fitPending_[control] = !IsWindowVisible(handle_) || !IsVisible(control);
   if (fitPending_[control]) return;
-  const int length = GetWindowTextLengthW(h);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), length + 1)));
+  const std::wstring text = WindowText(h);
   if (!measure_) measure_ = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(measure_, FontOf(control));
   SIZE extent{};
@@ -330,10 +330,7 @@ void NativeWindow::Destroyed() {
 
 std::string NativeWindow::Text(int control) const {
   HWND h = handles_.at(control);
-  if (!h) return {};
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
-  return WideToUtf8(text);
+  return h ? WideToUtf8(WindowText(h)) : std::string();
 }
 
 void NativeWindow::SetText(int control, std::string_view text) {
@@ -416,10 +413,7 @@ bool NativeWindow::IsVisible(int control) const {
 }
 
 std::string NativeWindow::Caption() const {
-  if (!handle_) return {};
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
-  return WideToUtf8(text);
+  return handle_ ? WideToUtf8(WindowText(handle_)) : std::string();
 }
 
 void NativeWindow::SetCaption(std::string_view caption) {

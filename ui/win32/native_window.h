@@ -5,15 +5,16 @@
 //
 // This is the Win32 core of every window (ui/window_core.h), written once:
 // it knows rows of a resolved table, not which window it shows. Controls are
-// named by their row's index; the view (window_view_win32.h) puts the
-// window's own Id on top. Places are in twips in the design and in pixels at the window's DPI
-// here, recomputed when the window moves to a monitor of another DPI.
+// named by their row's index; the view (ui/window_view.h) puts the window's
+// own Id on top. Places are in twips in the design and in pixels at the
+// window's DPI here, recomputed when the window moves to a monitor of
+// another DPI.
 //
-// Events reach the sink as Windows reports them: BN_CLICKED from buttons,
-// check boxes and option buttons, STN_CLICKED from clickable labels,
-// one Choose per choice from lists (see Command), and completed WM_HSCROLL
-// changes from scroll bars. Nothing the program itself changes through this
-// class reports an event.
+// Events reach their handlers (OnEvent) as Windows reports them: BN_CLICKED
+// from buttons, check boxes and option buttons, STN_CLICKED from clickable
+// labels, one Choose per choice from lists (see ListNotification), and
+// completed WM_HSCROLL changes from scroll bars. Nothing the program itself
+// changes through this class reports an event.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +28,6 @@
 #include "ui/design_rows.h"
 #include "ui/window_core.h"
 #include "ui/window_design.h"
-#include "ui/window_view.h"
 
 namespace quorvane::ui::win32 {
 
@@ -55,7 +55,6 @@ class NativeWindow final : public WindowCore {
   // nullptr for the kinds that their container paints.
   HWND ControlHandle(int control) const;
   bool IsOpen() const { return handle_ != nullptr; }
-  int Dpi() const { return dpi_; }
 
   // The main window: closing it ends the program's message loop.
   void SetEndsProgramWhenClosed(bool ends) { endsProgram_ = ends; }
