@@ -1,4 +1,5 @@
-// The program's only road to the registry: five forgiving procedures.
+// The program's only road to the registry: forgiving reads, writes that
+// answer how they went, and an exact copy of a value whatever its type.
 //
 // Each call opens (or creates) its key, does one thing and closes the key
 // again before it returns; nothing is cached, so every call sees the
