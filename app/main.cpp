@@ -41,9 +41,9 @@ int main(int argc, char** argv) {
 
   const quorvane::store::Registry registry(*backend);
   quorvane::ui::MainWindow form(registry, dialogs);
-  if (const auto status = quorvane::app::StatusBeforeShown(form.logic.startOutcome())) {
+  if (const auto status = quorvane::app::StatusBeforeShown(form.logic().startOutcome())) {
     return *status;
   }
-  form.view.widget().show();
+  form.Show();
   return QApplication::exec();
 }

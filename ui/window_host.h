@@ -31,7 +31,8 @@ void LoadLogic(Logic& logic) {
 
 // A window and its logic over one core: the view built on the core, the
 // logic on the view (with its own arguments after it), its events
-// connected. Nothing is shown and no load step runs.
+// connected. Nothing is shown and no load step runs until asked. It stays
+// where it was built: the logic holds the view, the view the core.
 template <typename Logic>
 class HostedWindow {
  public:
@@ -45,6 +46,13 @@ class HostedWindow {
         logic_(view_, std::forward<LogicArguments>(arguments)...) {
     ConnectLogic(*core_, logic_);
   }
+  HostedWindow(const HostedWindow&) = delete;
+  HostedWindow& operator=(const HostedWindow&) = delete;
+
+  // The logic's load step, the window still hidden.
+  void Load() { LoadLogic(logic_); }
+  // Shows the window, once loaded.
+  void Show() { core_->Show(); }
 
   WindowCore& core() { return *core_; }
   WindowView<Id>& view() { return view_; }
@@ -62,7 +70,7 @@ class HostedWindow {
 template <typename Logic>
 void RunModalWindow(std::unique_ptr<WindowCore> core, const WindowDesign<typename Logic::Id>& design) {
   HostedWindow<Logic> window(std::move(core), design);
-  LoadLogic(window.logic());
+  window.Load();
   window.core().RunModal();
 }
 

@@ -105,7 +105,7 @@ class AccessibilityTest : public QObject {
   void mainWindowReadsWell() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget* form = &window->view.widget();
+    QWidget* form = &window->widget();
     form->show();
     const QStringList faults = AccessibilityFaults(*form);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));

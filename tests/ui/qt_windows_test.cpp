@@ -137,7 +137,7 @@ class QtWindowsTest : public QObject {
   void mainWindowIsFixedWithItsScrollBarAndLists() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     QVERIFY(!form.isVisible());  // the program shows it, not its load step
     QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane Version 1.3 Final - Build 0"));
 
@@ -164,7 +164,7 @@ class QtWindowsTest : public QObject {
   void scrollBarEndsAndDraggingChangeNothing() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     QScrollBar* scroller = Scroller(form);
 
     f.recording.calls.clear();
@@ -194,7 +194,7 @@ class QtWindowsTest : public QObject {
   void accessKeysApplyTheShownPaneAndClose() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     ShowAndActivate(form);
 
     // The welcome pane has no Apply: Alt+A must not reach a hidden pane's.
@@ -224,7 +224,7 @@ class QtWindowsTest : public QObject {
   void aboutOpensModallyCentredWithTheFocusOnOkAndIsBuiltAfresh() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     ShowAndActivate(form);
     Scroller(form)->setValue(3);
 
@@ -357,7 +357,7 @@ class QtWindowsTest : public QObject {
     quorvane::ui::QtUserDialogs dialogs;
     FormFixture f;
     const auto main = f.OpenAfterFirstRun();
-    ShowAndActivate(main->view.widget());
+    ShowAndActivate(main->widget());
     for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
       QRect placed;
       Qt::WindowType type = Qt::Dialog;
@@ -389,7 +389,7 @@ class QtWindowsTest : public QObject {
       // Where a new window goes by default, not centred over the main
       // window: an ordinary window, which a window manager places as it
       // places new windows, not a dialog, which it centres over its parent.
-      QVERIFY(placed.center() != main->view.widget().frameGeometry().center());
+      QVERIFY(placed.center() != main->widget().frameGeometry().center());
       QCOMPARE(type, Qt::Window);
       QCOMPARE(modality, Qt::ApplicationModal);
       QCOMPARE(texts, (QStringList{QStringLiteral("Quorvane"),
@@ -418,7 +418,7 @@ class QtWindowsTest : public QObject {
 
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     form.show();
     std::map<QString, QStringList> faults;
     for (int position = 1; position <= 8; ++position) {
@@ -453,19 +453,19 @@ class QtWindowsTest : public QObject {
   void oneLineLabelsShowTheirWholeCaptionOrBreakAtAWord() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     form.show();
     // Wider than the label, narrower than its pane: the label grows, also
     // when its caption changed while its pane was hidden.
     auto* hint = Get<QLabel>(form, Form::Label31);
-    window->view.SetText(quorvane::ui::FormControl::Label31, "Dialup: 3216 and then some");
+    window->view().SetText(quorvane::ui::FormControl::Label31, "Dialup: 3216 and then some");
     Scroller(form)->setValue(3);
     QVERIFY(hint->isVisible());
     QVERIFY(hint->width() >= hint->fontMetrics().horizontalAdvance(hint->text()));
     QCOMPARE(hint->height(), 17);
     // Wider than the pane: the caption wraps at a word, never inside one.
-    window->view.SetText(quorvane::ui::FormControl::Label31,
-                         QString(QStringLiteral("Dialup ")).repeated(20).toStdString());
+    window->view().SetText(quorvane::ui::FormControl::Label31,
+                           QString(QStringLiteral("Dialup ")).repeated(20).toStdString());
     QVERIFY(hint->wordWrap());
     QCOMPARE(hint->x() + hint->width(), hint->parentWidget()->width());
   }
@@ -475,7 +475,7 @@ class QtWindowsTest : public QObject {
   void labelsStandAtTheirDesignPlaces() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     form.show();
     QStringList faults;
     const quorvane::ui::DesignRows rows = quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFormDesign);
@@ -530,8 +530,8 @@ class QtWindowsTest : public QObject {
     };
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    window->view.widget().show();
-    check(Get<QLabel>(window->view.widget(), Form::Label35));
+    window->widget().show();
+    check(Get<QLabel>(window->widget(), Form::Label35));
     WhenModalOpens([&](QWidget* about) {
       check(Get<QLabel>(*about, About::lblInfo_1));
       about->close();
@@ -551,7 +551,7 @@ class QtWindowsTest : public QObject {
   void scrollBarKeysAndFocusMark() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->view.widget();
+    QWidget& form = window->widget();
     ShowAndActivate(form);
     QScrollBar* scroller = Scroller(form);
     // The mark is dark enough to be seen: more dark pixels than without it.

@@ -20,7 +20,9 @@
 #include "ui/web_addresses.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/open_web_address.h"
+#include "ui/win32/native_window.h"
 #include "ui/win32/quorvane_windows_win32.h"
+#include "ui/window_view.h"
 
 namespace quorvane::ui::win32 {
 namespace {
@@ -43,11 +45,12 @@ const char* ClassOfKind(ControlKind kind) {
 // Every control of the design is there with its class, caption and place.
 template <typename Id>
 void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
-  Win32WindowView<Id> view(design, nullptr);
+  NativeWindow window(RowsOf(design), nullptr);
+  const WindowView<Id> view(window, design);
   const DesignRows resolved = RowsOf(design);
   for (const ControlSpec<Id>& row : design.controls) {
     SCOPED_TRACE(NameOf(row.id));
-    HWND control = view.ControlHandle(row.id);
+    HWND control = window.ControlHandle(IndexOf(row.id));
     const char* className = ClassOfKind(row.kind);
     ASSERT_EQ(control != nullptr, className != nullptr);
     if (!control) continue;
@@ -71,7 +74,7 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
     }
   }
   RECT client;
-  GetClientRect(view.Handle(), &client);
+  GetClientRect(window.Handle(), &client);
   EXPECT_EQ(client.right, TwipsToPixels(design.window.clientWidth));
   EXPECT_EQ(client.bottom, TwipsToPixels(design.window.clientHeight));
   EXPECT_EQ(view.Caption(), design.window.caption);
@@ -146,8 +149,9 @@ class MainWindow : public ::testing::Test {
     ResetProgramEndForTesting();
   }
 
-  Win32WindowView<FormControl>& view() { return window->View(); }
-  HWND Handle(FormControl control) { return view().ControlHandle(control); }
+  WindowView<FormControl>& view() { return window->View(); }
+  NativeWindow& native() { return window->Window(); }
+  HWND Handle(FormControl control) { return native().ControlHandle(IndexOf(control)); }
   void Click(FormControl control) { SendMessageW(Handle(control), BM_CLICK, 0, 0); }
   void Choose(FormControl list, int item) {
     SendMessageW(Handle(list), CB_SETCURSEL, item, 0);
@@ -156,14 +160,14 @@ class MainWindow : public ::testing::Test {
                  reinterpret_cast<LPARAM>(Handle(list)));
   }
   void Scroll(int code) {
-    SendMessageW(view().Handle(), WM_HSCROLL, MAKEWPARAM(code, 0),
+    SendMessageW(native().Handle(), WM_HSCROLL, MAKEWPARAM(code, 0),
                  reinterpret_cast<LPARAM>(Handle(scroller)));
   }
   // As Windows tells a window that it has moved to a monitor of that DPI.
   void ChangeDpi(int dpi) {
     RECT suggested;
-    GetWindowRect(view().Handle(), &suggested);
-    SendMessageW(view().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+    GetWindowRect(native().Handle(), &suggested);
+    SendMessageW(native().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
   }
   void Type(FormControl box, const wchar_t* text) {
@@ -175,7 +179,7 @@ class MainWindow : public ::testing::Test {
   std::vector<FormControl> ShownPanes() {
     std::vector<FormControl> shown;
     for (FormControl pane : kPanesByPosition) {
-      if (view().IsVisible(pane)) shown.push_back(pane);
+      if (native().IsVisible(IndexOf(pane))) shown.push_back(pane);
     }
     return shown;
   }
@@ -263,9 +267,9 @@ TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
       Choose(Combo1, item);  // each pane in turn
       for (const ControlRow& row : rows.controls) {
         const auto id = static_cast<FormControl>(&row - rows.controls.data());
-        if (!IsLabel(row.kind) || !view().IsVisible(id)) continue;
+        if (!IsLabel(row.kind) || !native().IsVisible(IndexOf(id))) continue;
         SCOPED_TRACE(row.name);
-        HWND label = view().ControlHandle(id);
+        HWND label = native().ControlHandle(IndexOf(id));
         RECT place, container;
         GetWindowRect(label, &place);
         MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
@@ -306,7 +310,7 @@ TEST_F(MainWindow, IconsAreLoadedAtTheSizeOfTheWindowsDpi) {
     SCOPED_TRACE(dpi);
     ChangeDpi(dpi);
     const auto icon = [this](WPARAM which) {
-      return reinterpret_cast<HICON>(SendMessageW(view().Handle(), WM_GETICON, which, 0));
+      return reinterpret_cast<HICON>(SendMessageW(native().Handle(), WM_GETICON, which, 0));
     };
     EXPECT_EQ(sizeOf(icon(ICON_BIG)), GetSystemMetricsForDpi(SM_CXICON, dpi));
     EXPECT_EQ(sizeOf(icon(ICON_SMALL)), GetSystemMetricsForDpi(SM_CXSMICON, dpi));
@@ -373,7 +377,7 @@ TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
 }
 
 TEST_F(MainWindow, BlueTextOnWhiteWhateverTheSystemColours) {
-  HDC dc = GetDC(view().Handle());
+  HDC dc = GetDC(native().Handle());
   SetTextColor(dc, RGB(1, 2, 3));
   SendMessageW(Handle(Setting1), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(Handle(Label37)));
@@ -385,13 +389,13 @@ TEST_F(MainWindow, BlueTextOnWhiteWhateverTheSystemColours) {
   GetObjectW(brush, sizeof colour, &colour);
   EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
   EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));  // Label36 is white
-  ReleaseDC(view().Handle(), dc);
+  ReleaseDC(native().Handle(), dc);
 }
 
 TEST_F(MainWindow, AltCEndsTheProgram) {
   PostMessageW(GetFocus(), WM_SYSCHAR, 'c', 1 << 29);
   EXPECT_EQ(RunMessageLoop([] { return false; }), 0);
-  EXPECT_FALSE(view().Window().IsOpen());
+  EXPECT_FALSE(native().IsOpen());
 }
 
 // ShellExecuteA's arguments, as the shell would have had them.
@@ -422,7 +426,7 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     version = text;
     HWND ok = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::cmdOK));
     focusOnOk = GetFocus() == ok;
-    ownerDisabled = !IsWindowEnabled(view().Handle());
+    ownerDisabled = !IsWindowEnabled(native().Handle());
     HWND link = GetDlgItem(about, kFirstControlId + static_cast<int>(AboutControl::lblURL));
     SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, 0));
     // The program's one link pointer: 32 by 32, hot spot at the fingertip.
@@ -439,14 +443,14 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
     return true;
   });
-  OpenQuorvaneModal(ModalWindow::About, view().Handle());
+  OpenQuorvaneModal(ModalWindow::About, native().Handle());
   SetShellExecuteForTesting(nullptr);
   EXPECT_EQ(version, "Version: 1.3 - Build 0");
   EXPECT_TRUE(focusOnOk);
   EXPECT_TRUE(ownerDisabled);
   EXPECT_TRUE(handOverLink);
   EXPECT_FALSE(IsWindow(about));
-  EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+  EXPECT_TRUE(IsWindowEnabled(native().Handle()));
   ASSERT_EQ(gShellCalls.size(), 1u);
   const ShellCall& call = gShellCalls[0];
   EXPECT_EQ(call.window, about);
@@ -479,7 +483,7 @@ TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
     HWND firstFocus = nullptr, expectedFirst = nullptr;
     WhileModal([&] {
       HWND window = FindThreadWindow(caption);
-      if (!window || window == view().Handle()) return false;
+      if (!window || window == native().Handle()) return false;
       HWND target = GetDlgItem(window, idOf(key.focus));
       if (++ticks == 1) {
         firstFocus = GetFocus();
@@ -496,11 +500,11 @@ TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
       PostMessageW(window, WM_CLOSE, 0, 0);
       return true;
     });
-    OpenQuorvaneModal(key.window, view().Handle());
+    OpenQuorvaneModal(key.window, native().Handle());
     gStep = nullptr;  // closed before the timer looked again
     EXPECT_EQ(closed, key.closes);
     EXPECT_EQ(firstFocus, expectedFirst);
-    EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+    EXPECT_TRUE(IsWindowEnabled(native().Handle()));
   }
 }
 
@@ -513,7 +517,7 @@ TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
   bool openAfterEscape = false, active = false, focusOnClose = false, inTaskBar = false;
   WhileModal([&] {
     HWND finished = FindThreadWindow("Quorvane");
-    if (!finished || finished == view().Handle()) return false;
+    if (!finished || finished == native().Handle()) return false;
     if (++ticks == 1) {
       active = GetForegroundWindow() == finished && GetActiveWindow() == finished;
       focusOnClose = GetFocus() == GetDlgItem(finished, kFirstControlId + static_cast<int>(
@@ -526,12 +530,12 @@ TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     return true;
   });
-  OpenQuorvaneModal(ModalWindow::Finished, view().Handle());
+  OpenQuorvaneModal(ModalWindow::Finished, native().Handle());
   EXPECT_TRUE(active);
   EXPECT_TRUE(focusOnClose);
   EXPECT_TRUE(inTaskBar);
   EXPECT_TRUE(openAfterEscape);
-  EXPECT_TRUE(IsWindowEnabled(view().Handle()));
+  EXPECT_TRUE(IsWindowEnabled(native().Handle()));
 }
 
 }  // namespace

@@ -2,14 +2,13 @@
 
 #include "ui/quorvane_about.h"
 #include "ui/quorvane_finished.h"
-#include "ui/window_host.h"
 
 namespace quorvane::ui {
 
 MainWindow::MainWindow(const store::Registry& registry, engine::UserDialogs& dialogs)
-    : view(kQuorvaneFormDesign), logic(view, registry, dialogs) {
-  ConnectLogic(view.windowCore(), logic);
-  LoadLogic(logic);
+    : HostedWindow(MakeQtWindowCore(RowsOf(kQuorvaneFormDesign)), kQuorvaneFormDesign, registry,
+                   dialogs) {
+  Load();
 }
 
 void ShowAboutWindow() {

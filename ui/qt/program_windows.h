@@ -6,16 +6,17 @@
 #include "store/registry.h"
 #include "ui/qt/qt_window.h"
 #include "ui/quorvane_form.h"
+#include "ui/window_host.h"
 
 namespace quorvane::ui {
 
-// The main window, hidden, with its load step run: when logic.startOutcome()
+// The main window, hidden, with its load step run: when logic().startOutcome()
 // then tells to exit, the window must never be shown.
-struct MainWindow {
+class MainWindow final : public HostedWindow<QuorvaneForm> {
+ public:
   MainWindow(const store::Registry& registry, engine::UserDialogs& dialogs);
 
-  QtWindow<FormControl> view;
-  QuorvaneForm logic;
+  QWidget& widget() { return WidgetOf(core()); }
 };
 
 // Build the secondary window afresh, show it modally without an owner and

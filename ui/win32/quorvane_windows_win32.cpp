@@ -1,10 +1,10 @@
 #include "ui/win32/quorvane_windows_win32.h"
 
 #include <memory>
+#include <utility>
 
 #include "ui/quorvane_about.h"
 #include "ui/quorvane_finished.h"
-#include "ui/window_host.h"
 
 namespace quorvane::ui::win32 {
 
@@ -24,20 +24,27 @@ void OpenQuorvaneModal(ModalWindow window, HWND owner) {
   }
 }
 
+namespace {
+
+// The main window's core: without an owner, and the program's end when closed.
+std::unique_ptr<WindowCore> MainWindowCore(ModalOpener openModal) {
+  auto core = std::make_unique<NativeWindow>(RowsOf(kQuorvaneFormDesign), nullptr,
+                                             std::move(openModal));
+  core->SetEndsProgramWhenClosed(true);
+  return core;
+}
+
+}  // namespace
+
 QuorvaneMainWindow::QuorvaneMainWindow(const store::Registry& registry, ModalOpener openModal)
     : dialogs_(openModal),
-      view_(kQuorvaneFormDesign, nullptr, openModal),
-      form_(view_, registry, dialogs_) {
-  ConnectLogic(view_.Window(), form_);
-  view_.Window().SetEndsProgramWhenClosed(true);
-  dialogs_.SetOwner(view_.Handle());
+      window_(MainWindowCore(openModal), kQuorvaneFormDesign, registry, dialogs_) {
+  dialogs_.SetOwner(Window().Handle());
 }
 
 engine::StartOutcome QuorvaneMainWindow::Load() {
-  LoadLogic(form_);
-  return form_.startOutcome();
+  window_.Load();
+  return window_.logic().startOutcome();
 }
-
-void QuorvaneMainWindow::Show() { view_.Window().Show(); }
 
 }  // namespace quorvane::ui::win32

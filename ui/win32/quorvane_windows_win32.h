@@ -8,8 +8,9 @@
 #include "engine/first_run.h"
 #include "store/registry.h"
 #include "ui/quorvane_form.h"
+#include "ui/win32/native_window.h"
 #include "ui/win32/win32_user_dialogs.h"
-#include "ui/win32/window_view_win32.h"
+#include "ui/window_host.h"
 
 namespace quorvane::ui::win32 {
 
@@ -27,14 +28,15 @@ class QuorvaneMainWindow {
   // The load step (Form_Load); when it tells to exit, the window must never
   // be shown.
   [[nodiscard]] engine::StartOutcome Load();
-  void Show();
+  void Show() { window_.Show(); }
 
-  Win32WindowView<FormControl>& View() { return view_; }
+  WindowView<FormControl>& View() { return window_.view(); }
+  NativeWindow& Window() { return static_cast<NativeWindow&>(window_.core()); }
 
  private:
+  // The message boxes come before the window whose logic shows them.
   Win32UserDialogs dialogs_;
-  Win32WindowView<FormControl> view_;
-  QuorvaneForm form_;
+  HostedWindow<QuorvaneForm> window_;
 };
 
 }  // namespace quorvane::ui::win32

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "engine/user_dialogs.h"
-#include "ui/win32/window_view_win32.h"
+#include "ui/win32/native_window.h"
 
 namespace quorvane::ui::win32 {
 
