@@ -5,11 +5,6 @@
 option(QUORVANE_WERROR "Treat compiler warnings in Quorvane's own code as errors" OFF)
 
 add_library(quorvane_warnings INTERFACE)
-if(MSVC)
-  # Visual Studio's build is not one the tests run, so its warnings are
-  # shown but do not stop it.
-  target_compile_options(quorvane_warnings INTERFACE /W4)
-else()
-  target_compile_options(quorvane_warnings INTERFACE -Wall -Wextra
-    $<$<BOOL:${QUORVANE_WERROR}>:-Werror>)
-endif()
+target_compile_options(quorvane_warnings INTERFACE -Wall -Wextra
+  $<$<BOOL:${QUORVANE_WERROR}>:-Werror>)
+add_library(quorvane::warnings ALIAS quorvane_warnings)

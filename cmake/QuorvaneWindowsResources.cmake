@@ -25,11 +25,8 @@ target_include_directories(quorvane_resources PRIVATE ${PROJECT_SOURCE_DIR})
 set_source_files_properties(${PROJECT_BINARY_DIR}/windows/quorvane.rc PROPERTIES
   OBJECT_DEPENDS "${QUORVANE_PROGRAM_ICO};${QUORVANE_FINISHED_ICO};${QUORVANE_MANIFEST}")
 
+add_library(quorvane::resources ALIAS quorvane_resources)
+
 if(TARGET quorvane)
-  target_link_libraries(quorvane PRIVATE quorvane_resources)
-  if(MSVC)
-    # The manifest is in the resources already; a second one from the linker
-    # would clash with it.
-    target_link_options(quorvane PRIVATE /MANIFEST:NO)
-  endif()
+  target_link_libraries(quorvane PRIVATE quorvane::resources)
 endif()

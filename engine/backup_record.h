@@ -19,20 +19,18 @@
 
 namespace quorvane::engine {
 
-// The nine backed-up settings, in the order of both the backup and the
-// restore. SackOpts comes last: backups of earlier versions lack it, and the
-// restore then leaves it as it is.
-inline constexpr std::array<store::SettingId, 9> kBackupOrder = {
-    store::SettingId::MaxMtu,
-    store::SettingId::DefaultRcvWindow,
-    store::SettingId::DefaultTtl,
-    store::SettingId::SessionKeepAlive,
-    store::SettingId::NdiCache,
-    store::SettingId::PmtuBlackHoleDetect,
-    store::SettingId::DisableTaskOffload,
-    store::SettingId::PmtuDiscovery,
-    store::SettingId::SackOpts,
-};
+// The nine backed-up settings (each with a backup name), in the order of
+// both the backup and the restore. SackOpts comes last: backups of earlier
+// versions lack it, and the restore then leaves it as it is.
+inline constexpr auto kBackupOrder = [] {
+  using enum store::SettingId;
+  return std::array{MaxMtu,   DefaultRcvWindow,    DefaultTtl,         SessionKeepAlive,
+                    NdiCache, PmtuBlackHoleDetect, DisableTaskOffload, PmtuDiscovery,
+                    SackOpts};
+}();
+static_assert(store::NamesEachOnce(kBackupOrder, [](const store::Setting& s) {
+  return s.backupName != nullptr;
+}));
 
 // A text setting that was absent is backed up as this text (REG_SZ); the
 // number setting as 0 (REG_DWORD). The restore removes the live value for

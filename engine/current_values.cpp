@@ -8,19 +8,14 @@
 namespace quorvane::engine {
 namespace {
 
+using enum store::SettingId;
+
 // The nine reads of a refresh, in the order in which the display has always
 // made them.
-constexpr std::array<store::SettingId, 9> kRefreshOrder = {
-    store::SettingId::MaxMtu,
-    store::SettingId::DefaultRcvWindow,
-    store::SettingId::DefaultTtl,
-    store::SettingId::SessionKeepAlive,
-    store::SettingId::NdiCache,
-    store::SettingId::PmtuBlackHoleDetect,
-    store::SettingId::PmtuDiscovery,
-    store::SettingId::DisableTaskOffload,
-    store::SettingId::SackOpts,
-};
+constexpr std::array kRefreshOrder = {MaxMtu,           DefaultRcvWindow,   DefaultTtl,
+                                      SessionKeepAlive, NdiCache,           PmtuBlackHoleDetect,
+                                      PmtuDiscovery,    DisableTaskOffload, SackOpts};
+static_assert(store::NamesEachOnce(kRefreshOrder, [](const store::Setting&) { return true; }));
 
 }  // namespace
 
@@ -34,13 +29,11 @@ CurrentValues ReadCurrentValues(const store::Registry& registry) {
       case store::Kind::Text:
         values.captions[id] = ReadCaption(registry, id, setting.refreshAbsent);
         break;
-      case store::Kind::Flag: {
-        const FlagBox& flag = FlagBoxOf(id);
-        values.flags.*flag.box = ReadFlagBox(registry, flag);
+      case store::Kind::Flag:
+        values.flags[id] = ReadFlagBox(registry, id);
         break;
-      }
       case store::Kind::Number:
-        values.taskOffloadEnabled = ReadTaskOffloadEnabled(registry);
+        values.enabled[id] = ReadEnabled(registry, id);
         break;
     }
   }

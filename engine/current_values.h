@@ -3,18 +3,20 @@
 #include <map>
 #include <string>
 
-#include "engine/setting_apply.h"
+#include "engine/flag_rules.h"
 #include "store/catalogue.h"
 #include "store/registry.h"
 
 namespace quorvane::engine {
 
-// What the panes show, read afresh from the registry.
+// What the panes show, read afresh from the registry, for each setting by
+// its kind.
 struct CurrentValues {
   // The current-value caption of each text setting.
   std::map<store::SettingId, std::string> captions;
-  PathMtuFlags flags;             // each 0 or 1, by the flag rule
-  bool taskOffloadEnabled = true; // "Enabled" selected; otherwise "Disabled"
+  PathMtuFlags flags;  // each flag's box, 0 or 1, by the flag rule
+  // Each number setting's choice: true for "Enabled", false for "Disabled".
+  std::map<store::SettingId, bool> enabled;
 };
 
 // The nine reads of a full refresh, in the order the display makes them.

@@ -4,22 +4,17 @@
 
 namespace quorvane::engine {
 
-const FlagBox& FlagBoxOf(store::SettingId setting) {
-  for (const FlagBox* flag : {&kAutoDiscoveryBox, &kBlackHoleDetectBox, &kSelectiveAcksBox}) {
-    if (flag->setting == setting) return *flag;
-  }
-  std::abort();  // only the three flags have boxes; asking for another is a build fault
-}
-
-int ReadFlagBox(const store::Registry& registry, const FlagBox& flag) {
-  const store::Setting& row = store::SettingOf(flag.setting);
+int ReadFlagBox(const store::Registry& registry, store::SettingId flag) {
+  const store::Setting& row = store::SettingOf(flag);
+  if (row.kind != store::Kind::Flag) std::abort();  // only a flag has a box
   return BoxValueOf(registry.ReadText(store::kRoot, row.key, row.valueName, row.absent));
 }
 
-bool ReadTaskOffloadEnabled(const store::Registry& registry) {
-  const store::Setting& row = store::SettingOf(store::SettingId::DisableTaskOffload);
-  return registry.ReadNumber(store::kRoot, row.key, row.valueName, kTaskOffloadEnabled) ==
-         kTaskOffloadEnabled;
+bool ReadEnabled(const store::Registry& registry, store::SettingId number) {
+  const store::Setting& row = store::SettingOf(number);
+  if (row.kind != store::Kind::Number) std::abort();  // only a number has the options
+  return registry.ReadNumber(store::kRoot, row.key, row.valueName, kEnabledNumber) ==
+         kEnabledNumber;
 }
 
 }  // namespace quorvane::engine

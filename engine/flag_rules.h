@@ -1,32 +1,19 @@
-// How the check boxes and option buttons of the Path MTU and network-card
-// panes map to registry values, in both directions.
+// How the check boxes of the flag settings and the option buttons of the
+// number setting map to registry values, in both directions.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
-#include "engine/setting_apply.h"
 #include "store/catalogue.h"
 #include "store/registry.h"
 
 namespace quorvane::engine {
 
-// A Path MTU check box and the flag it stands for; what an absent flag
-// reads as is the flag's default in the settings' table.
-struct FlagBox {
-  store::SettingId setting;
-  int PathMtuFlags::*box;
-};
-
-inline constexpr FlagBox kAutoDiscoveryBox{store::SettingId::PmtuDiscovery,
-                                           &PathMtuFlags::autoDiscovery};
-inline constexpr FlagBox kBlackHoleDetectBox{store::SettingId::PmtuBlackHoleDetect,
-                                             &PathMtuFlags::blackHoleDetect};
-inline constexpr FlagBox kSelectiveAcksBox{store::SettingId::SackOpts,
-                                           &PathMtuFlags::selectiveAcks};
-
-// The box of a flag setting.
-const FlagBox& FlagBoxOf(store::SettingId setting);
+// The Path MTU pane's check boxes, one for each flag setting: 0 cleared,
+// 1 ticked, 2 greyed.
+using PathMtuFlags = std::map<store::SettingId, int>;
 
 // The text a check box writes: "0" for a cleared box, "1" for a ticked or a
 // greyed one.
@@ -36,15 +23,16 @@ inline const char* FlagText(int boxValue) { return boxValue == 0 ? "0" : "1"; }
 // ticked (1) for any other text, however close to "0" it looks.
 inline int BoxValueOf(const std::string& flagText) { return flagText == "0" ? 0 : 1; }
 
-// Reads the flag (its fallback when absent) and answers the box value.
-int ReadFlagBox(const store::Registry& registry, const FlagBox& flag);
+// Reads a flag setting (its default in the settings' table when absent) and
+// answers the box value.
+int ReadFlagBox(const store::Registry& registry, store::SettingId flag);
 
-// DisableTaskOffload: 0 when the adapter's own processor is used
-// ("Enabled"), 1 when it is not ("Disabled"). Absent reads as 0.
-inline constexpr std::int32_t kTaskOffloadEnabled = 0;
-inline constexpr std::int32_t kTaskOffloadDisabled = 1;
+// A number setting's two option buttons: "Enabled" writes 0, "Disabled" 1.
+// For DisableTaskOffload, 0 is the adapter's own processor used.
+inline constexpr std::int32_t kEnabledNumber = 0;
+inline constexpr std::int32_t kDisabledNumber = 1;
 
 // True when the stored number selects "Enabled": exactly 0, or absent.
-bool ReadTaskOffloadEnabled(const store::Registry& registry);
+bool ReadEnabled(const store::Registry& registry, store::SettingId number);
 
 }  // namespace quorvane::engine

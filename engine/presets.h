@@ -27,5 +27,9 @@ inline constexpr std::array<PresetRow, 6> kPresets = {{
     {store::SettingId::NdiCache,         {"16",     "64",     "64",     "32"}},
     {store::SettingId::SackOpts,         {"1",      "1",      "1",      "1"}},
 }};
+// Each setting at most once, and only those written as text.
+static_assert(store::NamesAtMostOnce(
+    kPresets, [](const store::Setting& s) { return s.kind != store::Kind::Number; },
+    &PresetRow::setting));
 
 }  // namespace quorvane::engine

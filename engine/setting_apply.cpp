@@ -12,12 +12,14 @@
 namespace quorvane::engine {
 namespace {
 
+using enum store::SettingId;
+
 // The Path MTU Apply writes the flags in one order and reads them back in
 // another; both orders are the handler's own and kept as they are.
-constexpr std::array<const FlagBox*, 3> kFlagWriteOrder = {&kBlackHoleDetectBox, &kAutoDiscoveryBox,
-                                                           &kSelectiveAcksBox};
-constexpr std::array<const FlagBox*, 3> kFlagReadBackOrder = {
-    &kBlackHoleDetectBox, &kSelectiveAcksBox, &kAutoDiscoveryBox};
+constexpr std::array kFlagWriteOrder = {PmtuBlackHoleDetect, PmtuDiscovery, SackOpts};
+constexpr std::array kFlagReadBackOrder = {PmtuBlackHoleDetect, SackOpts, PmtuDiscovery};
+static_assert(store::NamesEachOnce(kFlagWriteOrder, store::OfKind<store::Kind::Flag>));
+static_assert(store::NamesEachOnce(kFlagReadBackOrder, store::OfKind<store::Kind::Flag>));
 
 // The writes of one Apply: each setting's write on its own, the failures
 // named with why once all were tried.
@@ -66,22 +68,21 @@ std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs,
 PathMtuFlags ApplyPathMtu(const store::Registry& registry, UserDialogs& dialogs,
                           const PathMtuFlags& boxes) {
   ApplyWrites writes(registry, dialogs);
-  for (const FlagBox* flag : kFlagWriteOrder) {
-    writes.Text(flag->setting, FlagText(boxes.*flag->box));
-  }
+  for (store::SettingId flag : kFlagWriteOrder) writes.Text(flag, FlagText(boxes.at(flag)));
   PathMtuFlags shown;
-  for (const FlagBox* flag : kFlagReadBackOrder) shown.*flag->box = ReadFlagBox(registry, *flag);
+  for (store::SettingId flag : kFlagReadBackOrder) shown[flag] = ReadFlagBox(registry, flag);
   writes.TellFailures();
   return shown;
 }
 
 // Read back like the other panes, so that a refused write shows the stored
 // choice instead of looking like success.
-bool ApplyTaskOffload(const store::Registry& registry, UserDialogs& dialogs, bool enabledSelected) {
+bool ApplyNumberPane(const store::Registry& registry, UserDialogs& dialogs,
+                     store::SettingId setting, bool enabledSelected) {
+  if (store::SettingOf(setting).kind != store::Kind::Number) std::abort();  // only a number's pane
   ApplyWrites writes(registry, dialogs);
-  writes.Number(store::SettingId::DisableTaskOffload,
-                enabledSelected ? kTaskOffloadEnabled : kTaskOffloadDisabled);
-  const bool enabled = ReadTaskOffloadEnabled(registry);
+  writes.Number(setting, enabledSelected ? kEnabledNumber : kDisabledNumber);
+  const bool enabled = ReadEnabled(registry, setting);
   writes.TellFailures();
   return enabled;
 }

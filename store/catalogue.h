@@ -5,6 +5,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
+#include <iterator>
 #include <string>
 
 #include "store/registry_backend.h"
@@ -35,7 +38,8 @@ inline const std::string kFirstRunDone = "No";
 enum class Kind {
   Text,    // REG_SZ, through ReadText and WriteText, shown as it is
   Flag,    // REG_SZ "0" or "1", a check box: exactly "0" is off, any other text on
-  Number,  // REG_DWORD, through ReadNumber and WriteNumber
+  Number,  // REG_DWORD, through ReadNumber and WriteNumber; two option buttons: 0 (or
+           // absent) is "Enabled", any other number "Disabled"
 };
 
 enum class SettingId {
@@ -71,7 +75,8 @@ inline constexpr const char* kNdiCache =
 
 // The nine settings, each once. Every rule about "every setting" walks
 // this table; the orders in which the operations take them are lists of
-// its entries, kept beside each operation. Which pane shows a setting is
+// its entries, kept beside each operation and checked against it when they
+// compile (NamesEachOnce below). Which pane shows a setting is
 // the main window's to say, by the controls' own identities, keyed by
 // SettingId (ui/quorvane_form.cpp): a pane number here would name no
 // control and need a second table to turn it into one.
@@ -87,7 +92,7 @@ struct Setting {
   const char* refreshAbsent;  // the same in the full refresh, where it differs
 };
 
-inline const std::array<Setting, 9> kSettings = {{
+inline constexpr std::array<Setting, 9> kSettings = {{
     {SettingId::MaxMtu, "Max Transmission Unit", key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU",
      help::kMtu, help::kMtuRefresh},
     {SettingId::DefaultRcvWindow, "Recieve Window", key::kMstcp, "DefaultRcvWindow", Kind::Text,
@@ -110,5 +115,49 @@ inline const std::array<Setting, 9> kSettings = {{
 
 // The catalogue row of a setting.
 const Setting& SettingOf(SettingId id);
+
+// Whether a setting is of kind K: what an order of the settings of one kind
+// needs, for the checks below.
+template <Kind K>
+constexpr bool OfKind(const Setting& setting) {
+  return setting.kind == K;
+}
+
+// The compile-time checks of a fixed order of settings: a list of
+// SettingIds, or of entries that each name one through projection.
+
+// How many of the order's entries name the setting id.
+template <typename Order, typename Projection = std::identity>
+constexpr std::size_t TimesNamed(const Order& order, SettingId id, Projection projection = {}) {
+  std::size_t times = 0;
+  for (const auto& entry : order) times += std::invoke(projection, entry) == id ? 1 : 0;
+  return times;
+}
+
+// True when the order names every setting for which needs holds exactly
+// once, and no other setting.
+template <typename Order, typename Needs, typename Projection = std::identity>
+constexpr bool NamesEachOnce(const Order& order, Needs needs, Projection projection = {}) {
+  std::size_t named = 0;
+  for (const Setting& setting : kSettings) {
+    const std::size_t times = TimesNamed(order, setting.id, projection);
+    if (times != (needs(setting) ? 1 : 0)) return false;
+    named += times;
+  }
+  return named == std::size(order);
+}
+
+// True when the order names no setting twice, and only settings for which
+// allowed holds.
+template <typename Order, typename Allowed, typename Projection = std::identity>
+constexpr bool NamesAtMostOnce(const Order& order, Allowed allowed, Projection projection = {}) {
+  std::size_t named = 0;
+  for (const Setting& setting : kSettings) {
+    const std::size_t times = TimesNamed(order, setting.id, projection);
+    if (times > (allowed(setting) ? 1 : 0)) return false;
+    named += times;
+  }
+  return named == std::size(order);
+}
 
 }  // namespace quorvane::store

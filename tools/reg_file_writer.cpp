@@ -57,7 +57,10 @@ std::string HexEntry(std::string lead, store::ValueType type,
 }
 
 std::string ValueEntry(const RegFileValue& value) {
-  std::string lead = value.name.empty() ? "@=" : "\"" + Escaped(value.name) + "\"=";
+  // Built by appending: GCC 12 at -O3 wrongly warns (-Wrestrict) of an
+  // overlapping copy when a quote is put before a temporary string.
+  std::string lead = value.name.empty() ? "@=" : "\"";
+  if (!value.name.empty()) lead += Escaped(value.name) + "\"=";
   if (value.remove) return lead + "-\r\n";
   const std::string bytes(value.data.begin(), value.data.end());
   if (value.type == store::kTypeText) {

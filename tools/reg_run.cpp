@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "quorvane_version.h"
 #include "store/platform_registry.h"
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"

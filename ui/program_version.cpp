@@ -1,5 +1,7 @@
 #include "ui/program_version.h"
 
+#include "quorvane_version.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -10,7 +12,7 @@ namespace quorvane::ui {
 
 namespace {
 
-// The numbers of the build, set once in the top CMakeLists.txt.
+// The numbers of the build, from the project() line of the top CMakeLists.txt.
 constexpr ProgramVersion kBuiltVersion{QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR,
                                        QUORVANE_VERSION_REVISION};
 

@@ -1,5 +1,6 @@
 #include "ui/quorvane_form.h"
 
+#include <array>
 #include <string>
 
 #include "engine/current_values.h"
@@ -32,6 +33,34 @@ constexpr TextPaneControls kTextPanes[] = {
     {store::SettingId::SessionKeepAlive, Setting4Custom, Setting4Current},
     {store::SettingId::NdiCache, Setting6Custom, Setting6Current},
 };
+static_assert(store::NamesEachOnce(kTextPanes, store::OfKind<store::Kind::Text>,
+                                   &TextPaneControls::setting));
+
+// The Path MTU pane's check box of each flag setting.
+struct FlagBoxControl {
+  store::SettingId setting;
+  FormControl box;
+};
+constexpr FlagBoxControl kFlagBoxes[] = {
+    {store::SettingId::PmtuDiscovery, Setting5Option1},
+    {store::SettingId::PmtuBlackHoleDetect, Setting5Option2},
+    {store::SettingId::SackOpts, Setting5Option3},
+};
+static_assert(store::NamesEachOnce(kFlagBoxes, store::OfKind<store::Kind::Flag>,
+                                   &FlagBoxControl::setting));
+
+// The network-card pane: the one number setting and its option buttons.
+struct NumberPaneControls {
+  store::SettingId setting;
+  std::array<FormControl, 2> options;  // "Enabled", "Disabled"
+};
+constexpr NumberPaneControls kNumberPane = {store::SettingId::DisableTaskOffload,
+                                            {Setting7Option1, Setting7Option2}};
+static_assert(store::NamesEachOnce(std::array{kNumberPane.setting},
+                                   store::OfKind<store::Kind::Number>));
+
+// The option button that shows a choice: "Enabled" or "Disabled".
+constexpr FormControl OptionShowing(bool enabled) { return kNumberPane.options[enabled ? 0 : 1]; }
 
 constexpr EventBinding<QuorvaneForm> kEvents[] = {
     {scroller, Event::Change, &QuorvaneForm::scroller_Change},
@@ -75,9 +104,9 @@ void QuorvaneForm::ShowPane(int position) {
 }
 
 void QuorvaneForm::ShowPathMtuFlags(const engine::PathMtuFlags& flags) {
-  view_.SetCheckValue(Setting5Option1, flags.autoDiscovery);
-  view_.SetCheckValue(Setting5Option2, flags.blackHoleDetect);
-  view_.SetCheckValue(Setting5Option3, flags.selectiveAcks);
+  for (const FlagBoxControl& flag : kFlagBoxes) {
+    view_.SetCheckValue(flag.box, flags.at(flag.setting));
+  }
 }
 
 void QuorvaneForm::RefreshCurrentValues() {
@@ -87,7 +116,7 @@ void QuorvaneForm::RefreshCurrentValues() {
   }
   ShowPathMtuFlags(values.flags);
   // Selecting one option button clears the other.
-  view_.SetCheckValue(values.taskOffloadEnabled ? Setting7Option1 : Setting7Option2, kTicked);
+  view_.SetCheckValue(OptionShowing(values.enabled.at(kNumberPane.setting)), kTicked);
 }
 
 void QuorvaneForm::scroller_Change() {
@@ -152,9 +181,9 @@ void QuorvaneForm::Session4Apply_Click() {
 }
 
 void QuorvaneForm::Setting5Apply_Click() {
-  ShowPathMtuFlags(engine::ApplyPathMtu(
-      registry_, dialogs_, {view_.CheckValue(Setting5Option1), view_.CheckValue(Setting5Option2),
-                  view_.CheckValue(Setting5Option3)}));
+  engine::PathMtuFlags boxes;
+  for (const FlagBoxControl& flag : kFlagBoxes) boxes[flag.setting] = view_.CheckValue(flag.box);
+  ShowPathMtuFlags(engine::ApplyPathMtu(registry_, dialogs_, boxes));
 }
 
 void QuorvaneForm::Setting6Apply_Click() {
@@ -162,9 +191,9 @@ void QuorvaneForm::Setting6Apply_Click() {
 }
 
 void QuorvaneForm::Setting7Apply_Click() {
-  const bool enabled =
-      engine::ApplyTaskOffload(registry_, dialogs_, view_.CheckValue(Setting7Option1) == kTicked);
-  view_.SetCheckValue(enabled ? Setting7Option1 : Setting7Option2, kTicked);
+  const bool enabled = engine::ApplyNumberPane(registry_, dialogs_, kNumberPane.setting,
+                                               view_.CheckValue(OptionShowing(true)) == kTicked);
+  view_.SetCheckValue(OptionShowing(enabled), kTicked);
 }
 
 void QuorvaneForm::cmdRestore_Click() { engine::RestoreFromBackup(registry_, dialogs_); }

@@ -4,6 +4,23 @@
 QUORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 QUORVANE_JOBS=$(nproc 2>/dev/null || echo 2)
 
+# Every build is one of the presets in CMakePresets.json, each with its own
+# tree under build/ (`cmake --list-presets` lists them).
+# configure_preset PRESET [OPTION...]: configures the preset's tree; the
+# options go to cmake (-B DIR puts the tree elsewhere).
+configure_preset() {
+  (cd "$QUORVANE_ROOT" && cmake --preset "$@" >/dev/null)
+}
+# build_preset PRESET [OPTION...]: builds the preset's targets (all when it
+# names none) on every core.
+build_preset() {
+  (cd "$QUORVANE_ROOT" && cmake --build --preset "$1" -j"$QUORVANE_JOBS" "${@:2}")
+}
+# test_preset PRESET [OPTION...]: runs the preset's tests with ctest.
+test_preset() {
+  (cd "$QUORVANE_ROOT" && ctest --preset "$@")
+}
+
 # ensure_packages PACKAGE...: installs those of the packages that are not
 # installed yet; does nothing when all are there.
 ensure_packages() {
@@ -36,6 +53,9 @@ QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl msitools)
 # render the manual pages, and for the .deb its making and its checker.
 QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool desktop-file-utils appstream man-db dpkg-dev file
   lintian)
+# The benchmarks (scripts/bench runs them, scripts/test builds them): Google
+# Benchmark, and Xlib for the start-up timing.
+QUORVANE_BENCH_PACKAGES=(libbenchmark-dev libx11-dev)
 # The Windows leg: the MinGW-w64 cross compilers (posix threads) and Wine.
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 # Its tests besides: GoogleTest's sources (MinGW has no packaged build of

@@ -1,7 +1,8 @@
-# Makes Quorvane's Debian package from a Release build with Debian's
-# hardening flags (dpkg-buildflags, hardening=+all: -z now and -z relro,
-# _FORTIFY_SOURCE, the stack protector, format checks), the programs stripped
-# by CPack. Sourced by scripts/package and by the .deb's test.
+# Makes Quorvane's Debian package from a Release build (the preset release)
+# with Debian's hardening flags (dpkg-buildflags, hardening=+all: -z now and
+# -z relro, _FORTIFY_SOURCE, the stack protector, format checks), the
+# programs stripped by CPack. Sourced by scripts/package and by the .deb's
+# test.
 
 # deb_build_flags SOURCE_DIR NAME: Debian's flags NAME (CXXFLAGS, CPPFLAGS,
 # LDFLAGS) with every hardening feature, for a build of SOURCE_DIR. Asked in
@@ -23,8 +24,8 @@ make_deb_package() {
   local cxxflags ldflags
   cxxflags="$(deb_build_flags "$source" CXXFLAGS) $(deb_build_flags "$source" CPPFLAGS)"
   ldflags=$(deb_build_flags "$source" LDFLAGS)
-  { cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF "${launcher[@]}" \
-      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" &&
+  { (cd "$source" && cmake --preset release -B "$build" "${launcher[@]}" \
+      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags") &&
     cmake --build "$build" -j"${QUORVANE_JOBS:-2}" &&
     cpack -G DEB --config "$build/CPackConfig.cmake" -B "$build/packages"; } >"$log" 2>&1 ||
     { cat "$log" >&2; return 1; }

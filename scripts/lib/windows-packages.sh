@@ -4,15 +4,15 @@
 # package test of the Windows leg.
 
 # build_windows_exe SOURCE_DIR BUILD_DIR: cross-builds the Release
-# quorvane.exe in BUILD_DIR/bin with MinGW-w64 (stripped, with no link time
-# in it: see cmake/mingw-w64-x86_64.cmake), keeping BUILD_DIR so that a
-# second run rebuilds only what changed. The build's output goes to
-# BUILD_DIR.log; returns non-zero when it fails.
+# quorvane.exe in BUILD_DIR/bin with MinGW-w64, as the preset mingw-release
+# says (stripped, with no link time in it: see
+# cmake/mingw-w64-x86_64.cmake), keeping BUILD_DIR so that a second run
+# rebuilds only what changed. The build's output goes to BUILD_DIR.log;
+# returns non-zero when it fails.
 build_windows_exe() {
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  { cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUORVANE_UI=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" "${launcher[@]}" &&
+  { (cd "$1" && cmake --preset mingw-release -B "$2" "${launcher[@]}") &&
     cmake --build "$2" -j"${QUORVANE_JOBS:-2}" --target quorvane; } >"$2.log" 2>&1
 }
 

@@ -29,7 +29,7 @@ TEST_F(CurrentValuesTest, EmptySystemShowsHelpTextsAndDefaultFlags) {
                 "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet "
                 "Connection)");
   EXPECT_EQ(Boxes(values.flags), (std::vector<int>{1, 0, 0}));
-  EXPECT_TRUE(values.taskOffloadEnabled);
+  EXPECT_TRUE(values.enabled.at(Id::DisableTaskOffload));
 
   EXPECT_EQ(engine::ReadMtuCaptionForList(registry_),
             kPrefix + "The Default Value (576 for a Modem or 1500 for an Ethernet Connection)");
@@ -80,10 +80,11 @@ TEST_F(CurrentValuesTest, OnlyTheTextZeroClearsAFlag) {
 TEST_F(CurrentValuesTest, TaskOffloadIsEnabledOnlyForZero) {
   for (const std::int32_t number : {1, -1, 0}) {
     SetLiveNumber(Id::DisableTaskOffload, number);
-    EXPECT_EQ(engine::ReadCurrentValues(registry_).taskOffloadEnabled, number == 0) << number;
+    EXPECT_EQ(engine::ReadCurrentValues(registry_).enabled.at(Id::DisableTaskOffload), number == 0)
+        << number;
   }
   SetLive(Id::DisableTaskOffload, "1");  // a text is not a number: the default 0
-  EXPECT_TRUE(engine::ReadCurrentValues(registry_).taskOffloadEnabled);
+  EXPECT_TRUE(engine::ReadCurrentValues(registry_).enabled.at(Id::DisableTaskOffload));
 }
 
 }  // namespace

@@ -35,7 +35,15 @@ inline void ExpectBox(const ScriptedDialogs::Shown& box, const std::string& text
 
 // The three check boxes as {Auto Discovery, Black Hole Detect, Selective Acks}.
 inline std::vector<int> Boxes(const engine::PathMtuFlags& flags) {
-  return {flags.autoDiscovery, flags.blackHoleDetect, flags.selectiveAcks};
+  using enum store::SettingId;
+  return {flags.at(PmtuDiscovery), flags.at(PmtuBlackHoleDetect), flags.at(SackOpts)};
+}
+// The boxes the other way round: Flags(autoDiscovery, blackHoleDetect, selectiveAcks).
+inline engine::PathMtuFlags Flags(int autoDiscovery, int blackHoleDetect, int selectiveAcks) {
+  using enum store::SettingId;
+  return {{PmtuDiscovery, autoDiscovery},
+          {PmtuBlackHoleDetect, blackHoleDetect},
+          {SackOpts, selectiveAcks}};
 }
 
 class EngineTest : public ::testing::Test {

@@ -202,7 +202,7 @@ TEST_F(RestoreTest, EverySettingComesBackExactlyAfterTheFirstRun) {
   dialogs_.answers = {Answer::Yes};
   ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_), engine::StartOutcome::Continue);
   engine::QuickOptimise(registry_, dialogs_, "Modem");
-  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, dialogs_, false));
+  EXPECT_FALSE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, false));
   Restore();
   EXPECT_EQ(all(), before);
   EXPECT_EQ(dialogs_.shown.back().text, kDone);

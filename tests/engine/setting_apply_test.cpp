@@ -76,7 +76,7 @@ TEST_F(SettingApplyTest, FailedWriteShowsWhatTheRegistryHoldsAndSaysWhy) {
 // A store in use is waited for once per Apply: the other flags fail at once.
 TEST_F(SettingApplyTest, PathMtuNamesEveryFlagNotChangedAndWaitsOnce) {
   Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"}, store::kInUse);
-  engine::ApplyPathMtu(registry_, dialogs_, {1, 1, 1});
+  engine::ApplyPathMtu(registry_, dialogs_, Flags(1, 1, 1));
   EXPECT_EQ(Calls({"set"}), (std::vector<std::string>{"set PMTUBlackHoleDetect"}));
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].text,
@@ -85,14 +85,14 @@ TEST_F(SettingApplyTest, PathMtuNamesEveryFlagNotChangedAndWaitsOnce) {
   EXPECT_EQ(dialogs_.busyCount, 1);
   EXPECT_FALSE(dialogs_.busy);
   Allow();
-  engine::ApplyPathMtu(registry_, dialogs_, {1, 1, 1});  // the next Apply tries again
+  engine::ApplyPathMtu(registry_, dialogs_, Flags(1, 1, 1));  // the next Apply tries again
   EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
   EXPECT_EQ(dialogs_.shown.size(), 1u);
 }
 
 TEST_F(SettingApplyTest, PathMtuWritesThenReadsBackInItsOwnOrders) {
   // Auto Discovery greyed, Black Hole Detect cleared, Selective Acks ticked.
-  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, dialogs_, {2, 0, 1});
+  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, dialogs_, Flags(2, 0, 1));
   EXPECT_EQ(LiveText(store::SettingId::PmtuDiscovery), "1");
   EXPECT_EQ(LiveText(store::SettingId::PmtuBlackHoleDetect), "0");
   EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
@@ -105,19 +105,19 @@ TEST_F(SettingApplyTest, PathMtuWritesThenReadsBackInItsOwnOrders) {
 
 TEST_F(SettingApplyTest, PathMtuFailedWritesShowTheFallbacks) {
   Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"});
-  EXPECT_EQ(Boxes(engine::ApplyPathMtu(registry_, dialogs_, {0, 1, 1})),
+  EXPECT_EQ(Boxes(engine::ApplyPathMtu(registry_, dialogs_, Flags(0, 1, 1))),
             (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabledAndShowsWhatIsStored) {
-  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, dialogs_, false));
+  EXPECT_FALSE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, false));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 1);
-  EXPECT_TRUE(engine::ApplyTaskOffload(registry_, dialogs_, true));
+  EXPECT_TRUE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, true));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 0);
   // A refused write shows the stored choice, not the one clicked.
   SetLiveNumber(store::SettingId::DisableTaskOffload, 1);
   Refuse({"set DisableTaskOffload"}, store::kDiskFull);
-  EXPECT_FALSE(engine::ApplyTaskOffload(registry_, dialogs_, true));
+  EXPECT_FALSE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, true));
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].text,
             "Quorvane could not change these settings: Network Card CPU. The disk is full.");
