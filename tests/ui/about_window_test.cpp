@@ -2,6 +2,10 @@
 // line, the links, and the buttons that close them.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,44 @@ TEST(AboutWindowTest, VersionNumbersAreWrittenInFull) {
   ui::QuorvaneAbout about(view);
   about.Form_Load();
   EXPECT_EQ(view.Text(AboutControl::lblVersion), "Version: 1.3 - Build 0");
+}
+
+// A version resource as the resource compiler writes it, with file version
+// 1.10.0.12, and the same cut short or spoilt: only a whole one is read.
+TEST(AboutWindowTest, VersionIsReadOnlyFromAWholeVersionResource) {
+  using Bytes = std::vector<unsigned char>;
+  const auto put = [](Bytes& bytes, std::size_t at, std::uint32_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) bytes[at + i] = (value >> (8 * i)) & 0xFF;
+  };
+  Bytes resource(100);  // the header, the fixed information, and a block after them
+  put(resource, 0, 100, 2);
+  put(resource, 2, 52, 2);
+  for (std::size_t i = 0; i < 15; ++i) put(resource, 6 + 2 * i, "VS_VERSION_INFO"[i], 2);
+  put(resource, 40, 0xFEEF04BD, 4);
+  put(resource, 48, 1 << 16 | 10, 4);
+  put(resource, 52, 0 << 16 | 12, 4);
+  EXPECT_EQ(ui::FileVersionOfVersionResource(resource), (ProgramVersion{1, 10, 12}));
+
+  struct Spoilt {
+    const char* what;
+    std::size_t at;
+    std::uint32_t value;
+    std::size_t size;
+  };
+  for (const Spoilt& spoilt : {Spoilt{"length beyond the bytes", 0, 101, 2},
+                               {"length short of the value", 0, 91, 2},
+                               {"value of another length", 2, 50, 2},
+                               {"another key", 6, 'v', 2},
+                               {"key not ended", 36, 'X', 2},
+                               {"another signature", 40, 0xFEEF04BE, 4}}) {
+    Bytes copy = resource;
+    put(copy, spoilt.at, spoilt.value, spoilt.size);
+    EXPECT_EQ(ui::FileVersionOfVersionResource(copy), std::nullopt) << spoilt.what;
+  }
+  for (const std::size_t size : {0, 1, 39, 91}) {
+    EXPECT_EQ(ui::FileVersionOfVersionResource(std::span(resource).first(size)), std::nullopt)
+        << size << " bytes";
+  }
 }
 
 TEST(AboutWindowTest, EachLinkOpensTheMakersHomePageAtEveryClickAndOkCloses) {
