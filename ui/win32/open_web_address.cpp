@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/win32/system_library.h"
 #include "ui/win32/text_codes.h"
 
 namespace quorvane::ui::win32 {
@@ -11,8 +12,8 @@ namespace {
 // starts: it is a large library that the start does not need.
 HINSTANCE WINAPI ShellExecuteFromShell(HWND window, LPCSTR operation, LPCSTR file,
                                        LPCSTR parameters, LPCSTR directory, INT show) {
-  static const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
-      reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "ShellExecuteA")));
+  static const auto shellExecute =
+      SystemProcedure<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
   if (!shellExecute) return nullptr;  // nothing is reported, as for any refusal
   return shellExecute(window, operation, file, parameters, directory, show);
 }
