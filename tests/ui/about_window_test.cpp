@@ -13,6 +13,7 @@
 #include "ui/program_version.h"
 #include "ui/quorvane_about.h"
 #include "ui/quorvane_finished.h"
+#include "ui/web_address_route.h"
 
 namespace quorvane::testing {
 namespace {
@@ -125,6 +126,39 @@ TEST(FinishedWindowTest, TheLinkOpensEachTimeAndCloseThisWindowCloses) {
 
   view.Click(finished, FinishedControl::CmdClose);
   EXPECT_TRUE(view.closed());
+}
+
+// Where a link's address goes: when the program runs elevated, to the
+// desktop's shell while one answers; otherwise to the shell from the
+// program itself. Each address goes over once, unchanged, the empty one too.
+TEST(WebAddressRouteTest, ElevatedTheDesktopShellOpensTheAddressWhileOneAnswers) {
+  struct Shells final : ui::WebAddressShells {
+    bool elevated, desktopAnswers;
+    std::vector<std::string> desktop, program;
+    Shells(bool elevated, bool desktopAnswers)
+        : elevated(elevated), desktopAnswers(desktopAnswers) {}
+    bool Elevated() const override { return elevated; }
+    bool OpenThroughDesktopShell(const std::string& address) override {
+      if (desktopAnswers) desktop.push_back(address);
+      return desktopAnswers;
+    }
+    void OpenThroughProgramShell(const std::string& address) override {
+      program.push_back(address);
+    }
+  };
+  struct Case {
+    bool elevated, desktopAnswers, throughDesktop;
+  };
+  const std::vector<std::string> addresses{"http://tessamont.example/", ""};
+  for (const Case& c : {Case{true, true, true}, {true, false, false}, {false, true, false},
+                        {false, false, false}}) {
+    Shells shells(c.elevated, c.desktopAnswers);
+    for (const std::string& address : addresses) ui::OpenAsLoggedOnUser(shells, address);
+    EXPECT_EQ(shells.desktop, c.throughDesktop ? addresses : std::vector<std::string>{})
+        << c.elevated << c.desktopAnswers;
+    EXPECT_EQ(shells.program, c.throughDesktop ? std::vector<std::string>{} : addresses)
+        << c.elevated << c.desktopAnswers;
+  }
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #  2. started again it asks again; accepted ("y"), the main window appears
 #     and FirstRun is "No"; Alt+C ends it with status 0;
 #  3. a third start goes straight to the main window; its pane list opens
-#     the About window, which Escape closes.
+#     the About window, whose lblURL opens the maker's home page in the
+#     user's browser (a script that notes what it is given); Escape closes
+#     the window.
 # Each start is made as from a Downloads folder that a web page has written
 # to: the program, the working folder and PATH are one folder, which also
 # holds a DLL under each name that Windows or Wine would look for there;
@@ -70,6 +72,11 @@ reg() {
   printf '%s\n' "$out" | tr -d '\r'
 }
 
+# The browser that Wine's winebrowser starts for a web address.
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened" >"$work/browser"
+chmod +x "$work/browser"
+reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser" /f >/dev/null
+
 start() {
   WINEDLLOVERRIDES=$planted_overrides WINEPATH="Z:${folder//\//\\}" \
     start_program "$wine" "$folder/quorvane.exe"
@@ -123,11 +130,26 @@ answer '^Quorvane Version 1\.3 Final - Build 0$' Tab "the main window"
 # On to the pane list (Tab from the connection type: Optimise, the scroll
 # bar, the list), where "a" chooses "About".
 xdotool key Tab Tab a
+about=$(timeout 120 xdotool search --sync --onlyvisible --name '^About Quorvane$' | head -n1) || true
+[ -n "$about" ] || fail "the About window did not appear"
+# A click on lblURL, which lies 72 to 217 and 296 to 309 pixels into the
+# client area (375 by 321 pixels); the frame that Wine draws surrounds that
+# area, as wide on three sides, with the caption above.
+eval "$(xdotool getwindowgeometry --shell "$about")"
+frame=$(((WIDTH - 375) / 2))
+xdotool mousemove --window "$about" $((frame + 100)) $((HEIGHT - frame - 321 + 302)) click 1
+for _ in $(seq 300); do
+  grep -qx 'http://tessamont.example/' "$work/opened" 2>/dev/null && break
+  sleep 0.1
+done
+grep -qx 'http://tessamont.example/' "$work/opened" 2>/dev/null ||
+  fail "the link did not open the maker's home page: $(cat "$work/opened" 2>/dev/null)"
 answer '^About Quorvane$' Escape "the About window"
 answer '^Quorvane Version 1\.3 Final - Build 0$' alt+c "the main window"
 ended
 [ "$status" -eq 0 ] || fail "Alt+C ended with status $status, not 0"
 [ ! -s "$work/question" ] || fail "the first-run question was asked again"
 no_planted_dll_loaded
+reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null
 
 echo "PASS"
