@@ -40,8 +40,8 @@ std::uint32_t LittleEndianAt(std::span<const unsigned char> bytes, std::size_t o
 // calls (version.dll, which reads it too, is not one of the DLLs the program
 // may load); empty when it has none.
 std::span<const unsigned char> ExecutableVersionResource() {
-  const HRSRC found =
-      FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));  // RT_VERSION
+  const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO),
+                                    MAKEINTRESOURCEW(16));  // RT_VERSION
   if (!found) return {};
   const HGLOBAL loaded = LoadResource(nullptr, found);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;

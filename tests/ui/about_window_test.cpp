@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/ui/memory_view.h"
@@ -39,38 +40,27 @@ TEST(AboutWindowTest, VersionNumbersAreWrittenInFull) {
 // A version resource as the resource compiler writes it, with file version
 // 1.10.0.12, and the same cut short or spoilt: only a whole one is read.
 TEST(AboutWindowTest, VersionIsReadOnlyFromAWholeVersionResource) {
-  using Bytes = std::vector<unsigned char>;
-  const auto put = [](Bytes& bytes, std::size_t at, std::uint32_t value, std::size_t size) {
+  std::vector<unsigned char> resource(100);  // with a block after the fixed information
+  const auto put = [](auto& bytes, std::size_t at, std::uint32_t value, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) bytes[at + i] = (value >> (8 * i)) & 0xFF;
   };
-  Bytes resource(100);  // the header, the fixed information, and a block after them
-  put(resource, 0, 100, 2);
+  put(resource, 0, 100, 2);  // length, value's length
   put(resource, 2, 52, 2);
   for (std::size_t i = 0; i < 15; ++i) put(resource, 6 + 2 * i, "VS_VERSION_INFO"[i], 2);
   put(resource, 40, 0xFEEF04BD, 4);
   put(resource, 48, 1 << 16 | 10, 4);
-  put(resource, 52, 0 << 16 | 12, 4);
+  put(resource, 52, 12, 4);
   EXPECT_EQ(ui::FileVersionOfVersionResource(resource), (ProgramVersion{1, 10, 12}));
+  EXPECT_EQ(ui::FileVersionOfVersionResource(std::span(resource).first(91)), std::nullopt);
 
   struct Spoilt {
-    const char* what;
     std::size_t at;
-    std::uint32_t value;
-    std::size_t size;
+    std::uint32_t value, size;
   };
-  for (const Spoilt& spoilt : {Spoilt{"length beyond the bytes", 0, 101, 2},
-                               {"length short of the value", 0, 91, 2},
-                               {"value of another length", 2, 50, 2},
-                               {"another key", 6, 'v', 2},
-                               {"key not ended", 36, 'X', 2},
-                               {"another signature", 40, 0xFEEF04BE, 4}}) {
-    Bytes copy = resource;
+  for (const Spoilt& spoilt : {Spoilt{0, 101, 2}, {2, 50, 2}, {36, 'X', 2}, {40, 0, 4}}) {
+    auto copy = resource;
     put(copy, spoilt.at, spoilt.value, spoilt.size);
-    EXPECT_EQ(ui::FileVersionOfVersionResource(copy), std::nullopt) << spoilt.what;
-  }
-  for (const std::size_t size : {0, 1, 39, 91}) {
-    EXPECT_EQ(ui::FileVersionOfVersionResource(std::span(resource).first(size)), std::nullopt)
-        << size << " bytes";
+    EXPECT_EQ(ui::FileVersionOfVersionResource(copy), std::nullopt) << "at " << spoilt.at;
   }
 }
 
@@ -133,10 +123,10 @@ TEST(FinishedWindowTest, TheLinkOpensEachTimeAndCloseThisWindowCloses) {
 // program itself. Each address goes over once, unchanged, the empty one too.
 TEST(WebAddressRouteTest, ElevatedTheDesktopShellOpensTheAddressWhileOneAnswers) {
   struct Shells final : ui::WebAddressShells {
-    bool elevated, desktopAnswers;
-    std::vector<std::string> desktop, program;
     Shells(bool elevated, bool desktopAnswers)
         : elevated(elevated), desktopAnswers(desktopAnswers) {}
+    bool elevated, desktopAnswers;
+    std::vector<std::string> desktop, program;
     bool Elevated() const override { return elevated; }
     bool OpenThroughDesktopShell(const std::string& address) override {
       if (desktopAnswers) desktop.push_back(address);
@@ -146,18 +136,15 @@ TEST(WebAddressRouteTest, ElevatedTheDesktopShellOpensTheAddressWhileOneAnswers)
       program.push_back(address);
     }
   };
-  struct Case {
-    bool elevated, desktopAnswers, throughDesktop;
-  };
-  const std::vector<std::string> addresses{"http://tessamont.example/", ""};
-  for (const Case& c : {Case{true, true, true}, {true, false, false}, {false, true, false},
-                        {false, false, false}}) {
-    Shells shells(c.elevated, c.desktopAnswers);
+  const std::vector<std::string> addresses{"http://tessamont.example/", ""}, none;
+  for (const auto& [elevated, answers, throughDesktop] : {std::tuple{true, true, true},
+                                                          {true, false, false},
+                                                          {false, true, false},
+                                                          {false, false, false}}) {
+    Shells shells(elevated, answers);
     for (const std::string& address : addresses) ui::OpenAsLoggedOnUser(shells, address);
-    EXPECT_EQ(shells.desktop, c.throughDesktop ? addresses : std::vector<std::string>{})
-        << c.elevated << c.desktopAnswers;
-    EXPECT_EQ(shells.program, c.throughDesktop ? std::vector<std::string>{} : addresses)
-        << c.elevated << c.desktopAnswers;
+    EXPECT_EQ(shells.desktop, throughDesktop ? addresses : none) << elevated << answers;
+    EXPECT_EQ(shells.program, throughDesktop ? none : addresses) << elevated << answers;
   }
 }
 

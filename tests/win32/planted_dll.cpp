@@ -14,8 +14,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   char program[MAX_PATH * 3] = {};
   wchar_t programWide[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, programWide, MAX_PATH);
-  const int size = WideCharToMultiByte(CP_UTF8, 0, programWide, -1, program, sizeof program,
-                                       nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, programWide, -1, program, sizeof program, nullptr, nullptr);
   const HANDLE file =
       CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return TRUE;

@@ -40,9 +40,8 @@ for name in "${planted[@]}"; do cp "$planted_dll" "$folder/$name.dll"; done
 planted_overrides="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$(IFS=,; echo "${planted[*]}")=n,b"
 cd "$folder"
 
-# planted_dlls_loaded: the planted DLLs that were loaded, each with the
-# program that loaded it (each leaves a file NAME.dll.loaded beside
-# itself, which holds that program's path).
+# planted_dlls_loaded: each planted DLL that was loaded, with the program
+# that loaded it (its mark, NAME.dll.loaded beside it, holds that path).
 planted_dlls_loaded() {
   local mark
   for mark in "$folder"/*.loaded; do
@@ -53,12 +52,8 @@ planted_dlls_loaded() {
 no_planted_dll_loaded() {
   [ -z "$(planted_dlls_loaded)" ] || fail "the program loaded DLLs planted beside it"
 }
-# Any failure names them: a planted DLL may be its cause.
-session_explain() {
-  local loaded
-  loaded=$(planted_dlls_loaded)
-  [ -z "$loaded" ] || echo "Planted DLLs loaded: $loaded"
-}
+# Every failure names them, a likely cause.
+session_explain() { [ -z "$(planted_dlls_loaded)" ] || echo "Planted DLLs loaded: $(planted_dlls_loaded)"; }
 
 # reg ARGS...: Wine's reg.exe, its line ends made Unix ones. A query that
 # fails is asked again, twice at most (see first_run_is).
