@@ -12,6 +12,8 @@ inline constexpr int kEnded = 0;
 inline constexpr int kRegistryUnavailable = 1;
 inline constexpr int kBackupFailed = 1;
 inline constexpr int kNoDisplay = 1;
+// Windows: the program could not restrict where DLLs are loaded from.
+inline constexpr int kUnsafeStart = 1;
 
 // The status the program ends with before its main window is shown;
 // nullopt: it goes on to show the window.

@@ -23,6 +23,8 @@ trap session_cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  # What the test itself knows of the cause, when it defines session_explain.
+  if declare -F session_explain >/dev/null; then session_explain >&2; fi
   # An X server that went away explains most failures here.
   if [ -s "${QUORVANE_XVFB_DIR:-}/log" ]; then
     echo "The X server's log:" >&2

@@ -6,14 +6,54 @@
 #     ever appeared, the nine backup values written and FirstRun "Yes";
 #  2. started again it asks again; accepted ("y"), the main window appears
 #     and FirstRun is "No"; Alt+C ends it with status 0;
-#  3. a third start goes straight to the main window.
-# Usage: quorvane_exe_test.sh WINE QUORVANE_EXE (DISPLAY set, WINEPREFIX too)
+#  3. a third start goes straight to the main window; its pane list opens
+#     the About window, whose lblURL opens the maker's home page in the
+#     user's browser (a script that notes what it is given); Escape closes
+#     the window.
+# Each start is made as from a Downloads folder that a web page has written
+# to: the program, the working folder and PATH are one folder, which also
+# holds a DLL under each name that Windows or Wine would look for there;
+# Wine loads a DLL found there before its own, as Windows does. None of
+# them may be loaded.
+# Usage: quorvane_exe_test.sh WINE QUORVANE_EXE PLANTED_DLL (DISPLAY set,
+# WINEPREFIX too)
 set -euo pipefail
 source "$(dirname "$0")/../support/program_session.sh"
 
 wine=$1
 exe=$2
+planted_dll=$3
 work=$session_work
+
+# DLLs that are not KnownDLLs (which Windows loads from System32 alone) and
+# that Windows 10 and 11 or Wine load into a program for its windows and
+# links. Not version.dll, though the program once imported it: under Wine,
+# user32 imports it too, and Wine looks for a system DLL's own imports the
+# way it looks for the program's, where Windows takes them from System32
+# (windows_dlls_test checks what the program imports).
+planted=(uxtheme msimg32 comctl32 dwmapi cryptbase oleacc propsys)
+folder=$work/downloads
+mkdir "$folder"
+cp "$exe" "$folder/quorvane.exe"
+for name in "${planted[@]}"; do cp "$planted_dll" "$folder/$name.dll"; done
+# Only the program is started so; Wine's own tools run as they always do.
+planted_overrides="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$(IFS=,; echo "${planted[*]}")=n,b"
+cd "$folder"
+
+# planted_dlls_loaded: each planted DLL that was loaded, with the program
+# that loaded it (its mark, NAME.dll.loaded beside it, holds that path).
+planted_dlls_loaded() {
+  local mark
+  for mark in "$folder"/*.loaded; do
+    [ -e "$mark" ] && printf '%s (by %s) ' "$(basename "$mark" .loaded)" "$(cat "$mark")"
+  done
+  return 0
+}
+no_planted_dll_loaded() {
+  [ -z "$(planted_dlls_loaded)" ] || fail "the program loaded DLLs planted beside it"
+}
+# Every failure names them, a likely cause.
+session_explain() { [ -z "$(planted_dlls_loaded)" ] || echo "Planted DLLs loaded: $(planted_dlls_loaded)"; }
 
 # reg ARGS...: Wine's reg.exe, its line ends made Unix ones. A query that
 # fails is asked again, twice at most (see first_run_is).
@@ -27,7 +67,15 @@ reg() {
   printf '%s\n' "$out" | tr -d '\r'
 }
 
-start() { start_program "$wine" "$exe"; }
+# The browser that Wine's winebrowser starts for a web address.
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened" >"$work/browser"
+chmod +x "$work/browser"
+reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser" /f >/dev/null
+
+start() {
+  WINEDLLOVERRIDES=$planted_overrides WINEPATH="Z:${folder//\//\\}" \
+    start_program "$wine" "$folder/quorvane.exe"
+}
 
 first_run() { reg query 'HKLM\Software\Tessamont\Quorvane' /v FirstRun | sed -n 's/^ *FirstRun *REG_SZ *//p'; }
 
@@ -57,6 +105,7 @@ start
 answer '^Welcome to Quorvane$' n "the first-run question"
 ended
 [ "$status" -eq 0 ] || fail "declining ended with status $status, not 0"
+no_planted_dll_loaded
 [ ! -s "$work/main-window" ] || fail "the main window appeared"
 expect_empty_backup "$(reg query 'HKLM\Software\Tessamont\Quorvane\Backup')"
 first_run_is Yes
@@ -67,13 +116,35 @@ answer '^Welcome to Quorvane$' y "the first-run question"
 answer '^Quorvane Version 1\.3 Final - Build 0$' alt+c "the main window"
 ended
 [ "$status" -eq 0 ] || fail "Alt+C ended with status $status, not 0"
+no_planted_dll_loaded
 first_run_is No
 
-echo "== Starting again: straight to the main window"
+echo "== Starting again: straight to the main window, then the About window"
 start
+answer '^Quorvane Version 1\.3 Final - Build 0$' Tab "the main window"
+# On to the pane list (Tab from the connection type: Optimise, the scroll
+# bar, the list), where "a" chooses "About".
+xdotool key Tab Tab a
+about=$(timeout 120 xdotool search --sync --onlyvisible --name '^About Quorvane$' | head -n1) || true
+[ -n "$about" ] || fail "the About window did not appear"
+# A click on lblURL, which lies 72 to 217 and 296 to 309 pixels into the
+# client area (375 by 321 pixels); the frame that Wine draws surrounds that
+# area, as wide on three sides, with the caption above.
+eval "$(xdotool getwindowgeometry --shell "$about")"
+frame=$(((WIDTH - 375) / 2))
+xdotool mousemove --window "$about" $((frame + 100)) $((HEIGHT - frame - 321 + 302)) click 1
+for _ in $(seq 300); do
+  grep -qx 'http://tessamont.example/' "$work/opened" 2>/dev/null && break
+  sleep 0.1
+done
+grep -qx 'http://tessamont.example/' "$work/opened" 2>/dev/null ||
+  fail "the link did not open the maker's home page: $(cat "$work/opened" 2>/dev/null)"
+answer '^About Quorvane$' Escape "the About window"
 answer '^Quorvane Version 1\.3 Final - Build 0$' alt+c "the main window"
 ended
 [ "$status" -eq 0 ] || fail "Alt+C ended with status $status, not 0"
 [ ! -s "$work/question" ] || fail "the first-run question was asked again"
+no_planted_dll_loaded
+reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null
 
 echo "PASS"
