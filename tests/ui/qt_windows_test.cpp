@@ -24,13 +24,14 @@
 #include "ui/quorvane_finished_design.h"
 #include "ui/qt/link_cursor.h"
 #include "ui/qt/program_fonts.h"
-#include "ui/qt/qt_user_dialogs.h"
 #include "ui/qt/window_palette.h"
 
 using quorvane::testing::AddressRecorder;
 using quorvane::testing::FormFixture;
 using quorvane::testing::Get;
+using quorvane::testing::OpenWindow;
 using quorvane::testing::WhenModalOpens;
+using quorvane::testing::Widget;
 
 namespace {
 
@@ -50,24 +51,25 @@ QStringList ShownPanes(const QWidget& form) {
   return shown;
 }
 
-void ShowAndActivate(QWidget& window) {
-  window.show();
+// Shows the main window as the program does, and waits until it is active.
+void ShowAndActivate(quorvane::ui::MainWindow& main) {
+  main.Show();
+  QWidget& window = Widget(main);
   QApplication::setActiveWindow(&window);
   if (!QTest::qWaitForWindowActive(&window)) qFatal("the window did not become active");
 }
 
-// Presses Alt+A and names the button that it pressed, if any, once that
-// button's click (which follows the press as the button is drawn pushed)
-// has run.
+// Presses Alt+A and names the button that it clicked, if any.
 QString PressAltA(QWidget& form) {
-  QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+  QString clicked;
+  QList<QMetaObject::Connection> watching;
   for (QPushButton* button : form.findChildren<QPushButton*>()) {
-    if (!button->isDown()) continue;
-    QSignalSpy clicked(button, &QPushButton::clicked);
-    if (!clicked.wait(30000)) qFatal("the pressed button never clicked");
-    return button->objectName();
+    watching << QObject::connect(button, &QPushButton::clicked,
+                                 [&clicked, button] { clicked = button->objectName(); });
   }
-  return {};
+  QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+  for (const QMetaObject::Connection& connection : watching) QObject::disconnect(connection);
+  return clicked;
 }
 
 // Opens the About window from the main window's pane list; act runs while
@@ -97,6 +99,18 @@ QColor Darkest(const QImage& image, const QRect& area) {
   return darkest;
 }
 
+// The lightest pixel of an area: the colour its text is drawn on.
+QColor Lightest(const QImage& image, const QRect& area) {
+  QColor lightest = Qt::black;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (pixel.lightness() > lightest.lightness()) lightest = pixel;
+    }
+  }
+  return lightest;
+}
+
 // What is wrong with the colours a window's captions are drawn with: each
 // label, check box and option button shows black (or blue) on white.
 QStringList ColourFaults(QWidget& window) {
@@ -111,7 +125,7 @@ QStringList ColourFaults(QWidget& window) {
       continue;
     }
     const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
-    const QColor background = image.pixelColor(area.topLeft());
+    const QColor background = Lightest(image, area & window.rect());
     const QColor text = Darkest(image, area & window.rect());
     const bool blue = control->palette().color(QPalette::WindowText) == QColor(0, 0, 255);
     const bool textRight = blue ? text.blue() > 150 && text.red() < 90 && text.green() < 90
@@ -137,7 +151,7 @@ class QtWindowsTest : public QObject {
   void mainWindowIsFixedWithItsScrollBarAndLists() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
+    QWidget& form = Widget(*window);
     QVERIFY(!form.isVisible());  // the program shows it, not its load step
     QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane Version 1.3 Final - Build 0"));
 
@@ -164,7 +178,7 @@ class QtWindowsTest : public QObject {
   void scrollBarEndsAndDraggingChangeNothing() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
+    QWidget& form = Widget(*window);
     QScrollBar* scroller = Scroller(form);
 
     f.recording.calls.clear();
@@ -194,8 +208,8 @@ class QtWindowsTest : public QObject {
   void accessKeysApplyTheShownPaneAndClose() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    ShowAndActivate(form);
+    QWidget& form = Widget(*window);
+    ShowAndActivate(*window);
 
     // The welcome pane has no Apply: Alt+A must not reach a hidden pane's.
     QCOMPARE(PressAltA(form), QString());
@@ -221,17 +235,18 @@ class QtWindowsTest : public QObject {
     QVERIFY(!form.isVisible());
   }
 
-  void aboutOpensModallyCentredWithTheFocusOnOkAndIsBuiltAfresh() {
+  void aboutOpensModallyOverTheMainWindowCentredWithTheFocusOnOkAndIsBuiltAfresh() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    ShowAndActivate(form);
+    QWidget& form = Widget(*window);
+    ShowAndActivate(*window);
     Scroller(form)->setValue(3);
 
     QString firstVersion, secondTyped;
     bool centred = false, modal = false, focusOnOk = false, secondFocusOnOk = false;
     OpenAboutFromTheList(form, [&](QWidget* about) {
-      modal = about->parentWidget() == nullptr &&
+      // Owned by the main window and modal.
+      modal = about->parentWidget() == &form && about->windowHandle()->transientParent() &&
               about->windowModality() == Qt::ApplicationModal;
       const QPoint offCentre =
           about->frameGeometry().center() - about->screen()->availableGeometry().center();
@@ -289,7 +304,7 @@ class QtWindowsTest : public QObject {
       if (box) textAfter = box->toPlainText();  // no line break typed
       if (stillOpen) window->close();
     });
-    quorvane::ui::OpenModalWindow(key.window);
+    OpenWindow(key.window);
     QCOMPARE(stillOpen, !key.closes);
     QCOMPARE(textAfter, textBefore);
     for (const quorvane::testing::FirstFocus& first : quorvane::testing::kFirstFocus) {
@@ -318,7 +333,7 @@ class QtWindowsTest : public QObject {
       linesShown = (box->viewport()->height() - margin) / QFontMetricsF(box->font()).height();
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     QVERIFY(pointers);
     const std::pair<QWidget*, std::string> home(shown, "http://tessamont.example/");
     QCOMPARE(recorder.opened, (std::vector<std::pair<QWidget*, std::string>>(3, home)));
@@ -339,7 +354,7 @@ class QtWindowsTest : public QObject {
       square = Get<QWidget>(*about, About::shpRect_1)->geometry();
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     QCOMPARE(iconSize, QSize(32, 32));
     // Centred to within the half pixel that the design's twips leave over.
     QVERIFY((icon.center() - square.center()).manhattanLength() <= 1.0);
@@ -352,12 +367,11 @@ class QtWindowsTest : public QObject {
     QVERIFY(at(About::lblInfo_1) > at(About::lblDescription));
   }
 
-  void finishedOpensModallyWithoutOwnerAndOnlyEnterCloses() {
+  void finishedOpensModallyOverTheMainWindowAndOnlyEnterCloses() {
     AddressRecorder recorder;
-    quorvane::ui::QtUserDialogs dialogs;
     FormFixture f;
     const auto main = f.OpenAfterFirstRun();
-    ShowAndActivate(main->widget());
+    ShowAndActivate(*main);
     for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
       QRect placed;
       Qt::WindowType type = Qt::Dialog;
@@ -383,14 +397,13 @@ class QtWindowsTest : public QObject {
         QTest::mouseClick(Get<QLabel>(*window, Finished::Label3), Qt::LeftButton);
         QTest::keyClick(window->focusWidget(), Qt::Key_Return);
       });
-      dialogs.ShowFinished();  // returns once the window is closed
+      OpenWindow(quorvane::ui::ModalWindow::Finished, main.get());  // returns once closed
 
-      QCOMPARE(owner, nullptr);
-      // Where a new window goes by default, not centred over the main
-      // window: an ordinary window, which a window manager places as it
-      // places new windows, not a dialog, which it centres over its parent.
-      QVERIFY(placed.center() != main->widget().frameGeometry().center());
-      QCOMPARE(type, Qt::Window);
+      // Owned by the main window, which the window manager keeps it in
+      // front of; the program does not centre it.
+      QCOMPARE(owner, &Widget(*main));
+      QVERIFY(placed.center() != Widget(*main).frameGeometry().center());
+      QCOMPARE(type, Qt::Dialog);
       QCOMPARE(modality, Qt::ApplicationModal);
       QCOMPARE(texts, (QStringList{QStringLiteral("Quorvane"),
                                    QStringLiteral("Your Internet Settings Are Now Optimised!")}));
@@ -418,8 +431,8 @@ class QtWindowsTest : public QObject {
 
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    form.show();
+    QWidget& form = Widget(*window);
+    window->Show();
     std::map<QString, QStringList> faults;
     for (int position = 1; position <= 8; ++position) {
       Scroller(form)->setValue(position);
@@ -429,19 +442,19 @@ class QtWindowsTest : public QObject {
       faults[QStringLiteral("About")] = ColourFaults(*about);
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     WhenModalOpens([&](QWidget* finished) {
       faults[QStringLiteral("Finished")] = ColourFaults(*finished);
       finished->close();
     });
-    quorvane::ui::ShowFinishedWindow();
+    OpenWindow(quorvane::ui::ModalWindow::Finished);
     WhenModalOpens([&](QWidget* box) {
       faults[QStringLiteral("message box")] = ColourFaults(*box);
       box->close();
     });
     quorvane::engine::Message message;
     message.text = "Restore Complete. Please Reboot your Computer.";
-    quorvane::ui::QtUserDialogs().Show(message);
+    quorvane::testing::Toolkit().ShowMessage(message, nullptr);
     QApplication::setPalette(original);
 
     for (const auto& [window, found] : faults) {
@@ -453,8 +466,8 @@ class QtWindowsTest : public QObject {
   void oneLineLabelsShowTheirWholeCaptionOrBreakAtAWord() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    form.show();
+    QWidget& form = Widget(*window);
+    window->Show();
     // Wider than the label, narrower than its pane: the label grows, also
     // when its caption changed while its pane was hidden.
     auto* hint = Get<QLabel>(form, Form::Label31);
@@ -475,8 +488,8 @@ class QtWindowsTest : public QObject {
   void labelsStandAtTheirDesignPlaces() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    form.show();
+    QWidget& form = Widget(*window);
+    window->Show();
     QStringList faults;
     const quorvane::ui::DesignRows rows = quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFormDesign);
     for (int position = 1; position <= 8; ++position) {
@@ -530,19 +543,19 @@ class QtWindowsTest : public QObject {
     };
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    window->widget().show();
-    check(Get<QLabel>(window->widget(), Form::Label35));
+    window->Show();
+    check(Get<QLabel>(Widget(*window), Form::Label35));
     WhenModalOpens([&](QWidget* about) {
       check(Get<QLabel>(*about, About::lblInfo_1));
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     WhenModalOpens([&](QWidget* finished) {
       check(Get<QLabel>(*finished, Finished::Label1));
       check(Get<QPushButton>(*finished, Finished::CmdClose));
       finished->close();
     });
-    quorvane::ui::ShowFinishedWindow();
+    OpenWindow(quorvane::ui::ModalWindow::Finished);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
   }
 
@@ -551,8 +564,8 @@ class QtWindowsTest : public QObject {
   void scrollBarKeysAndFocusMark() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    ShowAndActivate(form);
+    QWidget& form = Widget(*window);
+    ShowAndActivate(*window);
     QScrollBar* scroller = Scroller(form);
     // The mark is dark enough to be seen: more dark pixels than without it.
     const auto darkPixels = [scroller] {

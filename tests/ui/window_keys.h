@@ -7,7 +7,7 @@
 #include "ui/control_names.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
-#include "ui/window_core.h"
+#include "ui/window_host.h"
 
 namespace quorvane::testing {
 

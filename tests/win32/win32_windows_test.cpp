@@ -17,11 +17,13 @@
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
 #include "ui/design_rows.h"
+#include "ui/program_windows.h"
 #include "ui/web_addresses.h"
 #include "ui/win32/message_loop.h"
-#include "ui/win32/open_web_address.h"
 #include "ui/win32/native_window.h"
-#include "ui/win32/quorvane_windows_win32.h"
+#include "ui/win32/open_web_address.h"
+#include "ui/win32/win32_toolkit.h"
+#include "ui/window_host.h"
 #include "ui/window_view.h"
 
 namespace quorvane::ui::win32 {
@@ -42,11 +44,14 @@ const char* ClassOfKind(ControlKind kind) {
   }
 }
 
+Win32Toolkit gToolkit;
+
 // Every control of the design is there with its class, caption and place.
 template <typename Id>
 void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
-  NativeWindow window(RowsOf(design), nullptr);
-  const WindowView<Id> view(window, design);
+  WindowHost host(RowsOf(design), gToolkit);
+  auto& window = static_cast<NativeWindow&>(host.core());
+  const WindowView<Id> view(host, design);
   const DesignRows resolved = RowsOf(design);
   for (const ControlSpec<Id>& row : design.controls) {
     SCOPED_TRACE(NameOf(row.id));
@@ -84,6 +89,7 @@ TEST(Win32Windows, EachWindowIsBuiltAsDesigned) {
   ExpectBuiltAsDesigned(kQuorvaneFormDesign);
   ExpectBuiltAsDesigned(kQuorvaneAboutDesign);
   ExpectBuiltAsDesigned(kQuorvaneFinishedDesign);
+  ResetProgramEndForTesting();  // the last window closed ended the loop
 }
 
 // Runs step from a timer inside whatever modal loop runs next (a message
@@ -133,14 +139,14 @@ class MainWindow : public ::testing::Test {
  protected:
   testing::TestRegistry registry;
   std::vector<ModalWindow> opened;
-  QuorvaneMainWindow* window = nullptr;
+  ui::MainWindow* window = nullptr;
 
   void SetUp() override {
     // Past the first run: the load step asks nothing.
     ASSERT_TRUE(registry.registry().WriteText(store::kRoot, key::kProgram, store::kFirstRunValue,
                                               store::kFirstRunDone));
-    window = new QuorvaneMainWindow(registry.registry(),
-                                    [this](ModalWindow w, HWND) { opened.push_back(w); });
+    window = new ui::MainWindow(gToolkit, registry.registry(),
+                                [this](ModalWindow w, WindowHost&) { opened.push_back(w); });
     ASSERT_EQ(window->Load(), engine::StartOutcome::Continue);
     window->Show();
   }
@@ -149,8 +155,10 @@ class MainWindow : public ::testing::Test {
     ResetProgramEndForTesting();
   }
 
-  WindowView<FormControl>& view() { return window->View(); }
-  NativeWindow& native() { return window->Window(); }
+  WindowView<FormControl>& view() { return window->view(); }
+  NativeWindow& native() { return static_cast<NativeWindow&>(window->host().core()); }
+  // Opens a secondary window as the program does, over the main window.
+  void Open(ModalWindow w) { OpenProgramWindow(gToolkit, w, window->host()); }
   HWND Handle(FormControl control) { return native().ControlHandle(IndexOf(control)); }
   void Click(FormControl control) { SendMessageW(Handle(control), BM_CLICK, 0, 0); }
   void Choose(FormControl list, int item) {
@@ -179,7 +187,7 @@ class MainWindow : public ::testing::Test {
   std::vector<FormControl> ShownPanes() {
     std::vector<FormControl> shown;
     for (FormControl pane : kPanesByPosition) {
-      if (native().IsVisible(IndexOf(pane))) shown.push_back(pane);
+      if (IsWindowVisible(Handle(pane))) shown.push_back(pane);
     }
     return shown;
   }
@@ -267,7 +275,7 @@ TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
       Choose(Combo1, item);  // each pane in turn
       for (const ControlRow& row : rows.controls) {
         const auto id = static_cast<FormControl>(&row - rows.controls.data());
-        if (!IsLabel(row.kind) || !native().IsVisible(IndexOf(id))) continue;
+        if (!IsLabel(row.kind) || !IsWindowVisible(native().ControlHandle(IndexOf(id)))) continue;
         SCOPED_TRACE(row.name);
         HWND label = native().ControlHandle(IndexOf(id));
         RECT place, container;
@@ -443,7 +451,7 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
     return true;
   });
-  OpenQuorvaneModal(ModalWindow::About, native().Handle());
+  Open(ModalWindow::About);
   SetShellExecuteForTesting(nullptr);
   EXPECT_EQ(version, "Version: 1.3 - Build 0");
   EXPECT_TRUE(focusOnOk);
@@ -500,7 +508,7 @@ TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
       PostMessageW(window, WM_CLOSE, 0, 0);
       return true;
     });
-    OpenQuorvaneModal(key.window, native().Handle());
+    Open(key.window);
     gStep = nullptr;  // closed before the timer looked again
     EXPECT_EQ(closed, key.closes);
     EXPECT_EQ(firstFocus, expectedFirst);
@@ -530,7 +538,7 @@ TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     return true;
   });
-  OpenQuorvaneModal(ModalWindow::Finished, native().Handle());
+  Open(ModalWindow::Finished);
   EXPECT_TRUE(active);
   EXPECT_TRUE(focusOnClose);
   EXPECT_TRUE(inTaskBar);

@@ -88,7 +88,6 @@ WholeLinesBox::WholeLinesBox(const QString& text, QWidget* parent) : QPlainTextE
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  setTabChangesFocus(true);
 }
 
 void WholeLinesBox::resizeEvent(QResizeEvent* event) {
