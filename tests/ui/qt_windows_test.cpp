@@ -15,7 +15,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "tests/ui/window_keys.h"
@@ -57,6 +59,64 @@ void ShowAndActivate(quorvane::ui::MainWindow& main) {
   QWidget& window = Widget(main);
   QApplication::setActiveWindow(&window);
   if (!QTest::qWaitForWindowActive(&window)) qFatal("the window did not become active");
+}
+
+// The Qt key of a table's key.
+QKeyCombination QtKeyOf(quorvane::testing::Key key) {
+  using K = quorvane::testing::Key;
+  switch (key) {
+    case K::Enter: return Qt::Key_Return;
+    case K::KeypadEnter: return Qt::KeypadModifier | Qt::Key_Enter;
+    case K::Escape: return Qt::Key_Escape;
+    case K::Tab: return Qt::Key_Tab;
+    case K::BackTab: return Qt::ShiftModifier | Qt::Key_Tab;
+    case K::Left: return Qt::Key_Left;
+    case K::Right: return Qt::Key_Right;
+    case K::Up: return Qt::Key_Up;
+    case K::Down: return Qt::Key_Down;
+  }
+  return {};
+}
+
+void Press(QWidget* widget, quorvane::testing::Key key) {
+  const QKeyCombination combination = QtKeyOf(key);
+  QTest::keyClick(widget, combination.key(), combination.keyboardModifiers());
+}
+
+QString FocusName(const QWidget& window) {
+  return window.focusWidget() ? window.focusWidget()->objectName() : QString();
+}
+
+// Runs act on a window as a table names it: the main window, shown and
+// active at a scroll position, or a secondary window opened over it.
+void InWindow(quorvane::testing::Window which, int position,
+              const std::function<void(QWidget& window, quorvane::ui::MainWindow& main)>& act) {
+  FormFixture f;
+  const auto main = f.OpenAfterFirstRun();
+  ShowAndActivate(*main);
+  if (position > 0) Scroller(Widget(*main))->setValue(position);
+  if (which == quorvane::testing::Window::Main) {
+    act(Widget(*main), *main);
+    return;
+  }
+  WhenModalOpens([&](QWidget* window) {
+    act(*window, *main);
+    window->close();
+  });
+  OpenWindow(which == quorvane::testing::Window::About ? quorvane::ui::ModalWindow::About
+                                                       : quorvane::ui::ModalWindow::Finished,
+             main.get());
+}
+
+// The colour most of an area is drawn in: what its text stands on.
+QColor MostOf(const QImage& image, const QRect& area) {
+  std::map<QRgb, int> counts;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
+  }
+  return QColor(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                  return a.second < b.second;
+                })->first);
 }
 
 // Presses Alt+A and names the button that it clicked, if any.
@@ -272,6 +332,142 @@ class QtWindowsTest : public QObject {
     });
     QVERIFY(!secondTyped.contains(QStringLiteral("typed by the user")));
     QVERIFY(secondFocusOnOk);
+  }
+
+  // The shared tables of the windows' rules (tests/ui/window_keys.h), which
+  // the Win32 window tests run as well.
+  void focusStepsAsTheTableSays_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < std::size(quorvane::testing::kFocusSteps); ++i) {
+      const auto& step = quorvane::testing::kFocusSteps[i];
+      QTest::addRow("%s from %s, key %d", quorvane::testing::WindowName(step.window), step.from,
+                    static_cast<int>(step.key))
+          << static_cast<int>(i);
+    }
+  }
+
+  void focusStepsAsTheTableSays() {
+    QFETCH(int, row);
+    const auto& step = quorvane::testing::kFocusSteps[row];
+    QString focus;
+    bool selected = false, othersCleared = true;
+    InWindow(step.window, step.position, [&](QWidget& window, quorvane::ui::MainWindow&) {
+      auto* from = window.findChild<QWidget*>(QString::fromLatin1(step.from));
+      from->setFocus();
+      Press(from, step.key);
+      focus = FocusName(window);
+      auto* reached = window.findChild<QRadioButton*>(QString::fromLatin1(step.to));
+      selected = reached && reached->isChecked();
+      for (QRadioButton* other : window.findChildren<QRadioButton*>()) {
+        if (reached && other != reached && other->parent() == reached->parent()) {
+          othersCleared = othersCleared && !other->isChecked();
+        }
+      }
+    });
+    QCOMPARE(focus, QString::fromLatin1(step.to));
+    if (step.selects) QVERIFY(selected && othersCleared);
+  }
+
+  void paneFocusMovesOnAsTheTableSays() {
+    for (const auto& move : quorvane::testing::kPaneFocus) {
+      InWindow(quorvane::testing::Window::Main, move.from, [&](QWidget& form, quorvane::ui::MainWindow&) {
+        form.findChild<QWidget*>(QString::fromLatin1(move.focus))->setFocus();
+        Scroller(form)->setValue(move.to);
+        QCOMPARE(FocusName(form), QString::fromLatin1(move.then));
+      });
+    }
+  }
+
+  void overlapsLieAsTheTableSays() {
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    for (const auto& overlap : quorvane::testing::kOverlaps) {
+      auto* lower = Widget(*window).findChild<QWidget*>(QString::fromLatin1(overlap.lower));
+      auto* upper = Widget(*window).findChild<QWidget*>(QString::fromLatin1(overlap.upper));
+      QCOMPARE(lower->parent(), upper->parent());
+      // Later children are drawn over earlier ones.
+      const QObjectList& pile = lower->parent()->children();
+      QVERIFY2(pile.indexOf(upper) > pile.indexOf(lower), overlap.upper);
+    }
+  }
+
+  void secondaryWindowsAreOwnedAsTheTableSays() {
+    for (const auto& owned : quorvane::testing::kOwned) {
+      FormFixture f;
+      const auto main = f.OpenAfterFirstRun();
+      ShowAndActivate(*main);
+      QWidget& form = Widget(*main);
+      Scroller(form)->setValue(owned.position);
+      form.findChild<QWidget*>(QString::fromLatin1(owned.mainFocus))->setFocus();
+      bool ownedAndModal = false;
+      WhenModalOpens([&](QWidget* window) {
+        ownedAndModal = window->parentWidget() == &form &&
+                        window->windowHandle()->transientParent() == form.windowHandle() &&
+                        window->isModal() && QApplication::activeModalWidget() == window;
+        window->close();
+      });
+      OpenWindow(owned.window, main.get());
+      QVERIFY2(ownedAndModal, quorvane::testing::WindowName(owned.window));
+      QTRY_COMPARE(FocusName(form), QString::fromLatin1(owned.mainFocus));
+    }
+  }
+
+  void firstRunQuestionKeysAsTheTableSays() {
+    for (const auto& question : quorvane::testing::kQuestionKeys) {
+      quorvane::testing::RegistryFixture f;  // the first run still to come
+      quorvane::ui::MainWindow window(quorvane::testing::Toolkit(), f.registry);
+      WhenModalOpens([&](QWidget* box) {
+        Press(box, question.key);
+        // A key that does not answer leaves the question to No.
+        if (box->isVisible()) QTest::keyClick(box, Qt::Key_N);
+      });
+      const bool accepted = window.Load() == quorvane::engine::StartOutcome::Continue;
+      QCOMPARE(accepted, question.accepts);
+    }
+  }
+
+  void fillsBehindCaptionsAsTheTableSays() {
+    for (const auto& fill : quorvane::testing::kFills) {
+      QColor drawn;
+      InWindow(fill.window, fill.position, [&](QWidget& window, quorvane::ui::MainWindow&) {
+        auto* control = window.findChild<QWidget*>(QString::fromLatin1(fill.control));
+        drawn = MostOf(window.grab().toImage(),
+                       QRect(control->mapTo(&window, QPoint(0, 0)), control->size()));
+      });
+      QCOMPARE(drawn, QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
+    }
+  }
+
+  void oneLineLabelsStandAroundTheirCaption() {
+    for (const auto& one : quorvane::testing::kOneLineLabels) {
+      QRect place;
+      bool wraps = true;
+      int needed = 0;
+      InWindow(one.window, 0, [&](QWidget& window, quorvane::ui::MainWindow&) {
+        auto* label = window.findChild<QLabel*>(QString::fromLatin1(one.label));
+        place = label->geometry();
+        wraps = label->wordWrap();
+        needed = label->fontMetrics().horizontalAdvance(label->text());
+      });
+      const quorvane::ui::DesignRows rows =
+          one.window == quorvane::testing::Window::About
+              ? quorvane::ui::RowsOf(quorvane::ui::kQuorvaneAboutDesign)
+              : quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFinishedDesign);
+      const auto row = std::find_if(rows.controls.begin(), rows.controls.end(),
+                                    [&](const auto& r) { return std::string(r.name) == one.label; });
+      const QRect design(quorvane::ui::TwipsToPixels(row->place.left),
+                         quorvane::ui::TwipsToPixels(row->place.top),
+                         quorvane::ui::TwipsToPixels(row->place.width),
+                         quorvane::ui::TwipsToPixels(row->place.height));
+      QVERIFY(!wraps);
+      QVERIFY(place.width() >= needed && place.width() < design.width());
+      QCOMPARE(place.top(), design.top());
+      QCOMPARE(place.height(), design.height());
+      const int off = one.align == quorvane::ui::Align::Centre
+                          ? place.center().x() - design.center().x()
+                          : place.right() - design.right();
+      QVERIFY2(std::abs(off) <= 1, one.label);
+    }
   }
 
   // The table of keys that the Win32 window tests run as well.

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -135,6 +138,69 @@ void AnswerNextBox(const char* title, int button, Box& seen) {
   });
 }
 
+// The window's control of that name (in a pane or not), by its row.
+HWND ControlNamed(HWND window, const DesignRows& rows, const char* name) {
+  struct Search { int id; HWND found; } search{0, nullptr};
+  for (std::size_t i = 0; i < rows.controls.size(); ++i) {
+    if (std::string(rows.controls[i].name) == name) search.id = kFirstControlId + static_cast<int>(i);
+  }
+  EnumChildWindows(window, [](HWND child, LPARAM data) {
+    auto* s = reinterpret_cast<Search*>(data);
+    if (GetDlgCtrlID(child) == s->id) s->found = child;
+    return s->found ? FALSE : TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A control's place in its container, in pixels.
+RECT PlaceOf(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// Posts a key to a control (by default the one that has the focus), as the
+// keyboard would (Shift held for BackTab); the message loop that runs next
+// delivers it.
+void PostKey(testing::Key key, HWND to = GetFocus()) {
+  using K = testing::Key;
+  const WPARAM code = key == K::Escape                       ? VK_ESCAPE
+                      : key == K::Tab || key == K::BackTab   ? VK_TAB
+                      : key == K::Left                       ? VK_LEFT
+                      : key == K::Right                      ? VK_RIGHT
+                      : key == K::Up                         ? VK_UP
+                      : key == K::Down                       ? VK_DOWN
+                                                             : VK_RETURN;
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_SHIFT] = key == K::BackTab ? 0x80 : 0;
+  SetKeyboardState(state);
+  PostMessageW(to, WM_KEYDOWN, code, 0);
+}
+
+// Runs the message loop until what is queued has been handled.
+void Settle() {
+  MSG queued;
+  RunMessageLoop([&queued] { return !PeekMessageW(&queued, nullptr, 0, 0, PM_NOREMOVE); });
+}
+
+// The colour most of a control's place is drawn in: what its text stands on.
+COLORREF MostOf(HWND window, HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  HDC dc = GetDC(window);
+  std::map<COLORREF, int> counts;
+  for (LONG y = place.top; y < place.bottom; ++y) {
+    for (LONG x = place.left; x < place.right; ++x) ++counts[GetPixel(dc, x, y)];
+  }
+  ReleaseDC(window, dc);
+  return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+           return a.second < b.second;
+         })->first;
+}
+
 class MainWindow : public ::testing::Test {
  protected:
   testing::TestRegistry registry;
@@ -159,6 +225,33 @@ class MainWindow : public ::testing::Test {
   NativeWindow& native() { return static_cast<NativeWindow&>(window->host().core()); }
   // Opens a secondary window as the program does, over the main window.
   void Open(ModalWindow w) { OpenProgramWindow(gToolkit, w, window->host()); }
+  // Shows the pane of a scroll position, as the scroll bar does.
+  void ShowPosition(int position) {
+    if (position <= 0 || position == view().ScrollPosition(scroller)) return;
+    view().SetScrollPosition(scroller, position);
+    window->logic().scroller_Change();
+  }
+  // Runs act on a window as a table names it: the main window at a scroll
+  // position, or a secondary window opened over it; act returns true when
+  // done, and is called again every 20 ms until it is.
+  void InWindow(testing::Window which, int position,
+                const std::function<bool(HWND window, const DesignRows& rows)>& act) {
+    ShowPosition(position);
+    if (which == testing::Window::Main) {
+      const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+      while (!act(native().Handle(), rows)) Settle();
+      return;
+    }
+    const bool about = which == testing::Window::About;
+    const DesignRows rows = about ? RowsOf(kQuorvaneAboutDesign) : RowsOf(kQuorvaneFinishedDesign);
+    WhileModal([&] {
+      HWND secondary = FindThreadWindow(about ? "About Quorvane" : "Quorvane");
+      if (!secondary || secondary == native().Handle() || !act(secondary, rows)) return false;
+      PostMessageW(secondary, WM_CLOSE, 0, 0);
+      return true;
+    });
+    Open(about ? ModalWindow::About : ModalWindow::Finished);
+  }
   HWND Handle(FormControl control) { return native().ControlHandle(IndexOf(control)); }
   void Click(FormControl control) { SendMessageW(Handle(control), BM_CLICK, 0, 0); }
   void Choose(FormControl list, int item) {
@@ -468,6 +561,154 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   EXPECT_EQ(call.directory, ExecutableFolder());
   EXPECT_NE(call.directory.back(), '\\');
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
+}
+
+// The shared tables of the windows' rules (tests/ui/window_keys.h), which
+// the Qt window tests run as well.
+TEST_F(MainWindow, FocusStepsAsTheTableSays) {
+  for (const testing::FocusStep& step : testing::kFocusSteps) {
+    SCOPED_TRACE(std::string(testing::WindowName(step.window)) + " " + step.from + " " +
+                 std::to_string(static_cast<int>(step.key)));
+    HWND reached = nullptr, expected = nullptr;
+    bool selected = false, othersCleared = true;
+    int ticks = 0;
+    InWindow(step.window, step.position, [&](HWND window, const DesignRows& rows) {
+      if (++ticks == 1) {
+        SetFocus(ControlNamed(window, rows, step.from));
+        PostKey(step.key);
+        return false;
+      }
+      reached = GetFocus();
+      expected = ControlNamed(window, rows, step.to);
+      selected = SendMessageW(expected, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      for (const ControlRow& row : rows.controls) {
+        HWND other = ControlNamed(window, rows, row.name);
+        if (row.kind == ControlKind::OptionButton && other != expected &&
+            GetParent(other) == GetParent(expected)) {
+          othersCleared = othersCleared && SendMessageW(other, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+        }
+      }
+      return true;
+    });
+    EXPECT_EQ(reached, expected);
+    EXPECT_TRUE(!step.selects || (selected && othersCleared));
+  }
+}
+
+TEST_F(MainWindow, PaneFocusMovesOnAsTheTableSays) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+  for (const testing::PaneFocus& move : testing::kPaneFocus) {
+    SCOPED_TRACE(move.focus);
+    ShowPosition(move.from);
+    SetFocus(ControlNamed(native().Handle(), rows, move.focus));
+    ShowPosition(move.to);
+    EXPECT_EQ(GetFocus(), ControlNamed(native().Handle(), rows, move.then));
+  }
+}
+
+TEST_F(MainWindow, OverlapsLieAsTheTableSays) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+  for (const testing::Overlap& overlap : testing::kOverlaps) {
+    SCOPED_TRACE(overlap.upper);
+    HWND lower = ControlNamed(native().Handle(), rows, overlap.lower);
+    HWND upper = ControlNamed(native().Handle(), rows, overlap.upper);
+    // Each window after upper in its siblings' pile lies beneath it; each
+    // clips the ones beneath it as it paints.
+    HWND beneath = upper;
+    while (beneath && beneath != lower) beneath = GetWindow(beneath, GW_HWNDNEXT);
+    EXPECT_EQ(beneath, lower);
+    EXPECT_TRUE(GetWindowLongPtrW(lower, GWL_STYLE) & WS_CLIPSIBLINGS);
+    EXPECT_TRUE(GetWindowLongPtrW(upper, GWL_STYLE) & WS_CLIPSIBLINGS);
+  }
+}
+
+TEST_F(MainWindow, SecondaryWindowsAreOwnedAsTheTableSays) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+  for (const testing::Owned& owned : testing::kOwned) {
+    SCOPED_TRACE(testing::WindowName(owned.window));
+    ShowPosition(owned.position);
+    HWND focus = ControlNamed(native().Handle(), rows, owned.mainFocus);
+    SetFocus(focus);
+    bool ownedAndModal = false;
+    WhileModal([&] {
+      HWND secondary = GetActiveWindow();
+      if (!secondary || secondary == native().Handle()) return false;
+      ownedAndModal = GetWindow(secondary, GW_OWNER) == native().Handle() &&
+                      !IsWindowEnabled(native().Handle());
+      PostMessageW(secondary, WM_CLOSE, 0, 0);
+      return true;
+    });
+    Open(owned.window);
+    EXPECT_TRUE(ownedAndModal);
+    EXPECT_EQ(GetFocus(), focus);
+  }
+}
+
+TEST(Win32Windows, FirstRunQuestionKeysAsTheTableSays) {
+  for (const testing::QuestionKey& question : testing::kQuestionKeys) {
+    SCOPED_TRACE(static_cast<int>(question.key));
+    // The last row's window, closed, ended the loop: the box's too.
+    ResetProgramEndForTesting();
+    testing::TestRegistry registry;  // the first run still to come
+    ui::MainWindow window(gToolkit, registry.registry());
+    int ticks = 0;
+    WhileModal([&] {
+      HWND box = FindThreadWindow("Welcome to Quorvane");
+      if (!box) return false;
+      if (++ticks == 1) {
+        PostKey(question.key, GetDlgItem(box, IDYES));  // the box's keys are its own
+        return false;
+      }
+      // A key that does not answer leaves the question to No.
+      PostMessageW(box, WM_COMMAND, IDNO, 0);
+      return true;
+    });
+    const bool accepted = window.Load() == engine::StartOutcome::Continue;
+    gStep = nullptr;  // answered before the timer looked again
+    EXPECT_EQ(accepted, question.accepts);
+  }
+  ResetProgramEndForTesting();
+}
+
+TEST_F(MainWindow, FillsBehindCaptionsAsTheTableSays) {
+  for (const testing::Fill& fill : testing::kFills) {
+    SCOPED_TRACE(fill.control);
+    COLORREF drawn = 0;
+    InWindow(fill.window, fill.position, [&](HWND window, const DesignRows& rows) {
+      UpdateWindow(window);
+      drawn = MostOf(window, ControlNamed(window, rows, fill.control));
+      return true;
+    });
+    EXPECT_EQ(drawn, RGB(fill.colour.red, fill.colour.green, fill.colour.blue));
+  }
+}
+
+TEST_F(MainWindow, OneLineLabelsStandAroundTheirCaption) {
+  for (const testing::OneLine& one : testing::kOneLineLabels) {
+    SCOPED_TRACE(one.label);
+    RECT place{}, design{};
+    LONG_PTR style = 0;
+    InWindow(one.window, 0, [&](HWND window, const DesignRows& rows) {
+      HWND label = ControlNamed(window, rows, one.label);
+      place = PlaceOf(label);
+      style = GetWindowLongPtrW(label, GWL_STYLE);
+      for (const ControlRow& row : rows.controls) {
+        if (std::string(row.name) != one.label) continue;
+        design = {TwipsToPixels(row.place.left), TwipsToPixels(row.place.top),
+                  TwipsToPixels(row.place.left + row.place.width),
+                  TwipsToPixels(row.place.top + row.place.height)};
+      }
+      return true;
+    });
+    EXPECT_EQ(style & SS_TYPEMASK, SS_LEFTNOWORDWRAP);  // one line
+    EXPECT_LT(place.right - place.left, design.right - design.left);
+    EXPECT_EQ(place.top, design.top);
+    EXPECT_EQ(place.bottom, design.bottom);
+    const LONG off = one.align == Align::Centre
+                         ? (place.left + place.right) - (design.left + design.right)
+                         : place.right - design.right;
+    EXPECT_LE(std::abs(off), 2);
+  }
 }
 
 // The table of keys that the Qt window tests run as well: which control has
