@@ -17,7 +17,7 @@
 #include "ui/qt/beside_qt_start.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
-#include "ui/qt/qt_toolkit.h"
+#include "ui/platform_toolkit.h"
 
 int main(int argc, char** argv) {
   auto fontConfiguration = quorvane::ui::StartBesideQt(quorvane::ui::LoadSystemFontConfiguration);
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   quorvane::ui::RegisterProgramFonts();
   QApplication::setWindowIcon(quorvane::ui::ProgramIcon());
 
-  quorvane::ui::QtToolkit toolkit;
+  quorvane::ui::PlatformToolkit toolkit;
   std::unique_ptr<quorvane::store::RegistryBackend> backend;
   try {
     backend = openedRegistry.get();

@@ -8,14 +8,14 @@
 #include "store/registry.h"
 #include "ui/program_windows.h"
 #include "ui/win32/message_loop.h"
-#include "ui/win32/win32_toolkit.h"
+#include "ui/platform_toolkit.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Windows' own registry, which is always there to be opened.
   const auto backend = quorvane::store::OpenPlatformRegistry();
   const quorvane::store::Registry registry(*backend);
 
-  quorvane::ui::win32::Win32Toolkit toolkit;
+  quorvane::ui::PlatformToolkit toolkit;
   quorvane::ui::MainWindow window(toolkit, registry);
   if (const auto status = quorvane::app::StatusBeforeShown(window.Load())) return *status;
   window.Show();

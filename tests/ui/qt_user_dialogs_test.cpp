@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "tests/ui/window_test_support.h"
-#include "ui/qt/qt_toolkit.h"
+#include "ui/platform_toolkit.h"
 
 using quorvane::engine::Answer;
 using quorvane::engine::Buttons;

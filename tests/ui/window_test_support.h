@@ -17,14 +17,14 @@
 #include "ui/control_names.h"
 #include "ui/program_windows.h"
 #include "ui/qt/open_web_address.h"
-#include "ui/qt/qt_toolkit.h"
+#include "ui/platform_toolkit.h"
 #include "ui/qt/qt_window.h"
 
 namespace quorvane::testing {
 
 // The toolkit every test builds its windows with.
-inline ui::QtToolkit& Toolkit() {
-  static ui::QtToolkit toolkit;
+inline ui::PlatformToolkit& Toolkit() {
+  static ui::PlatformToolkit toolkit;
   return toolkit;
 }
 

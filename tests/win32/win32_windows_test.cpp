@@ -25,7 +25,7 @@
 #include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/open_web_address.h"
-#include "ui/win32/win32_toolkit.h"
+#include "ui/platform_toolkit.h"
 #include "ui/window_host.h"
 #include "ui/window_view.h"
 
@@ -47,7 +47,7 @@ const char* ClassOfKind(ControlKind kind) {
   }
 }
 
-Win32Toolkit gToolkit;
+PlatformToolkit gToolkit;
 
 // Every control of the design is there with its class, caption and place.
 template <typename Id>

@@ -1,4 +1,4 @@
-#include "ui/qt/qt_toolkit.h"
+#include "ui/platform_toolkit.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -52,12 +52,12 @@ class AnsweredByButtonsOnly final : public QObject {
 
 }  // namespace
 
-std::unique_ptr<WindowCore> QtToolkit::MakeWindow(const DesignRows& design, CoreReports& reports,
+std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design, CoreReports& reports,
                                                   WindowCore* owner) {
   return MakeQtWindowCore(design, reports, owner);
 }
 
-engine::Answer QtToolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
+engine::Answer PlatformToolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
   const bool asks = message.buttons == engine::Buttons::YesNo;
   QMessageBox box(IconOf(message.icon),
                   QString::fromStdString(message.title.empty() ? engine::kProgramTitle
@@ -84,7 +84,7 @@ engine::Answer QtToolkit::ShowMessage(const engine::Message& message, WindowCore
                                                         : std::nullopt);
 }
 
-void QtToolkit::ShowBusy(bool busy) {
+void PlatformToolkit::ShowBusy(bool busy) {
   if (busy) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // The handler keeps the event loop waiting: draw the cursor now.

@@ -177,6 +177,14 @@ char AccessCharacterOf(const QKeyEvent& event) {
   return 0;
 }
 
+// Alt and a letter is the window's access key, not Qt's mnemonic: accepting
+// its shortcut override keeps Qt's shortcut from it, and it comes as a key.
+bool ClaimAccessKey(QEvent& shortcutOverride) {
+  if (!AccessCharacterOf(static_cast<QKeyEvent&>(shortcutOverride))) return false;
+  shortcutOverride.accept();
+  return true;
+}
+
 }  // namespace
 
 // The window itself: builds every control of a resolved design, keeps the
@@ -434,11 +442,7 @@ bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   switch (event->type()) {
     case QEvent::ShortcutOverride:
-      // Alt and a letter is the window's access key, not Qt's mnemonic.
-      if (AccessCharacterOf(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-      }
+      if (ClaimAccessKey(*event)) return true;
       break;
     case QEvent::KeyPress:
       // At the control that has the focus, before it takes the key; what it
@@ -459,10 +463,7 @@ bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
 bool QtWindowCore::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:
-      if (AccessCharacterOf(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-      }
+      if (ClaimAccessKey(*event)) return true;
       break;
     case QEvent::KeyPress:
       // Before QWidget's own Tab handling.

@@ -1,4 +1,6 @@
-#include "ui/win32/win32_toolkit.h"
+#include "ui/platform_toolkit.h"
+
+#include <windows.h>
 
 #include <optional>
 #include <string>
@@ -7,34 +9,47 @@
 #include "ui/win32/native_window.h"
 #include "ui/win32/text_codes.h"
 
-namespace quorvane::ui::win32 {
+namespace quorvane::ui {
+namespace {
 
-std::unique_ptr<WindowCore> Win32Toolkit::MakeWindow(const DesignRows& design,
-                                                     CoreReports& reports, WindowCore* owner) {
-  return std::make_unique<NativeWindow>(design, reports, static_cast<NativeWindow*>(owner));
+// The cursor before the wait cursor. No message is handled while the wait
+// cursor stands, so nothing else sets the cursor meanwhile.
+HCURSOR gBeforeBusy = nullptr;
+
+} // namespace
+
+std::unique_ptr<WindowCore>
+PlatformToolkit::MakeWindow(const DesignRows &design, CoreReports &reports,
+                            WindowCore *owner) {
+  return std::make_unique<win32::NativeWindow>(
+      design, reports, static_cast<win32::NativeWindow *>(owner));
 }
 
-engine::Answer Win32Toolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
-  const std::string text = Utf8ToAnsi(message.text);
-  const std::string title = Utf8ToAnsi(message.title.empty() ? engine::kProgramTitle : message.title);
-  HWND window = owner ? static_cast<NativeWindow*>(owner)->Handle() : nullptr;
-  switch (MessageBoxA(window, text.c_str(), title.c_str(), static_cast<UINT>(message.Style()))) {
-    case IDYES:
-      return AnswerOf(message, engine::Answer::Yes);
-    case IDNO:
-      return AnswerOf(message, engine::Answer::No);
-    default:
-      return AnswerOf(message, std::nullopt);
+engine::Answer PlatformToolkit::ShowMessage(const engine::Message &message,
+                                            WindowCore *owner) {
+  const std::string text = win32::Utf8ToAnsi(message.text);
+  const std::string title = win32::Utf8ToAnsi(
+      message.title.empty() ? engine::kProgramTitle : message.title);
+  HWND window =
+      owner ? static_cast<win32::NativeWindow *>(owner)->Handle() : nullptr;
+  switch (MessageBoxA(window, text.c_str(), title.c_str(),
+                      static_cast<UINT>(message.Style()))) {
+  case IDYES:
+    return AnswerOf(message, engine::Answer::Yes);
+  case IDNO:
+    return AnswerOf(message, engine::Answer::No);
+  default:
+    return AnswerOf(message, std::nullopt);
   }
 }
 
-void Win32Toolkit::ShowBusy(bool busy) {
+void PlatformToolkit::ShowBusy(bool busy) {
   if (busy) {
-    before_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    gBeforeBusy = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   } else {
     // No cursor of this program's before: the arrow, never none at all.
-    SetCursor(before_ ? before_ : LoadCursor(nullptr, IDC_ARROW));
+    SetCursor(gBeforeBusy ? gBeforeBusy : LoadCursor(nullptr, IDC_ARROW));
   }
 }
 
-}  // namespace quorvane::ui::win32
+} // namespace quorvane::ui
