@@ -431,8 +431,12 @@ class QtWindowsTest : public QObject {
       QColor drawn;
       InWindow(fill.window, fill.position, [&](QWidget& window, quorvane::ui::MainWindow&) {
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(fill.control));
-        drawn = MostOf(window.grab().toImage(),
-                       QRect(control->mapTo(&window, QPoint(0, 0)), control->size()));
+        const QImage image = window.grab().toImage();
+        const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
+        // The image counts device pixels.
+        const qreal ratio = image.devicePixelRatio();
+        drawn = MostOf(image, QRect((QRectF(area).topLeft() * ratio).toPoint(),
+                                    (QSizeF(area.size()) * ratio).toSize()));
       });
       QCOMPARE(drawn, QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
     }
