@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/texts.h"
@@ -101,9 +102,13 @@ std::function<bool()> gStep;
 void WhileModal(std::function<bool()> step) {
   gStep = std::move(step);
   SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    if (gStep && gStep()) {
+    // Not again while a step runs a message loop of its own.
+    std::function<bool()> step = std::exchange(gStep, nullptr);
+    if (!step) return;
+    if (step()) {
       KillTimer(nullptr, id);
-      gStep = nullptr;
+    } else if (!gStep) {
+      gStep = std::move(step);
     }
   });
 }
@@ -199,6 +204,61 @@ COLORREF MostOf(HWND window, HWND control) {
   return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
            return a.second < b.second;
          })->first;
+}
+
+// What a screen reader in another process hears each control say it is,
+// through oleacc (read_accessible_names.exe, beside this program): one
+// name a control. Its questions come to this thread as messages, answered
+// while it runs.
+std::vector<std::string> NamesHeardFromAnotherProcess(const std::vector<HWND>& controls) {
+  char path[MAX_PATH];
+  const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  std::string command = "\"" + self.substr(0, self.find_last_of('\\') + 1) +
+                        "read_accessible_names.exe\"";
+  for (HWND control : controls) command += " " + std::to_string(reinterpret_cast<INT_PTR>(control));
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE output = nullptr, input = nullptr;
+  if (!CreatePipe(&output, &input, &inherited, 0)) return {};
+  SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = input;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(input);
+  std::string text;
+  if (started) {
+    const UINT_PTR wake = SetTimer(nullptr, 0, 20, nullptr);
+    RunMessageLoop([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    KillTimer(nullptr, wake);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(output, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(output);
+  std::vector<std::string> names;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    names.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+  }
+  return names;
+}
+
+// Each control that takes input in the window, and the name that a screen
+// reader must hear it say.
+void ExpectAccessibleNames(HWND window, const DesignRows& rows) {
+  std::vector<HWND> controls;
+  std::vector<std::string> expected;
+  for (const ControlRow& row : rows.controls) {
+    if (!TakesFocus(row.kind)) continue;
+    controls.push_back(ControlNamed(window, rows, row.name));
+    expected.push_back(testing::AccessibleNameOf(row));
+  }
+  EXPECT_EQ(NamesHeardFromAnotherProcess(controls), expected);
 }
 
 class MainWindow : public ::testing::Test {
@@ -709,6 +769,17 @@ TEST_F(MainWindow, OneLineLabelsStandAroundTheirCaption) {
                          : place.right - design.right;
     EXPECT_LE(std::abs(off), 2);
   }
+}
+
+// A screen reader hears the design's name of every control that takes
+// input (the lists and the scroll bar had none, or the chosen item's), read
+// through oleacc from another process.
+TEST_F(MainWindow, ScreenReadersHearEveryInputControlsName) {
+  ExpectAccessibleNames(native().Handle(), RowsOf(kQuorvaneFormDesign));
+  InWindow(testing::Window::About, 0, [](HWND about, const DesignRows& rows) {
+    ExpectAccessibleNames(about, rows);
+    return true;
+  });
 }
 
 // The table of keys that the Qt window tests run as well: which control has

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "ui/win32/accessible_name.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/link_cursor.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
+#include "ui/win32/text_codes.h"
 
 namespace quorvane::ui::win32 {
 namespace {
@@ -295,7 +297,13 @@ LRESULT CALLBACK NativeWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
   return window->HandleWindowMessage(message, wParam, lParam);
 }
 
-std::optional<LRESULT> NativeWindow::HandleControlMessage(int, UINT, WPARAM, LPARAM) {
+std::optional<LRESULT> NativeWindow::HandleControlMessage(int control, UINT message,
+                                                          WPARAM wParam, LPARAM lParam) {
+  // A control that the design names: a screen reader hears that name.
+  if (message == WM_GETOBJECT && !rows_[control].accessibleName.empty()) {
+    return AccessibleObjectNamed(handles_[control], wParam, lParam,
+                                 Utf8ToWide(rows_[control].accessibleName));
+  }
   return std::nullopt;
 }
 

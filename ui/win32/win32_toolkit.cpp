@@ -16,30 +16,26 @@ namespace {
 // cursor stands, so nothing else sets the cursor meanwhile.
 HCURSOR gBeforeBusy = nullptr;
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<WindowCore>
-PlatformToolkit::MakeWindow(const DesignRows &design, CoreReports &reports,
-                            WindowCore *owner) {
-  return std::make_unique<win32::NativeWindow>(
-      design, reports, static_cast<win32::NativeWindow *>(owner));
+std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design,
+                                                        CoreReports& reports, WindowCore* owner) {
+  return std::make_unique<win32::NativeWindow>(design, reports,
+                                               static_cast<win32::NativeWindow*>(owner));
 }
 
-engine::Answer PlatformToolkit::ShowMessage(const engine::Message &message,
-                                            WindowCore *owner) {
+engine::Answer PlatformToolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
   const std::string text = win32::Utf8ToAnsi(message.text);
-  const std::string title = win32::Utf8ToAnsi(
-      message.title.empty() ? engine::kProgramTitle : message.title);
-  HWND window =
-      owner ? static_cast<win32::NativeWindow *>(owner)->Handle() : nullptr;
-  switch (MessageBoxA(window, text.c_str(), title.c_str(),
-                      static_cast<UINT>(message.Style()))) {
-  case IDYES:
-    return AnswerOf(message, engine::Answer::Yes);
-  case IDNO:
-    return AnswerOf(message, engine::Answer::No);
-  default:
-    return AnswerOf(message, std::nullopt);
+  const std::string title =
+      win32::Utf8ToAnsi(message.title.empty() ? engine::kProgramTitle : message.title);
+  HWND window = owner ? static_cast<win32::NativeWindow*>(owner)->Handle() : nullptr;
+  switch (MessageBoxA(window, text.c_str(), title.c_str(), static_cast<UINT>(message.Style()))) {
+    case IDYES:
+      return AnswerOf(message, engine::Answer::Yes);
+    case IDNO:
+      return AnswerOf(message, engine::Answer::No);
+    default:
+      return AnswerOf(message, std::nullopt);
   }
 }
 
@@ -52,4 +48,4 @@ void PlatformToolkit::ShowBusy(bool busy) {
   }
 }
 
-} // namespace quorvane::ui
+}  // namespace quorvane::ui
