@@ -775,6 +775,8 @@ TEST_F(MainWindow, OneLineLabelsStandAroundTheirCaption) {
 // input (the lists and the scroll bar had none, or the chosen item's), read
 // through oleacc from another process.
 TEST_F(MainWindow, ScreenReadersHearEveryInputControlsName) {
+  Choose(Combo1, 3);  // a list's item is its value, not its name
+  Choose(Combo2, 1);
   ExpectAccessibleNames(native().Handle(), RowsOf(kQuorvaneFormDesign));
   InWindow(testing::Window::About, 0, [](HWND about, const DesignRows& rows) {
     ExpectAccessibleNames(about, rows);

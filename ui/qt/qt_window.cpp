@@ -87,7 +87,7 @@ QWidget* MakeControl(const ControlRow& row, QWidget* container) {
       return option;
     }
     case ControlKind::List: {
-      auto* list = new QComboBox(container);
+      auto* list = new DesignList(container);
       list->setEditable(false);
       for (const char* item : row.items) list->addItem(QString::fromUtf8(item));
       list->setCurrentIndex(-1);  // an empty field until the user chooses
