@@ -41,10 +41,10 @@ struct ControlRow {
   // What it paints behind its text: its own white, a pane's or bar's fill,
   // an entry box's or list's white field, else its container's colour.
   Rgb background;
-  bool opaque;      // paints its background; false: a label through which what lies beneath shows
-  Rgb textColour;   // black, or blue where the design says
-  bool wraps;       // a label that breaks its caption at words within its width
-  Align align;      // where the design puts a label's caption across its place
+  bool opaque;     // paints its background; false: a label through which what lies beneath shows
+  Rgb textColour;  // black, or blue where the design says
+  bool wraps;      // a label that breaks its caption at words within its width
+  Align align;     // where the design puts a label's caption across its place
   // Where the core draws a label's caption across the place it is given:
   // a label that does not wrap is placed around its caption by the host
   // (one_line_label.h), and drawn from the left of that place.

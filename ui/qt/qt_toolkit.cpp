@@ -52,8 +52,8 @@ class AnsweredByButtonsOnly final : public QObject {
 
 }  // namespace
 
-std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design, CoreReports& reports,
-                                                  WindowCore* owner) {
+std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design,
+                                                        CoreReports& reports, WindowCore* owner) {
   return MakeQtWindowCore(design, reports, owner);
 }
 

@@ -313,12 +313,18 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
   }
   // Later widgets are drawn over earlier ones: raised in the pile's order.
   for (int index : design.stacking) Control(index)->raise();
+  // A label that names a control draws its access key.
+  for (std::size_t i = 0; i < design.controls.size(); ++i) {
+    const int buddy = design.controls[i].buddy;
+    if (buddy != kNoControl) static_cast<QLabel*>(controls_[i])->setBuddy(Control(buddy));
+  }
 }
 
 void QtWindowCore::ReportEvents(int index) {
   QWidget* control = Control(index);
   if (auto* label = qobject_cast<ClickLabel*>(control)) {
-    connect(label, &ClickLabel::clicked, this, [this, index] { reports_.Reported(index, Event::Click); });
+    connect(label, &ClickLabel::clicked, this,
+            [this, index] { reports_.Reported(index, Event::Click); });
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     connect(button, &QAbstractButton::clicked, this,
             [this, index] { reports_.Reported(index, Event::Click); });

@@ -297,8 +297,8 @@ LRESULT CALLBACK NativeWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
   return window->HandleWindowMessage(message, wParam, lParam);
 }
 
-std::optional<LRESULT> NativeWindow::HandleControlMessage(int control, UINT message,
-                                                          WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> NativeWindow::HandleControlMessage(int control, UINT message, WPARAM wParam,
+                                                          LPARAM lParam) {
   // A control that the design names: a screen reader hears that name.
   if (message == WM_GETOBJECT && !rows_[control].accessibleName.empty()) {
     return AccessibleObjectNamed(handles_[control], wParam, lParam,
@@ -312,15 +312,15 @@ void NativeWindow::FocusArrived(int control) {
   reports_.FocusMoved(control);
 }
 
-LRESULT CALLBACK NativeWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+LRESULT CALLBACK NativeWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto kind = static_cast<ControlKind>(GetWindowLongPtrW(hwnd, GWLP_USERDATA) - 1);
   const WNDPROC original = OriginalProc(kind);
   HWND root = GetAncestor(hwnd, GA_ROOT);
   auto* window = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
   const int control = window && window->handle_ == root ? window->ControlOf(hwnd) : kNoControl;
   if (control != kNoControl) {
-    if (auto answer = window->HandleControlMessage(control, message, wParam, lParam)) return *answer;
+    const auto answer = window->HandleControlMessage(control, message, wParam, lParam);
+    if (answer) return *answer;
   }
   const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
   // The focus is reported once the control has taken it.
