@@ -30,10 +30,11 @@ constexpr auto kPaneListTexts = [] {
   return texts;
 }();
 
-// A setting pane: white, in the pane place, with its font.
+// A setting pane: white, in the pane place, with its font; hidden at start,
+// when the welcome pane is the one shown.
 constexpr Spec Pane(FormControl id, FontSpec font = {}) {
   return {.id = id, .kind = K::Pane, .place = kPanePlace, .font = font,
-          .look = kWhite};
+          .look = kWhite | kHidden};
 }
 
 // A label of a pane.
