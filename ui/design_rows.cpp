@@ -70,11 +70,6 @@ void ResolveDesign(DesignRows& design) {
     row.align = AlignOf(row.look);
     row.textAlign = row.wraps ? row.align : Align::Left;
     row.holdsOneLine = HoldsOneLine(row.kind, row.look, row.place.height, row.effectiveFont);
-    row.startsHidden = row.kind == ControlKind::Pane && (row.look & kHidden);
-    row.deferred = container && (container->startsHidden || container->deferred);
-    if (row.deferred && (row.kind == ControlKind::List || row.kind == ControlKind::ScrollBar)) {
-      Unfit("a list or scroll bar in a pane hidden at start", row);
-    }
 
     // Option buttons in a row of one container form one group; every other
     // control is a group of its own, so the arrow keys stay inside a group.
@@ -104,14 +99,6 @@ void ResolveDesign(DesignRows& design) {
                                     [](const ControlRow& row) { return TakesFocus(row.kind); });
     if (first != rows.end()) design.window.firstFocus = static_cast<int>(first - rows.begin());
   }
-}
-
-bool IsWithin(const DesignRows& design, int control, int container) {
-  for (int at = control; at != kNoControl;
-       at = design.controls[static_cast<std::size_t>(at)].container) {
-    if (at == container) return true;
-  }
-  return false;
 }
 
 }  // namespace quorvane::ui

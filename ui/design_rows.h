@@ -50,10 +50,6 @@ struct ControlRow {
   // (one_line_label.h), and drawn from the left of that place.
   Align textAlign;
   bool holdsOneLine;  // a wrapping label whose height holds one line of its font
-  bool startsHidden;  // a pane hidden at start
-  // Inside a pane hidden at start: made when that pane is first shown, so
-  // that the start makes only what it shows.
-  bool deferred;
   // The row that begins its group of the arrow keys: a run of option
   // buttons in one container shares the first one's; every other control
   // is a group of its own.
@@ -88,13 +84,8 @@ struct DesignRows {
 };
 
 // Works out the resolved parts of every row and the window's first focus.
-// Throws std::logic_error for a container or buddy that is not a fit, and
-// for a list or scroll bar in a pane hidden at start (whose state the host
-// would have to keep until it is made).
+// Throws std::logic_error for a container or buddy that is not a fit.
 void ResolveDesign(DesignRows& design);
-
-// True when the control is the container or lies within it.
-bool IsWithin(const DesignRows& design, int control, int container);
 
 // The row index of a control; kNoControl for Id::Window.
 template <typename Id>
@@ -118,7 +109,7 @@ DesignRows RowsOf(const WindowDesign<Id>& design) {
     rows.controls.push_back({NameOf(c.id), c.kind, IndexOf(c.container), c.caption, c.place, c.font,
                              c.look, c.accessibleName ? c.accessibleName : "", IndexOf(c.buddy), c.items, c.minimum,
                              c.maximum, c.fill, c.border, {}, {}, false, {}, false,
-                             Align::Left, Align::Left, false, false, false, kNoControl});
+                             Align::Left, Align::Left, false, kNoControl});
   }
   ResolveDesign(rows);
   return rows;

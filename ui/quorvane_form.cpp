@@ -53,7 +53,10 @@ constexpr EventBinding<QuorvaneForm> kEvents[] = {
 
 QuorvaneForm::QuorvaneForm(WindowView<FormControl>& view, const store::Registry& registry,
                            engine::UserDialogs& dialogs)
-    : view_(view), registry_(registry), dialogs_(dialogs) {}
+    : view_(view), registry_(registry), dialogs_(dialogs) {
+  // The welcome pane is the one shown at start.
+  for (FormControl pane : kPanesByPosition) view_.SetVisible(pane, pane == SettingWelcome);
+}
 
 std::span<const EventBinding<QuorvaneForm>> QuorvaneForm::Events() { return kEvents; }
 

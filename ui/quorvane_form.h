@@ -24,9 +24,9 @@ class QuorvaneForm {
  public:
   using Id = FormControl;
 
-  // Takes a view built from kQuorvaneFormDesign, which starts with the
-  // welcome pane shown and the others hidden. Runs no handler: the caller
-  // runs Form_Load before it shows the window.
+  // Takes a view built from kQuorvaneFormDesign and gives it the state it
+  // starts with (the welcome pane shown, the others hidden). Runs no
+  // handler: the caller runs Form_Load before it shows the window.
   QuorvaneForm(WindowView<FormControl>& view, const store::Registry& registry,
                engine::UserDialogs& dialogs);
 

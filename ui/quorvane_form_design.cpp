@@ -30,11 +30,10 @@ constexpr auto kPaneListTexts = [] {
   return texts;
 }();
 
-// A setting pane: white, in the pane place, with its font; hidden at start,
-// when the welcome pane is the one shown.
+// A setting pane: white, in the pane place, with its font.
 constexpr Spec Pane(FormControl id, FontSpec font = {}) {
   return {.id = id, .kind = K::Pane, .place = kPanePlace, .font = font,
-          .look = kWhite | kHidden};
+          .look = kWhite};
 }
 
 // A label of a pane.

@@ -74,10 +74,6 @@ class WindowCore {
   virtual void SetScrollPosition(int control, int position) = 0;
   // Shows or hides the control itself (its containers may hide it still).
   virtual void SetVisible(int control, bool visible) = 0;
-  // Makes the controls inside a container that were not made with the
-  // window (their rows are deferred), as the window makes its own: at
-  // their design places, shown unless their container is hidden.
-  virtual void MakeControls(int container) = 0;
   virtual std::string Caption() const = 0;
   virtual void SetCaption(std::string_view caption) = 0;
 
@@ -126,10 +122,10 @@ class WindowCore {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
-  // Builds a window, hidden, and its controls but the deferred ones, from a
-  // resolved design; it reports to `reports` for as long as it lives.
-  // owner: the core of the window that opens this one (nullptr: none),
-  // which this one stays in front of.
+  // Builds a window and all its controls, hidden, from a resolved design;
+  // it reports to `reports` for as long as it lives. owner: the core of
+  // the window that opens this one (nullptr: none), which this one stays in
+  // front of.
   virtual std::unique_ptr<WindowCore> MakeWindow(const DesignRows& design, CoreReports& reports,
                                                  WindowCore* owner) = 0;
   // A modal message box over owner (nullptr: none), with the message's

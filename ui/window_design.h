@@ -104,7 +104,6 @@ enum Look : unsigned {
   kRightAligned = 1u << 2, // text against the right edge
   kBlueText = 1u << 3,     // blue text instead of black
   kSingleLine = 1u << 4,   // a label that never wraps
-  kHidden = 1u << 5,       // a pane hidden at start
 };
 
 // Where a label's caption stands across its place, as its look says.

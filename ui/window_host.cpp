@@ -43,87 +43,34 @@ char AccessKeyOfRow(const ControlRow& row) {
 WindowHost::WindowHost(DesignRows design, Toolkit& toolkit, WindowHost* owner,
                        ModalOpener openModal)
     : design_(std::move(design)),
-      made_(design_.controls.size(), true),
-      kept_(design_.controls.size()),
       hidden_(design_.controls.size(), false),
       fitted_(design_.controls.size(), false),
       openModal_(std::move(openModal)) {
-  for (int i = 0; i < Count(); ++i) {
-    made_[static_cast<std::size_t>(i)] = !Row(i).deferred;
-    hidden_[static_cast<std::size_t>(i)] = Row(i).startsHidden;
-  }
   core_ = toolkit.MakeWindow(design_, *this, owner ? owner->core_.get() : nullptr);
-  for (int i = 0; i < Count(); ++i) {
-    if (Row(i).startsHidden) core_->SetVisible(i, false);
-  }
 }
 
 WindowHost::~WindowHost() = default;
 
-std::string WindowHost::Text(int control) const {
-  if (made_[static_cast<std::size_t>(control)]) return core_->Text(control);
-  const Kept& kept = kept_[static_cast<std::size_t>(control)];
-  return kept.text ? *kept.text : Row(control).caption ? Row(control).caption : "";
-}
-
 void WindowHost::SetText(int control, std::string_view text) {
-  if (!made_[static_cast<std::size_t>(control)]) {
-    kept_[static_cast<std::size_t>(control)].text = std::string(text);
-    return;
-  }
   core_->SetText(control, text);
   if (IsLabel(Row(control).kind)) Fit(control);
 }
 
-int WindowHost::CheckValue(int control) const {
-  if (made_[static_cast<std::size_t>(control)]) return core_->CheckValue(control);
-  return kept_[static_cast<std::size_t>(control)].check.value_or(kCleared);
-}
-
 void WindowHost::SetCheckValue(int control, int value) {
-  SetOwnCheckValue(control, value);
+  core_->SetCheckValue(control, value);
   if (Row(control).kind != ControlKind::OptionButton || value != kTicked) return;
   for (int other = 0; other < Count(); ++other) {
     if (other != control && Row(other).group == Row(control).group) {
-      SetOwnCheckValue(other, kCleared);
+      core_->SetCheckValue(other, kCleared);
     }
-  }
-}
-
-void WindowHost::SetOwnCheckValue(int control, int value) {
-  if (made_[static_cast<std::size_t>(control)]) {
-    core_->SetCheckValue(control, value);
-  } else {
-    kept_[static_cast<std::size_t>(control)].check = value;
-  }
-}
-
-void WindowHost::MakeWithin(int container) {
-  std::vector<int> making;
-  for (int i = 0; i < Count(); ++i) {
-    if (!made_[static_cast<std::size_t>(i)] && ui::IsWithin(design_, i, container)) {
-      making.push_back(i);
-    }
-  }
-  if (making.empty()) return;
-  core_->MakeControls(container);
-  for (int i : making) {
-    const auto at = static_cast<std::size_t>(i);
-    made_[at] = true;
-    const Kept kept = std::exchange(kept_[at], {});
-    if (kept.text) core_->SetText(i, *kept.text);
-    if (kept.check) core_->SetCheckValue(i, *kept.check);
-    if (hidden_[at]) core_->SetVisible(i, false);
   }
 }
 
 void WindowHost::SetVisible(int control, bool visible) {
   const int focused = core_->FocusedControl();
-  const bool losesFocus =
-      !visible && focused != kNoControl && ui::IsWithin(design_, focused, control);
+  const bool losesFocus = !visible && focused != kNoControl && IsWithin(focused, control);
   hidden_[static_cast<std::size_t>(control)] = !visible;
-  if (visible && Row(control).startsHidden) MakeWithin(control);
-  if (made_[static_cast<std::size_t>(control)]) core_->SetVisible(control, visible);
+  core_->SetVisible(control, visible);
   if (visible) FitShownLabels();
   // A hidden control cannot keep the focus: it goes on to the next one.
   if (losesFocus) FocusOn(NextTabStop(control, true), false);
@@ -159,11 +106,18 @@ bool WindowHost::IsShown(int control) const {
   return true;
 }
 
+bool WindowHost::IsWithin(int control, int container) const {
+  for (int at = control; at != kNoControl; at = Row(at).container) {
+    if (at == container) return true;
+  }
+  return false;
+}
+
 int WindowHost::GroupTabStop(int group) const {
   int first = kNoControl;
   for (int i = group; i < Count() && Row(i).group == group; ++i) {
     if (!IsShown(i)) continue;
-    if (CheckValue(i) == kTicked) return i;
+    if (core_->CheckValue(i) == kTicked) return i;
     if (first == kNoControl) first = i;
   }
   return first;

@@ -18,15 +18,11 @@
 //   whenever their caption changes while shown, and at a new resolution;
 // - owner and modality: a secondary window is owned by the window that
 //   opens it and stays in front of it, and that window takes no input
-//   until it closes;
-// - the controls of a pane hidden at start are made when it is first
-//   shown; what is set on them before is kept here, and handed to them as
-//   they are made.
+//   until it closes.
 #pragma once
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,9 +53,9 @@ class WindowHost final : private CoreReports {
   WindowHost& operator=(const WindowHost&) = delete;
 
   // WindowView's calls (window_view.h), by row, with the rules above.
-  std::string Text(int control) const;
+  std::string Text(int control) const { return core_->Text(control); }
   void SetText(int control, std::string_view text);
-  int CheckValue(int control) const;
+  int CheckValue(int control) const { return core_->CheckValue(control); }
   void SetCheckValue(int control, int value);
   int ChosenIndex(int control) const { return core_->ChosenIndex(control); }
   int ScrollPosition(int control) const { return core_->ScrollPosition(control); }
@@ -101,6 +97,7 @@ class WindowHost final : private CoreReports {
     return design_.controls[static_cast<std::size_t>(control)];
   }
   int Count() const { return static_cast<int>(design_.controls.size()); }
+  bool IsWithin(int control, int container) const;
   // The option button of a group that Tab stops at: the selected one, else
   // the first one shown.
   int GroupTabStop(int group) const;
@@ -114,11 +111,6 @@ class WindowHost final : private CoreReports {
   int EnterButton(int focused) const;
   void FocusOn(int control, bool byKey);
   void SelectOption(int control);
-  // A control's value, on the control or kept until it is made.
-  void SetOwnCheckValue(int control, int value);
-  // Makes the controls that a container holds, and hands them what was set
-  // on them before.
-  void MakeWithin(int container);
   // Places a label around its caption, now when it is shown, else once it
   // is.
   void Fit(int label);
@@ -130,16 +122,8 @@ class WindowHost final : private CoreReports {
     std::function<void()> run;
   };
 
-  // What is set on a control not yet made (deferred).
-  struct Kept {
-    std::optional<std::string> text;
-    std::optional<int> check;
-  };
-
   DesignRows design_;
-  std::vector<bool> made_;
-  std::vector<Kept> kept_;    // by row, for the controls not yet made
-  std::vector<bool> hidden_;  // hidden by SetVisible, or at start
+  std::vector<bool> hidden_;  // hidden by SetVisible
   std::vector<bool> fitted_;  // labels placed for their caption as it stands
   bool showing_ = false;
   int remembered_ = kNoControl;  // the focus when the window was deactivated

@@ -61,8 +61,6 @@ class MemoryCore final : public ui::WindowCore {
   int ScrollPosition(int row) const override { return At(row).position; }
   void SetScrollPosition(int row, int position) override { At(row).position = position; }
   void SetVisible(int row, bool visible) override { At(row).visible = visible; }
-  // Every row's state is here from the start.
-  void MakeControls(int) override {}
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }
   int FocusedControl() const override { return focused_; }

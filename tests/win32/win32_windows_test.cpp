@@ -57,10 +57,6 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
   auto& window = static_cast<NativeWindow&>(host.core());
   const WindowView<Id> view(host, design);
   const DesignRows resolved = RowsOf(design);
-  // A pane hidden at start has its controls made as it is first shown.
-  for (int i = 0; i < static_cast<int>(resolved.controls.size()); ++i) {
-    if (resolved.controls[static_cast<std::size_t>(i)].startsHidden) host.SetVisible(i, true);
-  }
   for (const ControlSpec<Id>& row : design.controls) {
     SCOPED_TRACE(NameOf(row.id));
     HWND control = window.ControlHandle(IndexOf(row.id));
@@ -289,13 +285,6 @@ class MainWindow : public ::testing::Test {
   NativeWindow& native() { return static_cast<NativeWindow&>(window->host().core()); }
   // Opens a secondary window as the program does, over the main window.
   void Open(ModalWindow w) { OpenProgramWindow(gToolkit, w, window->host()); }
-  // Shows each pane in turn, so that all their controls are made, and the
-  // first one again.
-  void ShowEveryPane() {
-    for (int position = kLastPosition; position >= kFirstPosition; --position) {
-      ShowPosition(position);
-    }
-  }
   // Shows the pane of a scroll position, as the scroll bar does.
   void ShowPosition(int position) {
     if (position <= 0 || position == view().ScrollPosition(scroller)) return;
@@ -491,7 +480,6 @@ TEST_F(MainWindow, IconsAreLoadedAtTheSizeOfTheWindowsDpi) {
 }
 
 TEST_F(MainWindow, ApplyButtonsWriteTheRegistryAndShowWhatItHolds) {
-  ShowEveryPane();
   Choose(Combo1, 1);  // "Max Transmission Unit"
   Type(Setting1Custom, L"1492");
   Click(Setting1Apply);
@@ -518,7 +506,6 @@ TEST_F(MainWindow, OptimiseWritesThePresetAndOpensTheFinishedWindow) {
 }
 
 TEST_F(MainWindow, MessageBoxesCarryTheEnginesTextsTitlesAndButtons) {
-  ShowEveryPane();
   Box warning;
   AnswerNextBox("Quorvane", IDOK, warning);
   SendMessageW(Handle(Label37), WM_LBUTTONDOWN, 0, 0);  // a clickable label reports the press
@@ -537,7 +524,6 @@ TEST_F(MainWindow, MessageBoxesCarryTheEnginesTextsTitlesAndButtons) {
 }
 
 TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
-  ShowEveryPane();
   Type(Setting1Custom, L"1492");
   const auto altA = [this] {
     PostMessageW(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
@@ -552,7 +538,6 @@ TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
 }
 
 TEST_F(MainWindow, BlueTextOnWhiteWhateverTheSystemColours) {
-  ShowEveryPane();
   HDC dc = GetDC(native().Handle());
   SetTextColor(dc, RGB(1, 2, 3));
   SendMessageW(Handle(Setting1), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -682,7 +667,6 @@ TEST_F(MainWindow, PaneFocusMovesOnAsTheTableSays) {
 }
 
 TEST_F(MainWindow, OverlapsLieAsTheTableSays) {
-  ShowEveryPane();
   const DesignRows rows = RowsOf(kQuorvaneFormDesign);
   for (const testing::Overlap& overlap : testing::kOverlaps) {
     SCOPED_TRACE(overlap.upper);
@@ -791,7 +775,6 @@ TEST_F(MainWindow, OneLineLabelsStandAroundTheirCaption) {
 // input (the lists and the scroll bar had none, or the chosen item's), read
 // through oleacc from another process.
 TEST_F(MainWindow, ScreenReadersHearEveryInputControlsName) {
-  ShowEveryPane();
   Choose(Combo1, 3);  // a list's item is its value, not its name
   Choose(Combo2, 1);
   ExpectAccessibleNames(native().Handle(), RowsOf(kQuorvaneFormDesign));

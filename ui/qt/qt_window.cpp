@@ -17,9 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QWidget>
-#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -214,7 +212,6 @@ class QtWindowCore final : public QWidget, public WindowCore {
   }
   void SetScrollPosition(int index, int position) override;
   void SetVisible(int index, bool visible) override { Control(index)->setVisible(visible); }
-  void MakeControls(int container) override;
   std::string Caption() const override { return windowTitle().toStdString(); }
   void SetCaption(std::string_view caption) override { setWindowTitle(FromUtf8(caption)); }
   int FocusedControl() const override { return IndexOf(focusWidget()); }
@@ -256,8 +253,6 @@ class QtWindowCore final : public QWidget, public WindowCore {
   void closed();
 
  private:
-  // Makes the controls of the rows picked that are not made yet.
-  void Make(const std::function<bool(int row)>& picked);
   // The control that a widget is, or lies within; kNoControl for none.
   int IndexOf(const QWidget* widget) const;
   void ReportEvents(int index);
@@ -266,9 +261,8 @@ class QtWindowCore final : public QWidget, public WindowCore {
   void CentreOnScreen();
 
   CoreReports& reports_;
-  const DesignRows design_;
   StartPosition start_;
-  std::vector<QWidget*> controls_;  // nullptr: not made yet
+  std::vector<QWidget*> controls_;
   QHash<const QWidget*, int> indexes_;
   QPushButton* default_ = nullptr;
   QSize centredFrame_;  // the frame size the window was last centred with
@@ -279,7 +273,6 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
     // it in front of the owner.
     : QWidget(owner, owner ? Qt::Dialog : Qt::Window),
       reports_(reports),
-      design_(design),
       start_(design.window.start) {
   const WindowRow& window = design.window;
   setObjectName(QString::fromLatin1(window.name));
@@ -299,21 +292,11 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
   setPalette(palette);
   setAutoFillBackground(true);
 
-  controls_.assign(design_.controls.size(), nullptr);
-  Make([this](int row) { return !design_.controls[static_cast<std::size_t>(row)].deferred; });
-}
-
-void QtWindowCore::MakeControls(int container) {
-  Make([this, container](int row) { return IsWithin(design_, row, container); });
-}
-
-void QtWindowCore::Make(const std::function<bool(int row)>& picked) {
-  std::vector<int> made;
-  for (int index = 0; index < static_cast<int>(design_.controls.size()); ++index) {
-    const ControlRow& row = design_.controls[static_cast<std::size_t>(index)];
-    if (Control(index) || !picked(index)) continue;
-    // Containers come first in a resolved design, and are made before.
-    QWidget* container = row.container == kNoControl ? this : Control(row.container);
+  controls_.reserve(design.controls.size());
+  for (const ControlRow& row : design.controls) {
+    // Containers come first in a resolved design.
+    QWidget* container =
+        row.container == kNoControl ? this : controls_[static_cast<std::size_t>(row.container)];
     QWidget* control = MakeControl(row, container);
     control->setObjectName(QString::fromLatin1(row.name));
     control->setGeometry(PlaceInPixels(row.place));
@@ -324,21 +307,16 @@ void QtWindowCore::Make(const std::function<bool(int row)>& picked) {
     }
     // Keys reach the host before the control, and the focus is reported.
     control->installEventFilter(this);
-    indexes_.insert(control, index);
-    controls_[static_cast<std::size_t>(index)] = control;
-    ReportEvents(index);
-    made.push_back(index);
+    indexes_.insert(control, static_cast<int>(controls_.size()));
+    controls_.push_back(control);
+    ReportEvents(static_cast<int>(controls_.size()) - 1);
   }
   // Later widgets are drawn over earlier ones: raised in the pile's order.
-  for (int index : design_.stacking) {
-    if (std::find(made.begin(), made.end(), index) != made.end()) Control(index)->raise();
-  }
+  for (int index : design.stacking) Control(index)->raise();
   // A label that names a control draws its access key.
-  for (int index : made) {
-    const int buddy = design_.controls[static_cast<std::size_t>(index)].buddy;
-    if (buddy != kNoControl && Control(buddy)) {
-      static_cast<QLabel*>(Control(index))->setBuddy(Control(buddy));
-    }
+  for (std::size_t i = 0; i < design.controls.size(); ++i) {
+    const int buddy = design.controls[i].buddy;
+    if (buddy != kNoControl) static_cast<QLabel*>(controls_[i])->setBuddy(Control(buddy));
   }
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 
 #include "ui/one_line_label.h"
 #include "ui/win32/control_kinds.h"
@@ -75,7 +74,8 @@ void NativeWindow::RegisterClasses() {
 
 NativeWindow::NativeWindow(const DesignRows& design, CoreReports& reports, NativeWindow* owner)
     : reports_(reports),
-      design_(design),
+      window_(design.window),
+      rows_(design.controls),
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
       lists_(rows_.size()),
@@ -92,32 +92,17 @@ NativeWindow::NativeWindow(const DesignRows& design, CoreReports& reports, Nativ
   if (!handle_) std::abort();
   AddLiveWindow(this);
   dpi_ = static_cast<int>(GetDpiForWindow(handle_));
-  Make([this](int control) { return !rows_[control].deferred; });
-  LoadIcons();
-  PlaceWindow(true);
-}
-
-void NativeWindow::MakeControls(int container) {
-  Make([this, container](int control) { return IsWithin(design_, control, container); });
-}
-
-void NativeWindow::Make(const std::function<bool(int control)>& picked) {
-  std::vector<int> made;
-  for (int control = 0; control < static_cast<int>(rows_.size()); ++control) {
-    if (!handles_[control] && TraitsOf(rows_[control].kind).className && picked(control)) {
-      CreateControl(control);
-      made.push_back(control);
-    }
-  }
+  CreateControls();
   // Later rows over earlier ones, the controls that take input over the
   // rest, as the resolved pile says; each control clips those beneath it.
-  for (int control : design_.stacking) {
-    if (std::find(made.begin(), made.end(), control) != made.end()) {
+  for (int control : design.stacking) {
+    if (handles_[control]) {
       SetWindowPos(handles_[control], HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     }
   }
-  for (int control : made) LayOut(control, false);
+  Layout(false);
+  PlaceWindow(true);
 }
 
 NativeWindow::~NativeWindow() {
@@ -149,36 +134,40 @@ DWORD NativeWindow::StyleOf(int control) const {
   return style;
 }
 
-void NativeWindow::CreateControl(int control) {
-  const ControlRow& row = rows_[control];
-  const KindTraits& traits = TraitsOf(row.kind);
-  HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
-  if (!parent) std::abort();  // a container that is not a window, or not made
-  const bool isList = row.kind == ControlKind::List;
-  const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
-  // Made at its place, so that only a list moves once it has its font.
-  const RECT place = PixelPlace(control);
-  HWND h = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(),
-                           StyleOf(control), place.left, place.top, place.right - place.left,
-                           place.bottom - place.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
-                           GetModuleHandleW(nullptr), this);
-  if (!h) std::abort();
-  handles_[control] = h;
-  // A standard control's messages pass the window first (ControlProc); its
-  // kind tells its own procedure. A pane's procedure is the window's.
-  if (row.kind != ControlKind::Pane) {
-    SetWindowLongPtrW(h, GWLP_USERDATA, static_cast<LONG_PTR>(row.kind) + 1);
-    OriginalProc(row.kind) = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
-  }
-  if (isList) {
-    for (const char* item : row.items) {
-      SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+void NativeWindow::CreateControls() {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const ControlRow& row = rows_[i];
+    const KindTraits& traits = TraitsOf(row.kind);
+    if (!traits.className) continue;
+    HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
+    if (!parent) std::abort();  // a container that is not a window
+    const DWORD style = StyleOf(static_cast<int>(i));
+    const bool isList = row.kind == ControlKind::List;
+    const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
+    // Made at their places, so that the start moves none but the lists.
+    const RECT place = PixelPlace(static_cast<int>(i));
+    handles_[i] = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(), style,
+                                  place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                  GetModuleHandleW(nullptr), this);
+    if (!handles_[i]) std::abort();
+    // A standard control's messages pass the window first (ControlProc);
+    // its kind tells its own procedure. A pane's procedure is the window's.
+    if (row.kind != ControlKind::Pane) {
+      SetWindowLongPtrW(handles_[i], GWLP_USERDATA, static_cast<LONG_PTR>(row.kind) + 1);
+      OriginalProc(row.kind) = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(handles_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
     }
-  } else if (row.kind == ControlKind::ScrollBar) {
-    SetScrollRange(h, SB_CTL, row.minimum, row.maximum, FALSE);
-    SetScrollPos(h, SB_CTL, row.minimum, FALSE);
+    if (isList) {
+      for (const char* item : row.items) {
+        SendMessageW(handles_[i], CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+      }
+    } else if (row.kind == ControlKind::ScrollBar) {
+      SetScrollRange(handles_[i], SB_CTL, row.minimum, row.maximum, FALSE);
+      SetScrollPos(handles_[i], SB_CTL, row.minimum, FALSE);
+    }
   }
 }
 
@@ -207,28 +196,26 @@ void NativeWindow::Layout(bool moveControls) {
   // controls use the new ones.
   std::vector<std::pair<FontSpec, HFONT>> stale;
   stale.swap(fonts_);
-  for (int control = 0; control < static_cast<int>(rows_.size()); ++control) {
-    if (handles_[control]) LayOut(control, moveControls);
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    HWND control = handles_[i];
+    if (!control) continue;
+    const int index = static_cast<int>(i);
+    RECT place = PixelPlace(index);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(index)), FALSE);
+    const bool isList = rows_[i].kind == ControlKind::List;
+    if (!moveControls && !isList) continue;
+    if (isList) {
+      // The height of a drop-down list is that of its open list; the field
+      // itself is as high as its font makes it.
+      const auto itemHeight = SendMessageW(control, CB_GETITEMHEIGHT, 0, 0);
+      place.bottom += static_cast<LONG>(itemHeight * static_cast<LPARAM>(rows_[i].items.size() + 1));
+    }
+    MoveWindow(control, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, FALSE);
   }
   for (auto& [spec, font] : stale) DeleteObject(font);
   LoadIcons();
   InvalidateRect(handle_, nullptr, TRUE);
-}
-
-void NativeWindow::LayOut(int control, bool move) {
-  HWND h = handles_[control];
-  RECT place = PixelPlace(control);
-  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
-  const bool isList = rows_[control].kind == ControlKind::List;
-  if (!move && !isList) return;
-  if (isList) {
-    // The height of a drop-down list is that of its open list; the field
-    // itself is as high as its font makes it.
-    const auto itemHeight = SendMessageW(h, CB_GETITEMHEIGHT, 0, 0);
-    place.bottom +=
-        static_cast<LONG>(itemHeight * static_cast<LPARAM>(rows_[control].items.size() + 1));
-  }
-  MoveWindow(h, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
 }
 
 // Each at the size of the window's DPI: the caption's and the task bar's

@@ -20,7 +20,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,7 +66,6 @@ class NativeWindow final : public WindowCore {
   int ScrollPosition(int control) const override;
   void SetScrollPosition(int control, int position) override;
   void SetVisible(int control, bool visible) override;
-  void MakeControls(int container) override;
   std::string Caption() const override;
   void SetCaption(std::string_view caption) override;
   int FocusedControl() const override;
@@ -100,14 +98,11 @@ class NativeWindow final : public WindowCore {
   std::optional<LRESULT> HandleControlMessage(int control, UINT, WPARAM, LPARAM);
   void FocusArrived(int control);
 
-  // Makes the controls of the rows picked that are not made yet.
-  void Make(const std::function<bool(int control)>& picked);
-  void CreateControl(int control);
+  void CreateControls();
   DWORD StyleOf(int control) const;
   // Gives every control its font at the window's DPI and the lists their
   // height; moveControls: places them anew too, for a new DPI.
   void Layout(bool moveControls);
-  void LayOut(int control, bool move);
   RECT PixelPlace(int control) const;
   HFONT FontOf(int control) const;
   HBRUSH Brush(Rgb colour);
@@ -128,10 +123,9 @@ class NativeWindow final : public WindowCore {
   void Destroyed();
 
   CoreReports& reports_;
-  const DesignRows design_;
-  const WindowRow& window_ = design_.window;
-  const std::vector<ControlRow>& rows_ = design_.controls;
-  std::vector<HWND> handles_;  // nullptr: painted by the container, or not made yet
+  WindowRow window_;
+  std::vector<ControlRow> rows_;
+  std::vector<HWND> handles_;
   std::vector<bool> painted_visible_;
   // A list's open state and the item whose choice it reported last.
   struct ListState {
