@@ -300,7 +300,13 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
     QWidget* control = MakeControl(row, container);
     control->setObjectName(QString::fromLatin1(row.name));
     control->setGeometry(PlaceInPixels(row.place));
-    control->setFont(MakeFont(row.effectiveFont));
+    // A font that the container passes on is not set again: each font set
+    // costs memory of its own.
+    const FontSpec& passedOn = row.container == kNoControl
+                                   ? design.window.font
+                                   : design.controls[static_cast<std::size_t>(row.container)]
+                                         .effectiveFont;
+    if (row.effectiveFont != passedOn) control->setFont(MakeFont(row.effectiveFont));
     ApplyColours(*control, row);
     if (!row.accessibleName.empty()) {
       NameForScreenReaders(*control, QString::fromStdString(row.accessibleName));
