@@ -358,7 +358,12 @@ int NativeWindow::CheckValue(int control) const {
 }
 
 void NativeWindow::SetCheckValue(int control, int value) {
-  if (HWND h = handles_.at(control)) SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  HWND h = handles_.at(control);
+  if (!h) return;
+  SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  // Drawn whole again, so that a control with the focus shows it: the
+  // check's own repaint leaves the focus mark out.
+  if (GetFocus() == h) InvalidateRect(h, nullptr, TRUE);
 }
 
 int NativeWindow::ChosenIndex(int control) const {
