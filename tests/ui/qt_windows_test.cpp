@@ -90,22 +90,36 @@ QString FocusName(const QWidget& window) {
 // Runs act on a window as a table names it: the main window, shown and
 // active at a scroll position, or a secondary window opened over it.
 void InWindow(quorvane::testing::Window which, int position,
-              const std::function<void(QWidget& window, quorvane::ui::MainWindow& main)>& act) {
+              const std::function<void(QWidget& window)>& act) {
   FormFixture f;
   const auto main = f.OpenAfterFirstRun();
   ShowAndActivate(*main);
   if (position > 0) Scroller(Widget(*main))->setValue(position);
   if (which == quorvane::testing::Window::Main) {
-    act(Widget(*main), *main);
+    act(Widget(*main));
     return;
   }
   WhenModalOpens([&](QWidget* window) {
-    act(*window, *main);
+    act(*window);
     window->close();
   });
   OpenWindow(which == quorvane::testing::Window::About ? quorvane::ui::ModalWindow::About
                                                        : quorvane::ui::ModalWindow::Finished,
              main.get());
+}
+
+// A control's design place in pixels, by its window's design.
+QRect DesignPlace(const QWidget& window, const char* control) {
+  const bool about = window.objectName() == QLatin1String("QuorvaneAbout");
+  const auto rows = about ? quorvane::ui::RowsOf(quorvane::ui::kQuorvaneAboutDesign)
+                          : quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFinishedDesign);
+  for (const auto& row : rows.controls) {
+    if (std::string(row.name) != control) continue;
+    using quorvane::ui::TwipsToPixels;
+    return {TwipsToPixels(row.place.left), TwipsToPixels(row.place.top),
+            TwipsToPixels(row.place.width), TwipsToPixels(row.place.height)};
+  }
+  return {};
 }
 
 // The colour most of an area is drawn in: what its text stands on.
@@ -336,58 +350,40 @@ class QtWindowsTest : public QObject {
 
   // The shared tables of the windows' rules (tests/ui/window_keys.h), which
   // the Win32 window tests run as well.
-  void focusStepsAsTheTableSays_data() {
-    QTest::addColumn<int>("row");
-    for (std::size_t i = 0; i < std::size(quorvane::testing::kFocusSteps); ++i) {
-      const auto& step = quorvane::testing::kFocusSteps[i];
-      QTest::addRow("%s from %s, key %d", quorvane::testing::WindowName(step.window), step.from,
-                    static_cast<int>(step.key))
-          << static_cast<int>(i);
+  void focusStepsAsTheTableSays() {
+    for (const auto& step : quorvane::testing::kFocusSteps) {
+      InWindow(step.window, step.position, [&](QWidget& window) {
+        auto* from = window.findChild<QWidget*>(QString::fromLatin1(step.from));
+        from->setFocus();
+        Press(from, step.key);
+        QCOMPARE(FocusName(window), QString::fromLatin1(step.to));
+        // An option button reached is its group's selected one.
+        if (auto* reached = qobject_cast<QRadioButton*>(window.focusWidget())) {
+          for (auto* option : reached->parent()->findChildren<QRadioButton*>()) {
+            QCOMPARE(option->isChecked(), option == reached);
+          }
+        }
+      });
     }
   }
 
-  void focusStepsAsTheTableSays() {
-    QFETCH(int, row);
-    const auto& step = quorvane::testing::kFocusSteps[row];
-    QString focus;
-    bool selected = false, othersCleared = true;
-    InWindow(step.window, step.position, [&](QWidget& window, quorvane::ui::MainWindow&) {
-      auto* from = window.findChild<QWidget*>(QString::fromLatin1(step.from));
-      from->setFocus();
-      Press(from, step.key);
-      focus = FocusName(window);
-      auto* reached = window.findChild<QRadioButton*>(QString::fromLatin1(step.to));
-      selected = reached && reached->isChecked();
-      for (QRadioButton* other : window.findChildren<QRadioButton*>()) {
-        if (reached && other != reached && other->parent() == reached->parent()) {
-          othersCleared = othersCleared && !other->isChecked();
-        }
-      }
-    });
-    QCOMPARE(focus, QString::fromLatin1(step.to));
-    if (step.selects) QVERIFY(selected && othersCleared);
-  }
-
-  void paneFocusMovesOnAsTheTableSays() {
+  void paneFocusAndOverlapsAsTheTablesSay() {
     for (const auto& move : quorvane::testing::kPaneFocus) {
-      InWindow(quorvane::testing::Window::Main, move.from, [&](QWidget& form, quorvane::ui::MainWindow&) {
+      InWindow(quorvane::testing::Window::Main, move.from, [&](QWidget& form) {
         form.findChild<QWidget*>(QString::fromLatin1(move.focus))->setFocus();
         Scroller(form)->setValue(move.to);
         QCOMPARE(FocusName(form), QString::fromLatin1(move.then));
       });
     }
-  }
-
-  void overlapsLieAsTheTableSays() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    for (const auto& overlap : quorvane::testing::kOverlaps) {
-      auto* lower = Widget(*window).findChild<QWidget*>(QString::fromLatin1(overlap.lower));
-      auto* upper = Widget(*window).findChild<QWidget*>(QString::fromLatin1(overlap.upper));
-      QCOMPARE(lower->parent(), upper->parent());
+    for (const auto& [lower, upper] : quorvane::testing::kOverlaps) {
+      auto* below = Widget(*window).findChild<QWidget*>(QString::fromLatin1(lower));
+      auto* above = Widget(*window).findChild<QWidget*>(QString::fromLatin1(upper));
       // Later children are drawn over earlier ones.
-      const QObjectList& pile = lower->parent()->children();
-      QVERIFY2(pile.indexOf(upper) > pile.indexOf(lower), overlap.upper);
+      const QObjectList& pile = below->parent()->children();
+      QVERIFY2(above->parent() == below->parent() && pile.indexOf(above) > pile.indexOf(below),
+               upper);
     }
   }
 
@@ -413,64 +409,40 @@ class QtWindowsTest : public QObject {
   }
 
   void firstRunQuestionKeysAsTheTableSays() {
-    for (const auto& question : quorvane::testing::kQuestionKeys) {
+    for (const auto& [key, accepts] : quorvane::testing::kQuestionKeys) {
       quorvane::testing::RegistryFixture f;  // the first run still to come
       quorvane::ui::MainWindow window(quorvane::testing::Toolkit(), f.registry);
-      WhenModalOpens([&](QWidget* box) {
-        Press(box, question.key);
+      WhenModalOpens([&, key = key](QWidget* box) {
+        Press(box, key);
         // A key that does not answer leaves the question to No.
         if (box->isVisible()) QTest::keyClick(box, Qt::Key_N);
       });
-      const bool accepted = window.Load() == quorvane::engine::StartOutcome::Continue;
-      QCOMPARE(accepted, question.accepts);
+      QCOMPARE(window.Load() == quorvane::engine::StartOutcome::Continue, accepts);
     }
   }
 
-  void fillsBehindCaptionsAsTheTableSays() {
-    for (const auto& fill : quorvane::testing::kFills) {
-      QColor drawn;
-      InWindow(fill.window, fill.position, [&](QWidget& window, quorvane::ui::MainWindow&) {
-        auto* control = window.findChild<QWidget*>(QString::fromLatin1(fill.control));
+  void captionsAsTheTableSays() {
+    for (const auto& caption : quorvane::testing::kCaptions) {
+      InWindow(caption.window, caption.position, [&](QWidget& window) {
+        auto* control = window.findChild<QWidget*>(QString::fromLatin1(caption.control));
         const QImage image = window.grab().toImage();
-        const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
         // The image counts device pixels.
         const qreal ratio = image.devicePixelRatio();
-        drawn = MostOf(image, QRect((QRectF(area).topLeft() * ratio).toPoint(),
-                                    (QSizeF(area.size()) * ratio).toSize()));
+        const QRect area(control->mapTo(&window, QPoint(0, 0)) * ratio, control->size() * ratio);
+        if (caption.drawnOn) QCOMPARE(MostOf(image, area), quorvane::ui::ColourOf(*caption.drawnOn));
+        if (!caption.oneLine) return;
+        auto* label = static_cast<QLabel*>(control);
+        const QRect design = DesignPlace(window, caption.control);
+        const QRect place = label->geometry();
+        QVERIFY(!label->wordWrap() && place.width() < design.width());
+        QVERIFY(place.width() >= label->fontMetrics().horizontalAdvance(label->text()));
+        QCOMPARE(place.top(), design.top());
+        QCOMPARE(place.height(), design.height());
+        // Centred, or against the right edge.
+        const int off = std::min(std::abs(place.center().x() - design.center().x()),
+                                 std::abs(place.right() - design.right()));
+        QVERIFY2(off <= 1, caption.control);
       });
-      QCOMPARE(drawn, QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
-    }
-  }
-
-  void oneLineLabelsStandAroundTheirCaption() {
-    for (const auto& one : quorvane::testing::kOneLineLabels) {
-      QRect place;
-      bool wraps = true;
-      int needed = 0;
-      InWindow(one.window, 0, [&](QWidget& window, quorvane::ui::MainWindow&) {
-        auto* label = window.findChild<QLabel*>(QString::fromLatin1(one.label));
-        place = label->geometry();
-        wraps = label->wordWrap();
-        needed = label->fontMetrics().horizontalAdvance(label->text());
-      });
-      const quorvane::ui::DesignRows rows =
-          one.window == quorvane::testing::Window::About
-              ? quorvane::ui::RowsOf(quorvane::ui::kQuorvaneAboutDesign)
-              : quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFinishedDesign);
-      const auto row = std::find_if(rows.controls.begin(), rows.controls.end(),
-                                    [&](const auto& r) { return std::string(r.name) == one.label; });
-      const QRect design(quorvane::ui::TwipsToPixels(row->place.left),
-                         quorvane::ui::TwipsToPixels(row->place.top),
-                         quorvane::ui::TwipsToPixels(row->place.width),
-                         quorvane::ui::TwipsToPixels(row->place.height));
-      QVERIFY(!wraps);
-      QVERIFY(place.width() >= needed && place.width() < design.width());
-      QCOMPARE(place.top(), design.top());
-      QCOMPARE(place.height(), design.height());
-      const int off = one.align == quorvane::ui::Align::Centre
-                          ? place.center().x() - design.center().x()
-                          : place.right() - design.right();
-      QVERIFY2(std::abs(off) <= 1, one.label);
     }
   }
 

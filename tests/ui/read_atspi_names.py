@@ -11,50 +11,26 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-INPUT_ROLES = {
-    Atspi.Role.PUSH_BUTTON,
-    Atspi.Role.CHECK_BOX,
-    Atspi.Role.RADIO_BUTTON,
-    Atspi.Role.COMBO_BOX,
-    Atspi.Role.SCROLL_BAR,
-    Atspi.Role.TEXT,
-    Atspi.Role.ENTRY,
-}
+R = Atspi.Role
+INPUTS = {R.PUSH_BUTTON, R.CHECK_BOX, R.RADIO_BUTTON, R.COMBO_BOX, R.SCROLL_BAR, R.TEXT, R.ENTRY}
 
 
-def application(name, seconds=60):
-    end = time.time() + seconds
-    while time.time() < end:
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name() == name and app.get_child_count() > 0:
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def inputs(node):
-    # A list's items, and a text box's own scroll bars, are the control's.
-    role = node.get_role()
-    if role in INPUT_ROLES:
+def names(node):
+    # A list's items and a text box's own scroll bars are the control's.
+    if node.get_role() in INPUTS:
         yield node.get_name() or ""
         return
     for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from inputs(child)
+        yield from names(node.get_child_at_index(i))
 
 
-def main():
-    app = application(sys.argv[1])
-    if app is None:
-        print("no application " + sys.argv[1] + " on the accessibility bus", file=sys.stderr)
-        return 1
-    for name in inputs(app):
-        print(name)
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+end = time.time() + 60
+while time.time() < end:
+    desktop = Atspi.get_desktop(0)
+    apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+    found = [app for app in apps if app.get_name() == sys.argv[1] and app.get_child_count() > 0]
+    if found:
+        print("\n".join(names(found[0])))
+        sys.exit(0)
+    time.sleep(0.2)
+sys.exit("no application " + sys.argv[1] + " on the accessibility bus")
