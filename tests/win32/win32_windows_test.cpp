@@ -50,6 +50,14 @@ const char* ClassOfKind(ControlKind kind) {
 
 PlatformToolkit gToolkit;
 
+// A control's place in its container, in pixels.
+RECT PlaceOf(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
 // Every control of the design is there with its class, caption and place.
 template <typename Id>
 void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
@@ -67,9 +75,7 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
     GetClassNameA(control, found, sizeof found);
     EXPECT_STRCASEEQ(found, className);
     EXPECT_EQ(view.Text(row.id), row.kind == ControlKind::List || !row.caption ? "" : row.caption);
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = PlaceOf(control);
     EXPECT_EQ(place.left, TwipsToPixels(row.place.left));
     EXPECT_EQ(place.top, TwipsToPixels(row.place.top));
     // A label for one line may have grown to the right to show its caption.
@@ -157,14 +163,6 @@ HWND ControlNamed(HWND window, const DesignRows& rows, const char* name) {
     return s->found ? FALSE : TRUE;
   }, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-// A control's place in its container, in pixels.
-RECT PlaceOf(HWND control) {
-  RECT place;
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-  return place;
 }
 
 // Posts a key to a control (by default the one that has the focus), as the
@@ -436,9 +434,8 @@ TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
         if (!IsLabel(row.kind) || !IsWindowVisible(native().ControlHandle(IndexOf(id)))) continue;
         SCOPED_TRACE(row.name);
         HWND label = native().ControlHandle(IndexOf(id));
-        RECT place, container;
-        GetWindowRect(label, &place);
-        MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = PlaceOf(label);
+        RECT container;
         GetClientRect(GetParent(label), &container);
         EXPECT_EQ(place.left, TwipsToPixels(row.place.left, dpi));
         EXPECT_EQ(place.top, TwipsToPixels(row.place.top, dpi));
@@ -530,10 +527,9 @@ TEST_F(MainWindow, MessageBoxesCarryTheEnginesTextsTitlesAndButtons) {
 
 TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
   Type(Setting1Custom, L"1492");
-  const auto altA = [this] {
+  const auto altA = [] {
     PostMessageW(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
-    MSG queued;
-    RunMessageLoop([&queued] { return !PeekMessageW(&queued, nullptr, 0, 0, PM_NOREMOVE); });
+    Settle();
   };
   altA();
   EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "(absent)");
