@@ -10,8 +10,18 @@
 namespace quorvane::ui::win32 {
 namespace {
 
-// oleacc's and oleaut32's functions, loaded at the first use.
+// oleacc's, oleaut32's and ole32's functions, loaded at the first use.
 struct Accessibility {
+  Accessibility() {
+    // LresultFromObject hands the object to another process through COM,
+    // which this thread joins, as a single-threaded apartment, when a
+    // screen reader first asks, and does not leave while the program runs.
+    if (const auto initialise = SystemFunction<decltype(CoInitializeEx)>(L"ole32.dll",
+                                                                         "CoInitializeEx")) {
+      (void)initialise(nullptr, COINIT_APARTMENTTHREADED);
+    }
+  }
+
   decltype(&CreateStdAccessibleObject) createStandard =
       SystemFunction<decltype(CreateStdAccessibleObject)>(L"oleacc.dll",
                                                           "CreateStdAccessibleObject");
