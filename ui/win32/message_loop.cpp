@@ -64,6 +64,8 @@ std::optional<int> RunMessageLoop(const std::function<bool()>& done) {
     if (ours && ours->RouteKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
+    // The focus that the message moved, by any means, is reported.
+    for (NativeWindow* window : Program().live) window->NoticeFocus();
   }
   return std::nullopt;
 }

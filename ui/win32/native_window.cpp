@@ -92,15 +92,7 @@ NativeWindow::NativeWindow(const DesignRows& design, CoreReports& reports, Nativ
   if (!handle_) std::abort();
   AddLiveWindow(this);
   dpi_ = static_cast<int>(GetDpiForWindow(handle_));
-  CreateControls();
-  // Later rows over earlier ones, the controls that take input over the
-  // rest, as the resolved pile says; each control clips those beneath it.
-  for (int control : design.stacking) {
-    if (handles_[control]) {
-      SetWindowPos(handles_[control], HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-    }
-  }
+  CreateControls(kNoControl, design.stacking);
   Layout(false);
   PlaceWindow(true);
 }
@@ -134,40 +126,49 @@ DWORD NativeWindow::StyleOf(int control) const {
   return style;
 }
 
-void NativeWindow::CreateControls() {
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    const ControlRow& row = rows_[i];
-    const KindTraits& traits = TraitsOf(row.kind);
-    if (!traits.className) continue;
-    HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
-    if (!parent) std::abort();  // a container that is not a window
-    const DWORD style = StyleOf(static_cast<int>(i));
-    const bool isList = row.kind == ControlKind::List;
-    const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
-    // Made at their places, so that the start moves none but the lists.
-    const RECT place = PixelPlace(static_cast<int>(i));
-    handles_[i] = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(), style,
-                                  place.left, place.top, place.right - place.left,
-                                  place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                                  GetModuleHandleW(nullptr), this);
-    if (!handles_[i]) std::abort();
-    // A standard control's messages pass the window first (ControlProc);
-    // its kind tells its own procedure. A pane's procedure is the window's.
-    if (row.kind != ControlKind::Pane) {
-      SetWindowLongPtrW(handles_[i], GWLP_USERDATA, static_cast<LONG_PTR>(row.kind) + 1);
-      OriginalProc(row.kind) = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrW(handles_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
+// Windows puts a new child window beneath its siblings: made from the top
+// of the resolved pile down, each container's controls lie as the pile
+// says, later rows over earlier ones and the controls that take input over
+// the rest, with none moved afterwards. Each clips those beneath it.
+void NativeWindow::CreateControls(int container, const std::vector<int>& pile) {
+  for (auto at = pile.rbegin(); at != pile.rend(); ++at) {
+    const int control = *at;
+    const ControlRow& row = rows_[control];
+    if (row.container != container || !TraitsOf(row.kind).className) continue;
+    CreateControl(control);
+    if (row.kind == ControlKind::Pane) CreateControls(control, pile);
+  }
+}
+
+void NativeWindow::CreateControl(int control) {
+  const ControlRow& row = rows_[control];
+  const KindTraits& traits = TraitsOf(row.kind);
+  HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
+  const bool isList = row.kind == ControlKind::List;
+  const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
+  // Made at its place, so that only a list moves once it has its font.
+  const RECT place = PixelPlace(control);
+  HWND h = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(),
+                           StyleOf(control), place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
+                           GetModuleHandleW(nullptr), this);
+  if (!h) std::abort();
+  handles_[control] = h;
+  // A control that the design names answers a screen reader first
+  // (ControlProc); its kind tells its own procedure.
+  if (!row.accessibleName.empty()) {
+    SetWindowLongPtrW(h, GWLP_USERDATA, static_cast<LONG_PTR>(row.kind) + 1);
+    OriginalProc(row.kind) = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
+  }
+  if (isList) {
+    for (const char* item : row.items) {
+      SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
     }
-    if (isList) {
-      for (const char* item : row.items) {
-        SendMessageW(handles_[i], CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
-      }
-    } else if (row.kind == ControlKind::ScrollBar) {
-      SetScrollRange(handles_[i], SB_CTL, row.minimum, row.maximum, FALSE);
-      SetScrollPos(handles_[i], SB_CTL, row.minimum, FALSE);
-    }
+  } else if (row.kind == ControlKind::ScrollBar) {
+    SetScrollRange(h, SB_CTL, row.minimum, row.maximum, FALSE);
+    SetScrollPos(h, SB_CTL, row.minimum, FALSE);
   }
 }
 
@@ -407,8 +408,8 @@ void NativeWindow::SetFocus(int control, bool byKey) {
   if (!handle_) return;
   HWND h = control == kNoControl ? handle_ : handles_.at(control);
   if (!h) return;
-  focus_ = control;
   ::SetFocus(h);
+  NoticeFocus();
   if (!byKey) return;
   // Reached by the keyboard: the focus is drawn, and an entry box's text is
   // selected, as the dialog keys do.

@@ -55,6 +55,10 @@ class NativeWindow final : public WindowCore {
   // Hands a key of the message loop's to the host before the control it is
   // for; true when the window acted on it, and the key must go no further.
   bool RouteKey(const MSG& message);
+  // Reports the focus to the host when it has moved to another of this
+  // window's controls since last asked; the message loop asks after each
+  // message.
+  void NoticeFocus();
 
   // The core's calls (ui/window_core.h). Close destroys the window; the
   // modal loop that waits for it ends.
@@ -85,7 +89,8 @@ class NativeWindow final : public WindowCore {
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK PaneProc(HWND, UINT, WPARAM, LPARAM);
-  // Stands in front of every control's own procedure, which is kept here.
+  // Stands in front of the procedure of every control that the design
+  // names, which is kept here.
   static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
   static WNDPROC& OriginalProc(ControlKind kind);
   static void RegisterClasses();
@@ -96,9 +101,11 @@ class NativeWindow final : public WindowCore {
   // Messages to a control, before the control's own procedure; nullopt:
   // the control answers.
   std::optional<LRESULT> HandleControlMessage(int control, UINT, WPARAM, LPARAM);
-  void FocusArrived(int control);
 
-  void CreateControls();
+  // Makes the container's controls, and those of the panes among them,
+  // from the pile's top down.
+  void CreateControls(int container, const std::vector<int>& pile);
+  void CreateControl(int control);
   DWORD StyleOf(int control) const;
   // Gives every control its font at the window's DPI and the lists their
   // height; moveControls: places them anew too, for a new DPI.
@@ -141,7 +148,7 @@ class NativeWindow final : public WindowCore {
   HWND handle_ = nullptr;
   HWND owner_ = nullptr;
   HWND disabledOwner_ = nullptr;
-  int focus_ = kNoControl;    // the control that had the focus last
+  int focus_ = kNoControl;    // the control that had the focus last, as reported
   int default_ = kNoControl;  // the button drawn as the one Enter presses
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
 };

@@ -307,7 +307,11 @@ std::optional<LRESULT> NativeWindow::HandleControlMessage(int control, UINT mess
   return std::nullopt;
 }
 
-void NativeWindow::FocusArrived(int control) {
+void NativeWindow::NoticeFocus() {
+  HWND focus = GetFocus();
+  if (!handle_ || !focus || GetAncestor(focus, GA_ROOT) != handle_) return;
+  const int control = FocusedControl();
+  if (control == focus_) return;
   focus_ = control;
   reports_.FocusMoved(control);
 }
@@ -322,10 +326,7 @@ LRESULT CALLBACK NativeWindow::ControlProc(HWND hwnd, UINT message, WPARAM wPara
     const auto answer = window->HandleControlMessage(control, message, wParam, lParam);
     if (answer) return *answer;
   }
-  const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-  // The focus is reported once the control has taken it.
-  if (control != kNoControl && message == WM_SETFOCUS) window->FocusArrived(control);
-  return result;
+  return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 bool NativeWindow::RouteKey(const MSG& message) {
