@@ -90,7 +90,9 @@ void ResolveDesign(DesignRows& design) {
   design.stacking.clear();
   for (bool inputs : {false, true}) {
     for (int i = 0; i < count; ++i) {
-      if (TakesFocus(rows[static_cast<std::size_t>(i)].kind) == inputs) design.stacking.push_back(i);
+      if (TakesFocus(rows[static_cast<std::size_t>(i)].kind) == inputs) {
+        design.stacking.push_back(i);
+      }
     }
   }
 

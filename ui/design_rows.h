@@ -107,9 +107,9 @@ DesignRows RowsOf(const WindowDesign<Id>& design) {
   rows.controls.reserve(design.controls.size());
   for (const ControlSpec<Id>& c : design.controls) {
     rows.controls.push_back({NameOf(c.id), c.kind, IndexOf(c.container), c.caption, c.place, c.font,
-                             c.look, c.accessibleName ? c.accessibleName : "", IndexOf(c.buddy), c.items, c.minimum,
-                             c.maximum, c.fill, c.border, {}, {}, false, {}, false,
-                             Align::Left, Align::Left, false, kNoControl});
+                             c.look, c.accessibleName ? c.accessibleName : "", IndexOf(c.buddy),
+                             c.items, c.minimum, c.maximum, c.fill, c.border, {}, {}, false, {},
+                             false, Align::Left, Align::Left, false, kNoControl});
   }
   ResolveDesign(rows);
   return rows;

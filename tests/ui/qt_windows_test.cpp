@@ -429,7 +429,9 @@ class QtWindowsTest : public QObject {
         // The image counts device pixels.
         const qreal ratio = image.devicePixelRatio();
         const QRect area(control->mapTo(&window, QPoint(0, 0)) * ratio, control->size() * ratio);
-        if (caption.drawnOn) QCOMPARE(MostOf(image, area), quorvane::ui::ColourOf(*caption.drawnOn));
+        if (caption.drawnOn) {
+          QCOMPARE(MostOf(image, area), quorvane::ui::ColourOf(*caption.drawnOn));
+        }
         if (!caption.oneLine) return;
         auto* label = static_cast<QLabel*>(control);
         const QRect design = DesignPlace(window, caption.control);

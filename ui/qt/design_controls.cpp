@@ -33,7 +33,8 @@ constexpr ScrollKey kScrollKeys[] = {
 // accessible name, whose value is the item it shows, and which opens.
 class DesignListAccessible final : public QAccessibleWidget {
  public:
-  explicit DesignListAccessible(DesignList* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+  explicit DesignListAccessible(DesignList* list)
+      : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
   QString text(QAccessible::Text t) const override {
     const auto* list = static_cast<const DesignList*>(widget());
