@@ -5,6 +5,7 @@
 // The font configuration and the registry need no application object: they
 // load on threads of their own while Qt connects to the display.
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 
 #include "app/application_on_display.h"
@@ -12,11 +13,11 @@
 #include "engine/messages.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
+#include "ui/program_windows.h"
 #include "ui/qt/beside_qt_start.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
-#include "ui/qt/program_windows.h"
-#include "ui/qt/qt_user_dialogs.h"
+#include "ui/platform_toolkit.h"
 
 int main(int argc, char** argv) {
   auto fontConfiguration = quorvane::ui::StartBesideQt(quorvane::ui::LoadSystemFontConfiguration);
@@ -29,21 +30,19 @@ int main(int argc, char** argv) {
   quorvane::ui::RegisterProgramFonts();
   QApplication::setWindowIcon(quorvane::ui::ProgramIcon());
 
-  quorvane::ui::QtUserDialogs dialogs;
+  quorvane::ui::PlatformToolkit toolkit;
   std::unique_ptr<quorvane::store::RegistryBackend> backend;
   try {
     backend = openedRegistry.get();
   } catch (const quorvane::store::RegistryOpenError& error) {
     // Never run on a stand-in: tell why and stop with everything unchanged.
-    dialogs.Show(quorvane::engine::RegistryUnavailableMessage(error.failure()));
+    toolkit.ShowMessage(quorvane::engine::RegistryUnavailableMessage(error.failure()), nullptr);
     return quorvane::app::kRegistryUnavailable;
   }
 
   const quorvane::store::Registry registry(*backend);
-  quorvane::ui::MainWindow form(registry, dialogs);
-  if (const auto status = quorvane::app::StatusBeforeShown(form.logic().startOutcome())) {
-    return *status;
-  }
+  quorvane::ui::MainWindow form(toolkit, registry);
+  if (const auto status = quorvane::app::StatusBeforeShown(form.Load())) return *status;
   form.Show();
   return QApplication::exec();
 }

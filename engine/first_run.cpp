@@ -78,7 +78,8 @@ StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dial
     operation.Show(FirstRunNotMarkedMessage(status));
     return StartOutcome::BackupFailed;
   }
-  if (operation.Show(DisclaimerMessage()) == Answer::No) {
+  // Only Yes accepts: whatever else the box gives back declines.
+  if (operation.Show(DisclaimerMessage()) != Answer::Yes) {
     if (const store::Status status = WriteFirstRunMarker(operation, store::kFirstRunPending);
         status != store::kSuccess) {
       operation.Show(DeclineNotMarkedMessage(status));

@@ -35,7 +35,7 @@ class UserDialogs {
   virtual ~UserDialogs() = default;
   // Shows the box modally and returns the button pressed.
   virtual Answer Show(const Message& message) = 0;
-  // Shows the Finished window modally, without an owner, and returns when
+  // Shows the Finished window modally, over the main window, and returns when
   // the user has closed it.
   virtual void ShowFinished() = 0;
   // Shows the busy pointer over the program's windows, or ends it, while an

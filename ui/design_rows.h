@@ -1,14 +1,16 @@
 // A window's design with its Id erased and its rules resolved: the same
 // rows, the controls named by their index in the table, each with what the
-// design leaves to inheritance and order worked out once (its font, the
-// colour behind it, its option group, whether a label holds one line; the
-// window's first focus). The toolkit adapters build windows from these, so
-// that their code is written once for every window rather than once per Id,
-// and neither works out a rule of the design for itself.
+// design leaves to inheritance and order worked out once (its font, what it
+// paints and in which colours, its group of the arrow keys, whether and how
+// its caption wraps, the name a screen reader gives it; which controls lie
+// over which; the window's first focus). The toolkit cores build windows
+// from these, so that their code is written once for every window rather
+// than once per Id, and neither works out a rule of the design for itself.
 #pragma once
 
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "ui/control_names.h"
@@ -28,7 +30,7 @@ struct ControlRow {
   Rect place;
   FontSpec font;
   unsigned look;
-  const char* accessibleName;
+  std::string accessibleName;  // resolved: see below
   int buddy;
   std::span<const char* const> items;
   int minimum, maximum;
@@ -36,9 +38,25 @@ struct ControlRow {
 
   // Resolved (ResolveDesign):
   FontSpec effectiveFont;  // its own font, else its nearest container's, else the window's
-  Rgb background;          // what its text is drawn on: its own white, else its container's
-  bool startsGroup;        // begins a group of the arrow keys (option buttons of one run share one)
-  bool holdsOneLine;       // a wrapping label whose height holds one line of its font
+  // What it paints behind its text: its own white, a pane's or bar's fill,
+  // an entry box's or list's white field, else its container's colour.
+  Rgb background;
+  bool opaque;     // paints its background; false: a label through which what lies beneath shows
+  Rgb textColour;  // black, or blue where the design says
+  bool wraps;      // a label that breaks its caption at words within its width
+  Align align;     // where the design puts a label's caption across its place
+  // Where the core draws a label's caption across the place it is given:
+  // a label that does not wrap is placed around its caption by the host
+  // (one_line_label.h), and drawn from the left of that place.
+  Align textAlign;
+  bool holdsOneLine;  // a wrapping label whose height holds one line of its font
+  // The row that begins its group of the arrow keys: a run of option
+  // buttons in one container shares the first one's; every other control
+  // is a group of its own.
+  int group;
+  // accessibleName, resolved: the design's, else the caption of the label
+  // that names it (its buddy) without the access key's mark, else empty:
+  // the control's own caption names it.
 };
 
 // A WindowSpec with its buttons and first focus as row indexes.
@@ -59,6 +77,10 @@ struct WindowRow {
 struct DesignRows {
   WindowRow window;
   std::vector<ControlRow> controls;
+  // Every row, from the bottom of the pile to its top: labels, shapes, bars
+  // and panes beneath the controls that take input, and within each of the
+  // two, later rows over earlier ones.
+  std::vector<int> stacking;
 };
 
 // Works out the resolved parts of every row and the window's first focus.
@@ -81,12 +103,13 @@ WindowRow RowOf(const WindowSpec<Id>& w) {
 // resolved.
 template <typename Id>
 DesignRows RowsOf(const WindowDesign<Id>& design) {
-  DesignRows rows{RowOf(design.window), {}};
+  DesignRows rows{RowOf(design.window), {}, {}};
   rows.controls.reserve(design.controls.size());
   for (const ControlSpec<Id>& c : design.controls) {
     rows.controls.push_back({NameOf(c.id), c.kind, IndexOf(c.container), c.caption, c.place, c.font,
-                             c.look, c.accessibleName, IndexOf(c.buddy), c.items, c.minimum,
-                             c.maximum, c.fill, c.border, {}, {}, false, false});
+                             c.look, c.accessibleName ? c.accessibleName : "", IndexOf(c.buddy),
+                             c.items, c.minimum, c.maximum, c.fill, c.border, {}, {}, false, {},
+                             false, Align::Left, Align::Left, false, kNoControl});
   }
   ResolveDesign(rows);
   return rows;

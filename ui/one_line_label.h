@@ -1,6 +1,8 @@
 // Labels meant for one line: which they are, and where one is drawn when
-// the font at hand draws its caption wider than the design's Tahoma did.
-// One rule for every toolkit; the adapters measure, this decides.
+// the font at hand draws its caption wider than the design's Tahoma did, or
+// narrower. One rule for every toolkit; the cores measure, the window host
+// (window_host.h) decides with this when a label is measured and where it
+// then stands.
 #pragma once
 
 #include <algorithm>
@@ -36,6 +38,19 @@ constexpr PixelRect FitOneLine(const PixelRect& design, int needed, int containe
   if (needed <= design.width) return design;
   const int room = std::max(design.width, containerWidth - design.left);
   return {design.left, design.top, std::min(needed, room), design.height};
+}
+
+// Where a centred or right-aligned label that never wraps is drawn when
+// its caption needs `needed` pixels: the part of its design place that the
+// caption takes, where the design's alignment puts it, so that every core
+// draws it from that place's left edge (one toolkit cannot centre a line
+// without wrapping it). A left-aligned label, or a caption as wide as the
+// place or wider, keeps the place.
+constexpr PixelRect AlignOneLine(const PixelRect& design, int needed, Align align) {
+  if (needed >= design.width || align == Align::Left) return design;
+  const int spare = design.width - needed;
+  return {design.left + (align == Align::Centre ? spare / 2 : spare), design.top, needed,
+          design.height};
 }
 
 }  // namespace quorvane::ui

@@ -106,6 +106,9 @@ enum Look : unsigned {
   kSingleLine = 1u << 4,   // a label that never wraps
 };
 
+// Where a label's caption stands across its place, as its look says.
+enum class Align { Left, Centre, Right };
+
 // One control. Id::Window as container or buddy means none: the window
 // itself holds the control, and nothing is named by it.
 template <typename Id>

@@ -1,7 +1,7 @@
 // What a window's logic may do with its controls, whatever toolkit draws
-// them: the window's Id put on a core's rows (window_core.h). The handlers
+// them: the window's Id put on its host's rows (window_host.h). The handlers
 // of each window are written once against this view; the Qt windows and the
-// Win32 windows supply a core, and the tests one in memory.
+// Win32 windows supply the host a core, and the tests one in memory.
 //
 // Texts are UTF-8. No call of the view runs a handler: a change the logic
 // makes (a scroll position, a selection) reports nothing back, so the logic
@@ -12,35 +12,37 @@
 #include <string_view>
 
 #include "ui/design_rows.h"
-#include "ui/window_core.h"
 #include "ui/window_design.h"
+#include "ui/window_host.h"
 
 namespace quorvane::ui {
 
 // A label's or button's caption, or an entry box's text: Text. Check boxes
 // and option buttons: CheckValue (setting an option button to kTicked
-// clears the other option buttons of its container). Lists: the index of
+// clears the other option buttons of its group, a run of them in one
+// container). Lists: the index of
 // the item the user chose last in the design's items, -1 while none is,
-// and its text, "" while none is. OpenWebAddress hands the address to the
+// and its text, "" while none is. SetVisible hides a control with whatever
+// it holds; the focus moves on from a control hidden. OpenWebAddress hands the address to the
 // platform's opener with this window as the caller, reporting nothing;
 // OpenModal returns when the secondary window has been closed; Close
 // unloads this window; EndProgram ends the program at once.
 template <typename Id>
 class WindowView {
  public:
-  WindowView(WindowCore& core, const WindowDesign<Id>& design) : core_(core), design_(design) {}
+  WindowView(WindowHost& host, const WindowDesign<Id>& design) : host_(host), design_(design) {}
   WindowView(const WindowView&) = delete;
   WindowView& operator=(const WindowView&) = delete;
 
-  std::string Text(Id control) const { return core_.Text(IndexOf(control)); }
+  std::string Text(Id control) const { return host_.Text(IndexOf(control)); }
   void SetText(Id control, std::string_view text) {
-    core_.SetText(IndexOf(control), text);
+    host_.SetText(IndexOf(control), text);
   }
-  int CheckValue(Id control) const { return core_.CheckValue(IndexOf(control)); }
+  int CheckValue(Id control) const { return host_.CheckValue(IndexOf(control)); }
   void SetCheckValue(Id control, int value) {
-    core_.SetCheckValue(IndexOf(control), value);
+    host_.SetCheckValue(IndexOf(control), value);
   }
-  int ChosenIndex(Id control) const { return core_.ChosenIndex(IndexOf(control)); }
+  int ChosenIndex(Id control) const { return host_.ChosenIndex(IndexOf(control)); }
   // A list shows its design's items, so the chosen item's text is the
   // design's.
   std::string ChosenText(Id control) const {
@@ -50,23 +52,23 @@ class WindowView {
                                                                    : items[chosen];
   }
   int ScrollPosition(Id control) const {
-    return core_.ScrollPosition(IndexOf(control));
+    return host_.ScrollPosition(IndexOf(control));
   }
   void SetScrollPosition(Id control, int position) {
-    core_.SetScrollPosition(IndexOf(control), position);
+    host_.SetScrollPosition(IndexOf(control), position);
   }
   void SetVisible(Id control, bool visible) {
-    core_.SetVisible(IndexOf(control), visible);
+    host_.SetVisible(IndexOf(control), visible);
   }
-  std::string Caption() const { return core_.Caption(); }
-  void SetCaption(std::string_view caption) { core_.SetCaption(caption); }
-  void OpenWebAddress(const std::string& address) { core_.OpenWebAddress(address); }
-  void OpenModal(ModalWindow window) { core_.OpenModal(window); }
-  void Close() { core_.Close(); }
-  void EndProgram() { core_.EndProgram(); }
+  std::string Caption() const { return host_.Caption(); }
+  void SetCaption(std::string_view caption) { host_.SetCaption(caption); }
+  void OpenWebAddress(const std::string& address) { host_.OpenWebAddress(address); }
+  void OpenModal(ModalWindow window) { host_.OpenModal(window); }
+  void Close() { host_.Close(); }
+  void EndProgram() { host_.EndProgram(); }
 
  private:
-  WindowCore& core_;
+  WindowHost& host_;
   const WindowDesign<Id>& design_;
 };
 

@@ -6,8 +6,9 @@
 #include "app/exit_status.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
+#include "ui/program_windows.h"
 #include "ui/win32/message_loop.h"
-#include "ui/win32/quorvane_windows_win32.h"
+#include "ui/platform_toolkit.h"
 #include "ui/win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -28,7 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const auto backend = quorvane::store::OpenPlatformRegistry();
   const quorvane::store::Registry registry(*backend);
 
-  quorvane::ui::win32::QuorvaneMainWindow window(registry);
+  quorvane::ui::PlatformToolkit toolkit;
+  quorvane::ui::MainWindow window(toolkit, registry);
   if (const auto status = quorvane::app::StatusBeforeShown(window.Load())) return *status;
   window.Show();
   return quorvane::ui::win32::RunMessageLoop([] { return false; }).value_or(quorvane::app::kEnded);

@@ -49,10 +49,12 @@ QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
 # msitools to complete its tables).
 QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl msitools)
 # What the native tests need besides: GoogleTest, an X server and xdotool for
-# the real-window test, the desktop-entry and AppStream checkers, man to
-# render the manual pages, and for the .deb its making and its checker.
-QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool desktop-file-utils appstream man-db dpkg-dev file
-  lintian)
+# the real-window test, a session bus with AT-SPI and its Python bindings to
+# hear the program as a screen reader does, the desktop-entry and AppStream
+# checkers, man to render the manual pages, and for the .deb its making and
+# its checker.
+QUORVANE_TEST_PACKAGES=(libgtest-dev xvfb xdotool dbus-daemon at-spi2-core gir1.2-atspi-2.0
+  python3-gi desktop-file-utils appstream man-db dpkg-dev file lintian)
 # The benchmarks (scripts/bench runs them, scripts/test builds them): Google
 # Benchmark, and Xlib for the start-up timing.
 QUORVANE_BENCH_PACKAGES=(libbenchmark-dev libx11-dev)

@@ -104,12 +104,15 @@ TEST_F(FirstRunTest, DecliningEndsWithTheMarkerPendingAndTheBackupKept) {
   EXPECT_EQ(Marker(), "Yes");
   EXPECT_EQ(BackupText("MaxMTU"), "576");
 
-  // The next start takes the backup again and asks again.
+  // The next start takes the backup again and asks again. Only Yes
+  // accepts: an answer that is not Yes (as a box closed by Escape gives
+  // back) declines as No does.
   SetLive(Id::MaxMtu, "1492");
-  dialogs_.answers = {Answer::No};
+  dialogs_.answers = {Answer::Ok};
   EXPECT_EQ(Run(), StartOutcome::Declined);
   EXPECT_EQ(dialogs_.shown.size(), 2u);
   EXPECT_EQ(BackupText("MaxMTU"), "1492");
+  EXPECT_EQ(Marker(), "Yes");
 }
 
 TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {

@@ -13,7 +13,6 @@
 #include "tests/ui/window_test_support.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/qt/program_fonts.h"
-#include "ui/qt/program_windows.h"
 
 using quorvane::testing::FormFixture;
 
@@ -96,7 +95,7 @@ class AccessibilityTest : public QObject {
       }
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    quorvane::testing::OpenWindow(quorvane::ui::ModalWindow::About);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     QCOMPARE(names, (QStringList{QStringLiteral("Legal warning"), QStringLiteral("OK")}));
     QCOMPARE(roles, QList<QAccessible::Role>(3, QAccessible::Link));
@@ -105,7 +104,7 @@ class AccessibilityTest : public QObject {
   void mainWindowReadsWell() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget* form = &window->widget();
+    QWidget* form = &quorvane::testing::Widget(*window);
     form->show();
     const QStringList faults = AccessibilityFaults(*form);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "tests/ui/window_test_support.h"
-#include "ui/qt/qt_user_dialogs.h"
+#include "ui/platform_toolkit.h"
 
 using quorvane::engine::Answer;
 using quorvane::engine::Buttons;
@@ -35,7 +35,7 @@ std::pair<Answer, Look> ShowAndAnswer(const Message& message,
             box->standardButton(box->defaultButton())};
     act(box);
   });
-  const Answer answer = quorvane::ui::QtUserDialogs().Show(message);
+  const Answer answer = quorvane::testing::Toolkit().ShowMessage(message, nullptr);
   return {answer, look};
 }
 
@@ -54,12 +54,21 @@ class QtUserDialogsTest : public QObject {
     message.buttons = Buttons::YesNo;
     message.icon = Icon::Error;
 
-    // Enter takes the default button, Yes; Escape and No answer No.
+    // Enter takes the default button, Yes; No answers No. Escape and the
+    // close box do nothing, as on Windows' own box: only a button answers
+    // (else Escape on the first-run disclaimer would answer for the user).
+    bool openAfterEscapeAndClose = false;
     const std::pair<std::function<void(QMessageBox*)>, Answer> answers[] = {
         {PressEnter, Answer::Yes},
         {[](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton); },
          Answer::No},
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::No},
+        {[&](QMessageBox* box) {
+           QTest::keyClick(box, Qt::Key_Escape);
+           box->close();
+           openAfterEscapeAndClose = box->isVisible();
+           PressEnter(box);
+         },
+         Answer::Yes},
     };
     for (const auto& [act, expected] : answers) {
       const auto [answer, look] = ShowAndAnswer(message, act);
@@ -70,6 +79,7 @@ class QtUserDialogsTest : public QObject {
       QCOMPARE(look.buttons, QMessageBox::Yes | QMessageBox::No);
       QCOMPARE(look.defaultButton, QMessageBox::Yes);
     }
+    QVERIFY(openAfterEscapeAndClose);
   }
 
   void okBoxWithoutTitleCarriesTheProgramsTitle() {
@@ -77,6 +87,10 @@ class QtUserDialogsTest : public QObject {
     message.text = "Restore Complete. Please Reboot your Computer.";
     const auto [answer, look] = ShowAndAnswer(message, PressEnter);
     QCOMPARE(answer, Answer::Ok);
+    // Escape answers an OK box.
+    QCOMPARE(ShowAndAnswer(message, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); })
+                 .first,
+             Answer::Ok);
     QCOMPARE(look.title, QStringLiteral("Quorvane"));
     QCOMPARE(look.text, QString::fromStdString(message.text));
     QCOMPARE(look.icon, QMessageBox::NoIcon);

@@ -15,7 +15,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "tests/ui/window_keys.h"
@@ -24,13 +26,14 @@
 #include "ui/quorvane_finished_design.h"
 #include "ui/qt/link_cursor.h"
 #include "ui/qt/program_fonts.h"
-#include "ui/qt/qt_user_dialogs.h"
 #include "ui/qt/window_palette.h"
 
 using quorvane::testing::AddressRecorder;
 using quorvane::testing::FormFixture;
 using quorvane::testing::Get;
+using quorvane::testing::OpenWindow;
 using quorvane::testing::WhenModalOpens;
+using quorvane::testing::Widget;
 
 namespace {
 
@@ -50,24 +53,97 @@ QStringList ShownPanes(const QWidget& form) {
   return shown;
 }
 
-void ShowAndActivate(QWidget& window) {
-  window.show();
+// Shows the main window as the program does, and waits until it is active.
+void ShowAndActivate(quorvane::ui::MainWindow& main) {
+  main.Show();
+  QWidget& window = Widget(main);
   QApplication::setActiveWindow(&window);
   if (!QTest::qWaitForWindowActive(&window)) qFatal("the window did not become active");
 }
 
-// Presses Alt+A and names the button that it pressed, if any, once that
-// button's click (which follows the press as the button is drawn pushed)
-// has run.
-QString PressAltA(QWidget& form) {
-  QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
-  for (QPushButton* button : form.findChildren<QPushButton*>()) {
-    if (!button->isDown()) continue;
-    QSignalSpy clicked(button, &QPushButton::clicked);
-    if (!clicked.wait(30000)) qFatal("the pressed button never clicked");
-    return button->objectName();
+// The Qt key of a table's key.
+QKeyCombination QtKeyOf(quorvane::testing::Key key) {
+  using K = quorvane::testing::Key;
+  switch (key) {
+    case K::Enter: return Qt::Key_Return;
+    case K::KeypadEnter: return Qt::KeypadModifier | Qt::Key_Enter;
+    case K::Escape: return Qt::Key_Escape;
+    case K::Tab: return Qt::Key_Tab;
+    case K::BackTab: return Qt::ShiftModifier | Qt::Key_Tab;
+    case K::Left: return Qt::Key_Left;
+    case K::Right: return Qt::Key_Right;
+    case K::Up: return Qt::Key_Up;
+    case K::Down: return Qt::Key_Down;
   }
   return {};
+}
+
+void Press(QWidget* widget, quorvane::testing::Key key) {
+  const QKeyCombination combination = QtKeyOf(key);
+  QTest::keyClick(widget, combination.key(), combination.keyboardModifiers());
+}
+
+QString FocusName(const QWidget& window) {
+  return window.focusWidget() ? window.focusWidget()->objectName() : QString();
+}
+
+// Runs act on a window as a table names it: the main window, shown and
+// active at a scroll position, or a secondary window opened over it.
+void InWindow(quorvane::testing::Window which, int position,
+              const std::function<void(QWidget& window)>& act) {
+  FormFixture f;
+  const auto main = f.OpenAfterFirstRun();
+  ShowAndActivate(*main);
+  if (position > 0) Scroller(Widget(*main))->setValue(position);
+  if (which == quorvane::testing::Window::Main) {
+    act(Widget(*main));
+    return;
+  }
+  WhenModalOpens([&](QWidget* window) {
+    act(*window);
+    window->close();
+  });
+  OpenWindow(which == quorvane::testing::Window::About ? quorvane::ui::ModalWindow::About
+                                                       : quorvane::ui::ModalWindow::Finished,
+             main.get());
+}
+
+// A control's design place in pixels, by its window's design.
+QRect DesignPlace(const QWidget& window, const char* control) {
+  const bool about = window.objectName() == QLatin1String("QuorvaneAbout");
+  const auto rows = about ? quorvane::ui::RowsOf(quorvane::ui::kQuorvaneAboutDesign)
+                          : quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFinishedDesign);
+  for (const auto& row : rows.controls) {
+    if (std::string(row.name) != control) continue;
+    using quorvane::ui::TwipsToPixels;
+    return {TwipsToPixels(row.place.left), TwipsToPixels(row.place.top),
+            TwipsToPixels(row.place.width), TwipsToPixels(row.place.height)};
+  }
+  return {};
+}
+
+// The colour most of an area is drawn in: what its text stands on.
+QColor MostOf(const QImage& image, const QRect& area) {
+  std::map<QRgb, int> counts;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
+  }
+  return QColor(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                  return a.second < b.second;
+                })->first);
+}
+
+// Presses Alt+A and names the button that it clicked, if any.
+QString PressAltA(QWidget& form) {
+  QString clicked;
+  QList<QMetaObject::Connection> watching;
+  for (QPushButton* button : form.findChildren<QPushButton*>()) {
+    watching << QObject::connect(button, &QPushButton::clicked,
+                                 [&clicked, button] { clicked = button->objectName(); });
+  }
+  QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+  for (const QMetaObject::Connection& connection : watching) QObject::disconnect(connection);
+  return clicked;
 }
 
 // Opens the About window from the main window's pane list; act runs while
@@ -97,6 +173,18 @@ QColor Darkest(const QImage& image, const QRect& area) {
   return darkest;
 }
 
+// The lightest pixel of an area: the colour its text is drawn on.
+QColor Lightest(const QImage& image, const QRect& area) {
+  QColor lightest = Qt::black;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (pixel.lightness() > lightest.lightness()) lightest = pixel;
+    }
+  }
+  return lightest;
+}
+
 // What is wrong with the colours a window's captions are drawn with: each
 // label, check box and option button shows black (or blue) on white.
 QStringList ColourFaults(QWidget& window) {
@@ -111,7 +199,7 @@ QStringList ColourFaults(QWidget& window) {
       continue;
     }
     const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
-    const QColor background = image.pixelColor(area.topLeft());
+    const QColor background = Lightest(image, area & window.rect());
     const QColor text = Darkest(image, area & window.rect());
     const bool blue = control->palette().color(QPalette::WindowText) == QColor(0, 0, 255);
     const bool textRight = blue ? text.blue() > 150 && text.red() < 90 && text.green() < 90
@@ -137,7 +225,7 @@ class QtWindowsTest : public QObject {
   void mainWindowIsFixedWithItsScrollBarAndLists() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
+    QWidget& form = Widget(*window);
     QVERIFY(!form.isVisible());  // the program shows it, not its load step
     QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane Version 1.3 Final - Build 0"));
 
@@ -164,7 +252,7 @@ class QtWindowsTest : public QObject {
   void scrollBarEndsAndDraggingChangeNothing() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
+    QWidget& form = Widget(*window);
     QScrollBar* scroller = Scroller(form);
 
     f.recording.calls.clear();
@@ -194,8 +282,8 @@ class QtWindowsTest : public QObject {
   void accessKeysApplyTheShownPaneAndClose() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    ShowAndActivate(form);
+    QWidget& form = Widget(*window);
+    ShowAndActivate(*window);
 
     // The welcome pane has no Apply: Alt+A must not reach a hidden pane's.
     QCOMPARE(PressAltA(form), QString());
@@ -221,17 +309,18 @@ class QtWindowsTest : public QObject {
     QVERIFY(!form.isVisible());
   }
 
-  void aboutOpensModallyCentredWithTheFocusOnOkAndIsBuiltAfresh() {
+  void aboutOpensModallyOverTheMainWindowCentredWithTheFocusOnOkAndIsBuiltAfresh() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    ShowAndActivate(form);
+    QWidget& form = Widget(*window);
+    ShowAndActivate(*window);
     Scroller(form)->setValue(3);
 
     QString firstVersion, secondTyped;
     bool centred = false, modal = false, focusOnOk = false, secondFocusOnOk = false;
     OpenAboutFromTheList(form, [&](QWidget* about) {
-      modal = about->parentWidget() == nullptr &&
+      // Owned by the main window and modal.
+      modal = about->parentWidget() == &form && about->windowHandle()->transientParent() &&
               about->windowModality() == Qt::ApplicationModal;
       const QPoint offCentre =
           about->frameGeometry().center() - about->screen()->availableGeometry().center();
@@ -257,6 +346,106 @@ class QtWindowsTest : public QObject {
     });
     QVERIFY(!secondTyped.contains(QStringLiteral("typed by the user")));
     QVERIFY(secondFocusOnOk);
+  }
+
+  // The shared tables of the windows' rules (tests/ui/window_keys.h), which
+  // the Win32 window tests run as well.
+  void focusStepsAsTheTableSays() {
+    for (const auto& step : quorvane::testing::kFocusSteps) {
+      InWindow(step.window, step.position, [&](QWidget& window) {
+        auto* from = window.findChild<QWidget*>(QString::fromLatin1(step.from));
+        from->setFocus();
+        Press(from, step.key);
+        QCOMPARE(FocusName(window), QString::fromLatin1(step.to));
+        // An option button reached is its group's selected one.
+        if (auto* reached = qobject_cast<QRadioButton*>(window.focusWidget())) {
+          for (auto* option : reached->parent()->findChildren<QRadioButton*>()) {
+            QCOMPARE(option->isChecked(), option == reached);
+          }
+        }
+      });
+    }
+  }
+
+  void paneFocusAndOverlapsAsTheTablesSay() {
+    for (const auto& move : quorvane::testing::kPaneFocus) {
+      InWindow(quorvane::testing::Window::Main, move.from, [&](QWidget& form) {
+        form.findChild<QWidget*>(QString::fromLatin1(move.focus))->setFocus();
+        Scroller(form)->setValue(move.to);
+        QCOMPARE(FocusName(form), QString::fromLatin1(move.then));
+      });
+    }
+    FormFixture f;
+    const auto window = f.OpenAfterFirstRun();
+    for (const auto& [lower, upper] : quorvane::testing::kOverlaps) {
+      auto* below = Widget(*window).findChild<QWidget*>(QString::fromLatin1(lower));
+      auto* above = Widget(*window).findChild<QWidget*>(QString::fromLatin1(upper));
+      // Later children are drawn over earlier ones.
+      const QObjectList& pile = below->parent()->children();
+      QVERIFY2(above->parent() == below->parent() && pile.indexOf(above) > pile.indexOf(below),
+               upper);
+    }
+  }
+
+  void secondaryWindowsAreOwnedAsTheTableSays() {
+    for (const auto& owned : quorvane::testing::kOwned) {
+      FormFixture f;
+      const auto main = f.OpenAfterFirstRun();
+      ShowAndActivate(*main);
+      QWidget& form = Widget(*main);
+      Scroller(form)->setValue(owned.position);
+      form.findChild<QWidget*>(QString::fromLatin1(owned.mainFocus))->setFocus();
+      bool ownedAndModal = false;
+      WhenModalOpens([&](QWidget* window) {
+        ownedAndModal = window->parentWidget() == &form &&
+                        window->windowHandle()->transientParent() == form.windowHandle() &&
+                        window->isModal() && QApplication::activeModalWidget() == window;
+        window->close();
+      });
+      OpenWindow(owned.window, main.get());
+      QVERIFY2(ownedAndModal, quorvane::testing::WindowName(owned.window));
+      QTRY_COMPARE(FocusName(form), QString::fromLatin1(owned.mainFocus));
+    }
+  }
+
+  void firstRunQuestionKeysAsTheTableSays() {
+    for (const auto& [key, accepts] : quorvane::testing::kQuestionKeys) {
+      quorvane::testing::RegistryFixture f;  // the first run still to come
+      quorvane::ui::MainWindow window(quorvane::testing::Toolkit(), f.registry);
+      WhenModalOpens([&, key = key](QWidget* box) {
+        Press(box, key);
+        // A key that does not answer leaves the question to No.
+        if (box->isVisible()) QTest::keyClick(box, Qt::Key_N);
+      });
+      QCOMPARE(window.Load() == quorvane::engine::StartOutcome::Continue, accepts);
+    }
+  }
+
+  void captionsAsTheTableSays() {
+    for (const auto& caption : quorvane::testing::kCaptions) {
+      InWindow(caption.window, caption.position, [&](QWidget& window) {
+        auto* control = window.findChild<QWidget*>(QString::fromLatin1(caption.control));
+        const QImage image = window.grab().toImage();
+        // The image counts device pixels.
+        const qreal ratio = image.devicePixelRatio();
+        const QRect area(control->mapTo(&window, QPoint(0, 0)) * ratio, control->size() * ratio);
+        if (caption.drawnOn) {
+          QCOMPARE(MostOf(image, area), quorvane::ui::ColourOf(*caption.drawnOn));
+        }
+        if (!caption.oneLine) return;
+        auto* label = static_cast<QLabel*>(control);
+        const QRect design = DesignPlace(window, caption.control);
+        const QRect place = label->geometry();
+        QVERIFY(!label->wordWrap() && place.width() < design.width());
+        QVERIFY(place.width() >= label->fontMetrics().horizontalAdvance(label->text()));
+        QCOMPARE(place.top(), design.top());
+        QCOMPARE(place.height(), design.height());
+        // Centred, or against the right edge.
+        const int off = std::min(std::abs(place.center().x() - design.center().x()),
+                                 std::abs(place.right() - design.right()));
+        QVERIFY2(off <= 1, caption.control);
+      });
+    }
   }
 
   // The table of keys that the Win32 window tests run as well.
@@ -289,7 +478,7 @@ class QtWindowsTest : public QObject {
       if (box) textAfter = box->toPlainText();  // no line break typed
       if (stillOpen) window->close();
     });
-    quorvane::ui::OpenModalWindow(key.window);
+    OpenWindow(key.window);
     QCOMPARE(stillOpen, !key.closes);
     QCOMPARE(textAfter, textBefore);
     for (const quorvane::testing::FirstFocus& first : quorvane::testing::kFirstFocus) {
@@ -318,7 +507,7 @@ class QtWindowsTest : public QObject {
       linesShown = (box->viewport()->height() - margin) / QFontMetricsF(box->font()).height();
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     QVERIFY(pointers);
     const std::pair<QWidget*, std::string> home(shown, "http://tessamont.example/");
     QCOMPARE(recorder.opened, (std::vector<std::pair<QWidget*, std::string>>(3, home)));
@@ -339,7 +528,7 @@ class QtWindowsTest : public QObject {
       square = Get<QWidget>(*about, About::shpRect_1)->geometry();
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     QCOMPARE(iconSize, QSize(32, 32));
     // Centred to within the half pixel that the design's twips leave over.
     QVERIFY((icon.center() - square.center()).manhattanLength() <= 1.0);
@@ -352,12 +541,11 @@ class QtWindowsTest : public QObject {
     QVERIFY(at(About::lblInfo_1) > at(About::lblDescription));
   }
 
-  void finishedOpensModallyWithoutOwnerAndOnlyEnterCloses() {
+  void finishedOpensModallyOverTheMainWindowAndOnlyEnterCloses() {
     AddressRecorder recorder;
-    quorvane::ui::QtUserDialogs dialogs;
     FormFixture f;
     const auto main = f.OpenAfterFirstRun();
-    ShowAndActivate(main->widget());
+    ShowAndActivate(*main);
     for (int opening = 0; opening < 2; ++opening) {  // the second: built afresh, the same
       QRect placed;
       Qt::WindowType type = Qt::Dialog;
@@ -383,14 +571,13 @@ class QtWindowsTest : public QObject {
         QTest::mouseClick(Get<QLabel>(*window, Finished::Label3), Qt::LeftButton);
         QTest::keyClick(window->focusWidget(), Qt::Key_Return);
       });
-      dialogs.ShowFinished();  // returns once the window is closed
+      OpenWindow(quorvane::ui::ModalWindow::Finished, main.get());  // returns once closed
 
-      QCOMPARE(owner, nullptr);
-      // Where a new window goes by default, not centred over the main
-      // window: an ordinary window, which a window manager places as it
-      // places new windows, not a dialog, which it centres over its parent.
-      QVERIFY(placed.center() != main->widget().frameGeometry().center());
-      QCOMPARE(type, Qt::Window);
+      // Owned by the main window, which the window manager keeps it in
+      // front of; the program does not centre it.
+      QCOMPARE(owner, &Widget(*main));
+      QVERIFY(placed.center() != Widget(*main).frameGeometry().center());
+      QCOMPARE(type, Qt::Dialog);
       QCOMPARE(modality, Qt::ApplicationModal);
       QCOMPARE(texts, (QStringList{QStringLiteral("Quorvane"),
                                    QStringLiteral("Your Internet Settings Are Now Optimised!")}));
@@ -418,8 +605,8 @@ class QtWindowsTest : public QObject {
 
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    form.show();
+    QWidget& form = Widget(*window);
+    window->Show();
     std::map<QString, QStringList> faults;
     for (int position = 1; position <= 8; ++position) {
       Scroller(form)->setValue(position);
@@ -429,19 +616,19 @@ class QtWindowsTest : public QObject {
       faults[QStringLiteral("About")] = ColourFaults(*about);
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     WhenModalOpens([&](QWidget* finished) {
       faults[QStringLiteral("Finished")] = ColourFaults(*finished);
       finished->close();
     });
-    quorvane::ui::ShowFinishedWindow();
+    OpenWindow(quorvane::ui::ModalWindow::Finished);
     WhenModalOpens([&](QWidget* box) {
       faults[QStringLiteral("message box")] = ColourFaults(*box);
       box->close();
     });
     quorvane::engine::Message message;
     message.text = "Restore Complete. Please Reboot your Computer.";
-    quorvane::ui::QtUserDialogs().Show(message);
+    quorvane::testing::Toolkit().ShowMessage(message, nullptr);
     QApplication::setPalette(original);
 
     for (const auto& [window, found] : faults) {
@@ -453,8 +640,8 @@ class QtWindowsTest : public QObject {
   void oneLineLabelsShowTheirWholeCaptionOrBreakAtAWord() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    form.show();
+    QWidget& form = Widget(*window);
+    window->Show();
     // Wider than the label, narrower than its pane: the label grows, also
     // when its caption changed while its pane was hidden.
     auto* hint = Get<QLabel>(form, Form::Label31);
@@ -475,8 +662,8 @@ class QtWindowsTest : public QObject {
   void labelsStandAtTheirDesignPlaces() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    form.show();
+    QWidget& form = Widget(*window);
+    window->Show();
     QStringList faults;
     const quorvane::ui::DesignRows rows = quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFormDesign);
     for (int position = 1; position <= 8; ++position) {
@@ -530,19 +717,19 @@ class QtWindowsTest : public QObject {
     };
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    window->widget().show();
-    check(Get<QLabel>(window->widget(), Form::Label35));
+    window->Show();
+    check(Get<QLabel>(Widget(*window), Form::Label35));
     WhenModalOpens([&](QWidget* about) {
       check(Get<QLabel>(*about, About::lblInfo_1));
       about->close();
     });
-    quorvane::ui::ShowAboutWindow();
+    OpenWindow(quorvane::ui::ModalWindow::About);
     WhenModalOpens([&](QWidget* finished) {
       check(Get<QLabel>(*finished, Finished::Label1));
       check(Get<QPushButton>(*finished, Finished::CmdClose));
       finished->close();
     });
-    quorvane::ui::ShowFinishedWindow();
+    OpenWindow(quorvane::ui::ModalWindow::Finished);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
   }
 
@@ -551,8 +738,8 @@ class QtWindowsTest : public QObject {
   void scrollBarKeysAndFocusMark() {
     FormFixture f;
     const auto window = f.OpenAfterFirstRun();
-    QWidget& form = window->widget();
-    ShowAndActivate(form);
+    QWidget& form = Widget(*window);
+    ShowAndActivate(*window);
     QScrollBar* scroller = Scroller(form);
     // The mark is dark enough to be seen: more dark pixels than without it.
     const auto darkPixels = [scroller] {

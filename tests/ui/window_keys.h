@@ -1,17 +1,30 @@
-// The keys of the secondary windows as one table of behaviours, which the
-// Qt window tests and the Win32 window tests both run against their own
-// windows: which control holds the focus when a window opens, and which
-// keys close it from which control.
+// The rules of the windows as tables of behaviours, which the Qt window
+// tests and the Win32 window tests both run against their own windows: the
+// keys and the focus, the pile of overlapping controls, the owner of the
+// secondary windows, the first-run question's keys, the colours behind the
+// captions and the places of the labels that never wrap.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "ui/access_keys.h"
 #include "ui/control_names.h"
+#include "ui/design_rows.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
-#include "ui/window_core.h"
+#include "ui/quorvane_form_design.h"
+#include "ui/window_design.h"
+#include "ui/window_host.h"
 
 namespace quorvane::testing {
 
-enum class Key { Enter, KeypadEnter, Escape };
+enum class Key { Enter, KeypadEnter, Escape, Tab, BackTab, Left, Right, Up, Down };
+
+// A window as a test opens it: the main window (at a scroll position) or
+// one of the secondary windows over it.
+enum class Window { Main, About, Finished };
 
 struct WindowKey {
   ui::ModalWindow window;
@@ -47,6 +60,114 @@ inline const FirstFocus kFirstFocus[] = {
 
 inline const char* WindowName(ui::ModalWindow window) {
   return window == ui::ModalWindow::About ? "About" : "Finished";
+}
+
+using ui::NameOf;
+using About = ui::AboutControl;
+using Form = ui::FormControl;
+
+// Where a key takes the focus from a control; an option button it reaches
+// is the selected one of its group.
+struct FocusStep {
+  Window window;
+  int position;  // the main window's scroll position
+  const char* from;
+  Key key;
+  const char* to;
+};
+inline const FocusStep kFocusSteps[] = {
+    // Tab walks the controls that take the focus in table order, the hidden
+    // panes' left out; a box of several lines hands Tab on (in the Win32
+    // About window it kept Tab and Shift+Tab, a trap for the keyboard).
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Tab, NameOf(About::cmdOK)},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::BackTab, NameOf(About::cmdOK)},
+    {Window::About, 0, NameOf(About::cmdOK), Key::Tab, NameOf(About::txtSpecialCopyright)},
+    {Window::Main, 1, NameOf(Form::cmd_Optimise), Key::Tab, NameOf(Form::scroller)},
+    {Window::Main, 1, NameOf(Form::Combo2), Key::BackTab, NameOf(Form::cmdClose)},
+    // An option group is one stop of Tab: its selected button.
+    {Window::Main, 8, NameOf(Form::Setting7Apply), Key::BackTab, NameOf(Form::Setting7Option1)},
+    // All four arrow keys move inside a group and select the option button
+    // they reach (in the Qt windows only Left and Right did).
+    {Window::Main, 8, NameOf(Form::Setting7Option1), Key::Down, NameOf(Form::Setting7Option2)},
+    {Window::Main, 8, NameOf(Form::Setting7Option1), Key::Right, NameOf(Form::Setting7Option2)},
+    {Window::Main, 8, NameOf(Form::Setting7Option2), Key::Up, NameOf(Form::Setting7Option1)},
+    {Window::Main, 8, NameOf(Form::Setting7Option2), Key::Left, NameOf(Form::Setting7Option1)},
+    // A check box or push button is a group of its own: the focus stays.
+    {Window::Main, 6, NameOf(Form::Setting5Option2), Key::Down, NameOf(Form::Setting5Option2)},
+    {Window::Main, 6, NameOf(Form::Setting5Apply), Key::Left, NameOf(Form::Setting5Apply)},
+};
+
+// The focus moves on from a control whose pane the scroll bar hides, to
+// the next control shown that takes it: from position `from` to `to`.
+struct PaneFocus {
+  int from;
+  const char* focus;
+  int to;
+  const char* then;
+};
+inline const PaneFocus kPaneFocus[] = {
+    {1, NameOf(Form::cmd_Optimise), 2, NameOf(Form::scroller)},
+    {8, NameOf(Form::Setting7Option1), 1, NameOf(Form::scroller)},
+};
+
+// Overlapping controls of the main window: the one that takes input lies
+// over a label, a later one over an earlier one, so that neither paints
+// over the other (under Wine, "Enabled" painted over "Disabled" as the
+// focus left it).
+inline const std::pair<const char*, const char*> kOverlaps[] = {  // lower, upper
+    {NameOf(Form::Setting7Option1), NameOf(Form::Setting7Option2)},
+    {NameOf(Form::Label39), NameOf(Form::Setting7Option1)},
+    {NameOf(Form::Label5), NameOf(Form::Setting1Custom)},
+};
+
+// The secondary windows are owned by the main window, which takes no input
+// while one is open and has the focus back where it was once it closes.
+struct Owned {
+  ui::ModalWindow window;
+  int position;           // the main window's scroll position
+  const char* mainFocus;  // the main window's control that has the focus
+};
+inline const Owned kOwned[] = {
+    {ui::ModalWindow::About, 2, NameOf(Form::Setting1Custom)},
+    {ui::ModalWindow::Finished, 1, NameOf(Form::cmd_Optimise)},
+};
+
+// The first-run question takes Yes from Enter (its default button) and is
+// never accepted by Escape: the Qt box ignores it, Windows' box (under
+// Wine) gives back an answer that is not Yes.
+inline const std::pair<Key, bool> kQuestionKeys[] = {{Key::Escape, false}, {Key::Enter, true}};
+
+// What a control's caption is drawn on (a bar beneath a label that draws
+// no background of its own, else the control's or its pane's white), and,
+// for a label that never wraps, where it stands: around its caption, on
+// one line, where the design aligns it within its place (the Win32 core
+// wrapped the Finished window's centred link).
+struct Caption {
+  Window window;
+  int position;  // the main window's scroll position
+  const char* control;
+  std::optional<ui::Rgb> drawnOn;  // nullopt: what its caption's width lays it over
+  bool oneLine;
+};
+inline const Caption kCaptions[] = {
+    {Window::About, 0, NameOf(About::lblTitle), ui::Rgb{255, 192, 128}, false},
+    {Window::About, 0, NameOf(About::lblInfo_1), ui::Rgb{255, 255, 192}, false},
+    {Window::About, 0, NameOf(About::lblDotLine_1), std::nullopt, true},
+    {Window::Main, 1, NameOf(Form::Label35), ui::kWhiteColour, false},
+    {Window::Main, 8, NameOf(Form::Setting7Option2), ui::kWhiteColour, false},
+    {Window::Finished, 0, NameOf(ui::FinishedControl::Label3), ui::kWhiteColour, true},
+};
+
+// The name that a screen reader gives a control that takes input: the
+// design's for it (or that of the label that names it), else its caption
+// as it is drawn.
+inline std::string AccessibleNameOf(const ui::ControlRow& row) {
+  return !row.accessibleName.empty() ? row.accessibleName
+                                     : ui::WithoutAccessMark(row.caption ? row.caption : "");
+}
+
+inline const char* WindowName(Window window) {
+  return window == Window::Main ? "main" : window == Window::About ? "About" : "Finished";
 }
 
 }  // namespace quorvane::testing

@@ -1,7 +1,7 @@
 // What the Qt window tests share: the Qt main window over a fresh registry
 // whose calls are recorded, with its message boxes answered by a script; a
-// record of the web addresses opened; a way to act on a modal window once it
-// has opened.
+// secondary window opened as the program opens it; a record of the web
+// addresses opened; a way to act on a modal window once it has opened.
 #pragma once
 
 #include <QApplication>
@@ -15,15 +15,28 @@
 
 #include "tests/ui/registry_fixture.h"
 #include "ui/control_names.h"
+#include "ui/program_windows.h"
 #include "ui/qt/open_web_address.h"
-#include "ui/qt/program_windows.h"
+#include "ui/platform_toolkit.h"
+#include "ui/qt/qt_window.h"
 
 namespace quorvane::testing {
+
+// The toolkit every test builds its windows with.
+inline ui::PlatformToolkit& Toolkit() {
+  static ui::PlatformToolkit toolkit;
+  return toolkit;
+}
+
+// The Qt window of the main window.
+inline QWidget& Widget(ui::MainWindow& window) { return ui::WidgetOf(window.host().core()); }
 
 struct FormFixture : RegistryFixture {
   // Builds the main window, hidden, with its load step run.
   std::unique_ptr<ui::MainWindow> Open() {
-    return std::make_unique<ui::MainWindow>(registry, dialogs);
+    auto window = std::make_unique<ui::MainWindow>(Toolkit(), registry, dialogs);
+    (void)window->Load();
+    return window;
   }
 
   // Opens the window as at a later start: the first run done, nothing asked.
@@ -53,6 +66,18 @@ Control* Get(const QWidget& window, Id id) {
   auto* control = window.findChild<Control*>(QString::fromLatin1(name));
   if (!control) qFatal("no control %s", name);
   return control;
+}
+
+// Opens a secondary window as the program does, over a main window (hidden
+// unless given one), and returns once it has been closed.
+inline void OpenWindow(ui::ModalWindow window, ui::MainWindow* over = nullptr) {
+  if (over) {
+    ui::OpenProgramWindow(Toolkit(), window, over->host());
+    return;
+  }
+  FormFixture f;
+  const auto main = f.OpenAfterFirstRun();
+  ui::OpenProgramWindow(Toolkit(), window, main->host());
 }
 
 // Runs act on the next modal window, once it is open; the caller then opens

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/texts.h"
@@ -17,11 +21,13 @@
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
 #include "ui/design_rows.h"
+#include "ui/program_windows.h"
 #include "ui/web_addresses.h"
 #include "ui/win32/message_loop.h"
-#include "ui/win32/open_web_address.h"
 #include "ui/win32/native_window.h"
-#include "ui/win32/quorvane_windows_win32.h"
+#include "ui/win32/open_web_address.h"
+#include "ui/platform_toolkit.h"
+#include "ui/window_host.h"
 #include "ui/window_view.h"
 
 namespace quorvane::ui::win32 {
@@ -42,11 +48,22 @@ const char* ClassOfKind(ControlKind kind) {
   }
 }
 
+PlatformToolkit gToolkit;
+
+// A control's place in its container, in pixels.
+RECT PlaceOf(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
 // Every control of the design is there with its class, caption and place.
 template <typename Id>
 void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
-  NativeWindow window(RowsOf(design), nullptr);
-  const WindowView<Id> view(window, design);
+  WindowHost host(RowsOf(design), gToolkit);
+  auto& window = static_cast<NativeWindow&>(host.core());
+  const WindowView<Id> view(host, design);
   const DesignRows resolved = RowsOf(design);
   for (const ControlSpec<Id>& row : design.controls) {
     SCOPED_TRACE(NameOf(row.id));
@@ -58,9 +75,7 @@ void ExpectBuiltAsDesigned(const WindowDesign<Id>& design) {
     GetClassNameA(control, found, sizeof found);
     EXPECT_STRCASEEQ(found, className);
     EXPECT_EQ(view.Text(row.id), row.kind == ControlKind::List || !row.caption ? "" : row.caption);
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = PlaceOf(control);
     EXPECT_EQ(place.left, TwipsToPixels(row.place.left));
     EXPECT_EQ(place.top, TwipsToPixels(row.place.top));
     // A label for one line may have grown to the right to show its caption.
@@ -84,6 +99,7 @@ TEST(Win32Windows, EachWindowIsBuiltAsDesigned) {
   ExpectBuiltAsDesigned(kQuorvaneFormDesign);
   ExpectBuiltAsDesigned(kQuorvaneAboutDesign);
   ExpectBuiltAsDesigned(kQuorvaneFinishedDesign);
+  ResetProgramEndForTesting();  // the last window closed ended the loop
 }
 
 // Runs step from a timer inside whatever modal loop runs next (a message
@@ -92,9 +108,13 @@ std::function<bool()> gStep;
 void WhileModal(std::function<bool()> step) {
   gStep = std::move(step);
   SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    if (gStep && gStep()) {
+    // Not again while a step runs a message loop of its own.
+    std::function<bool()> step = std::exchange(gStep, nullptr);
+    if (!step) return;
+    if (step()) {
       KillTimer(nullptr, id);
-      gStep = nullptr;
+    } else if (!gStep) {
+      gStep = std::move(step);
     }
   });
 }
@@ -129,18 +149,133 @@ void AnswerNextBox(const char* title, int button, Box& seen) {
   });
 }
 
+// The window's control of that name (in a pane or not), by its row.
+HWND ControlNamed(HWND window, const DesignRows& rows, const char* name) {
+  struct Search { int id; HWND found; } search{0, nullptr};
+  for (std::size_t i = 0; i < rows.controls.size(); ++i) {
+    if (std::string(rows.controls[i].name) == name) {
+      search.id = kFirstControlId + static_cast<int>(i);
+    }
+  }
+  EnumChildWindows(window, [](HWND child, LPARAM data) {
+    auto* s = reinterpret_cast<Search*>(data);
+    if (GetDlgCtrlID(child) == s->id) s->found = child;
+    return s->found ? FALSE : TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Posts a key to a control (by default the one that has the focus), as the
+// keyboard would (Shift held for BackTab); the message loop that runs next
+// delivers it.
+void PostKey(testing::Key key, HWND to = GetFocus()) {
+  using K = testing::Key;
+  const WPARAM code = key == K::Escape                       ? VK_ESCAPE
+                      : key == K::Tab || key == K::BackTab   ? VK_TAB
+                      : key == K::Left                       ? VK_LEFT
+                      : key == K::Right                      ? VK_RIGHT
+                      : key == K::Up                         ? VK_UP
+                      : key == K::Down                       ? VK_DOWN
+                                                             : VK_RETURN;
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_SHIFT] = key == K::BackTab ? 0x80 : 0;
+  SetKeyboardState(state);
+  PostMessageW(to, WM_KEYDOWN, code, 0);
+}
+
+// Runs the message loop until what is queued has been handled.
+void Settle() {
+  MSG queued;
+  RunMessageLoop([&queued] { return !PeekMessageW(&queued, nullptr, 0, 0, PM_NOREMOVE); });
+}
+
+// The colour most of a control's place is drawn in: what its text stands on.
+COLORREF MostOf(HWND window, HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  HDC dc = GetDC(window);
+  std::map<COLORREF, int> counts;
+  for (LONG y = place.top; y < place.bottom; ++y) {
+    for (LONG x = place.left; x < place.right; ++x) ++counts[GetPixel(dc, x, y)];
+  }
+  ReleaseDC(window, dc);
+  return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+           return a.second < b.second;
+         })->first;
+}
+
+// What a screen reader in another process hears each control say it is,
+// through oleacc (read_accessible_names.exe, beside this program): one
+// name a control. Its questions come to this thread as messages, answered
+// while it runs.
+std::vector<std::string> NamesHeardFromAnotherProcess(const std::vector<HWND>& controls) {
+  char path[MAX_PATH];
+  const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  std::string command = "\"" + self.substr(0, self.find_last_of('\\') + 1) +
+                        "read_accessible_names.exe\"";
+  for (HWND control : controls) command += " " + std::to_string(reinterpret_cast<INT_PTR>(control));
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE output = nullptr, input = nullptr;
+  if (!CreatePipe(&output, &input, &inherited, 0)) return {};
+  SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = input;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(input);
+  std::string text;
+  if (started) {
+    const UINT_PTR wake = SetTimer(nullptr, 0, 20, nullptr);
+    RunMessageLoop([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    KillTimer(nullptr, wake);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(output, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+      text.append(buffer, read);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(output);
+  std::vector<std::string> names;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    names.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
+  }
+  return names;
+}
+
+// Each control that takes input in the window, and the name that a screen
+// reader must hear it say.
+void ExpectAccessibleNames(HWND window, const DesignRows& rows) {
+  std::vector<HWND> controls;
+  std::vector<std::string> expected;
+  for (const ControlRow& row : rows.controls) {
+    if (!TakesFocus(row.kind)) continue;
+    controls.push_back(ControlNamed(window, rows, row.name));
+    expected.push_back(testing::AccessibleNameOf(row));
+  }
+  EXPECT_EQ(NamesHeardFromAnotherProcess(controls), expected);
+}
+
 class MainWindow : public ::testing::Test {
  protected:
   testing::TestRegistry registry;
   std::vector<ModalWindow> opened;
-  QuorvaneMainWindow* window = nullptr;
+  ui::MainWindow* window = nullptr;
 
   void SetUp() override {
     // Past the first run: the load step asks nothing.
     ASSERT_TRUE(registry.registry().WriteText(store::kRoot, key::kProgram, store::kFirstRunValue,
                                               store::kFirstRunDone));
-    window = new QuorvaneMainWindow(registry.registry(),
-                                    [this](ModalWindow w, HWND) { opened.push_back(w); });
+    window = new ui::MainWindow(gToolkit, registry.registry(),
+                                [this](ModalWindow w, WindowHost&) { opened.push_back(w); });
     ASSERT_EQ(window->Load(), engine::StartOutcome::Continue);
     window->Show();
   }
@@ -149,8 +284,37 @@ class MainWindow : public ::testing::Test {
     ResetProgramEndForTesting();
   }
 
-  WindowView<FormControl>& view() { return window->View(); }
-  NativeWindow& native() { return window->Window(); }
+  WindowView<FormControl>& view() { return window->view(); }
+  NativeWindow& native() { return static_cast<NativeWindow&>(window->host().core()); }
+  // Opens a secondary window as the program does, over the main window.
+  void Open(ModalWindow w) { OpenProgramWindow(gToolkit, w, window->host()); }
+  // Shows the pane of a scroll position, as the scroll bar does.
+  void ShowPosition(int position) {
+    if (position <= 0 || position == view().ScrollPosition(scroller)) return;
+    view().SetScrollPosition(scroller, position);
+    window->logic().scroller_Change();
+  }
+  // Runs act on a window as a table names it: the main window at a scroll
+  // position, or a secondary window opened over it; act returns true when
+  // done, and is called again every 20 ms until it is.
+  void InWindow(testing::Window which, int position,
+                const std::function<bool(HWND window, const DesignRows& rows)>& act) {
+    ShowPosition(position);
+    if (which == testing::Window::Main) {
+      const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+      while (!act(native().Handle(), rows)) Settle();
+      return;
+    }
+    const bool about = which == testing::Window::About;
+    const DesignRows rows = about ? RowsOf(kQuorvaneAboutDesign) : RowsOf(kQuorvaneFinishedDesign);
+    WhileModal([&] {
+      HWND secondary = FindThreadWindow(about ? "About Quorvane" : "Quorvane");
+      if (!secondary || secondary == native().Handle() || !act(secondary, rows)) return false;
+      PostMessageW(secondary, WM_CLOSE, 0, 0);
+      return true;
+    });
+    Open(about ? ModalWindow::About : ModalWindow::Finished);
+  }
   HWND Handle(FormControl control) { return native().ControlHandle(IndexOf(control)); }
   void Click(FormControl control) { SendMessageW(Handle(control), BM_CLICK, 0, 0); }
   void Choose(FormControl list, int item) {
@@ -179,7 +343,7 @@ class MainWindow : public ::testing::Test {
   std::vector<FormControl> ShownPanes() {
     std::vector<FormControl> shown;
     for (FormControl pane : kPanesByPosition) {
-      if (native().IsVisible(IndexOf(pane))) shown.push_back(pane);
+      if (IsWindowVisible(Handle(pane))) shown.push_back(pane);
     }
     return shown;
   }
@@ -267,12 +431,11 @@ TEST_F(MainWindow, LabelsStandAtTheirDesignPlacesAndOneLineCaptionsShowWhole) {
       Choose(Combo1, item);  // each pane in turn
       for (const ControlRow& row : rows.controls) {
         const auto id = static_cast<FormControl>(&row - rows.controls.data());
-        if (!IsLabel(row.kind) || !native().IsVisible(IndexOf(id))) continue;
+        if (!IsLabel(row.kind) || !IsWindowVisible(native().ControlHandle(IndexOf(id)))) continue;
         SCOPED_TRACE(row.name);
         HWND label = native().ControlHandle(IndexOf(id));
-        RECT place, container;
-        GetWindowRect(label, &place);
-        MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = PlaceOf(label);
+        RECT container;
         GetClientRect(GetParent(label), &container);
         EXPECT_EQ(place.left, TwipsToPixels(row.place.left, dpi));
         EXPECT_EQ(place.top, TwipsToPixels(row.place.top, dpi));
@@ -364,10 +527,9 @@ TEST_F(MainWindow, MessageBoxesCarryTheEnginesTextsTitlesAndButtons) {
 
 TEST_F(MainWindow, AltAClicksTheApplyButtonOfTheShownPaneOnly) {
   Type(Setting1Custom, L"1492");
-  const auto altA = [this] {
+  const auto altA = [] {
     PostMessageW(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
-    MSG queued;
-    RunMessageLoop([&queued] { return !PeekMessageW(&queued, nullptr, 0, 0, PM_NOREMOVE); });
+    Settle();
   };
   altA();
   EXPECT_EQ(Read(key::kNetTrans, "MaxMTU"), "(absent)");
@@ -443,7 +605,7 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
     PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
     return true;
   });
-  OpenQuorvaneModal(ModalWindow::About, native().Handle());
+  Open(ModalWindow::About);
   SetShellExecuteForTesting(nullptr);
   EXPECT_EQ(version, "Version: 1.3 - Build 0");
   EXPECT_TRUE(focusOnOk);
@@ -460,6 +622,134 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
   EXPECT_EQ(call.directory, ExecutableFolder());
   EXPECT_NE(call.directory.back(), '\\');
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
+}
+
+// The shared tables of the windows' rules (tests/ui/window_keys.h), which
+// the Qt window tests run as well.
+TEST_F(MainWindow, FocusStepsAsTheTableSays) {
+  for (const testing::FocusStep& step : testing::kFocusSteps) {
+    SCOPED_TRACE(std::string(step.from) + " " + std::to_string(static_cast<int>(step.key)));
+    int ticks = 0;
+    InWindow(step.window, step.position, [&](HWND window, const DesignRows& rows) {
+      if (++ticks == 1) {
+        SetFocus(ControlNamed(window, rows, step.from));
+        PostKey(step.key);
+        return false;
+      }
+      HWND reached = ControlNamed(window, rows, step.to);
+      EXPECT_EQ(GetFocus(), reached);
+      // An option button reached is its group's selected one.
+      for (const ControlRow& row : rows.controls) {
+        HWND option = ControlNamed(window, rows, row.name);
+        if (row.kind == ControlKind::OptionButton && GetParent(option) == GetParent(reached)) {
+          EXPECT_EQ(SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED, option == reached);
+        }
+      }
+      return true;
+    });
+  }
+}
+
+TEST_F(MainWindow, PaneFocusAndOverlapsAsTheTablesSay) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+  for (const testing::PaneFocus& move : testing::kPaneFocus) {
+    ShowPosition(move.from);
+    SetFocus(ControlNamed(native().Handle(), rows, move.focus));
+    ShowPosition(move.to);
+    EXPECT_EQ(GetFocus(), ControlNamed(native().Handle(), rows, move.then)) << move.focus;
+  }
+  for (const auto& [lower, upper] : testing::kOverlaps) {
+    // The windows after upper in its siblings' pile lie beneath it, and
+    // each clips those beneath it as it paints.
+    HWND below = ControlNamed(native().Handle(), rows, lower);
+    HWND beneath = ControlNamed(native().Handle(), rows, upper);
+    while (beneath && beneath != below) beneath = GetWindow(beneath, GW_HWNDNEXT);
+    EXPECT_TRUE(beneath && (GetWindowLongPtrW(below, GWL_STYLE) & WS_CLIPSIBLINGS)) << upper;
+  }
+}
+
+TEST_F(MainWindow, SecondaryWindowsAreOwnedAsTheTableSays) {
+  const DesignRows rows = RowsOf(kQuorvaneFormDesign);
+  for (const testing::Owned& owned : testing::kOwned) {
+    ShowPosition(owned.position);
+    HWND focus = ControlNamed(native().Handle(), rows, owned.mainFocus);
+    SetFocus(focus);
+    WhileModal([&] {
+      HWND secondary = GetActiveWindow();
+      if (!secondary || secondary == native().Handle()) return false;
+      EXPECT_EQ(GetWindow(secondary, GW_OWNER), native().Handle());
+      EXPECT_FALSE(IsWindowEnabled(native().Handle()));
+      PostMessageW(secondary, WM_CLOSE, 0, 0);
+      return true;
+    });
+    Open(owned.window);
+    EXPECT_EQ(GetFocus(), focus) << testing::WindowName(owned.window);
+  }
+}
+
+TEST(Win32Windows, FirstRunQuestionKeysAsTheTableSays) {
+  for (const auto& [key, accepts] : testing::kQuestionKeys) {
+    // The last row's window, closed, ended the loop: the box's too.
+    ResetProgramEndForTesting();
+    testing::TestRegistry registry;  // the first run still to come
+    ui::MainWindow window(gToolkit, registry.registry());
+    int ticks = 0;
+    WhileModal([&, key = key] {
+      HWND box = FindThreadWindow("Welcome to Quorvane");
+      if (!box) return false;
+      if (++ticks == 1) {
+        PostKey(key, GetDlgItem(box, IDYES));  // the box's keys are its own
+        return false;
+      }
+      // A key that does not answer leaves the question to No.
+      PostMessageW(box, WM_COMMAND, IDNO, 0);
+      return true;
+    });
+    EXPECT_EQ(window.Load() == engine::StartOutcome::Continue, accepts);
+    gStep = nullptr;  // answered before the timer looked again
+  }
+  ResetProgramEndForTesting();
+}
+
+TEST_F(MainWindow, CaptionsAsTheTableSays) {
+  for (const testing::Caption& caption : testing::kCaptions) {
+    SCOPED_TRACE(caption.control);
+    InWindow(caption.window, caption.position, [&](HWND window, const DesignRows& rows) {
+      UpdateWindow(window);
+      HWND control = ControlNamed(window, rows, caption.control);
+      if (const auto on = caption.drawnOn) {
+        EXPECT_EQ(MostOf(window, control), RGB(on->red, on->green, on->blue));
+      }
+      if (!caption.oneLine) return true;
+      const RECT place = PlaceOf(control);
+      const ControlRow& row = rows.controls[GetDlgCtrlID(control) - kFirstControlId];
+      const RECT design{TwipsToPixels(row.place.left), TwipsToPixels(row.place.top),
+                        TwipsToPixels(row.place.left + row.place.width),
+                        TwipsToPixels(row.place.top + row.place.height)};
+      EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+      EXPECT_LT(place.right - place.left, design.right - design.left);
+      EXPECT_EQ(place.top, design.top);
+      EXPECT_EQ(place.bottom, design.bottom);
+      // Centred, or against the right edge.
+      EXPECT_LE(std::min(std::abs((place.left + place.right) - (design.left + design.right)),
+                         std::abs(place.right - design.right)),
+                2);
+      return true;
+    });
+  }
+}
+
+// A screen reader hears the design's name of every control that takes
+// input (the lists and the scroll bar had none, or the chosen item's), read
+// through oleacc from another process.
+TEST_F(MainWindow, ScreenReadersHearEveryInputControlsName) {
+  Choose(Combo1, 3);  // a list's item is its value, not its name
+  Choose(Combo2, 1);
+  ExpectAccessibleNames(native().Handle(), RowsOf(kQuorvaneFormDesign));
+  InWindow(testing::Window::About, 0, [](HWND about, const DesignRows& rows) {
+    ExpectAccessibleNames(about, rows);
+    return true;
+  });
 }
 
 // The table of keys that the Qt window tests run as well: which control has
@@ -500,7 +790,7 @@ TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
       PostMessageW(window, WM_CLOSE, 0, 0);
       return true;
     });
-    OpenQuorvaneModal(key.window, native().Handle());
+    Open(key.window);
     gStep = nullptr;  // closed before the timer looked again
     EXPECT_EQ(closed, key.closes);
     EXPECT_EQ(firstFocus, expectedFirst);
@@ -530,7 +820,7 @@ TEST_F(MainWindow, FinishedWindowIgnoresEscapeAndClosesOnEnter) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     return true;
   });
-  OpenQuorvaneModal(ModalWindow::Finished, native().Handle());
+  Open(ModalWindow::Finished);
   EXPECT_TRUE(active);
   EXPECT_TRUE(focusOnClose);
   EXPECT_TRUE(inTaskBar);

@@ -1,7 +1,8 @@
 // The Qt controls that a design asks for where Qt's own behave otherwise:
-// shapes, the pane scroll bar and the multi-line box.
+// shapes, the pane scroll bar, the multi-line box and the lists.
 #pragma once
 
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QWidget>
@@ -51,6 +52,18 @@ class WholeLinesBox : public QPlainTextEdit {
 
  private:
   void ShowWholeLines();
+};
+
+// A selection-only drop-down list that a screen reader names by its
+// accessible name, as on Windows, not by the item it shows: Qt's own list
+// takes its shown item for its name on Linux, so that a list named "Go to
+// setting" would be heard as "About" once that was chosen. The item shown
+// is its value.
+class DesignList : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit DesignList(QWidget* parent);
 };
 
 }  // namespace quorvane::ui

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,23 +17,19 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QWidget>
-#include <functional>
+#include <cmath>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
-#include <algorithm>
-#include <cmath>
-#include <stdexcept>
-#include <utility>
 
-#include "ui/one_line_label.h"
 #include "ui/qt/design_controls.h"
 #include "ui/qt/link_label.h"
 #include "ui/qt/open_web_address.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
 #include "ui/qt/window_palette.h"
-#include "ui/window_core.h"
 
 namespace quorvane::ui {
 namespace {
@@ -46,37 +43,36 @@ QRect PlaceInPixels(const Rect& twips) {
                TwipsToPixels(twips.height));
 }
 
-// Labels wrap at word boundaries within their width, never inside a word;
-// lines below the label's height are not shown. Single-line labels never
-// wrap.
-void DesignLabel(QLabel& label, unsigned look) {
+// A label draws its caption as plain text, from its top, wrapped at words
+// when its row says so.
+void DesignLabel(QLabel& label, const ControlRow& row) {
   label.setTextFormat(Qt::PlainText);  // "$49" and "&" stay as written
   label.setMargin(0);
   label.setIndent(0);
-  label.setWordWrap(!(look & kSingleLine));
-  const Qt::Alignment across = (look & kCentred)        ? Qt::AlignHCenter
-                               : (look & kRightAligned) ? Qt::AlignRight
-                                                        : Qt::AlignLeft;
+  label.setWordWrap(row.wraps);
+  const Qt::Alignment across = row.textAlign == Align::Centre  ? Qt::AlignHCenter
+                               : row.textAlign == Align::Right ? Qt::AlignRight
+                                                               : Qt::AlignLeft;
   label.setAlignment(Qt::AlignTop | across);
 }
 
-QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
-  const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
-  switch (spec.kind) {
+QWidget* MakeControl(const ControlRow& row, QWidget* container) {
+  const QString caption = row.caption ? QString::fromUtf8(row.caption) : QString();
+  switch (row.kind) {
     case ControlKind::Pane:
       return new QWidget(container);
     case ControlKind::Label:
     case ControlKind::ClickLabel:
     case ControlKind::LinkLabel: {
-      QLabel* label = spec.kind == ControlKind::Label       ? new QLabel(caption, container)
-                      : spec.kind == ControlKind::ClickLabel ? new ClickLabel(caption, container)
-                                                             : new LinkLabel(caption, container);
-      DesignLabel(*label, spec.look);
+      QLabel* label = row.kind == ControlKind::Label        ? new QLabel(caption, container)
+                      : row.kind == ControlKind::ClickLabel ? new ClickLabel(caption, container)
+                                                            : new LinkLabel(caption, container);
+      DesignLabel(*label, row);
       return label;
     }
     case ControlKind::Button: {
       auto* button = new QPushButton(caption, container);
-      button->setAutoDefault(true);  // Enter presses the button that has the focus
+      button->setAutoDefault(false);  // the window decides what Enter presses
       return button;
     }
     case ControlKind::TextBox:
@@ -85,28 +81,25 @@ QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
       return new WholeLinesBox(caption, container);
     case ControlKind::CheckBox:
       return new QCheckBox(caption, container);
-    case ControlKind::OptionButton:
-      return new QRadioButton(caption, container);
+    case ControlKind::OptionButton: {
+      auto* option = new QRadioButton(caption, container);
+      option->setAutoExclusive(false);  // the window clears the others of its group
+      return option;
+    }
     case ControlKind::List: {
-      auto* list = new QComboBox(container);
+      auto* list = new DesignList(container);
       list->setEditable(false);
-      for (const char* item : spec.items) list->addItem(QString::fromUtf8(item));
+      for (const char* item : row.items) list->addItem(QString::fromUtf8(item));
       list->setCurrentIndex(-1);  // an empty field until the user chooses
       return list;
     }
     case ControlKind::ScrollBar:
-      return new PaneScrollBar(spec, container);
+      return new PaneScrollBar(row, container);
     case ControlKind::Rectangle:
     case ControlKind::Line:
-      return new Shape(spec, container);
-    case ControlKind::Bar: {
-      auto* bar = new QLabel(container);
-      QPalette palette = bar->palette();
-      palette.setColor(QPalette::Window, ColourOf(*spec.fill));
-      bar->setPalette(palette);
-      bar->setAutoFillBackground(true);
-      return bar;
-    }
+      return new Shape(row, container);
+    case ControlKind::Bar:
+      return new QLabel(container);
     case ControlKind::Image: {
       auto* image = new QLabel(container);
       image->setPixmap(ProgramIcon().pixmap(32, 32));
@@ -117,20 +110,20 @@ QWidget* MakeControl(const ControlRow& spec, QWidget* container) {
   throw std::logic_error("unknown control kind");
 }
 
-void ApplyLook(QWidget& widget, unsigned look) {
+// The row's colours on the control itself, so that none is inherited from
+// the container or the desktop.
+void ApplyColours(QWidget& widget, const ControlRow& row) {
   QPalette palette = widget.palette();
-  if (look & kWhite) {
-    palette.setColor(QPalette::Window, ColourOf(kWhiteColour));
-    // Buttons, check boxes among them, paint the Button role by default.
-    widget.setBackgroundRole(QPalette::Window);
-    widget.setAutoFillBackground(true);
-  }
-  if (look & kBlueText) {
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-      palette.setColor(group, QPalette::WindowText, ColourOf(kBlueColour));
-    }
+  palette.setColor(QPalette::Window, ColourOf(row.background));
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, ColourOf(row.textColour));
   }
   widget.setPalette(palette);
+  // Buttons, check boxes among them, paint the Button role by default.
+  if (qobject_cast<QCheckBox*>(&widget) || qobject_cast<QRadioButton*>(&widget)) {
+    widget.setBackgroundRole(QPalette::Window);
+  }
+  widget.setAutoFillBackground(row.opaque);
 }
 
 // A text box's own scroll bars move through the same text, so they carry
@@ -143,40 +136,65 @@ void NameForScreenReaders(QWidget& control, const QString& name) {
   }
 }
 
-// A label that holds one line, whose caption the font at hand draws wider
-// than the design's: rather than moving its last word to a line that cannot
-// be seen, the label grows to the right (beneath the other controls) as far
-// as the caption needs. Measures the caption only for such labels.
-void FitOneLineLabel(QLabel& label, const ControlRow& row) {
-  const QRect design = PlaceInPixels(row.place);
-  QRect place = design;
-  if (row.holdsOneLine && label.parentWidget()) {
-    // Whole pixels, with the fraction that the layout rounds up.
-    const int needed =
-        static_cast<int>(std::ceil(QFontMetricsF(label.font()).horizontalAdvance(label.text()))) +
-        1;
-    const PixelRect fitted =
-        FitOneLine({design.x(), design.y(), design.width(), design.height()}, needed,
-                   label.parentWidget()->width());
-    place = QRect(fitted.left, fitted.top, fitted.width, fitted.height);
+std::optional<Key> KeyOf(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+  const bool shift = modifiers == Qt::ShiftModifier;
+  if (modifiers != Qt::NoModifier && !shift) return std::nullopt;
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Key::Enter;
+    case Qt::Key_Escape:
+      return Key::Escape;
+    case Qt::Key_Tab:
+      return shift ? Key::BackTab : Key::Tab;
+    case Qt::Key_Backtab:
+      return Key::BackTab;
+    default:
+      break;
   }
-  label.setGeometry(place);
+  if (shift) return std::nullopt;
+  switch (event.key()) {
+    case Qt::Key_Left:
+      return Key::Left;
+    case Qt::Key_Right:
+      return Key::Right;
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Down:
+      return Key::Down;
+    default:
+      return std::nullopt;
+  }
 }
 
-bool IsEnter(const QKeyEvent& key) {
-  return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+// Alt and a letter or digit: the character in lower case; 0 otherwise.
+char AccessCharacterOf(const QKeyEvent& event) {
+  if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return 0;
+  const int key = event.key();
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<char>('a' + (key - Qt::Key_A));
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<char>('0' + (key - Qt::Key_0));
+  return 0;
+}
+
+// Alt and a letter is the window's access key, not Qt's mnemonic: accepting
+// its shortcut override keeps Qt's shortcut from it, and it comes as a key.
+bool ClaimAccessKey(QEvent& shortcutOverride) {
+  if (!AccessCharacterOf(static_cast<QKeyEvent&>(shortcutOverride))) return false;
+  shortcutOverride.accept();
+  return true;
 }
 
 }  // namespace
 
 // The window itself: builds every control of a resolved design, keeps the
-// design's look whatever the desktop's palette, and carries out the core's
-// calls.
+// design's look whatever the desktop's palette, reports the user's input to
+// its host and carries out the host's calls.
 class QtWindowCore final : public QWidget, public WindowCore {
   Q_OBJECT
 
  public:
-  explicit QtWindowCore(DesignRows design);
+  QtWindowCore(const DesignRows& design, CoreReports& reports, QWidget* owner);
 
   QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
 
@@ -196,23 +214,38 @@ class QtWindowCore final : public QWidget, public WindowCore {
   void SetVisible(int index, bool visible) override { Control(index)->setVisible(visible); }
   std::string Caption() const override { return windowTitle().toStdString(); }
   void SetCaption(std::string_view caption) override { setWindowTitle(FromUtf8(caption)); }
+  int FocusedControl() const override { return IndexOf(focusWidget()); }
+  void SetFocus(int index, bool byKey) override;
+  void Click(int index) override {
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(index))) button->click();
+  }
+  void ShowDefault(int index) override;
+  int CaptionWidth(int index) const override;
+  void Place(int index, const PixelRect& place) override {
+    Control(index)->setGeometry(place.left, place.top, place.width, place.height);
+  }
+  int DotsPerInch() const override { return 96; }  // device-independent pixels
   void OpenWebAddress(const std::string& address) override { ui::OpenWebAddress(this, address); }
-  void OpenModal(ModalWindow window) override { OpenModalWindow(window); }
-  void Close() override { close(); }
   void EndProgram() override {
     // Every window closes and the event loop stops before any further
     // handler runs.
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
   }
-  void OnEvent(int index, Event event, std::function<void()> handler) override;
-  void Show() override { show(); }
-  void RunModal() override;
+  void Show() override {
+    show();
+    activateWindow();
+  }
+  void ShowModal() override {
+    setWindowModality(Qt::ApplicationModal);
+    Show();
+  }
+  void RunUntilClosed() override;
+  void Close() override { close(); }
 
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -220,107 +253,103 @@ class QtWindowCore final : public QWidget, public WindowCore {
   void closed();
 
  private:
-  bool HandleWindowKey(const QKeyEvent& key);
-  // Fits a label to its caption now when it is visible, else as it is next
-  // shown.
-  void FitLabel(int index);
+  // The control that a widget is, or lies within; kNoControl for none.
+  int IndexOf(const QWidget* widget) const;
+  void ReportEvents(int index);
+  // Hands a key to the host; true when the window acted on it.
+  bool RouteKey(const QKeyEvent& key);
   void CentreOnScreen();
 
-  WindowRow window_;
-  std::vector<ControlRow> specs_;
+  CoreReports& reports_;
+  StartPosition start_;
   std::vector<QWidget*> controls_;
-  std::vector<bool> fitPending_;  // labels whose fit waits until they are shown
+  QHash<const QWidget*, int> indexes_;
+  QPushButton* default_ = nullptr;
   QSize centredFrame_;  // the frame size the window was last centred with
 };
 
-QtWindowCore::QtWindowCore(DesignRows design)
-    : QWidget(nullptr), window_(design.window), specs_(std::move(design.controls)) {
-  setObjectName(QString::fromLatin1(window_.name));
-  setWindowTitle(QString::fromUtf8(window_.caption));
+QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidget* owner)
+    // An owned window is a dialog of its owner's: the window manager keeps
+    // it in front of the owner.
+    : QWidget(owner, owner ? Qt::Dialog : Qt::Window),
+      reports_(reports),
+      start_(design.window.start) {
+  const WindowRow& window = design.window;
+  setObjectName(QString::fromLatin1(window.name));
+  setWindowTitle(QString::fromUtf8(window.caption));
   // A fixed window with a close box only.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+  setWindowFlags((owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
-  if (window_.icon == WindowIcon::Program) setWindowIcon(ProgramIcon());
-  if (window_.icon == WindowIcon::Finished) setWindowIcon(FinishedIcon());
-  setFixedSize(TwipsToPixels(window_.clientWidth), TwipsToPixels(window_.clientHeight));
-  if (window_.font.face != Face::Inherit) setFont(MakeFont(window_.font));
-  // The design's colours, not the desktop's: every role set, so that the
-  // controls inherit none from the application's palette.
+  if (window.icon == WindowIcon::Program) setWindowIcon(ProgramIcon());
+  if (window.icon == WindowIcon::Finished) setWindowIcon(FinishedIcon());
+  setFixedSize(TwipsToPixels(window.clientWidth), TwipsToPixels(window.clientHeight));
+  setFont(MakeFont(window.font));
+  // The design's colours, not the desktop's: every role set, so that no
+  // control takes one from the application's palette.
   QPalette palette = DesignPalette();
-  palette.setColor(QPalette::Window, ColourOf(window_.background));
+  palette.setColor(QPalette::Window, ColourOf(window.background));
   setPalette(palette);
   setAutoFillBackground(true);
 
-  controls_.reserve(specs_.size());
-  fitPending_.assign(specs_.size(), false);
-  for (const ControlRow& spec : specs_) {
+  controls_.reserve(design.controls.size());
+  for (const ControlRow& row : design.controls) {
     // Containers come first in a resolved design.
     QWidget* container =
-        spec.container == kNoControl ? this : controls_[static_cast<std::size_t>(spec.container)];
-    QWidget* control = MakeControl(spec, container);
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(PlaceInPixels(spec.place));
-    if (spec.font.face != Face::Inherit) control->setFont(MakeFont(spec.effectiveFont));
-    ApplyLook(*control, spec.look);
-    if (spec.accessibleName) NameForScreenReaders(*control, QString::fromUtf8(spec.accessibleName));
-    // Keys the window answers wherever the focus is.
+        row.container == kNoControl ? this : controls_[static_cast<std::size_t>(row.container)];
+    QWidget* control = MakeControl(row, container);
+    control->setObjectName(QString::fromLatin1(row.name));
+    control->setGeometry(PlaceInPixels(row.place));
+    // A font that the container passes on is not set again: each font set
+    // costs memory of its own.
+    const FontSpec& passedOn = row.container == kNoControl
+                                   ? design.window.font
+                                   : design.controls[static_cast<std::size_t>(row.container)]
+                                         .effectiveFont;
+    if (row.effectiveFont != passedOn) control->setFont(MakeFont(row.effectiveFont));
+    ApplyColours(*control, row);
+    if (!row.accessibleName.empty()) {
+      NameForScreenReaders(*control, QString::fromStdString(row.accessibleName));
+    }
+    // Keys reach the host before the control, and the focus is reported.
     control->installEventFilter(this);
+    indexes_.insert(control, static_cast<int>(controls_.size()));
     controls_.push_back(control);
+    ReportEvents(static_cast<int>(controls_.size()) - 1);
   }
-
-  for (std::size_t i = 0; i < specs_.size(); ++i) {
-    const ControlRow& spec = specs_[i];
-    if (spec.buddy != kNoControl) {
-      static_cast<QLabel*>(controls_[i])->setBuddy(controls_[static_cast<std::size_t>(spec.buddy)]);
-    }
-    // Labels, shapes and bars lie beneath the controls that take input, as
-    // light controls do; among themselves, later rows lie over earlier ones.
-    if (TakesFocus(spec.kind)) controls_[i]->raise();
-    // Fitted once shown: a label of a pane never shown is never measured.
-    if (IsLabel(spec.kind)) fitPending_[i] = true;
+  // Later widgets are drawn over earlier ones: raised in the pile's order.
+  for (int index : design.stacking) Control(index)->raise();
+  // A label that names a control draws its access key.
+  for (std::size_t i = 0; i < design.controls.size(); ++i) {
+    const int buddy = design.controls[i].buddy;
+    if (buddy != kNoControl) static_cast<QLabel*>(controls_[i])->setBuddy(Control(buddy));
   }
-
-  if (window_.defaultButton != kNoControl) {
-    if (auto* button = qobject_cast<QPushButton*>(Control(window_.defaultButton))) {
-      button->setDefault(true);
-    }
-  }
-  if (window_.firstFocus != kNoControl) Control(window_.firstFocus)->setFocus();
 }
 
-void QtWindowCore::OnEvent(int index, Event event, std::function<void()> handler) {
+void QtWindowCore::ReportEvents(int index) {
   QWidget* control = Control(index);
-  const auto fail = [&] {
-    throw std::logic_error(std::string("no such event on ") +
-                           specs_[static_cast<std::size_t>(index)].name);
-  };
-  switch (event) {
-    case Event::Click:
-      if (auto* label = qobject_cast<ClickLabel*>(control)) {
-        connect(label, &ClickLabel::clicked, this, std::move(handler));
-      } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        connect(button, &QAbstractButton::clicked, this, std::move(handler));
-      } else {
-        fail();
-      }
-      return;
-    case Event::Change:
-      if (auto* bar = qobject_cast<QScrollBar*>(control)) {
-        connect(bar, &QScrollBar::valueChanged, this, std::move(handler));
-      } else {
-        fail();
-      }
-      return;
-    case Event::Choose:
-      // activated: an item chosen by the user, also the one already shown.
-      if (auto* list = qobject_cast<QComboBox*>(control)) {
-        connect(list, &QComboBox::activated, this, std::move(handler));
-      } else {
-        fail();
-      }
-      return;
+  if (auto* label = qobject_cast<ClickLabel*>(control)) {
+    connect(label, &ClickLabel::clicked, this,
+            [this, index] { reports_.Reported(index, Event::Click); });
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, index] { reports_.Reported(index, Event::Click); });
+  } else if (auto* bar = qobject_cast<QScrollBar*>(control)) {
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, index] { reports_.Reported(index, Event::Change); });
+  } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+    // activated: an item chosen by the user, also the one already shown.
+    connect(list, &QComboBox::activated, this,
+            [this, index] { reports_.Reported(index, Event::Choose); });
   }
+}
+
+int QtWindowCore::IndexOf(const QWidget* widget) const {
+  for (; widget && widget != this; widget = widget->parentWidget()) {
+    const auto found = indexes_.constFind(widget);
+    if (found != indexes_.constEnd()) return *found;
+  }
+  return kNoControl;
 }
 
 std::string QtWindowCore::Text(int index) const {
@@ -337,7 +366,6 @@ void QtWindowCore::SetText(int index, std::string_view text) {
   const QString value = FromUtf8(text);
   if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(value);
-    FitLabel(index);
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(value);
   } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
@@ -373,14 +401,7 @@ void QtWindowCore::SetCheckValue(int index, int value) {
                        : value == kTicked ? Qt::Checked
                                           : Qt::PartiallyChecked);
   } else if (auto* option = qobject_cast<QRadioButton*>(control)) {
-    if (value == kTicked) {
-      option->setChecked(true);  // clears the others of its container
-    } else {
-      // An exclusive option button refuses to clear itself.
-      option->setAutoExclusive(false);
-      option->setChecked(false);
-      option->setAutoExclusive(true);
-    }
+    option->setChecked(value == kTicked);
   }
 }
 
@@ -392,74 +413,97 @@ void QtWindowCore::SetScrollPosition(int index, int position) {
   }
 }
 
-void QtWindowCore::RunModal() {
-  // Window managers put a dialog over the window it belongs to; a window
-  // that starts where the system places new windows is an ordinary one.
-  const Qt::WindowType type =
-      window_.start == StartPosition::CentredOnScreen ? Qt::Dialog : Qt::Window;
-  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
-  setWindowModality(Qt::ApplicationModal);
+void QtWindowCore::SetFocus(int index, bool byKey) {
+  // An entry box reached by Tab selects its text.
+  const Qt::FocusReason reason = byKey ? Qt::TabFocusReason : Qt::OtherFocusReason;
+  if (index == kNoControl) {
+    setFocus(reason);
+  } else {
+    Control(index)->setFocus(reason);
+  }
+}
+
+void QtWindowCore::ShowDefault(int index) {
+  auto* button = index == kNoControl ? nullptr : qobject_cast<QPushButton*>(Control(index));
+  if (button == default_) return;
+  if (default_) default_->setDefault(false);
+  default_ = button;
+  if (default_) default_->setDefault(true);
+}
+
+int QtWindowCore::CaptionWidth(int index) const {
+  const auto* label = qobject_cast<const QLabel*>(Control(index));
+  if (!label) return 0;
+  return static_cast<int>(std::ceil(QFontMetricsF(label->font()).horizontalAdvance(label->text())));
+}
+
+void QtWindowCore::RunUntilClosed() {
+  if (!isVisible()) return;
   QEventLoop loop;
   connect(this, &QtWindowCore::closed, &loop, &QEventLoop::quit);
-  show();
   loop.exec(QEventLoop::DialogExec);
 }
 
-bool QtWindowCore::HandleWindowKey(const QKeyEvent& key) {
-  if (key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
-  int button = kNoControl;
-  if (IsEnter(key)) button = window_.defaultButton;
-  if (key.key() == Qt::Key_Escape) button = window_.cancelButton;
-  if (button == kNoControl) return false;
-  if (auto* push = qobject_cast<QAbstractButton*>(Control(button))) push->click();
-  return true;
-}
-
-void QtWindowCore::FitLabel(int index) {
-  const auto i = static_cast<std::size_t>(index);
-  fitPending_[i] = !controls_[i]->isVisible();
-  if (!fitPending_[i]) {
-    FitOneLineLabel(*static_cast<QLabel*>(controls_[i]), specs_[i]);
-  }
+bool QtWindowCore::RouteKey(const QKeyEvent& key) {
+  if (const char character = AccessCharacterOf(key)) return reports_.AccessKeyPressed(character);
+  const std::optional<Key> known = KeyOf(key);
+  return known && reports_.KeyPressed(*known, FocusedControl());
 }
 
 bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
-  // A label is fitted to its caption as it is shown, before it is drawn.
-  if (event->type() == QEvent::Show) {
-    const auto found = std::find(controls_.begin(), controls_.end(), watched);
-    const auto index = found - controls_.begin();
-    if (found != controls_.end() && fitPending_[static_cast<std::size_t>(index)]) {
-      FitLabel(static_cast<int>(index));
-    }
-  }
-  // A multi-line box would take Enter as a new line: a window with a default
-  // button takes it first.
-  if (event->type() == QEvent::KeyPress && HandleWindowKey(*static_cast<QKeyEvent*>(event))) {
-    return true;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      if (ClaimAccessKey(*event)) return true;
+      break;
+    case QEvent::KeyPress:
+      // At the control that has the focus, before it takes the key; what it
+      // leaves goes on to its containers and the window.
+      if (widget && widget == focusWidget() && RouteKey(*static_cast<QKeyEvent*>(event))) {
+        return true;
+      }
+      break;
+    case QEvent::FocusIn:
+      reports_.FocusMoved(IndexOf(widget));
+      break;
+    default:
+      break;
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void QtWindowCore::keyPressEvent(QKeyEvent* event) {
-  if (HandleWindowKey(*event)) return;
-  QWidget::keyPressEvent(event);
-}
-
-void QtWindowCore::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (window_.start == StartPosition::CentredOnScreen && !event->spontaneous()) CentreOnScreen();
-}
-
 bool QtWindowCore::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      if (ClaimAccessKey(*event)) return true;
+      break;
+    case QEvent::KeyPress:
+      // Before QWidget's own Tab handling.
+      if (RouteKey(*static_cast<QKeyEvent*>(event))) return true;
+      break;
+    case QEvent::WindowActivate:
+      reports_.Activated(true);
+      break;
+    case QEvent::WindowDeactivate:
+      reports_.Activated(false);
+      break;
+    default:
+      break;
+  }
   // The window manager adds its frame after the window is shown: centre the
   // frame again once it is known, unless the window was centred with it.
   const bool mayKnowFrame = event->type() == QEvent::Move || event->type() == QEvent::Paint ||
-                           event->type() == QEvent::WindowActivate;
-  if (mayKnowFrame && window_.start == StartPosition::CentredOnScreen && isVisible() &&
+                            event->type() == QEvent::WindowActivate;
+  if (mayKnowFrame && start_ == StartPosition::CentredOnScreen && isVisible() &&
       centredFrame_ == size() && frameGeometry().size() != size()) {
     CentreOnScreen();
   }
   return QWidget::event(event);
+}
+
+void QtWindowCore::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (start_ == StartPosition::CentredOnScreen && !event->spontaneous()) CentreOnScreen();
 }
 
 void QtWindowCore::CentreOnScreen() {
@@ -478,8 +522,9 @@ void QtWindowCore::closeEvent(QCloseEvent* event) {
   if (event->isAccepted()) emit closed();
 }
 
-std::unique_ptr<WindowCore> MakeQtWindowCore(DesignRows design) {
-  return std::make_unique<QtWindowCore>(std::move(design));
+std::unique_ptr<WindowCore> MakeQtWindowCore(const DesignRows& design, CoreReports& reports,
+                                             WindowCore* owner) {
+  return std::make_unique<QtWindowCore>(design, reports, owner ? &WidgetOf(*owner) : nullptr);
 }
 
 QWidget& WidgetOf(WindowCore& core) { return dynamic_cast<QtWindowCore&>(core); }

@@ -1,6 +1,7 @@
 // Qt windows built from any window's design: the Qt core of a window (its
 // widgets, kept in the design's look whatever the desktop's palette). It
-// knows no particular window; a window's life is ui/window_host.h's.
+// knows no particular window, and no rule of one: those are its host's
+// (ui/window_host.h).
 #pragma once
 
 #include <QWidget>
@@ -11,13 +12,11 @@
 
 namespace quorvane::ui {
 
-// Builds a window and all its controls, hidden, from a resolved design.
-std::unique_ptr<WindowCore> MakeQtWindowCore(DesignRows design);
+// Builds a window and all its controls, hidden, from a resolved design; an
+// owned window is kept in front of its owner.
+std::unique_ptr<WindowCore> MakeQtWindowCore(const DesignRows& design, CoreReports& reports,
+                                             WindowCore* owner);
 // The Qt window of a core that MakeQtWindowCore made.
 QWidget& WidgetOf(WindowCore& core);
-
-// What the cores share, whatever their window. OpenModalWindow is the
-// program's (ui/qt/program_windows.cpp): it knows the secondary windows.
-void OpenModalWindow(ModalWindow window);
 
 }  // namespace quorvane::ui

@@ -54,22 +54,29 @@ std::optional<int> RunMessageLoop(const std::function<bool()>& done) {
       PostQuitMessage(status);
       return status;
     }
+    // The window decides first what its keys do: a key it acts on goes no
+    // further, and makes no character.
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    bool ours = false;
-    for (NativeWindow* window : Program().live) ours = ours || window->Handle() == root;
-    if (ours && IsDialogMessageW(root, &message)) continue;
+    NativeWindow* ours = nullptr;
+    for (NativeWindow* window : Program().live) {
+      if (window->Handle() == root) ours = window;
+    }
+    if (ours && ours->RouteKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
+    // The focus that the message moved, by any means, is reported.
+    for (NativeWindow* window : Program().live) window->NoticeFocus();
   }
   return std::nullopt;
 }
 
-void RunModal(NativeWindow& window, HWND owner) {
-  if (ProgramEnded()) return;
-  window.DisableOwnerWhileOpen(owner);
-  window.Show();
-  RunMessageLoop([&window] { return !window.IsOpen(); });
-  window.Close();
+void WindowClosed() {
+  // As a toolkit ends its loop when its last window closes: the program's
+  // main window, which outlives every window it opens.
+  for (NativeWindow* window : Program().live) {
+    if (window->IsOpen()) return;
+  }
+  PostQuitMessage(0);
 }
 
 }  // namespace quorvane::ui::win32

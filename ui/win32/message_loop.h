@@ -1,5 +1,6 @@
-// The program's message loop and its end: the dialog keys of every window
-// of the program, modal windows, and ending the program at once.
+// The program's message loop and its end: the keys of every window of the
+// program handed to it first, the loop's end when its last window closes,
+// and ending the program at once.
 #pragma once
 
 #include <windows.h>
@@ -18,15 +19,15 @@ bool ProgramEnded();
 // Lets a test process go on building windows after a test ended the program.
 void ResetProgramEndForTesting();
 
-// Runs the thread's message loop, passing keys through the dialog keys
-// (Tab, access keys, Enter, Escape) of the program's windows, until done()
+// Runs the thread's message loop, handing each key to the program's window
+// that it is for before the control (NativeWindow::RouteKey), until done()
 // is true or the quit message arrives. Returns the quit message's status
 // when it arrived, after posting it again for any loop further out.
 std::optional<int> RunMessageLoop(const std::function<bool()>& done);
 
-// Shows the window modally: owner (if any) takes no input until the window
-// has been closed; returns then, or when the program ends.
-void RunModal(NativeWindow& window, HWND owner);
+// A window of the program has been destroyed: when it was the last one
+// open, the message loops end with status 0.
+void WindowClosed();
 
 // The program's open windows, which the loop and EndProgram serve; each
 // NativeWindow adds itself while it lives.

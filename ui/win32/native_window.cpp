@@ -72,15 +72,14 @@ void NativeWindow::RegisterClasses() {
   (void)registered;
 }
 
-NativeWindow::NativeWindow(DesignRows design, HWND owner, ModalOpener openModal)
-    : window_(design.window),
-      rows_(std::move(design.controls)),
+NativeWindow::NativeWindow(const DesignRows& design, CoreReports& reports, NativeWindow* owner)
+    : reports_(reports),
+      window_(design.window),
+      rows_(design.controls),
       handles_(rows_.size(), nullptr),
       painted_visible_(rows_.size(), true),
       lists_(rows_.size()),
-      fitPending_(rows_.size(), false),
-      owner_(owner),
-      openModal_(std::move(openModal)) {
+      owner_(owner ? owner->Handle() : nullptr) {
   RegisterClasses();
   // A window without an icon has a dialog's frame. One with an icon of its
   // own shows it in the task bar, also when it is owned: a window manager
@@ -88,12 +87,12 @@ NativeWindow::NativeWindow(DesignRows design, HWND owner, ModalOpener openModal)
   // bar, and an owned one is by default.
   const DWORD extended = window_.icon == WindowIcon::None ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW;
   handle_ = CreateWindowExW(extended, kWindowClass, Utf8ToWide(window_.caption).c_str(),
-                            kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr,
+                            kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner_, nullptr,
                             GetModuleHandleW(nullptr), this);
   if (!handle_) std::abort();
   AddLiveWindow(this);
   dpi_ = static_cast<int>(GetDpiForWindow(handle_));
-  CreateControls();
+  CreateControls(kNoControl, design.stacking);
   Layout(false);
   PlaceWindow(true);
 }
@@ -114,49 +113,66 @@ NativeWindow::~NativeWindow() {
 
 DWORD NativeWindow::StyleOf(int control) const {
   const ControlRow& row = rows_[control];
-  DWORD style = WS_CHILD | WS_VISIBLE | TraitsOf(row.kind).style;
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TraitsOf(row.kind).style;
   if (IsLabel(row.kind)) {
-    if (row.look & kCentred) style |= SS_CENTER;
-    else if (row.look & kRightAligned) style |= SS_RIGHT;
-    else if (row.look & kSingleLine) style = (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP;
+    const DWORD type = row.textAlign == Align::Centre  ? SS_CENTER
+                       : row.textAlign == Align::Right ? SS_RIGHT
+                       : row.wraps                     ? SS_LEFT
+                                                       : SS_LEFTNOWORDWRAP;
+    style = (style & ~static_cast<DWORD>(SS_TYPEMASK)) | type;
+    // A label that names another control shows its access key.
+    if (row.buddy != kNoControl) style &= ~static_cast<DWORD>(SS_NOPREFIX);
   }
-  if (row.startsGroup) style |= WS_GROUP;
   return style;
 }
 
-void NativeWindow::CreateControls() {
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    const ControlRow& row = rows_[i];
-    const KindTraits& traits = TraitsOf(row.kind);
-    if (!traits.className) continue;
-    HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
-    if (!parent) std::abort();  // a container that is not a window
-    DWORD style = StyleOf(static_cast<int>(i));
-    // A label that names another control carries an access key for it.
-    if (row.buddy != kNoControl) style &= ~static_cast<DWORD>(SS_NOPREFIX);
-    const bool isList = row.kind == ControlKind::List;
-    const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
-    // Made at their places, so that the start moves none but the lists.
-    const RECT place = PixelPlace(static_cast<int>(i));
-    handles_[i] = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(), style,
-                                  place.left, place.top, place.right - place.left,
-                                  place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                                  GetModuleHandleW(nullptr), this);
-    if (!handles_[i]) std::abort();
-    if (isList) {
-      for (const char* item : row.items) {
-        SendMessageW(handles_[i], CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
-      }
-    } else if (row.kind == ControlKind::ScrollBar) {
-      SetScrollRange(handles_[i], SB_CTL, row.minimum, row.maximum, FALSE);
-      SetScrollPos(handles_[i], SB_CTL, row.minimum, FALSE);
-    }
+// Windows puts a new child window beneath its siblings: made from the top
+// of the resolved pile down, each container's controls lie as the pile
+// says, later rows over earlier ones and the controls that take input over
+// the rest, with none moved afterwards. Each clips those beneath it.
+void NativeWindow::CreateControls(int container, const std::vector<int>& pile) {
+  for (auto at = pile.rbegin(); at != pile.rend(); ++at) {
+    const int control = *at;
+    const ControlRow& row = rows_[control];
+    if (row.container != container || !TraitsOf(row.kind).className) continue;
+    CreateControl(control);
+    if (row.kind == ControlKind::Pane) CreateControls(control, pile);
   }
 }
 
-HFONT NativeWindow::FontOf(int control) {
+void NativeWindow::CreateControl(int control) {
+  const ControlRow& row = rows_[control];
+  const KindTraits& traits = TraitsOf(row.kind);
+  HWND parent = row.container == kNoControl ? handle_ : handles_[row.container];
+  const bool isList = row.kind == ControlKind::List;
+  const std::wstring caption = isList ? L"" : Utf8ToWide(row.caption ? row.caption : "");
+  // Made at its place, so that only a list moves once it has its font.
+  const RECT place = PixelPlace(control);
+  HWND h = CreateWindowExW(traits.extendedStyle, traits.className, caption.c_str(),
+                           StyleOf(control), place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
+                           GetModuleHandleW(nullptr), this);
+  if (!h) std::abort();
+  handles_[control] = h;
+  // A control that the design names answers a screen reader first
+  // (ControlProc); its kind tells its own procedure.
+  if (!row.accessibleName.empty()) {
+    SetWindowLongPtrW(h, GWLP_USERDATA, static_cast<LONG_PTR>(row.kind) + 1);
+    OriginalProc(row.kind) = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
+  }
+  if (isList) {
+    for (const char* item : row.items) {
+      SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+    }
+  } else if (row.kind == ControlKind::ScrollBar) {
+    SetScrollRange(h, SB_CTL, row.minimum, row.maximum, FALSE);
+    SetScrollPos(h, SB_CTL, row.minimum, FALSE);
+  }
+}
+
+HFONT NativeWindow::FontOf(int control) const {
   const FontSpec& spec = rows_[control].effectiveFont;
   for (auto& [known, font] : fonts_) {
     if (known == spec) return font;
@@ -199,7 +215,6 @@ void NativeWindow::Layout(bool moveControls) {
                place.bottom - place.top, FALSE);
   }
   for (auto& [spec, font] : stale) DeleteObject(font);
-  for (size_t i = 0; i < rows_.size(); ++i) FitLabel(static_cast<int>(i));
   LoadIcons();
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -227,26 +242,21 @@ void NativeWindow::LoadIcons() {
   }
 }
 
-// Measures only a label that can be seen: one on a pane not shown yet, or
-// in a window not shown yet, waits until it is (FitShownLabels), so that
-// the start measures the first pane's labels alone.
-void NativeWindow::FitLabel(int control) {
+int NativeWindow::CaptionWidth(int control) const {
   HWND h = handles_[control];
-  if (!h || !rows_[control].holdsOneLine) return;
-  fitPending_[control] = !IsWindowVisible(handle_) || !IsVisible(control);
-  if (fitPending_[control]) return;
+  if (!h) return 0;
   const std::wstring text = WindowText(h);
   if (!measure_) measure_ = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(measure_, FontOf(control));
   SIZE extent{};
   GetTextExtentPoint32W(measure_, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(measure_, previous);
-  RECT container;
-  GetClientRect(GetParent(h), &container);
-  const RECT design = PixelPlace(control);
-  const PixelRect place = FitOneLine(
-      {design.left, design.top, design.right - design.left, design.bottom - design.top},
-      extent.cx + 1, container.right);
+  return extent.cx;
+}
+
+void NativeWindow::Place(int control, const PixelRect& place) {
+  HWND h = handles_[control];
+  if (!h) return;
   RECT now;
   GetWindowRect(h, &now);
   MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&now), 2);
@@ -256,12 +266,6 @@ void NativeWindow::FitLabel(int control) {
   }
   // Repaints what it uncovers, when it draws narrower than before.
   MoveWindow(h, place.left, place.top, place.width, place.height, TRUE);
-}
-
-void NativeWindow::FitShownLabels() {
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    if (fitPending_[i]) FitLabel(static_cast<int>(i));
-  }
 }
 
 void NativeWindow::PlaceWindow(bool move) {
@@ -287,12 +291,6 @@ void NativeWindow::PlaceWindow(bool move) {
 
 HWND NativeWindow::ControlHandle(int control) const { return handles_.at(control); }
 
-void NativeWindow::DisableOwnerWhileOpen(HWND owner) {
-  if (!owner) return;
-  disabledOwner_ = owner;
-  EnableWindow(owner, FALSE);
-}
-
 void NativeWindow::ReleaseOwner() {
   if (disabledOwner_ && IsWindow(disabledOwner_)) EnableWindow(disabledOwner_, TRUE);
   disabledOwner_ = nullptr;
@@ -300,24 +298,28 @@ void NativeWindow::ReleaseOwner() {
 
 void NativeWindow::Show() {
   if (!handle_) return;
-  int first = window_.firstFocus;
-  // A first focus on a hidden pane goes to the first control shown instead.
-  if (first != kNoControl && !IsVisible(first)) {
-    first = kNoControl;
-    for (size_t i = 0; first == kNoControl && i < rows_.size(); ++i) {
-      if (TakesFocus(rows_[i].kind) && IsVisible(static_cast<int>(i))) first = static_cast<int>(i);
-    }
-  }
   ShowWindow(handle_, SW_SHOW);
-  FitShownLabels();
-  focus_ = first == kNoControl ? nullptr : handles_[first];
   SetForegroundWindow(handle_);
-  SetFocus(focus_ ? focus_ : handle_);
   UpdateWindow(handle_);
+}
+
+void NativeWindow::ShowModal() {
+  if (!handle_ || ProgramEnded()) return;
+  if (owner_) {
+    disabledOwner_ = owner_;
+    EnableWindow(owner_, FALSE);
+  }
+  Show();
+}
+
+void NativeWindow::RunUntilClosed() {
+  RunMessageLoop([this] { return !IsOpen(); });
+  Close();
 }
 
 void NativeWindow::Close() {
   if (!handle_) return;
+  // The owner first, so that it gets the activation back.
   ReleaseOwner();
   DestroyWindow(handle_);
 }
@@ -325,7 +327,7 @@ void NativeWindow::Close() {
 void NativeWindow::Destroyed() {
   handle_ = nullptr;
   std::fill(handles_.begin(), handles_.end(), nullptr);
-  if (endsProgram_) PostQuitMessage(0);
+  WindowClosed();
 }
 
 std::string NativeWindow::Text(int control) const {
@@ -337,8 +339,7 @@ void NativeWindow::SetText(int control, std::string_view text) {
   HWND h = handles_.at(control);
   if (!h) return;
   SetWindowTextW(h, Utf8ToWide(text).c_str());
-  FitLabel(control);
-  if (IsLabel(rows_[control].kind) && !(rows_[control].look & kWhite)) RepaintBehind(control);
+  if (IsLabel(rows_[control].kind) && !rows_[control].opaque) RepaintBehind(control);
 }
 
 // A label without a background of its own leaves the old text on the
@@ -361,13 +362,9 @@ void NativeWindow::SetCheckValue(int control, int value) {
   HWND h = handles_.at(control);
   if (!h) return;
   SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
-  if (rows_[control].kind != ControlKind::OptionButton || value != kTicked) return;
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    if (static_cast<int>(i) != control && rows_[i].kind == ControlKind::OptionButton &&
-        rows_[i].container == rows_[control].container && handles_[i]) {
-      SendMessageW(handles_[i], BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-  }
+  // Drawn whole again, so that a control with the focus shows it: the
+  // check's own repaint leaves the focus mark out.
+  if (GetFocus() == h) InvalidateRect(h, nullptr, TRUE);
 }
 
 int NativeWindow::ChosenIndex(int control) const {
@@ -388,11 +385,7 @@ void NativeWindow::SetScrollPosition(int control, int position) {
 void NativeWindow::SetVisible(int control, bool visible) {
   if (!handle_) return;
   if (HWND h = handles_.at(control)) {
-    // A hidden control cannot keep the focus: hand it on to the next one.
-    const bool hadFocus = !visible && (GetFocus() == h || IsChild(h, GetFocus()));
     ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
-    if (visible) FitShownLabels();
-    if (hadFocus) SetFocus(GetNextDlgTabItem(handle_, nullptr, FALSE));
     return;
   }
   painted_visible_[control] = visible;
@@ -401,15 +394,50 @@ void NativeWindow::SetVisible(int control, bool visible) {
   InvalidateRect(container == kNoControl ? handle_ : handles_[container], &place, TRUE);
 }
 
-// Visible once the window itself is shown: the control and its containers
-// are not hidden.
-bool NativeWindow::IsVisible(int control) const {
-  for (int at = control; at != kNoControl; at = rows_[at].container) {
-    HWND h = handles_.at(at);
-    const bool shown = h ? (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0 : painted_visible_[at];
-    if (!shown) return false;
+int NativeWindow::FocusedControl() const {
+  for (HWND at = GetFocus(); at && at != handle_; at = GetParent(at)) {
+    const int control = ControlOf(at);
+    if (control != kNoControl) return control;
   }
-  return true;
+  // Not this window's now: the control that had it last, which gets it
+  // back as the window is activated.
+  return focus_;
+}
+
+void NativeWindow::SetFocus(int control, bool byKey) {
+  if (!handle_) return;
+  HWND h = control == kNoControl ? handle_ : handles_.at(control);
+  if (!h) return;
+  ::SetFocus(h);
+  NoticeFocus();
+  if (!byKey) return;
+  // Reached by the keyboard: the focus is drawn, and an entry box's text is
+  // selected, as the dialog keys do.
+  SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  if (rows_[control].kind == ControlKind::TextBox) SendMessageW(h, EM_SETSEL, 0, -1);
+}
+
+void NativeWindow::Click(int control) {
+  HWND h = handles_.at(control);
+  if (!h) return;
+  // An option button's click changes nothing of its own (BS_RADIOBUTTON),
+  // and a click made of mouse messages would hide its focus mark.
+  if (rows_[control].kind == ControlKind::OptionButton) {
+    Report(control, Event::Click);
+  } else {
+    SendMessageW(h, BM_CLICK, 0, 0);
+  }
+}
+
+void NativeWindow::ShowDefault(int button) {
+  if (button == default_) return;
+  for (int control : {default_, button}) {
+    HWND h = control == kNoControl ? nullptr : handles_[control];
+    if (h && rows_[control].kind == ControlKind::Button) {
+      SendMessageW(h, BM_SETSTYLE, control == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+  }
+  default_ = button;
 }
 
 std::string NativeWindow::Caption() const {
@@ -424,16 +452,6 @@ void NativeWindow::OpenWebAddress(const std::string& address) {
   win32::OpenWebAddress(handle_, address);
 }
 
-void NativeWindow::OpenModal(ModalWindow window) {
-  if (openModal_) openModal_(window, handle_);
-}
-
 void NativeWindow::EndProgram() { win32::EndProgram(); }
-
-void NativeWindow::OnEvent(int control, Event event, std::function<void()> handler) {
-  handlers_.push_back({control, event, std::move(handler)});
-}
-
-void NativeWindow::RunModal() { win32::RunModal(*this, owner_); }
 
 }  // namespace quorvane::ui::win32

@@ -1,18 +1,52 @@
-// The window's and its panes' messages: painting, colours, the cursor over
-// links, and the controls' notifications turned into events.
+// The window's, its panes' and its controls' messages: painting, colours,
+// the cursor over links, the controls' notifications and the focus turned
+// into reports to the host, and the keys of the message loop.
 #include <algorithm>
+#include <cwctype>
 
+#include "ui/win32/accessible_name.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/link_cursor.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
+#include "ui/win32/text_codes.h"
 
 namespace quorvane::ui::win32 {
 namespace {
 
 COLORREF ColourOf(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
+bool Down(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+std::optional<Key> KeyOf(WPARAM virtualKey) {
+  if (Down(VK_CONTROL) || Down(VK_MENU)) return std::nullopt;
+  switch (virtualKey) {
+    case VK_RETURN:
+      return Key::Enter;
+    case VK_ESCAPE:
+      return Key::Escape;
+    case VK_TAB:
+      return Down(VK_SHIFT) ? Key::BackTab : Key::Tab;
+    case VK_LEFT:
+      return Key::Left;
+    case VK_RIGHT:
+      return Key::Right;
+    case VK_UP:
+      return Key::Up;
+    case VK_DOWN:
+      return Key::Down;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
+
+// One per class, the same for every control of the kind.
+WNDPROC& NativeWindow::OriginalProc(ControlKind kind) {
+  static WNDPROC procs[static_cast<int>(ControlKind::Image) + 1] = {};
+  return procs[static_cast<int>(kind)];
+}
 
 HBRUSH NativeWindow::Brush(Rgb colour) {
   const COLORREF value = ColourOf(colour);
@@ -69,18 +103,19 @@ void NativeWindow::Paint(HWND container, int containerIndex) {
   EndPaint(container, &paint);
 }
 
-// Black text (blue where the design says) on the design's backgrounds,
-// whatever colours the system's scheme has.
-HBRUSH NativeWindow::ControlColours(HDC dc, HWND control, UINT message) {
+// The row's colours, whatever colours the system's scheme has. A part that
+// is no control of the design (a list's drop-down) is white, as the lists'
+// fields are.
+HBRUSH NativeWindow::ControlColours(HDC dc, HWND control) {
   const int index = ControlOf(control);
-  SetTextColor(dc, index != kNoControl && (rows_[index].look & kBlueText) ? ColourOf(kBlueColour)
-                                                                          : ColourOf(kBlackColour));
-  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX || index == kNoControl) {
+  if (index == kNoControl) {
+    SetTextColor(dc, ColourOf(kBlackColour));
     SetBkColor(dc, ColourOf(kWhiteColour));
     return Brush(kWhiteColour);
   }
   const ControlRow& row = rows_[index];
-  if (IsLabel(row.kind) && !(row.look & kWhite)) {
+  SetTextColor(dc, ColourOf(row.textColour));
+  if (!row.opaque) {
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   }
@@ -88,14 +123,8 @@ HBRUSH NativeWindow::ControlColours(HDC dc, HWND control, UINT message) {
   return Brush(row.background);
 }
 
-void NativeWindow::Deliver(int control, Event event) {
-  if (ProgramEnded()) return;
-  for (const Handler& handler : handlers_) {
-    if (handler.control == control && handler.event == event) {
-      handler.run();
-      return;
-    }
-  }
+void NativeWindow::Report(int control, Event event) {
+  if (!ProgramEnded()) reports_.Reported(control, event);
 }
 
 void NativeWindow::Command(int control, int code) {
@@ -103,11 +132,11 @@ void NativeWindow::Command(int control, int code) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
-      if (code == BN_CLICKED) Deliver(control, Event::Click);
+      if (code == BN_CLICKED) Report(control, Event::Click);
       break;
     case ControlKind::ClickLabel:
     case ControlKind::LinkLabel:
-      if (code == STN_CLICKED) Deliver(control, Event::Click);
+      if (code == STN_CLICKED) Report(control, Event::Click);
       break;
     case ControlKind::List:
       ListNotification(control, code);
@@ -138,13 +167,13 @@ void NativeWindow::ListNotification(int control, int code) {
     case CBN_SELENDOK:
       if (chosen == CB_ERR || chosen == list.confirmed) return;
       list.confirmed = chosen;
-      Deliver(control, Event::Choose);
+      Report(control, Event::Choose);
       return;
     case CBN_SELCHANGE:
       // Moving through the open list chooses nothing yet.
       if (list.dropped || chosen == CB_ERR || chosen == list.confirmed) return;
       list.confirmed = chosen;
-      Deliver(control, Event::Choose);
+      Report(control, Event::Choose);
       return;
     default:
       return;
@@ -181,7 +210,7 @@ void NativeWindow::Scroll(int control, int code, int thumb) {
   position = std::clamp(position, row.minimum, row.maximum);
   if (position == old) return;
   SetScrollPos(handles_[control], SB_CTL, position, TRUE);
-  Deliver(control, Event::Change);
+  Report(control, Event::Change);
 }
 
 std::optional<LRESULT> NativeWindow::HandleContainerMessage(HWND container, UINT message,
@@ -201,7 +230,7 @@ std::optional<LRESULT> NativeWindow::HandleContainerMessage(HWND container, UINT
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return reinterpret_cast<LRESULT>(
-          ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message));
+          ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_SETCURSOR: {
       const int control = ControlOf(reinterpret_cast<HWND>(wParam));
       if (control != kNoControl && rows_[control].kind == ControlKind::LinkLabel &&
@@ -212,23 +241,8 @@ std::optional<LRESULT> NativeWindow::HandleContainerMessage(HWND container, UINT
       return std::nullopt;
     }
     case WM_COMMAND: {
-      const int id = LOWORD(wParam);
       const int control = lParam ? ControlOf(reinterpret_cast<HWND>(lParam)) : kNoControl;
-      if (control != kNoControl) {
-        Command(control, HIWORD(wParam));
-        return 0;
-      }
-      // Enter and Escape, as the dialog keys report them to the window.
-      if (id == IDOK) {
-        int target = window_.defaultButton;
-        if (target == kNoControl) {
-          const int focused = ControlOf(GetFocus());
-          if (focused != kNoControl && rows_[focused].kind == ControlKind::Button) target = focused;
-        }
-        if (target != kNoControl) Deliver(target, Event::Click);
-      } else if (id == IDCANCEL && window_.cancelButton != kNoControl) {
-        Deliver(window_.cancelButton, Event::Click);
-      }
+      if (control != kNoControl) Command(control, HIWORD(wParam));
       return 0;
     }
     case WM_HSCROLL: {
@@ -247,27 +261,14 @@ LRESULT NativeWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
   HWND self = handle_;
   if (auto answer = HandleContainerMessage(self, message, wParam, lParam)) return *answer;
   switch (message) {
-    case DM_GETDEFID:
-      // A multi-line box hands Enter to the default button it asks for
-      // here, as the dialog keys do; without one, Enter goes as IDOK.
-      return window_.defaultButton == kNoControl
-                 ? 0
-                 : MAKELRESULT(kFirstControlId + window_.defaultButton, DC_HASDEFID);
     case WM_ACTIVATE:
-      // As a dialog does: the focus leaves with the activation and comes
-      // back to the control that had it.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(self, focus)) focus_ = focus;
-      } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
-        SetFocus(focus_);
-      } else {
-        SetFocus(GetNextDlgTabItem(self, nullptr, FALSE));
-      }
+      // The host gives the focus back as the window is activated.
+      reports_.Activated(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       Layout(true);
+      reports_.Rescaled();
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(self, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -294,6 +295,58 @@ LRESULT CALLBACK NativeWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
   auto* window = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!window || window->handle_ != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
   return window->HandleWindowMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> NativeWindow::HandleControlMessage(int control, UINT message, WPARAM wParam,
+                                                          LPARAM lParam) {
+  // A control that the design names: a screen reader hears that name.
+  if (message == WM_GETOBJECT && !rows_[control].accessibleName.empty()) {
+    return AccessibleObjectNamed(handles_[control], wParam, lParam,
+                                 Utf8ToWide(rows_[control].accessibleName));
+  }
+  return std::nullopt;
+}
+
+void NativeWindow::NoticeFocus() {
+  HWND focus = GetFocus();
+  if (!handle_ || !focus || GetAncestor(focus, GA_ROOT) != handle_) return;
+  const int control = FocusedControl();
+  if (control == focus_) return;
+  focus_ = control;
+  reports_.FocusMoved(control);
+}
+
+LRESULT CALLBACK NativeWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto kind = static_cast<ControlKind>(GetWindowLongPtrW(hwnd, GWLP_USERDATA) - 1);
+  const WNDPROC original = OriginalProc(kind);
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  auto* window = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+  const int control = window && window->handle_ == root ? window->ControlOf(hwnd) : kNoControl;
+  if (control != kNoControl) {
+    const auto answer = window->HandleControlMessage(control, message, wParam, lParam);
+    if (answer) return *answer;
+  }
+  return CallWindowProcW(original, hwnd, message, wParam, lParam);
+}
+
+bool NativeWindow::RouteKey(const MSG& message) {
+  if (message.message == WM_SYSCHAR) {
+    const auto character = static_cast<wchar_t>(message.wParam);
+    const bool letter = (character >= L'a' && character <= L'z') ||
+                        (character >= L'A' && character <= L'Z') ||
+                        (character >= L'0' && character <= L'9');
+    return letter && reports_.AccessKeyPressed(static_cast<char>(towlower(character)));
+  }
+  if (message.message != WM_KEYDOWN) return false;
+  const std::optional<Key> key = KeyOf(message.wParam);
+  if (!key) return false;
+  const int focused = FocusedControl();
+  // An open drop-down list keeps every key: they choose in it or close it.
+  if (focused != kNoControl && rows_[focused].kind == ControlKind::List &&
+      SendMessageW(handles_[focused], CB_GETDROPPEDSTATE, 0, 0)) {
+    return false;
+  }
+  return reports_.KeyPressed(*key, focused);
 }
 
 LRESULT CALLBACK NativeWindow::PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,12 +1,16 @@
-#include "ui/qt/qt_user_dialogs.h"
+#include "ui/platform_toolkit.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
+#include <optional>
 
-#include "ui/qt/program_windows.h"
+#include "ui/message_box_keys.h"
+#include "ui/qt/qt_window.h"
 #include "ui/qt/window_palette.h"
 
 namespace quorvane::ui {
@@ -30,15 +34,37 @@ QString DisplayText(const std::string& text) {
   return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// Keeps Escape and the close box from a box that they do not answer.
+class AnsweredByButtonsOnly final : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      return true;
+    }
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
 
-engine::Answer QtUserDialogs::Show(const engine::Message& message) {
+std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design,
+                                                        CoreReports& reports, WindowCore* owner) {
+  return MakeQtWindowCore(design, reports, owner);
+}
+
+engine::Answer PlatformToolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
   const bool asks = message.buttons == engine::Buttons::YesNo;
   QMessageBox box(IconOf(message.icon),
                   QString::fromStdString(message.title.empty() ? engine::kProgramTitle
                                                                : message.title),
                   DisplayText(message.text),
-                  asks ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
+                  asks ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
+                  owner ? &WidgetOf(*owner) : nullptr);
   box.setTextFormat(Qt::PlainText);
   // Black text on the box's own light background, whatever the desktop's.
   box.setPalette(DesignPalette());
@@ -47,14 +73,18 @@ engine::Answer QtUserDialogs::Show(const engine::Message& message) {
   } else {
     box.setDefaultButton(QMessageBox::Ok);
   }
+  AnsweredByButtonsOnly buttonsOnly;
+  if (!EscapeAnswers(message)) {
+    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box.installEventFilter(&buttonsOnly);
+  }
   const int pressed = box.exec();
-  if (!asks) return engine::Answer::Ok;
-  return pressed == QMessageBox::Yes ? engine::Answer::Yes : engine::Answer::No;
+  return AnswerOf(message, pressed == QMessageBox::Yes  ? std::optional(engine::Answer::Yes)
+                           : pressed == QMessageBox::No ? std::optional(engine::Answer::No)
+                                                        : std::nullopt);
 }
 
-void QtUserDialogs::ShowFinished() { ShowFinishedWindow(); }
-
-void QtUserDialogs::ShowBusy(bool busy) {
+void PlatformToolkit::ShowBusy(bool busy) {
   if (busy) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // The handler keeps the event loop waiting: draw the cursor now.
