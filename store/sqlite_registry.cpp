@@ -53,6 +53,11 @@ bool SqliteRegistry::ReadOnly() const {
   return impl_->refusedWrite != kSuccess;
 }
 
+std::optional<SqliteRegistry::NameCollision> SqliteRegistry::ConversionCollision() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->collision;
+}
+
 Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle* key) {
   std::lock_guard lock(impl_->mutex);
   impl_->EndReading();
@@ -275,8 +280,8 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   std::lock_guard lock(impl_->mutex);
   std::vector<std::string_view> keys;
   const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
-  // An older store is brought to the current format first, which may
-  // renumber the key; its handle follows.
+  // An older store is brought to the current format first; its keys keep
+  // their ids.
   const Status prepared = isRoot ? kAccessDenied : impl_->PrepareWrite();
   const std::int64_t id = *impl_->KeyOf(key);
   impl_->open.erase(key);
