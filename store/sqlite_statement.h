@@ -33,11 +33,18 @@ class Statement {
 // One run of a statement: bind, step, and reset on the way out, so that the
 // statement never holds a lock between calls. A bind that fails (no memory,
 // a text or blob too big) is kept, and the step answers it instead of
-// running the statement without the parameter.
+// running the statement without the parameter; so is the failure of a
+// statement that could not be prepared (a store damaged so that its
+// statements no longer prepare once a write has been tried on it).
 class Run {
  public:
-  explicit Run(const Statement& statement) : statement_(statement.get()) {}
+  explicit Run(const Statement& statement)
+      : statement_(statement.get()),
+        bindError_(statement.ok()                      ? SQLITE_OK
+                   : statement.error() != SQLITE_OK ? statement.error()
+                                                    : SQLITE_MISUSE) {}
   ~Run() {
+    if (statement_ == nullptr) return;
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);
   }

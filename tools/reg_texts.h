@@ -10,6 +10,8 @@ inline constexpr const char* kCancelled = "The operation was canceled by the use
 inline constexpr const char* kInvalidSyntax = "ERROR: Invalid syntax.";
 inline constexpr const char* kInvalidKeyName = "ERROR: Invalid key name.";
 inline constexpr const char* kInvalidNumber = "ERROR: Invalid syntax. Specify valid numeric value.";
+inline constexpr const char* kInvalidText =
+    "ERROR: Invalid syntax. Specify key names, value names and data as UTF-8 text.";
 // Around the operation's name, as in: Type "REG ADD /?" for usage.
 inline constexpr const char* kUsageHintBefore = "Type \"REG";
 inline constexpr const char* kUsageHintAfter = " /?\" for usage.";

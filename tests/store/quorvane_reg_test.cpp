@@ -515,6 +515,8 @@ std::string Usage(const std::string& error, const std::string& operation) {
 
 TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
   const std::string syntax = "Invalid syntax.";
+  const std::string kNotText =
+      "Invalid syntax. Specify key names, value names and data as UTF-8 text.";
   const struct {
     std::vector<std::string> args;
     std::string err;
@@ -535,6 +537,10 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"query", "HKLM\\T", "/f"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "extra"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "/reg:32", "/reg:64"}, Usage(syntax, "QUERY ")},
+      // Names and data are UTF-8 text; other bytes would be stored as no
+      // registry file can give them back.
+      {{"add", "HKLM\\T", "/v", "\xFF", "/d", "1", "/f"}, Usage(kNotText, "ADD ")},
+      {{"query", "HKLM\\M\xFCller"}, Usage(kNotText, "QUERY ")},
   };
   const auto expectAllRefused = [&] {
     for (const auto& c : cases) {
