@@ -23,6 +23,6 @@ struct Replacement {
   // sync, and a power cut may still bring the old file back.
   bool replaced = false;
 };
-Replacement ReplaceFileWhole(const std::string& path, std::string_view bytes);
+[[nodiscard]] Replacement ReplaceFileWhole(const std::string& path, std::string_view bytes);
 
 }  // namespace quorvane::tools
