@@ -266,7 +266,11 @@ Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* name
   int code;
   while ((code = run.Step()) == SQLITE_ROW) {
     const std::string_view path = run.Text(0);  // format 1 holds whole paths
-    names->emplace_back(path.substr(path.rfind('\\') + 1));  // npos + 1 is 0
+    const std::string_view name = path.substr(path.rfind('\\') + 1);  // npos + 1 is 0
+    // No key is named so; a caller walking the tree would meet its parent
+    // again, without end.
+    if (name.empty() || (impl_->format != 1 && name != path)) return kRegistryCorrupt;
+    names->emplace_back(name);
   }
   return code == SQLITE_DONE ? kSuccess : StatusOf(impl_->db.get(), code);
 }

@@ -75,7 +75,8 @@ class SqliteRegistry final : public RegistryBackend {
     std::vector<std::uint8_t> data;
   };
   [[nodiscard]] Status ListValues(KeyHandle key, std::vector<StoredValue>* values);
-  // The names of the key's direct subkeys.
+  // The names of the key's direct subkeys; kRegistryCorrupt when one is a
+  // name that no key can have (empty, or holding a backslash).
   [[nodiscard]] Status ListSubkeys(KeyHandle key, std::vector<std::string>* names);
 
   // Deletes the key at path with its subkeys and values, as RegDeleteTree
