@@ -65,9 +65,11 @@ void RegisterCalls(const Registry& registry) {
 void StoreAllSettings(const Registry& registry) {
   for (const quorvane::store::Setting& setting : quorvane::store::kSettings) {
     if (setting.kind == quorvane::store::Kind::Number) {
-      registry.WriteNumber(quorvane::store::kRoot, setting.key, setting.valueName, 1);
+      quorvane::bench::Require(
+          registry.WriteNumber(quorvane::store::kRoot, setting.key, setting.valueName, 1));
     } else {
-      registry.WriteText(quorvane::store::kRoot, setting.key, setting.valueName, "1");
+      quorvane::bench::Require(
+          registry.WriteText(quorvane::store::kRoot, setting.key, setting.valueName, "1"));
     }
   }
 }
@@ -159,8 +161,8 @@ int main(int argc, char** argv) {
     auto backend = quorvane::store::SqliteRegistry::Open(path);
     const Registry registry(*backend);
     // The floors read and write the value that the figures do.
-    registry.WriteText(quorvane::store::kRoot, quorvane::bench::kBenchKey,
-                       quorvane::bench::kBenchText, "1500");
+    quorvane::bench::Require(registry.WriteText(quorvane::store::kRoot, quorvane::bench::kBenchKey,
+                                                quorvane::bench::kBenchText, "1500"));
     quorvane::bench::SqliteFloor floor(path, quorvane::bench::kBenchKey,
                                        quorvane::bench::kBenchText);
     RegisterCalls(registry);

@@ -1,6 +1,8 @@
 #include "bench/store_calls.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 namespace quorvane::bench {
 namespace {
@@ -15,20 +17,20 @@ const std::string kRemovedName = "SackOpts";
 void Nothing(const store::Registry&) {}
 
 void StoreText(const store::Registry& registry) {
-  registry.WriteText(kRoot, kBenchKey, kBenchText, "1500");
+  Require(registry.WriteText(kRoot, kBenchKey, kBenchText, "1500"));
 }
 
 void ForgetMissing(const store::Registry& registry) {
-  registry.WriteText(kRoot, kBenchKey, kBenchText, "1500");  // the key exists
-  registry.RemoveValue(kRoot, kBenchKey, kMissingName);
+  Require(registry.WriteText(kRoot, kBenchKey, kBenchText, "1500"));  // the key exists
+  Require(registry.RemoveValue(kRoot, kBenchKey, kMissingName));
 }
 
 void StoreNumber(const store::Registry& registry) {
-  registry.WriteNumber(kRoot, kBenchKey, kNumberName, 1);
+  Require(registry.WriteNumber(kRoot, kBenchKey, kNumberName, 1));
 }
 
 void StoreRemoved(const store::Registry& registry) {
-  registry.WriteText(kRoot, kBenchKey, kRemovedName, "1");
+  Require(registry.WriteText(kRoot, kBenchKey, kRemovedName, "1"));
 }
 
 std::int64_t ReadExisting(const store::Registry& registry) {
@@ -77,5 +79,11 @@ const std::array<StoreCall, 6> kCalls = {{
 }  // namespace
 
 std::span<const StoreCall> StoreCalls() { return kCalls; }
+
+void Require(const store::WriteResult& written) {
+  if (written) return;
+  std::fprintf(stderr, "A write the benchmark needs failed with status %ld.\n", written.status);
+  std::exit(1);
+}
 
 }  // namespace quorvane::bench

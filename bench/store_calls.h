@@ -29,4 +29,8 @@ struct StoreCall {
 
 std::span<const StoreCall> StoreCalls();
 
+// Ends the program, saying why, when a write that a figure needs failed:
+// a figure taken on a registry that is not as expected would be wrong.
+void Require(const store::WriteResult& written);
+
 }  // namespace quorvane::bench

@@ -128,6 +128,9 @@ inline constexpr FailureReason kFailureReasons[] = {
     {store::kWriteFault, "The registry file could not be read or written."},
     {store::kBadPathname, "The registry file's name cannot name a file."},
     {store::kNoUnicodeTranslation, "The text holds characters that the registry cannot store."},
+    {store::kAlreadyExists,
+     "The registry file, made by an earlier version, holds two names that this version takes "
+     "as one; quorvane-reg names them."},
 };
 // Any other status is told by its number: this lead, the number, a full stop.
 inline constexpr const char* kOtherFailureLead = "Windows reported error ";

@@ -23,8 +23,9 @@ namespace quorvane::store {
 
 // What a write or a removal came to: kSuccess, or the status of the platform
 // call that failed, which tells why (kAccessDenied, kDiskFull, ...). Tests
-// true exactly when it succeeded.
-struct WriteResult {
+// true exactly when it succeeded. A caller that drops one is told by the
+// compiler.
+struct [[nodiscard]] WriteResult {
   Status status = kSuccess;
   explicit operator bool() const { return status == kSuccess; }
 };

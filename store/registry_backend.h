@@ -14,7 +14,10 @@
 //   CloseKey    RegCloseKey       also harmless on the empty handle
 //
 // Names of keys and values compare case-insensitively; the empty value name
-// is the key's default value. Every call returns a Win32 status code.
+// is the key's default value. Every call returns a Win32 status code; the
+// compiler sees to it that no write's is dropped (a failed open or create
+// may be, as the registry procedures' calls carry on against the empty
+// handle it leaves).
 #pragma once
 
 #include <cstdint>
@@ -54,6 +57,7 @@ inline constexpr Status kInUse = 32;          // ERROR_SHARING_VIOLATION: anothe
 inline constexpr Status kInvalidParameter = 87; // ERROR_INVALID_PARAMETER
 inline constexpr Status kDiskFull = 112;      // ERROR_DISK_FULL
 inline constexpr Status kBadPathname = 161;   // ERROR_BAD_PATHNAME: a key path, or the store's file name, that cannot name one
+inline constexpr Status kAlreadyExists = 183; // ERROR_ALREADY_EXISTS: an older store holds two names that now compare as one
 inline constexpr Status kMoreData = 234;      // ERROR_MORE_DATA
 inline constexpr Status kBadDatabase = 1009;  // ERROR_BADDB
 inline constexpr Status kRegistryCorrupt = 1015; // ERROR_REGISTRY_CORRUPT: the store is damaged
@@ -73,9 +77,9 @@ class RegistryBackend {
   // of *size bytes that is too small, answers kMoreData and the needed size.
   virtual Status QueryValue(KeyHandle key, const std::string& name, ValueType* type,
                             std::uint8_t* data, std::uint32_t* size) = 0;
-  virtual Status SetValue(KeyHandle key, const std::string& name, ValueType type,
+  [[nodiscard]] virtual Status SetValue(KeyHandle key, const std::string& name, ValueType type,
                           const std::uint8_t* data, std::uint32_t size) = 0;
-  virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
+  [[nodiscard]] virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
   virtual Status CloseKey(KeyHandle key) = 0;
 
   // As QueryValue and SetValue, for a copy that must keep the value exactly
@@ -86,7 +90,7 @@ class RegistryBackend {
                                    std::uint8_t* data, std::uint32_t* size) {
     return QueryValue(key, name, type, data, size);
   }
-  virtual Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
+  [[nodiscard]] virtual Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
                                  const std::uint8_t* data, std::uint32_t size) {
     return SetValue(key, name, type, data, size);
   }
@@ -96,8 +100,8 @@ class RegistryBackend {
   // a failed EndWrite. Where it cannot (the Windows registry), each call
   // stands alone and both answer kSuccess. A failed BeginWrite says why no
   // write can be made now; the calls are then not to be made.
-  virtual Status BeginWrite() { return kSuccess; }
-  virtual Status EndWrite(bool keep) {
+  [[nodiscard]] virtual Status BeginWrite() { return kSuccess; }
+  [[nodiscard]] virtual Status EndWrite(bool keep) {
     static_cast<void>(keep);
     return kSuccess;
   }

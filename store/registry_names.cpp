@@ -1,9 +1,8 @@
 #include "store/registry_names.h"
 
-#include <locale.h>
-#include <wctype.h>
-
 #include <cstdint>
+
+#include "store/letter_case.h"
 
 namespace quorvane::store {
 namespace {
@@ -62,23 +61,15 @@ void AppendUtf8(char32_t code, std::string* out) {
 
 namespace {
 
-// The C library's Unicode tables, whatever locale the process runs in.
-locale_t UnicodeLocale() {
-  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-  return locale;
-}
-
+// Upper case by the registry's own table, one UTF-16 unit at a time: a
+// character beyond the Basic Multilingual Plane is two surrogate units,
+// which have no case.
 char32_t Upper(char32_t code) {
-  if (code < 0x80) return code >= 'a' && code <= 'z' ? code - ('a' - 'A') : code;
-  const locale_t locale = UnicodeLocale();
-  if (locale == locale_t{}) return code;
-  const wint_t upper = towupper_l(static_cast<wint_t>(code), locale);
-  return static_cast<char32_t>(upper);
+  return code < 0x10000 ? UpperCaseUnit(static_cast<char16_t>(code)) : code;
 }
 
-}  // namespace
-
-std::string FoldedName(std::string_view name) {
+template <typename UpperCase>
+std::string Folded(std::string_view name, UpperCase upper) {
   // ASCII, which nearly every name is, in place; the rest from its first
   // byte beyond ASCII on.
   std::string folded(name);
@@ -94,11 +85,19 @@ std::string FoldedName(std::string_view name) {
     if (decoded.length == 0) {
       folded += name[at++];
     } else {
-      AppendUtf8(Upper(decoded.code), &folded);
+      AppendUtf8(decoded.code < 0x80 ? Upper(decoded.code) : upper(decoded.code), &folded);
       at += decoded.length;
     }
   }
   return folded;
+}
+
+}  // namespace
+
+std::string FoldedName(std::string_view name) { return Folded(name, Upper); }
+
+std::string FoldedNameBy(std::string_view name, char32_t (*upper)(char32_t)) {
+  return Folded(name, upper);
 }
 
 std::size_t WindowsLength(std::string_view name) {

@@ -1,8 +1,8 @@
 // How the portable registry reads, compares and bounds the paths of keys
 // and the names of values, as the Windows registry does: paths are split at
-// backslashes, letter case is ignored for every letter Unicode gives an
-// upper case, not for ASCII alone, and names have the lengths and the tree
-// the depth that Windows documents.
+// backslashes, letter case is ignored by the registry's own table
+// (letter_case.h), not for ASCII alone, and names have the lengths and the
+// tree the depth that Windows documents.
 #pragma once
 
 #include <cstddef>
@@ -20,9 +20,14 @@ inline constexpr std::size_t kMaxValueNameLength = 16383;
 inline constexpr std::size_t kMaxKeyDepth = 512;           // keys below the root
 
 // The name in the form that compares equal for every spelling that differs
-// only in letter case: each character of the UTF-8 text in upper case. Bytes
-// that are not valid UTF-8 are kept as they are.
+// only in letter case: each character of the UTF-8 text in upper case by
+// UpperCaseUnit, the same on every computer. Bytes that are not valid UTF-8
+// are kept as they are.
 std::string FoldedName(std::string_view name);
+
+// As FoldedName, each character beyond ASCII upper-cased by upper instead:
+// for stores of an earlier format, whose names were folded otherwise.
+std::string FoldedNameBy(std::string_view name, char32_t (*upper)(char32_t));
 
 // Appends the code point (at most U+10FFFF) to out in UTF-8.
 void AppendUtf8(char32_t code, std::string* out);

@@ -198,16 +198,20 @@ Status SqliteRegistry::Impl::PrepareWrite() {
     if (refusedWrite != kSuccess) return refusedWrite;
   }
   if (format == kFormatVersion) return kSuccess;
-  std::map<std::int64_t, std::int64_t> moved;
+  // The conversion is tried once per connection; what kept it from being
+  // made stands until the connection ends.
+  if (collision) return kAlreadyExists;
   EndRead();
   statements.reset();  // no statement of the old format runs meanwhile
-  const int code = MigrateToCurrent(db.get(), &moved);
-  for (auto& [handle, id] : open) {
-    if (const auto found = moved.find(id); found != moved.end()) id = found->second;
-  }
+  SqliteRegistry::NameCollision found;
+  const int code = MigrateToCurrent(db.get(), &found);
   int versionCode = SQLITE_OK;
   format = PragmaNumber(db.get(), "PRAGMA user_version", &versionCode).value_or(format);
   statements = std::make_unique<Statements>(db.get(), format);
+  if ((code & 0xff) == SQLITE_CONSTRAINT && !found.first.empty()) {
+    collision = std::move(found);
+    return kAlreadyExists;
+  }
   if (code != SQLITE_OK) return StatusOf(db.get(), code);
   if (statements->error() != SQLITE_OK) return StatusOf(db.get(), statements->error());
   return format == kFormatVersion ? kSuccess : kBadDatabase;
@@ -241,7 +245,7 @@ std::optional<std::int64_t> SqliteRegistry::Impl::FindRoot(RootKey root, Status*
 
 std::string SqliteRegistry::Impl::ChildKey(const std::string& path, const std::vector<std::string_view>& keys,
                                            std::size_t level) const {
-  if (format != 1) return FoldedName(keys[level]);
+  if (format != 1) return FoldedNameIn(format, keys[level]);
   const auto end = static_cast<std::size_t>(keys[level].data() - path.data()) +
                    keys[level].size();
   return path.substr(0, end);
@@ -276,7 +280,7 @@ std::optional<std::int64_t> SqliteRegistry::Impl::FindKey(RootKey root, const st
 }
 
 std::string SqliteRegistry::Impl::ValueKey(const std::string& name) const {
-  return format == 1 ? name : FoldedName(name);
+  return format == 1 ? name : FoldedNameIn(format, name);
 }
 
 void SqliteRegistry::Impl::BeginRead() {
@@ -295,7 +299,9 @@ void SqliteRegistry::Impl::EndRead() {
     Run run(statements->commit);
     code = run.Step();
   }
-  if (code != SQLITE_DONE) Run(statements->rollback).Step();
+  // A read changed nothing: when its end fails, so may the rollback,
+  // which SQLite then makes when the connection closes.
+  if (code != SQLITE_DONE) static_cast<void>(Run(statements->rollback).Step());
 }
 
 Status SqliteRegistry::Impl::BeginWriting() {
@@ -311,11 +317,11 @@ Status SqliteRegistry::Impl::EndWriting(bool keep) {
   if (keep) {
     const int code = Run(statements->commit).Step();
     if (code == SQLITE_DONE) return kSuccess;
-    Run(statements->rollback).Step();
+    static_cast<void>(Run(statements->rollback).Step());  // the commit's failure says why
     return StatusOf(db.get(), code);
   }
-  Run(statements->rollback).Step();
-  return kSuccess;
+  const int code = Run(statements->rollback).Step();
+  return code == SQLITE_DONE ? kSuccess : StatusOf(db.get(), code);
 }
 
 void SqliteRegistry::Impl::EndReadUnlessKept() {

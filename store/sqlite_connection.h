@@ -90,15 +90,15 @@ struct SqliteRegistry::Impl {
   // is missing or empty (nothing to read, and nothing made), otherwise the
   // status, with *failure saying why it cannot be used. Changes no file that
   // it refuses.
-  Status Attach(OpenFailure* failure);
+  [[nodiscard]] Status Attach(OpenFailure* failure);
 
   // Makes the store in a missing or empty file, which the caller is about to
   // write into, then opens it.
-  Status Create();
+  [[nodiscard]] Status Create();
 
   // Makes the store ready for a write: made when missing, brought to the
   // current format when older. The failure that every write meets instead.
-  Status PrepareWrite();
+  [[nodiscard]] Status PrepareWrite();
 
   // True when SQLite finds the store's structure sound.
   bool QuickCheckPasses();
@@ -110,8 +110,9 @@ struct SqliteRegistry::Impl {
   // The id of the root's key, or nullopt with *status saying why not.
   std::optional<std::int64_t> FindRoot(RootKey root, Status* status);
 
-  // What findChild compares for the key keys[level] of path: its folded
-  // name, or in format 1 the whole path down to it.
+  // What findChild compares for the key keys[level] of path: its name
+  // folded as the store's format folds, or in format 1 the whole path down
+  // to it.
   std::string ChildKey(const std::string& path, const std::vector<std::string_view>& keys,
                        std::size_t level) const;
 
@@ -152,7 +153,7 @@ struct SqliteRegistry::Impl {
   // A write transaction, on a store that PrepareWrite made ready: begun,
   // then kept or taken back whole. Ending a transaction that a failed
   // statement already took back keeps nothing.
-  Status BeginWriting();
+  [[nodiscard]] Status BeginWriting();
   Status EndWriting(bool keep);
 
   // What every call but QueryValue does first.
@@ -173,6 +174,7 @@ struct SqliteRegistry::Impl {
   bool reading = false;            // a read transaction is open
   bool writing = false;            // BeginWrite's transaction is open
   bool checked = false;            // the connection's store was checked for damage
+  std::optional<SqliteRegistry::NameCollision> collision;  // kept it from the current format
   FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
   KeyHandle nextHandle = 0x100;

@@ -53,6 +53,11 @@ bool SqliteRegistry::ReadOnly() const {
   return impl_->refusedWrite != kSuccess;
 }
 
+std::optional<SqliteRegistry::NameCollision> SqliteRegistry::ConversionCollision() const {
+  std::lock_guard lock(impl_->mutex);
+  return impl_->collision;
+}
+
 Status SqliteRegistry::OpenKey(RootKey root, const std::string& path, KeyHandle* key) {
   std::lock_guard lock(impl_->mutex);
   impl_->EndReading();
@@ -261,7 +266,11 @@ Status SqliteRegistry::ListSubkeys(KeyHandle key, std::vector<std::string>* name
   int code;
   while ((code = run.Step()) == SQLITE_ROW) {
     const std::string_view path = run.Text(0);  // format 1 holds whole paths
-    names->emplace_back(path.substr(path.rfind('\\') + 1));  // npos + 1 is 0
+    const std::string_view name = path.substr(path.rfind('\\') + 1);  // npos + 1 is 0
+    // No key is named so; a caller walking the tree would meet its parent
+    // again, without end.
+    if (name.empty() || (impl_->format != 1 && name != path)) return kRegistryCorrupt;
+    names->emplace_back(name);
   }
   return code == SQLITE_DONE ? kSuccess : StatusOf(impl_->db.get(), code);
 }
@@ -275,8 +284,8 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   std::lock_guard lock(impl_->mutex);
   std::vector<std::string_view> keys;
   const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
-  // An older store is brought to the current format first, which may
-  // renumber the key; its handle follows.
+  // An older store is brought to the current format first; its keys keep
+  // their ids.
   const Status prepared = isRoot ? kAccessDenied : impl_->PrepareWrite();
   const std::int64_t id = *impl_->KeyOf(key);
   impl_->open.erase(key);

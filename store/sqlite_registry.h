@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ class SqliteRegistry final : public RegistryBackend {
   // A file that is not a store of ours, one of a newer format, one that is
   // damaged or one that cannot be read is refused and left as it was. A
   // store of an older format is read as it is and brought to the current
-  // format by the first write. A store whose making was cut short (its
+  // format by the first write (see ConversionCollision). A store whose making was cut short (its
   // "-journal" still beside it) holds no keys, as before it was begun. A
   // store found damaged before the first write takes no write. Throws
   // RegistryOpenError with the status, the file and what about it.
@@ -52,6 +53,19 @@ class SqliteRegistry final : public RegistryBackend {
   // full disk kept it from being opened for writing, cannot grow).
   bool ReadOnly() const;
 
+  // Two names of one key that a store of an earlier format holds apart and
+  // the current format compares as one (letter case it ignores now): such a
+  // store is not brought to the current format, which would make them one,
+  // so every write fails with kAlreadyExists and the store stays as it was.
+  struct NameCollision {
+    std::string key;     // the key that holds them, below the root ("" the root)
+    bool values = false; // names of values, or of subkeys
+    std::string first, second;
+  };
+  // The collision that kept this store from being brought up to date, if a
+  // write met one.
+  std::optional<NameCollision> ConversionCollision() const;
+
   // What a key holds, for tools that show it; the program itself never
   // enumerates. Names keep the spelling they were created with; both lists
   // are ordered by name, letter case ignored.
@@ -60,14 +74,15 @@ class SqliteRegistry final : public RegistryBackend {
     ValueType type;
     std::vector<std::uint8_t> data;
   };
-  Status ListValues(KeyHandle key, std::vector<StoredValue>* values);
-  // The names of the key's direct subkeys.
-  Status ListSubkeys(KeyHandle key, std::vector<std::string>* names);
+  [[nodiscard]] Status ListValues(KeyHandle key, std::vector<StoredValue>* values);
+  // The names of the key's direct subkeys; kRegistryCorrupt when one is a
+  // name that no key can have (empty, or holding a backslash).
+  [[nodiscard]] Status ListSubkeys(KeyHandle key, std::vector<std::string>* names);
 
   // Deletes the key at path with its subkeys and values, as RegDeleteTree
   // does; handles open on any of them are closed. kNotFound when it is
   // missing; the root itself is never deleted (kAccessDenied).
-  Status DeleteKey(RootKey root, const std::string& path);
+  [[nodiscard]] Status DeleteKey(RootKey root, const std::string& path);
 
   // Makes the writes made through store while it lasts one change: other
   // programs see all of them once Commit succeeds, and none if the process
@@ -92,15 +107,15 @@ class SqliteRegistry final : public RegistryBackend {
   Status CreateKey(RootKey root, const std::string& path, KeyHandle* key) override;
   Status QueryValue(KeyHandle key, const std::string& name, ValueType* type, std::uint8_t* data,
                     std::uint32_t* size) override;
-  Status SetValue(KeyHandle key, const std::string& name, ValueType type,
-                  const std::uint8_t* data, std::uint32_t size) override;
-  Status DeleteValue(KeyHandle key, const std::string& name) override;
+  [[nodiscard]] Status SetValue(KeyHandle key, const std::string& name, ValueType type,
+                                const std::uint8_t* data, std::uint32_t size) override;
+  [[nodiscard]] Status DeleteValue(KeyHandle key, const std::string& name) override;
   Status CloseKey(KeyHandle key) override;
   // One write transaction, begun once the store is ready to be written
   // (made, or brought to the current format); it waits for another
   // program's write as a single write does.
-  Status BeginWrite() override;
-  Status EndWrite(bool keep) override;
+  [[nodiscard]] Status BeginWrite() override;
+  [[nodiscard]] Status EndWrite(bool keep) override;
 
  private:
   struct Impl;

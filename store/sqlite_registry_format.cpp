@@ -1,8 +1,11 @@
 #include "store/sqlite_registry_format.h"
 
-#include <optional>
+#include <locale.h>
+#include <wctype.h>
+
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "store/registry_backend.h"
 #include "store/registry_names.h"
@@ -38,7 +41,8 @@ constexpr FormatSql kFormat1 = {
     "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY name",
     "SELECT path FROM registry_key WHERE parent = ?1 ORDER BY path",
 };
-constexpr FormatSql kFormat2 = {
+// Formats 2 and 3 share their tables; only the folding differs.
+constexpr FormatSql kFolded = {
     "SELECT id FROM registry_key WHERE parent IS NULL AND name = ?1",
     "SELECT id FROM registry_key WHERE parent = ?1 AND folded = ?2",
     "SELECT type, data FROM registry_value WHERE key = ?1 AND folded = ?2",
@@ -73,74 +77,112 @@ std::int64_t Version(sqlite3* db) {
   return run.Step() == SQLITE_ROW ? run.Number(0) : -1;
 }
 
-// Copies the format 1 tables' rows (renamed with the suffix _1) into the
-// current tables.
-int CopyRows(sqlite3* db, std::map<std::int64_t, std::int64_t>* moved) {
-  // Parents come before their children: a parent's path is shorter.
-  Statement oldKeys(db,
-                    "SELECT id, root, parent, path FROM registry_key_1 ORDER BY length(path), id");
-  Statement find(db, kFormat2.findChild);
+// The C library's upper case in "C.UTF-8", whatever locale the process
+// runs in, as format 2 folded names; without that locale, none beyond ASCII.
+char32_t CLibraryUpper(char32_t code) {
+  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  if (locale == locale_t{}) return code;
+  return static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), locale));
+}
+
+// The path of the key id below the root, in the earlier format's renamed
+// tables, to name it in a collision.
+std::string OldPath(sqlite3* db, std::int64_t format, std::int64_t id) {
+  if (format == 1) {
+    Statement path(db, "SELECT path FROM registry_key_old WHERE id = ?1");
+    if (!path.ok()) return "";
+    Run run(path);
+    run.Bind(1, id);
+    return run.Step() == SQLITE_ROW ? std::string(run.Text(0)) : "";
+  }
+  Statement up(db, "SELECT parent, name FROM registry_key_old WHERE id = ?1");
+  if (!up.ok()) return "";
+  std::string path;
+  // A damaged store may loop; no path is deeper than the deepest key.
+  for (std::size_t level = 0; level <= kMaxKeyDepth; ++level) {
+    Run run(up);
+    run.Bind(1, id);
+    if (run.Step() != SQLITE_ROW || sqlite3_column_type(run.get(), 0) == SQLITE_NULL) break;
+    path = path.empty() ? std::string(run.Text(1)) : std::string(run.Text(1)) + "\\" + path;
+    id = run.Number(0);
+  }
+  return path;
+}
+
+// The last component of a format 1 path (npos + 1 is 0).
+std::string_view LastName(std::string_view path) { return path.substr(path.rfind('\\') + 1); }
+
+// Copies the earlier format's rows (its tables renamed with the suffix
+// _old) into the current tables, with their names folded anew. On a
+// collision, *collision says which names and the result is
+// SQLITE_CONSTRAINT.
+int CopyRows(sqlite3* db, std::int64_t format, SqliteRegistry::NameCollision* collision) {
+  Statement oldKeys(db, format == 1 ? "SELECT id, parent, path, root FROM registry_key_old"
+                                    : "SELECT id, parent, name, name FROM registry_key_old");
   Statement add(db, "INSERT INTO registry_key (id, parent, name, folded) VALUES (?1, ?2, ?3, ?4)");
-  Statement oldValues(db, "SELECT key, name, type, data FROM registry_value_1 ORDER BY key, name");
+  Statement sibling(db, "SELECT id, name FROM registry_key WHERE parent = ?1 AND folded = ?2");
+  Statement oldValues(db, "SELECT key, name, type, data FROM registry_value_old");
   Statement addValue(db,
-                     "INSERT OR IGNORE INTO registry_value (key, folded, name, type, data) "
+                     "INSERT INTO registry_value (key, folded, name, type, data) "
                      "VALUES (?1, ?2, ?3, ?4, ?5)");
-  for (const Statement* statement : {&oldKeys, &find, &add, &oldValues, &addValue}) {
+  Statement otherValue(db, "SELECT name FROM registry_value WHERE key = ?1 AND folded = ?2");
+  for (const Statement* statement :
+       {&oldKeys, &add, &sibling, &oldValues, &addValue, &otherValue}) {
     if (!statement->ok()) return statement->error();
   }
-  std::map<std::int64_t, std::int64_t> ids;  // old id -> id now
-  const auto now = [&](std::int64_t old) -> std::optional<std::int64_t> {
-    const auto found = ids.find(old);
-    if (found == ids.end()) return std::nullopt;
-    return found->second;
+  const auto collided = [&](std::int64_t key, bool values, std::string first,
+                            std::string second) {
+    *collision = {OldPath(db, format, key), values, std::move(first), std::move(second)};
+    return SQLITE_CONSTRAINT;
   };
 
   int code;
   Run keys(oldKeys);
   while ((code = keys.Step()) == SQLITE_ROW) {
-    const std::int64_t id = keys.Number(0);
-    const bool isRoot = sqlite3_column_type(keys.get(), 2) == SQLITE_NULL;
-    std::string name = std::to_string(keys.Number(1));
-    std::optional<std::int64_t> parent;
-    if (!isRoot) {
-      const std::string_view path = keys.Text(3);
-      name = std::string(path.substr(path.rfind('\\') + 1));  // npos + 1 is 0
-      parent = now(keys.Number(2));
-      if (!parent) return SQLITE_CORRUPT;
-    }
+    const bool isRoot = sqlite3_column_type(keys.get(), 1) == SQLITE_NULL;
+    // A root's name is its number; format 1 kept that in a column of its own.
+    const std::string name(isRoot ? keys.Text(3) : format == 1 ? LastName(keys.Text(2))
+                                                               : keys.Text(2));
     const std::string folded = isRoot ? name : FoldedName(name);
-    if (parent) {
-      Run existing(find);
-      existing.Bind(1, *parent).Bind(2, folded);
-      if (existing.Step() == SQLITE_ROW) {
-        ids[id] = (*moved)[id] = existing.Number(0);
-        continue;
-      }
-    }
     Run insert(add);
-    insert.Bind(1, id).Bind(3, name).Bind(4, folded);
-    if (parent) insert.Bind(2, *parent);
-    if (const int step = insert.Step(); step != SQLITE_DONE) return step;
-    ids[id] = id;
+    insert.Bind(1, keys.Number(0)).Bind(3, name).Bind(4, folded);
+    if (!isRoot) insert.Bind(2, keys.Number(1));
+    const int step = insert.Step();
+    if (step == SQLITE_DONE) continue;
+    if ((step & 0xff) != SQLITE_CONSTRAINT || isRoot) return step;
+    Run other(sibling);
+    other.Bind(1, keys.Number(1)).Bind(2, folded);
+    if (other.Step() != SQLITE_ROW) return step;
+    return collided(keys.Number(1), false, std::string(other.Text(1)), name);
   }
   if (code != SQLITE_DONE) return code;
 
   Run values(oldValues);
   while ((code = values.Step()) == SQLITE_ROW) {
-    const auto key = now(values.Number(0));
-    if (!key) return SQLITE_CORRUPT;
+    const std::int64_t key = values.Number(0);
     const std::string_view name = values.Text(1);
+    const std::string folded = FoldedName(name);
     Run insert(addValue);
-    insert.Bind(1, *key).Bind(2, FoldedName(name)).Bind(3, name).Bind(4, values.Number(2));
+    insert.Bind(1, key).Bind(2, folded).Bind(3, name).Bind(4, values.Number(2));
     insert.BindBlob(5, sqlite3_column_blob(values.get(), 3), sqlite3_column_bytes(values.get(), 3));
-    if (const int step = insert.Step(); step != SQLITE_DONE) return step;
+    const int step = insert.Step();
+    if (step == SQLITE_DONE) continue;
+    if ((step & 0xff) != SQLITE_CONSTRAINT) return step;
+    Run other(otherValue);
+    other.Bind(1, key).Bind(2, folded);
+    if (other.Step() != SQLITE_ROW) return step;
+    return collided(key, true, std::string(other.Text(0)), std::string(name));
   }
   return Done(code);
 }
 
 }  // namespace
 
-const FormatSql& ReadSql(std::int64_t format) { return format == 1 ? kFormat1 : kFormat2; }
+const FormatSql& ReadSql(std::int64_t format) { return format == 1 ? kFormat1 : kFolded; }
+
+std::string FoldedNameIn(std::int64_t format, std::string_view name) {
+  return format == 2 ? FoldedNameBy(name, CLibraryUpper) : FoldedName(name);
+}
 
 int InitialiseStore(sqlite3* db, bool* made) {
   *made = false;
@@ -169,20 +211,24 @@ int InitialiseStore(sqlite3* db, bool* made) {
   });
 }
 
-int MigrateToCurrent(sqlite3* db, std::map<std::int64_t, std::int64_t>* moved) {
+int MigrateToCurrent(sqlite3* db, SqliteRegistry::NameCollision* collision) {
   return InWriteTransaction(db, [&]() -> int {
-    if (Version(db) != 1) return SQLITE_OK;  // another process was first
-    int code = Execute(db,
-                       "DROP INDEX registry_key_parent;"
-                       "ALTER TABLE registry_key RENAME TO registry_key_1;"
-                       "ALTER TABLE registry_value RENAME TO registry_value_1;");
+    const std::int64_t format = Version(db);
+    if (format == kFormatVersion) return SQLITE_OK;  // another process was first
+    if (format != 1 && format != 2) return SQLITE_CORRUPT;
+    // Format 1's index on the parent would keep its name, which format 3
+    // does not use; format 2's indexes follow their tables' new names.
+    int code = Execute(db, format == 1 ? "DROP INDEX registry_key_parent;" : "");
+    if (code == SQLITE_OK) {
+      code = Execute(db,
+                     "ALTER TABLE registry_key RENAME TO registry_key_old;"
+                     "ALTER TABLE registry_value RENAME TO registry_value_old;");
+    }
     if (code == SQLITE_OK) code = Execute(db, kSchema);
-    if (code != SQLITE_OK) return code;
-
-    code = CopyRows(db, moved);
+    if (code == SQLITE_OK) code = CopyRows(db, format, collision);
     if (code != SQLITE_OK) return code;
     return Execute(db,
-                   ("DROP TABLE registry_value_1; DROP TABLE registry_key_1; "
+                   ("DROP TABLE registry_value_old; DROP TABLE registry_key_old; "
                     "PRAGMA user_version = " + std::to_string(kFormatVersion))
                        .c_str());
   });

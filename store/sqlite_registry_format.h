@@ -1,29 +1,36 @@
 // The portable registry's tables, the SQL that reads and writes them, and
 // the way from each earlier format to the current one.
 //
-// Format 2 (current): each key row holds its own name and its parent, so a
+// Format 3 (current): each key row holds its own name and its parent, so a
 // store grows with the length of its keys, not with its square; names are
-// compared in their folded form (registry_names.h), kept beside the name as
-// created.
+// compared in their folded form (FoldedName, by the registry's own table),
+// kept beside the name as created.
+// Format 2: the same tables, the names folded by the C library's upper case
+// in the "C.UTF-8" locale, which differs between machines and versions of
+// the library. Read as it is, folding as it was written; changed to format 3
+// before the first write.
 // Format 1: each key row held its whole path below the root, compared with
-// ASCII letter case ignored. Read as it is; changed to format 2 before the
+// ASCII letter case ignored. Read as it is; changed to format 3 before the
 // first write.
 #pragma once
 
 #include <sqlite3.h>
 
 #include <cstdint>
-#include <map>
+#include <string>
+#include <string_view>
+
+#include "store/sqlite_registry.h"
 
 namespace quorvane::store {
 
-inline constexpr std::int64_t kFormatVersion = 2;
+inline constexpr std::int64_t kFormatVersion = 3;
 
 // What one format is read with. Every statement takes the key id as ?1;
-// findChild takes as ?2 the child's folded name (format 2) or its whole
-// path (format 1); queryValue the compared value name as ?2 (folded, or as
-// given); findRoot the root's number as ?1. listSubkeys yields names, or
-// paths whose last component is the name.
+// findChild takes as ?2 the child's folded name (formats 2 and 3) or its
+// whole path (format 1); queryValue the compared value name as ?2 (folded,
+// or as given); findRoot the root's number as ?1. listSubkeys yields names,
+// or paths whose last component is the name.
 struct FormatSql {
   const char* findRoot;
   const char* findChild;
@@ -33,7 +40,10 @@ struct FormatSql {
 };
 const FormatSql& ReadSql(std::int64_t format);
 
-// Writing, format 2 only.
+// A key's or a value's name as the store of format 2 or 3 compares it.
+std::string FoldedNameIn(std::int64_t format, std::string_view name);
+
+// Writing, the current format only.
 inline constexpr const char* kAddKey =
     "INSERT INTO registry_key (parent, name, folded) VALUES (?1, ?2, ?3)";
 // An existing value keeps the spelling of its name, as in the registry.
@@ -47,14 +57,14 @@ inline constexpr const char* kDeleteValue =
 // one write transaction. Another process may be doing the same: the write
 // lock makes one of them win, and the other finds the work done. Sets *made
 // when this call made them. Returns an SQLite result code.
-int InitialiseStore(sqlite3* db, bool* made);
+[[nodiscard]] int InitialiseStore(sqlite3* db, bool* made);
 
-// Brings a format 1 store to format 2 in one write transaction; nothing is
-// lost: keys whose names now compare equal (letter case beyond ASCII) become
-// one, and of values whose names then compare equal the first by name is
-// kept. Key ids stay as they were; *moved receives the ids of keys that
-// became one with another (old id -> new id). Does nothing when another
-// process did it first. Returns an SQLite result code.
-int MigrateToCurrent(sqlite3* db, std::map<std::int64_t, std::int64_t>* moved);
+// Brings a store of format 1 or 2 to the current format in one write
+// transaction, keeping every key and value and their ids. Two names of one
+// key that the store holds apart and the current format compares as one are
+// not made one: the store is left as it was, *collision names them, and the
+// result is SQLITE_CONSTRAINT. Does nothing when another process did it
+// first. Returns an SQLite result code.
+[[nodiscard]] int MigrateToCurrent(sqlite3* db, SqliteRegistry::NameCollision* collision);
 
 }  // namespace quorvane::store

@@ -31,11 +31,20 @@ class Statement {
 };
 
 // One run of a statement: bind, step, and reset on the way out, so that the
-// statement never holds a lock between calls.
+// statement never holds a lock between calls. A bind that fails (no memory,
+// a text or blob too big) is kept, and the step answers it instead of
+// running the statement without the parameter; so is the failure of a
+// statement that could not be prepared (a store damaged so that its
+// statements no longer prepare once a write has been tried on it).
 class Run {
  public:
-  explicit Run(const Statement& statement) : statement_(statement.get()) {}
+  explicit Run(const Statement& statement)
+      : statement_(statement.get()),
+        bindError_(statement.ok()                      ? SQLITE_OK
+                   : statement.error() != SQLITE_OK ? statement.error()
+                                                    : SQLITE_MISUSE) {}
   ~Run() {
+    if (statement_ == nullptr) return;
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);
   }
@@ -43,31 +52,25 @@ class Run {
   Run& operator=(const Run&) = delete;
 
   Run& Bind(int index, std::int64_t number) {
-    sqlite3_bind_int64(statement_, index, number);
-    return *this;
+    return Bound(sqlite3_bind_int64(statement_, index, number));
   }
   Run& Bind(int index, std::string_view text) {
-    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
-                      SQLITE_TRANSIENT);
-    return *this;
+    return Bound(sqlite3_bind_text64(statement_, index, text.data(), text.size(),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8));
   }
   // Binds text that stays as it is until the run ends, without a copy.
   Run& BindKept(int index, std::string_view text) {
-    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
-                      SQLITE_STATIC);
-    return *this;
+    return Bound(sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_STATIC,
+                                     SQLITE_UTF8));
   }
   Run& BindBlob(int index, const void* data, std::int64_t size) {
     // A NULL pointer would bind SQL NULL; an empty value is an empty blob.
-    if (size == 0) {
-      sqlite3_bind_zeroblob(statement_, index, 0);
-    } else {
-      sqlite3_bind_blob64(statement_, index, data, static_cast<sqlite3_uint64>(size),
-                          SQLITE_TRANSIENT);
-    }
-    return *this;
+    if (size == 0) return Bound(sqlite3_bind_zeroblob(statement_, index, 0));
+    return Bound(sqlite3_bind_blob64(statement_, index, data, static_cast<sqlite3_uint64>(size),
+                                     SQLITE_TRANSIENT));
   }
-  int Step() { return sqlite3_step(statement_); }
+  // SQLITE_ROW, SQLITE_DONE or why not, the first failed bind included.
+  [[nodiscard]] int Step() { return bindError_ != SQLITE_OK ? bindError_ : sqlite3_step(statement_); }
   sqlite3_stmt* get() const { return statement_; }
 
   std::int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }
@@ -78,7 +81,13 @@ class Run {
   }
 
  private:
+  Run& Bound(int code) {
+    if (bindError_ == SQLITE_OK) bindError_ = code;
+    return *this;
+  }
+
   sqlite3_stmt* statement_;
+  int bindError_ = SQLITE_OK;  // the first bind that failed
 };
 
 }  // namespace quorvane::store

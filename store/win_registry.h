@@ -32,17 +32,17 @@ class WinRegistry final : public RegistryBackend {
   // calls that read it, the answer is that of the value as last read.
   Status QueryValue(KeyHandle key, const std::string& name, ValueType* type, std::uint8_t* data,
                     std::uint32_t* size) override;
-  Status SetValue(KeyHandle key, const std::string& name, ValueType type,
-                  const std::uint8_t* data, std::uint32_t size) override;
+  [[nodiscard]] Status SetValue(KeyHandle key, const std::string& name, ValueType type,
+                                const std::uint8_t* data, std::uint32_t size) override;
   // Through the W calls: a text (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) comes
   // and goes as UTF-8 made exactly from the UTF-16 the registry holds, its
   // sizes counting UTF-8 bytes; other types pass byte for byte. A stored
   // text that is not valid UTF-16 answers ERROR_NO_UNICODE_TRANSLATION.
   Status QueryValueExactly(KeyHandle key, const std::string& name, ValueType* type,
                            std::uint8_t* data, std::uint32_t* size) override;
-  Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
-                         const std::uint8_t* data, std::uint32_t size) override;
-  Status DeleteValue(KeyHandle key, const std::string& name) override;
+  [[nodiscard]] Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
+                                       const std::uint8_t* data, std::uint32_t size) override;
+  [[nodiscard]] Status DeleteValue(KeyHandle key, const std::string& name) override;
   // Closing kNoKey answers ERROR_INVALID_HANDLE and touches nothing.
   Status CloseKey(KeyHandle key) override;
 };

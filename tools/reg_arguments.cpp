@@ -113,6 +113,11 @@ RegParse Error(const char* what, const char* operation) {
   return parse;
 }
 
+// Names and data are text, which the registry holds in UTF-8 here (reg.exe
+// gets UTF-16 from Windows, where no other bytes can arrive); a file's name
+// is the system's and may be any bytes.
+bool IsText(const std::string& arg) { return ValidUtf8(arg) == arg; }
+
 bool IsOption(const std::string& arg) {
   return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-');
 }
@@ -258,6 +263,7 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
   std::size_t next = 1;
   if (positionals.key) {
     if (args.size() <= next || IsOption(args[next])) return Error(text::kInvalidSyntax, shown);
+    if (!IsText(args[next])) return Error(text::kInvalidText, shown);
     if (!ParseKey(args[next++], &command)) return Error(text::kInvalidKeyName, shown);
   }
   if (positionals.file) {
@@ -284,6 +290,7 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
     std::string argument;
     if (spec->takesArgument) {
       if (++i == args.size()) return Error(text::kInvalidSyntax, shown);
+      if (!IsText(args[i])) return Error(text::kInvalidText, shown);
       argument = args[i];
     }
     switch (spec->option) {

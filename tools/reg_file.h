@@ -5,10 +5,14 @@
 // touch no registry; reg_transfer.h runs them on the store.
 //
 //   Windows Registry Editor Version 5.00      (UTF-16LE with its byte-order
-//                                              mark, CRLF; REGEDIT4: 8-bit)
+//                                              mark, CRLF; REGEDIT4: 8-bit
+//                                              text in Windows-1252)
 //   [HKEY_LOCAL_MACHINE\Path]                 a key, made when missing
 //   [-HKEY_LOCAL_MACHINE\Path]                the key and all below it deleted
-//   "name"="text"   @="text"                  REG_SZ; @ is the default value
+//   "name"="text"   @="text"                  REG_SZ; @ is the default value;
+//                                             in quotes \\ \" \n \r stand for
+//                                             a backslash, a quote, a line
+//                                             feed and a carriage return
 //   "name"=dword:0000000a                     REG_DWORD
 //   "name"=hex:01,02  hex(2):  hex(7):  hex(b):  hex(N):
 //                                             REG_BINARY, REG_EXPAND_SZ,
@@ -63,12 +67,18 @@ std::vector<std::uint8_t> WideData(store::ValueType type, const std::vector<std:
 std::vector<std::uint8_t> NarrowData(store::ValueType type, const std::vector<std::uint8_t>& data);
 
 // The order in which reg.exe lists the names of keys and values: by UTF-16
-// unit, each letter in lower case.
+// unit, each in lower case by the registry's table (store/letter_case.h).
 bool RegExeOrder(std::string_view a, std::string_view b);
 
 // The bytes of a "Windows Registry Editor Version 5.00" file with keys in
-// their order, line for line as reg.exe writes them.
+// their order, line for line as reg.exe writes them. A text value holding a
+// NUL, which quotes cannot, is written in hex(1) as its bytes, so that the
+// file reads back to the same values.
 std::string WriteRegFile(const std::vector<RegFileKey>& keys);
+
+// The first key whose path a file cannot hold (a line break in a key's
+// name, which its line would end at), or null.
+const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys);
 
 struct RegFileRead {
   enum class Outcome {
@@ -79,9 +89,19 @@ struct RegFileRead {
   Outcome outcome = Outcome::Read;
   std::vector<RegFileKey> keys;
   std::size_t badLine = 0;  // counted from 1
+  // Escapes in quotes that reg.exe does not know: the backslash is dropped
+  // and the character kept, as reg.exe reads them, and each is told.
+  struct UnknownEscape {
+    std::size_t line;
+    std::string character;  // the one after the backslash, in UTF-8
+  };
+  std::vector<UnknownEscape> unknownEscapes;
 };
 
-// Reads a registry file of either format.
+// Reads a registry file of either format. Its text is UTF-16 after a
+// UTF-16 byte-order mark, UTF-8 after a UTF-8 one, and Windows-1252 in an
+// 8-bit file without one, as reg.exe reads it; so are the 8-bit text types
+// of REGEDIT4 (hex(2), hex(7)). Every name and text read is valid UTF-8.
 RegFileRead ReadRegFile(std::string_view bytes);
 
 }  // namespace quorvane::tools

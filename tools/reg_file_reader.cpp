@@ -2,6 +2,9 @@
 // cannot read.
 #include <cctype>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "store/registry_names.h"
 #include "tools/reg_file.h"
@@ -60,46 +63,29 @@ std::optional<std::uint32_t> HexNumber(std::string_view digits) {
   return number;
 }
 
-// A quoted text whose opening quote is gone, with its escapes undone;
-// *rest is left after the closing quote.
-std::optional<std::string> Quoted(std::string_view* rest) {
-  std::string text;
-  for (std::size_t i = 0; i < rest->size(); ++i) {
-    const char c = (*rest)[i];
-    if (c == '"') {
-      rest->remove_prefix(i + 1);
-      return text;
-    }
-    if (c == '\\' && i + 1 < rest->size()) {
-      const char next = (*rest)[++i];
-      switch (next) {
-        case '\\':
-        case '"':
-          text += next;
-          break;
-        case 'n':
-          text += '\n';
-          break;
-        case 'r':
-          text += '\r';
-          break;
-        default:  // not an escape: kept as it stands
-          text += c;
-          text += next;
-      }
-      continue;
-    }
-    text += c;
-  }
-  return std::nullopt;
+// The bytes of the UTF-8 character that begins with lead.
+std::size_t CharacterLength(char lead) {
+  const auto byte = static_cast<unsigned char>(lead);
+  return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
+// How the 8-bit text of a file (all of an 8-bit file, the 8-bit text types
+// of REGEDIT4) becomes UTF-8.
+enum class Narrow { Windows1252, Utf8 };
+
+std::string Utf8OfNarrow(Narrow narrow, std::string_view bytes) {
+  return narrow == Narrow::Utf8 ? ValidUtf8(bytes) : Utf8OfWindows1252(bytes);
 }
 
 class Reader {
  public:
-  Reader(std::vector<std::string> lines, bool wide) : lines_(std::move(lines)), wide_(wide) {}
+  // wide: the text types' data are UTF-16 (version 5.00), else 8-bit text
+  // in narrow.
+  Reader(std::vector<std::string> lines, bool wide, Narrow narrow)
+      : lines_(std::move(lines)), wide_(wide), narrow_(narrow) {}
 
   RegFileRead Read() {
-    RegFileRead read;
+    RegFileRead& read = read_;  // read once
     RegFileKey* current = nullptr;
     bool skipping = false;  // values below a deleted key are not read
     for (at_ = 1; at_ < lines_.size(); ++at_) {
@@ -125,10 +111,13 @@ class Reader {
       if (!good) {
         read.outcome = RegFileRead::Outcome::BadLine;
         read.badLine = start + 1;
-        return read;
+        // What the line held is not read, so nor are its escapes.
+        std::erase_if(read.unknownEscapes,
+                      [&](const RegFileRead::UnknownEscape& escape) { return escape.line > start; });
+        return std::move(read);
       }
     }
-    return read;
+    return std::move(read);
   }
 
  private:
@@ -147,6 +136,48 @@ class Reader {
     if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
     key->path = std::string(path);
     return true;
+  }
+
+  // A quoted text whose opening quote is gone, with its escapes undone as
+  // reg.exe undoes them; *rest is left after the closing quote. A \0, which
+  // reg.exe does not read, makes the line unreadable.
+  std::optional<std::string> Quoted(std::string_view* rest) {
+    std::string text;
+    for (std::size_t i = 0; i < rest->size(); ++i) {
+      const char c = (*rest)[i];
+      if (c == '"') {
+        rest->remove_prefix(i + 1);
+        return text;
+      }
+      if (c != '\\') {
+        text += c;
+        continue;
+      }
+      if (++i == rest->size()) return std::nullopt;
+      const char next = (*rest)[i];
+      switch (next) {
+        case '\\':
+        case '"':
+          text += next;
+          break;
+        case 'n':
+          text += '\n';
+          break;
+        case 'r':
+          text += '\r';
+          break;
+        case '0':
+          return std::nullopt;
+        default: {
+          // The backslash is dropped; the character after it, whole, stays.
+          const std::string character(rest->substr(i, CharacterLength(next)));
+          read_.unknownEscapes.push_back({at_ + 1, character});
+          text += character;
+          i += character.size() - 1;
+        }
+      }
+    }
+    return std::nullopt;
   }
 
   bool ReadValue(std::string_view line, RegFileValue* value) {
@@ -196,7 +227,14 @@ class Reader {
       return false;
     }
     if (!HexBytes(line, &value->data)) return false;
-    if (wide_) value->data = NarrowData(value->type, value->data);
+    if (wide_) {
+      value->data = NarrowData(value->type, value->data);
+    } else if (IsTextType(value->type)) {
+      const std::string text = Utf8OfNarrow(
+          narrow_, std::string_view(reinterpret_cast<const char*>(value->data.data()),
+                                    value->data.size()));
+      value->data.assign(text.begin(), text.end());
+    }
     return true;
   }
 
@@ -228,19 +266,25 @@ class Reader {
 
   std::vector<std::string> lines_;
   bool wide_;
+  Narrow narrow_;
   std::size_t at_ = 0;
+  RegFileRead read_;
 };
 
-// The file's lines as UTF-8, ends of line of any kind taken off.
-std::vector<std::string> Lines(std::string_view bytes, bool* wideFile) {
+// The file's lines as UTF-8, ends of line of any kind taken off; *narrow
+// says how its 8-bit text reads.
+std::vector<std::string> Lines(std::string_view bytes, bool* wideFile, Narrow* narrow) {
   std::string text;
   *wideFile = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
+  *narrow = Narrow::Windows1252;
   if (*wideFile) {
     const std::vector<std::uint8_t> units(bytes.begin() + 2, bytes.end());
     text = Utf8Of(FromLittleEndian(units));
+  } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    *narrow = Narrow::Utf8;
+    text = ValidUtf8(bytes.substr(3));
   } else {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    text = bytes;
+    text = Utf8OfWindows1252(bytes);
   }
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -258,7 +302,8 @@ std::vector<std::string> Lines(std::string_view bytes, bool* wideFile) {
 
 RegFileRead ReadRegFile(std::string_view bytes) {
   bool wideFile = false;
-  std::vector<std::string> lines = Lines(bytes, &wideFile);
+  Narrow narrow = Narrow::Windows1252;
+  std::vector<std::string> lines = Lines(bytes, &wideFile, &narrow);
   const std::string_view header = Trim(lines.front());
   const bool version5 = header == kHeader5;
   if (!version5 && header != kHeader4) {
@@ -268,7 +313,7 @@ RegFileRead ReadRegFile(std::string_view bytes) {
   }
   // The header says how the text types' bytes are written, not the file's
   // encoding: a REGEDIT4 file saved as UTF-16 still holds 8-bit text.
-  return Reader(std::move(lines), version5).Read();
+  return Reader(std::move(lines), version5, narrow).Read();
 }
 
 }  // namespace quorvane::tools

@@ -1,9 +1,9 @@
 // Writes registry files as reg.exe does: the same escapes, the same hex
 // lines folded at the same places, the same blank lines.
-#include <clocale>
+#include <algorithm>
 #include <cstdio>
-#include <cwctype>
 
+#include "store/letter_case.h"
 #include "store/registry_names.h"
 #include "tools/reg_file.h"
 #include "tools/utf16.h"
@@ -24,6 +24,8 @@ std::string Escaped(std::string_view text) {
       out += c;
     } else if (c == '\n') {
       out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
     } else {
       out += c;
     }
@@ -63,8 +65,9 @@ std::string ValueEntry(const RegFileValue& value) {
   if (!value.name.empty()) lead += Escaped(value.name) + "\"=";
   if (value.remove) return lead + "-\r\n";
   const std::string bytes(value.data.begin(), value.data.end());
-  if (value.type == store::kTypeText) {
-    return lead + "\"" + Escaped(bytes.substr(0, bytes.find('\0'))) + "\"\r\n";
+  // Quotes hold no NUL: a text with one is written as its bytes.
+  if (value.type == store::kTypeText && bytes.find('\0') == std::string::npos) {
+    return lead + "\"" + Escaped(bytes) + "\"\r\n";
   }
   if (value.type == store::kTypeNumber && value.data.size() == 4) {
     char number[16];
@@ -75,16 +78,6 @@ std::string ValueEntry(const RegFileValue& value) {
     return lead + number + "\r\n";
   }
   return HexEntry(std::move(lead), value.type, WideData(value.type, value.data));
-}
-
-// Lower case as reg.exe compares names, for every letter Unicode gives one.
-char16_t Lower(char16_t unit) {
-  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-  if (unit < 0x80 || utf8 == nullptr) {
-    return unit >= 'A' && unit <= 'Z' ? static_cast<char16_t>(unit + 32) : unit;
-  }
-  if (unit >= 0xD800 && unit < 0xE000) return unit;
-  return static_cast<char16_t>(towlower_l(static_cast<wint_t>(unit), utf8));
 }
 
 }  // namespace
@@ -106,18 +99,29 @@ bool RegExeOrder(std::string_view a, std::string_view b) {
   const std::u16string left = Utf16Of(a);
   const std::u16string right = Utf16Of(b);
   for (std::size_t i = 0; i < left.size() && i < right.size(); ++i) {
-    const char16_t l = Lower(left[i]);
-    const char16_t r = Lower(right[i]);
+    const char16_t l = store::LowerCaseUnit(left[i]);
+    const char16_t r = store::LowerCaseUnit(right[i]);
     if (l != r) return l < r;
   }
   return left.size() < right.size();
+}
+
+const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys) {
+  const auto found = std::find_if(keys.begin(), keys.end(), [](const RegFileKey& key) {
+    return key.path.find_first_of("\r\n") != std::string::npos;
+  });
+  return found == keys.end() ? nullptr : &*found;
 }
 
 std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
   std::string text = std::string(kHeader) + "\r\n";
   for (const RegFileKey& key : keys) {
     text += std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
-            (key.path.empty() ? "" : "\\" + key.path) + "]\r\n";
+            (key.path.empty() ? "" : "\\" + key.path);
+    // A reader takes one backslash off the end of a key's path: a path that
+    // ends in one gets another.
+    if (key.path.ends_with('\\')) text += '\\';
+    text += "]\r\n";
     if (key.remove) continue;
     for (const RegFileValue& value : key.values) text += ValueEntry(value);
   }

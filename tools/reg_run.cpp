@@ -38,7 +38,7 @@ constexpr StatusText kStatusTexts[] = {
     {store::kBadPathname, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
     {store::kBadDatabase, text::kCorrupt},     {store::kRegistryCorrupt, text::kRegistryCorrupt},
     {store::kInUse, text::kInUse},             {store::kDiskFull, text::kDiskFull},
-    {store::kWriteProtected, text::kWriteProtected},
+    {store::kWriteProtected, text::kWriteProtected}, {store::kAlreadyExists, text::kNamesCollide},
 };
 
 const char* TextOf(Status status) {
@@ -312,7 +312,17 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
       return Fail(err, store::kNotFound);
     }
     auto store = store::OpenDefaultSqliteRegistry();
-    return Delivered(RunRegCommand(parse.command, *store, in, out, err), out, err);
+    const int code = RunRegCommand(parse.command, *store, in, out, err);
+    // Which names keep an older store from being written, after the
+    // failure that says so.
+    if (const auto collision = store->ConversionCollision(); collision && code != 0) {
+      err << text::kCollidingKeyBefore << text::kRootName
+          << (collision->key.empty() ? "" : "\\" + collision->key)
+          << (collision->values ? text::kCollidingValues : text::kCollidingSubkeys)
+          << collision->first << text::kCollidingAnd << collision->second
+          << text::kCollidingAfter << "\n";
+    }
+    return Delivered(code, out, err);
   } catch (const store::RegistryOpenError& error) {
     err << text::kErrorPrefix << error.what() << "\n";
     return 1;

@@ -10,6 +10,8 @@ inline constexpr const char* kCancelled = "The operation was canceled by the use
 inline constexpr const char* kInvalidSyntax = "ERROR: Invalid syntax.";
 inline constexpr const char* kInvalidKeyName = "ERROR: Invalid key name.";
 inline constexpr const char* kInvalidNumber = "ERROR: Invalid syntax. Specify valid numeric value.";
+inline constexpr const char* kInvalidText =
+    "ERROR: Invalid syntax. Specify key names, value names and data as UTF-8 text.";
 // Around the operation's name, as in: Type "REG ADD /?" for usage.
 inline constexpr const char* kUsageHintBefore = "Type \"REG";
 inline constexpr const char* kUsageHintAfter = " /?\" for usage.";
@@ -27,6 +29,17 @@ inline constexpr const char* kInUse = "ERROR: The registry is in use by another 
 inline constexpr const char* kDiskFull = "ERROR: The registry cannot be written: the disk is full.";
 inline constexpr const char* kWriteProtected =
     "ERROR: The registry cannot be written: it can only be read.";
+inline constexpr const char* kNamesCollide =
+    "ERROR: The registry cannot be written: it holds two names that this version takes as one.";
+// Then the names, by key: KEY "holds the subkeys" / "holds the values"
+// "A" and "B", the rest.
+inline constexpr const char* kCollidingKeyBefore = "Key \"";
+inline constexpr const char* kCollidingSubkeys = "\" holds the subkeys \"";
+inline constexpr const char* kCollidingValues = "\" holds the values \"";
+inline constexpr const char* kCollidingAnd = "\" and \"";
+inline constexpr const char* kCollidingAfter =
+    "\", which differ only in letter case; rename or remove one of them. Until then the "
+    "registry is left as it was and can be read and exported.";
 inline constexpr const char* kOutputFailed = "ERROR: The output cannot be written.";
 inline constexpr const char* kIoFailed =
     "ERROR: An I/O operation initiated by the registry failed unrecoverably.";
@@ -52,6 +65,17 @@ inline constexpr const char* kReplaceFileBefore = "File ";
 inline constexpr const char* kReplaceFileAfter = " already exists. Overwrite (Yes/No)? ";
 inline constexpr const char* kFileError =
     "ERROR: Error opening the file. There may be a disk or file system error.";
+// After it, why, around the file's name and the system's reason: the file
+// that was there is left as it was, or none was written, or the new one is
+// in place but may not be on disk yet.
+inline constexpr const char* kFileBefore = "The file \"";
+inline constexpr const char* kFileLeft = "\" is left as it was: ";
+inline constexpr const char* kFileNotWritten = "\" was not written: ";
+inline constexpr const char* kFileNotSynced = "\" was written but may not be on disk yet: ";
+// A key whose name a registry file cannot hold, in quotes between these.
+inline constexpr const char* kUnwritableKeyBefore = "ERROR: The key \"";
+inline constexpr const char* kUnwritableKeyAfter =
+    "\" cannot be written to a registry file: its name holds a line break. Nothing was written.";
 inline constexpr const char* kNotRegistryFile =
     "ERROR: The specified file is not a registry file. You can import only registry files.";
 // Around the number of the line at which an import stopped.
@@ -61,6 +85,11 @@ inline constexpr const char* kBadLineAfter =
     "were not.";
 inline constexpr const char* kStoppedBefore = "The lines before line ";
 inline constexpr const char* kStoppedAfter = " were imported, it and the rest were not.";
+// An escape in quotes that reg.exe does not know: the line, the character
+// after the backslash, and that character again.
+inline constexpr const char* kUnknownEscapeBefore = "WARNING: Line ";
+inline constexpr const char* kUnknownEscapeSequence = " holds the unknown escape sequence \\";
+inline constexpr const char* kUnknownEscapeReadAs = ", read as ";
 
 // preset with a name that is not a connection type: the name goes between
 // the parts, the connection types follow.

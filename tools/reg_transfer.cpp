@@ -1,6 +1,7 @@
 #include "tools/reg_transfer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -8,6 +9,7 @@
 
 #include "store/scoped_key.h"
 #include "tools/reg_texts.h"
+#include "tools/replace_file.h"
 
 namespace quorvane::tools {
 namespace {
@@ -102,16 +104,19 @@ Status ReadSubtree(SqliteRegistry& store, const std::string& path,
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
                    std::istream& in, std::ostream& out, std::ostream& err) {
   std::error_code error;
-  if (!force && std::filesystem::exists(path, error) &&
+  const bool exists = std::filesystem::exists(path, error);
+  if (!force && exists &&
       !Confirm(in, out, text::kReplaceFileBefore + path + text::kReplaceFileAfter)) {
     out << text::kCancelled << "\n";
     return 0;
   }
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << bytes;
-  file.close();
-  if (!file) {
-    err << text::kFileError << "\n";
+  const Replacement written = ReplaceFileWhole(path, bytes);
+  if (written.error != 0) {
+    const char* what = written.replaced ? text::kFileNotSynced
+                       : exists         ? text::kFileLeft
+                                        : text::kFileNotWritten;
+    err << text::kFileError << "\n"
+        << text::kFileBefore << path << what << std::strerror(written.error) << ".\n";
     return 1;
   }
   out << text::kSuccess << "\n";
@@ -123,6 +128,12 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
   std::vector<RegFileKey> keys;
   if (const Status status = ReadSubtree(store, command.path, &keys); status != store::kSuccess) {
     return Fail(err, status);
+  }
+  // A file that could not be read back is no copy: none is written.
+  if (const RegFileKey* key = UnwritableKey(keys)) {
+    err << text::kUnwritableKeyBefore << text::kRootName << "\\" << key->path
+        << text::kUnwritableKeyAfter << "\n";
+    return 1;
   }
   return WriteFileAsked(command.file, WriteRegFile(keys), command.force, in, out, err);
 }
@@ -139,6 +150,10 @@ int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& o
   if (read.outcome == RegFileRead::Outcome::NotRegistryFile) {
     err << text::kNotRegistryFile << "\n";
     return 1;
+  }
+  for (const RegFileRead::UnknownEscape& escape : read.unknownEscapes) {
+    err << text::kUnknownEscapeBefore << escape.line << text::kUnknownEscapeSequence
+        << escape.character << text::kUnknownEscapeReadAs << escape.character << ".\n";
   }
   // All that is applied is one change of the store: a process killed
   // meanwhile leaves none of it.

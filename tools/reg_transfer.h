@@ -39,8 +39,10 @@ int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istr
 int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
                std::ostream& err);
 
-// Writes a registry file's bytes to path, asking first (unless force) when
-// a file is there; 0 when written or declined, as reg.exe answers.
+// Writes a registry file's bytes to path whole (ReplaceFileWhole), asking
+// first (unless force) when a file is there; 0 when written or declined, as
+// reg.exe answers; 1 with reg.exe's message and the reason when it cannot be
+// written, the file that was there left as it was.
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
                    std::istream& in, std::ostream& out, std::ostream& err);
 

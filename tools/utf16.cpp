@@ -72,6 +72,26 @@ std::string Utf8Of(std::u16string_view utf16) {
   return out;
 }
 
+std::string Utf8OfWindows1252(std::string_view bytes) {
+  // 0x80 to 0x9F; the rest of the code page is Latin-1, the code point of
+  // the same number.
+  static constexpr char16_t kHigh[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+  };
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    store::AppendUtf8(byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte, &out);
+  }
+  return out;
+}
+
+std::string ValidUtf8(std::string_view text) { return Utf8Of(Utf16Of(text)); }
+
 std::vector<std::uint8_t> LittleEndianBytes(std::u16string_view text) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(text.size() * 2);

@@ -13,6 +13,15 @@ namespace quorvane::tools {
 std::u16string Utf16Of(std::string_view utf8);
 std::string Utf8Of(std::u16string_view utf16);
 
+// 8-bit text in Windows-1252, the ANSI code page of Western Windows (and of
+// Wine under a UTF-8 locale), in UTF-8. The five bytes that the code page
+// leaves unassigned become the control characters of the same number, as
+// Windows converts them.
+std::string Utf8OfWindows1252(std::string_view bytes);
+
+// The text with every byte that is not valid UTF-8 replaced by U+FFFD.
+std::string ValidUtf8(std::string_view text);
+
 // UTF-16 units as bytes, low byte first, and back; an odd last byte is
 // dropped.
 std::vector<std::uint8_t> LittleEndianBytes(std::u16string_view text);

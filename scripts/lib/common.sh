@@ -65,3 +65,8 @@ QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 
 # installer's tables, and an X server with its keyboard for the windows'
 # tests.
 QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl msitools python3 unzip xvfb xdotool)
+# Fuzzing (scripts/fuzz): clang with libFuzzer and the sanitizers' runtimes.
+QUORVANE_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+# Only for a maintainer who makes store/letter_case_pairs.h anew with
+# store/make_case_table.py: the Unicode Character Database. No build needs it.
+QUORVANE_MAINTAINER_PACKAGES=(unicode-data python3)

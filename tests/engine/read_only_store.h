@@ -49,11 +49,11 @@ class LockedStore {
     const std::string file = folder_ / "registry.sqlite3";
     backend_ = store::SqliteRegistry::Open(file);
     registry_.emplace(*backend_);
-    registry_->WriteText(store::kRoot, "Software", "made", "1");  // makes the file
+    if (!registry_->WriteText(store::kRoot, "Software", "made", "1")) std::abort();  // makes the file
     holder_ = store::SqliteRegistry::Open(file);
     if (holder_->BeginWrite() != store::kSuccess) std::abort();
   }
-  ~LockedStore() { holder_->EndWrite(false); }
+  ~LockedStore() { static_cast<void>(holder_->EndWrite(false)); }
 
   const store::Registry& registry() const { return *registry_; }
 

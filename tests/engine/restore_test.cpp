@@ -245,10 +245,10 @@ TEST(RestoreReadOnly, ReadOnlyStoreNamesEveryStep) {
   const ReadOnlyStore readOnly([](const store::Registry& registry) {
     for (const char* name : {"MaxMTU", "DefaultRcvWindow", "DefaultTTL", "SessionKeepAlive",
                              "cachesize", "PMTUBlackHoleDetect", "PMTUDiscovery"}) {
-      registry.WriteText(store::kRoot, key::kBackup, name, "1");
+      EXPECT_TRUE(registry.WriteText(store::kRoot, key::kBackup, name, "1"));
     }
-    registry.WriteNumber(store::kRoot, key::kBackup, "DisableTaskOffload", 0);
-    registry.WriteNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", 1);
+    EXPECT_TRUE(registry.WriteNumber(store::kRoot, key::kBackup, "DisableTaskOffload", 0));
+    EXPECT_TRUE(registry.WriteNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", 1));
   });
   ScriptedDialogs dialogs;
   dialogs.answers = {Answer::Yes};

@@ -126,7 +126,7 @@ TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabledAndShowsWhatIsStored) {
 #ifndef _WIN32
 TEST(SettingApplyReadOnly, ReadOnlyStoreShowsTheStoredValue) {
   const ReadOnlyStore readOnly([](const store::Registry& registry) {
-    registry.WriteText(store::kRoot, store::key::kMstcp, "SessionKeepAlive", "300000");
+    EXPECT_TRUE(registry.WriteText(store::kRoot, store::key::kMstcp, "SessionKeepAlive", "300000"));
   });
   ScriptedDialogs dialogs;
   EXPECT_EQ(

@@ -23,6 +23,7 @@
 #include "store/sqlite_registry.h"
 #include "engine/quick_optimise.h"
 #include "tests/store/child_process.h"
+#include "tests/store/older_stores.h"
 #include "tests/support/temp_folder.h"
 #include "tools/reg_arguments.h"
 #include "tools/reg_file.h"
@@ -114,6 +115,10 @@ TEST(RegFile, WritesEachTypeAsRegExeAndReadsItBack) {
   } cases[] = {
       {{"", false, 1, Bytes("64")}, "@=\"64\""},
       {{"a\"b\\c", false, 1, Bytes("x\ny")}, "\"a\\\"b\\\\c\"=\"x\\ny\""},
+      // A carriage return is escaped as reg.exe escapes it, in names too; a
+      // text holding a NUL, which quotes cannot, goes as its bytes.
+      {{"c\r", false, 1, Bytes("a\rb")}, "\"c\\r\"=\"a\\rb\""},
+      {{"z", false, 1, Bytes(std::string("a\0b\0", 4))}, "\"z\"=hex(1):61,00,00,00,62,00,00,00"},
       {{"é", false, 1, {}}, "\"é\"=\"\""},
       {{"n", false, 4, {0x0a, 0, 0, 0x80}}, "\"n\"=dword:8000000a"},
       {{"n", false, 4, {1, 2}}, "\"n\"=hex(4):01,02"},
@@ -151,6 +156,12 @@ TEST(RegFile, WritesEachTypeAsRegExeAndReadsItBack) {
                                    "\"v\"=-\r\n\r\n");
   EXPECT_TRUE(RegExeOrder("_a", "a") && RegExeOrder("a", "B") && RegExeOrder("Zz", "é") &&
               RegExeOrder("ß", "é") && !RegExeOrder("É", "é"));
+  // By the registry's own pairs: dotless ı and title-case ǅ have no lower
+  // case of their own, so they sort as themselves.
+  EXPECT_TRUE(RegExeOrder("I", "\xC4\xB1") && RegExeOrder("\xC7\x85", "\xC7\x84") &&
+              !RegExeOrder("\xC7\x84", "\xC7\x86") && !RegExeOrder("\xC7\x86", "\xC7\x84"));
+  // A key whose name a line would end at cannot be written.
+  EXPECT_EQ(UnwritableKey({{"A", false, {}, 0}, {"B\nC", false, {}, 0}})->path, "B\nC");
 }
 
 TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
@@ -181,6 +192,9 @@ TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
       {FileOf(std::string(kHeader) + key + "[HKEY_CURRENT_USER\\A]\r\n"), Outcome::BadLine, 4, 1, 1},
       {FileOf(std::string(kHeader) + key + "[HKLM\\A\r\n"), Outcome::BadLine, 4, 1, 1},
       {FileOf(std::string(kHeader) + key + "\"b\"\r\n"), Outcome::BadLine, 4, 1, 1},
+      // reg.exe reads no \0 in quotes, in data or in a name.
+      {FileOf(std::string(kHeader) + key + "\"b\"=\"x\\0y\"\r\n"), Outcome::BadLine, 4, 1, 1},
+      {FileOf(std::string(kHeader) + key + "\"b\\0\"=\"x\"\r\n"), Outcome::BadLine, 4, 1, 1},
   };
   for (const auto& c : cases) {
     const RegFileRead read = ReadRegFile(c.file);
@@ -209,6 +223,37 @@ TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
                         "\"b\"=hex(2):61,00,62,00,00,00\r\n"
                         "\"c\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n\"d\"=dword:a\r\n")),
             expected);
+
+  // REGEDIT4's 8-bit text is Windows-1252, names and quotes and hex(2) and
+  // hex(7) alike, also in a REGEDIT4 file saved as UTF-16; after a UTF-8
+  // byte-order mark it is UTF-8, and what is not valid there is U+FFFD.
+  const std::string regedit4 = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\M\xFCller]\r\n"
+                               "\"Stra\xDF" "e\"=\"Caf\xE9 \x80\"\r\n\"e\"=hex(2):4d,fc,00\r\n"
+                               "\"m\"=hex(7):e9,00,80,00,00\r\n";
+  for (const std::string& file : {regedit4, FileOf(Utf8OfWindows1252(regedit4))}) {
+    const RegFileRead read = ReadRegFile(file);
+    ASSERT_EQ(read.keys.size(), 1u);
+    EXPECT_EQ(read.keys[0].path, "M\xC3\xBCller");
+    ASSERT_EQ(read.keys[0].values.size(), 3u);
+    EXPECT_EQ(read.keys[0].values[0].name, "Stra\xC3\x9F" "e");
+    EXPECT_EQ(read.keys[0].values[0].data, Bytes("Caf\xC3\xA9 \xE2\x82\xAC"));
+    EXPECT_EQ(read.keys[0].values[1].data, Bytes(std::string("M\xC3\xBC\0", 4)));
+    EXPECT_EQ(read.keys[0].values[2].data, Bytes(std::string("\xC3\xA9\0\xE2\x82\xAC\0\0", 8)));
+  }
+  EXPECT_EQ(data("\xEF\xBB\xBFREGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"a\"=\"\xC3\xBC\xFC\"\n"),
+            (std::vector<std::vector<std::uint8_t>>{Bytes("\xC3\xBC\xEF\xBF\xBD")}));
+
+  // An escape that reg.exe does not know loses its backslash and is told;
+  // one on a line that is not read is not.
+  const RegFileRead unknown = ReadRegFile(FileOf(
+      std::string(kHeader) + "[HKLM\\A]\r\n\"\\t\"=\"a\\tb\\\xC3\xA9\"\r\n\"c\"=\"\\q\r\n"));
+  EXPECT_EQ(unknown.badLine, 4u);
+  ASSERT_EQ(unknown.keys.at(0).values.size(), 1u);
+  EXPECT_EQ(unknown.keys[0].values[0].name, "t");
+  EXPECT_EQ(unknown.keys[0].values[0].data, Bytes("atb\xC3\xA9"));
+  ASSERT_EQ(unknown.unknownEscapes.size(), 3u);
+  EXPECT_EQ(unknown.unknownEscapes[2].line, 3u);
+  EXPECT_EQ(unknown.unknownEscapes[2].character, "\xC3\xA9");
 }
 
 class NoDialogs final : public engine::UserDialogs {
@@ -470,6 +515,8 @@ std::string Usage(const std::string& error, const std::string& operation) {
 
 TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
   const std::string syntax = "Invalid syntax.";
+  const std::string kNotText =
+      "Invalid syntax. Specify key names, value names and data as UTF-8 text.";
   const struct {
     std::vector<std::string> args;
     std::string err;
@@ -490,6 +537,10 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"query", "HKLM\\T", "/f"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "extra"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "/reg:32", "/reg:64"}, Usage(syntax, "QUERY ")},
+      // Names and data are UTF-8 text; other bytes would be stored as no
+      // registry file can give them back.
+      {{"add", "HKLM\\T", "/v", "\xFF", "/d", "1", "/f"}, Usage(kNotText, "ADD ")},
+      {{"query", "HKLM\\M\xFCller"}, Usage(kNotText, "QUERY ")},
   };
   const auto expectAllRefused = [&] {
     for (const auto& c : cases) {
@@ -602,6 +653,15 @@ TEST_F(QuorvaneRegTool, HostileFilesNamesAndLimitsChangeNothing) {
       {"a value name too long", Seed, {"add", "HKLM\\T", "/v", std::string(16384, 'v'), "/f"}, "",
        kParameter, "T", std::string(16384, 'v')},
       {"a key too deep", Seed, {"add", "HKLM\\" + deep}, "", kParameter, deep},
+      {"an earlier store whose names would become one",
+       [](auto& f) {
+         ForeignSql(f, (std::string(testing::kFormat2Store) + testing::kFormat2Collision).c_str());
+       },
+       add, "",
+       "ERROR: The registry cannot be written: it holds two names that this version takes as "
+       "one.\nKey \"HKEY_LOCAL_MACHINE\\Software\\QuorvaneTest\" holds the values \"\xC3\x89\" "
+       "and \"\xC3\xA9\", which differ only in letter case; rename or remove one of them. Until "
+       "then the registry is left as it was and can be read and exported.\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -670,6 +730,35 @@ TEST_F(QuorvaneRegTool, AFullDiskStillReadsAndSaysWhyItCannotWrite) {
     EXPECT_FALSE(store::Registry(*backend).WriteText(kRoot, "T", "w", "y"));
   }
   EXPECT_EQ(Snapshot(), before);
+}
+
+// export (and preset, which writes files the same way) over a file that
+// a full disk or a folder that cannot be written keeps it from replacing.
+TEST_F(QuorvaneRegTool, AnExportThatCannotBeWrittenLeavesTheOldFileWhole) {
+  MOUNT_SMALL_FILE_SYSTEM(place());
+  const std::string file = place() + "/backup.reg";
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "first", "/f"}), kDone);
+  ExpectSuccess(Run({"export", "HKLM\\T", file}), kDone);
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", std::string(9000, 'x'), "/f"}), kDone);
+  {
+    std::ofstream fill(place() + "/fill", std::ios::binary);
+    const std::string block(4096, '\0');
+    while (fill.write(block.data(), block.size()).flush()) {
+    }
+  }
+  const auto expectRefused = [&](const std::string& reason) {
+    const auto before = Snapshot();
+    const Outcome outcome = Run({"export", "HKLM\\T", file, "/y"});
+    EXPECT_EQ(outcome.code, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err,
+              "ERROR: Error opening the file. There may be a disk or file system error.\n"
+              "The file \"" + file + "\" is left as it was: " + reason + ".\n");
+    EXPECT_EQ(Snapshot(), before);  // the old file byte for byte, and nothing beside it
+  };
+  expectRefused("No space left on device");
+  ASSERT_EQ(mount(nullptr, place().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  expectRefused("Read-only file system");
 }
 
 TEST_F(QuorvaneRegTool, AReadOnlyFolderReadsWhatWasCommittedOrRefuses) {

@@ -16,6 +16,7 @@
 #include "store/portable_registry_path.h"
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
+#include "tests/store/older_stores.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_registry.h"
 
@@ -158,8 +159,39 @@ TEST(SqliteRegistryPaths, LetterCaseIsIgnoredBeyondAscii) {
   EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea + "\\\xC3\xA4RGER", "GR\xC3\x96\xC3\x9F" "E",
                                      "absent"),
             "x");
-  // ß has no upper case of one character, so SS is another name, as on Windows.
-  EXPECT_EQ(test.registry().ReadText(kRoot, key, "GROSSE", "absent"), "absent");
+  // As Windows compares them: a letter is upper-cased only where its upper
+  // case lower-cases back to it, by one table on every machine, and nothing
+  // beyond the Basic Multilingual Plane is. ß has no upper case of one
+  // character, so SS is another name.
+  const struct {
+    const char* written;
+    const char* read;
+    bool same;
+  } cases[] = {
+      {"\xC3\xBF", "\xC5\xB8", true},           // ÿ Ÿ
+      {"\xC7\x86", "\xC7\x84", true},           // ǆ Ǆ
+      {"\xEA\xAD\xB0", "\xE1\x8E\xA0", true},   // Cherokee ꭰ Ꭰ
+      {"\xC4\xB1", "I", false},                 // dotless ı
+      {"\xC4\xB1", "i", false},
+      {"\xC4\xB0", "i", false},                 // İ
+      {"\xC5\xBF", "S", false},                 // long ſ
+      {"\xC2\xB5", "\xCE\xBC", false},          // micro µ, Greek μ
+      {"\xC7\x85", "\xC7\x84", false},          // title-case ǅ, Ǆ
+      {"\xC7\x85", "\xC7\x86", false},          // ǅ, ǆ
+      {"\xCF\x90", "\xCE\xB2", false},          // ϐ β
+      {"\xCD\x85", "\xCE\xB9", false},          // U+0345, ι
+      {"\xCF\x82", "\xCF\x83", false},          // final ς, σ
+      {"\xE2\x84\xAA", "k", false},              // Kelvin sign
+      {"Gr\xC3\x9F" "e", "GROSSE", false},
+      {"\xF0\x90\x90\xA8", "\xF0\x90\x90\x80", false},  // Deseret 𐐨 𐐀
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(test.registry().WriteText(kRoot, kTestArea, c.written, "x"));
+    EXPECT_EQ(test.registry().ReadText(kRoot, kTestArea, c.read, "absent"),
+              c.same ? "x" : "absent")
+        << c.written << " " << c.read;
+    ASSERT_TRUE(test.registry().RemoveValue(kRoot, kTestArea, c.written));
+  }
 }
 
 // Files.
@@ -292,66 +324,108 @@ TEST(SqliteRegistryFiles, NamesThatLookLikeSqliteUrisAreFilesInTheWorkingFolder)
   std::filesystem::current_path(home);
 }
 
-// A store as the first format wrote it: each key with its whole path, names
-// compared with ASCII letter case ignored.
-constexpr const char* kFormat1Store = R"sql(
-CREATE TABLE registry_key (id INTEGER PRIMARY KEY, root INTEGER NOT NULL,
-  parent INTEGER REFERENCES registry_key (id), path TEXT NOT NULL COLLATE NOCASE,
-  UNIQUE (root, path));
-CREATE INDEX registry_key_parent ON registry_key (parent);
-CREATE TABLE registry_value (key INTEGER NOT NULL REFERENCES registry_key (id),
-  name TEXT NOT NULL COLLATE NOCASE, type INTEGER NOT NULL, data BLOB NOT NULL,
-  PRIMARY KEY (key, name)) WITHOUT ROWID;
-PRAGMA application_id = 1366708839;
-PRAGMA user_version = 1;
-INSERT INTO registry_key VALUES (1, 2147483650, NULL, ''), (2, 2147483650, 1, 'Software'),
-  (3, 2147483650, 2, 'Software\QuorvaneTest'), (4, 2147483650, 3, 'Software\QuorvaneTest\Backup'),
-  (5, 2147483650, 3, 'Software\QuorvaneTest\ärger'),
-  (6, 2147483650, 3, 'Software\QuorvaneTest\Ärger');
-INSERT INTO registry_value VALUES (3, 'MaxMTU', 1, '1500'), (3, '', 1, '256'),
-  (4, 'DisableTaskOffload', 4, X'01000000'), (5, 'lower', 1, 'a'), (6, 'upper', 1, 'b');
-)sql";
-
-TEST(SqliteRegistryFiles, AStoreOfTheFirstFormatKeepsEveryValueAndIsBroughtUpToDateByAWrite) {
-  TempFolder folder;
-  const std::string file = folder / "registry.sqlite3";
-  RunSql(file, kFormat1Store);
-  const std::string backup = kTestArea + "\\Backup";
-  const std::string umlaut = kTestArea + "\\\xC3\x84RGER";
-  const auto expectEveryValue = [&](const Registry& registry) {
-    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "maxmtu", "lost"), "1500");
-    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "", "lost"), "256");
-    EXPECT_EQ(registry.ReadNumber(kRoot, backup, "DisableTaskOffload", 7), 1);
-  };
-  auto store = SqliteRegistry::Open(file);
-  expectEveryValue(Registry(*store));
-  const std::string before = ReadFile(file);
-  EXPECT_EQ(ReadFile(file), before);  // reading changed nothing
-
-  ASSERT_TRUE(Registry(*store).WriteText(kRoot, backup, "MaxMTU", "576"));
-  expectEveryValue(Registry(*store));
-  // The two keys that now compare equal became one, keeping both values.
-  EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), "a");
-  EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "upper", "lost"), "b");
-  store.reset();
+// The format version of the store in file, read as another program would.
+int FormatOf(const std::string& file) {
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
   sqlite3_stmt* version = nullptr;
-  sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
-  EXPECT_EQ(sqlite3_step(version), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(version, 0), 2);
+  int found = -1;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr) == SQLITE_OK &&
+      sqlite3_step(version) == SQLITE_ROW) {
+    found = sqlite3_column_int(version, 0);
+  }
   sqlite3_finalize(version);
   sqlite3_close(db);
-  auto reopened = SqliteRegistry::Open(file);
-  expectEveryValue(Registry(*reopened));
-  EXPECT_EQ(Registry(*reopened).ReadText(kRoot, backup, "MaxMTU", "lost"), "576");
+  return found;
+}
+
+// Each earlier format reads as it did, letter case included, until a write
+// brings it to the current one; then names compare by the registry's table.
+TEST(SqliteRegistryFiles, AStoreOfAnEarlierFormatKeepsEveryValueAndIsBroughtUpToDateByAWrite) {
+  const std::string backup = kTestArea + "\\Backup";
+  const std::string umlaut = kTestArea + "\\\xC3\x84RGER";       // ÄRGER, made as ärger
+  const std::string otherCase = kTestArea + "\\\xC7\x86";        // ǆ, made as ǅ
+  const struct {
+    const char* sql;
+    const char* umlautBefore;     // ASCII letter case alone in format 1
+    const char* otherCaseBefore;  // ǅ upper-cased to Ǆ in format 2, as ǆ is
+  } cases[] = {
+      {testing::kFormat1Store, "lost", "lost"},
+      {testing::kFormat2Store, "a", "d"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sql);
+    TempFolder folder;
+    const std::string file = folder / "registry.sqlite3";
+    RunSql(file, c.sql);
+    const auto expectEveryValue = [&](const Registry& registry) {
+      EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "maxmtu", "lost"), "1500");
+      EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "", "lost"), "256");
+      EXPECT_EQ(registry.ReadNumber(kRoot, backup, "DisableTaskOffload", 7), 1);
+      EXPECT_EQ(registry.ReadText(kRoot, kTestArea + "\\\xC7\x85", "V", "lost"), "d");  // ǅ
+    };
+    auto store = SqliteRegistry::Open(file);
+    const std::string before = ReadFile(file);
+    expectEveryValue(Registry(*store));
+    EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), c.umlautBefore);
+    EXPECT_EQ(Registry(*store).ReadText(kRoot, otherCase, "v", "lost"), c.otherCaseBefore);
+    EXPECT_EQ(ReadFile(file), before);  // reading changed nothing
+
+    ASSERT_TRUE(Registry(*store).WriteText(kRoot, backup, "MaxMTU", "576"));
+    expectEveryValue(Registry(*store));
+    EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), "a");
+    EXPECT_EQ(Registry(*store).ReadText(kRoot, otherCase, "v", "lost"), "lost");
+    store.reset();
+    EXPECT_EQ(FormatOf(file), 3);
+    auto reopened = SqliteRegistry::Open(file);
+    expectEveryValue(Registry(*reopened));
+    EXPECT_EQ(Registry(*reopened).ReadText(kRoot, backup, "MaxMTU", "lost"), "576");
+  }
+}
+
+// Names that an earlier format told apart and the current one takes as one
+// are not made one: the store is not converted, every write fails saying
+// which names, and the store stays as it was and readable.
+TEST(SqliteRegistryFiles, AnEarlierStoreWhoseNamesWouldBecomeOneStaysAsItWas) {
+  const struct {
+    std::string sql;
+    bool values;
+    const char* first;
+    const char* second;
+  } cases[] = {
+      {std::string(testing::kFormat1Store) + testing::kFormat1Collision, false, "\xC3\xA4rger",
+       "\xC3\x84rger"},
+      {std::string(testing::kFormat2Store) + testing::kFormat2Collision, true, "\xC3\x89",
+       "\xC3\xA9"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sql);
+    TempFolder folder;
+    const std::string file = folder / "registry.sqlite3";
+    RunSql(file, c.sql.c_str());
+    const std::string before = ReadFile(file);
+    auto store = SqliteRegistry::Open(file);
+    const Registry registry(*store);
+    EXPECT_EQ(registry.WriteText(kRoot, kTestArea + "\\New", "v", "x").status, kAlreadyExists);
+    EXPECT_EQ(registry.RemoveValue(kRoot, kTestArea, "MaxMTU").status, kAlreadyExists);
+    const auto collision = store->ConversionCollision();
+    ASSERT_TRUE(collision);
+    EXPECT_EQ(collision->key, kTestArea);
+    EXPECT_EQ(collision->values, c.values);
+    EXPECT_EQ(collision->first, c.first);
+    EXPECT_EQ(collision->second, c.second);
+    EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "MaxMTU", "lost"), "1500");
+    store.reset();
+    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(Registry(*SqliteRegistry::Open(file)).ReadText(kRoot, kTestArea, "", "lost"), "256");
+  }
 }
 
 TEST(SqliteRegistryFiles, AStoreOfANewerFormatIsRefusedAndLeftAlone) {
   TempFolder folder;
   const std::string file = folder / "registry.sqlite3";
-  Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x");
-  RunSql(file, "PRAGMA user_version = 3;");
+  ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
+  RunSql(file, "PRAGMA user_version = 4;");
   ExpectRefused(file, "newer version");
   ExpectRefused(file, "newer version", OpenMode::ReadOnly);
 }

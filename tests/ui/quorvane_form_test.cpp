@@ -61,10 +61,10 @@ struct Form : RegistryFixture {
   // Changes every text setting behind the window's back.
   void ChangeAllBehind() {
     for (const char* name : {"DefaultRcvWindow", "DefaultTTL", "SessionKeepAlive"}) {
-      registry.WriteText(store::kRoot, key::kMstcp, name, "behind");
+      EXPECT_TRUE(registry.WriteText(store::kRoot, key::kMstcp, name, "behind"));
     }
-    registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "behind");
-    registry.WriteText(store::kRoot, key::kNdiCache, "", "behind");
+    EXPECT_TRUE(registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "behind"));
+    EXPECT_TRUE(registry.WriteText(store::kRoot, key::kNdiCache, "", "behind"));
   }
 };
 
@@ -128,9 +128,9 @@ TEST(QuorvaneFormTest, LaterStartAsksNothingAndTheScrollBarRefreshesAll) {
   }
 
   // Values changed behind the window show at the next scroll, on every pane.
-  f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "1492");
-  f.registry.WriteText(store::kRoot, key::kMstcp, "PMTUBlackHoleDetect", "00");
-  f.registry.WriteNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", 1);
+  ASSERT_TRUE(f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "1492"));
+  ASSERT_TRUE(f.registry.WriteText(store::kRoot, key::kMstcp, "PMTUBlackHoleDetect", "00"));
+  ASSERT_TRUE(f.registry.WriteNumber(store::kRoot, key::kTcpip, "DisableTaskOffload", 1));
   EXPECT_EQ(f.view.Text(Setting1Current), kPrefix + kMtuRefreshHelp);
   f.Scroll(4);
   EXPECT_EQ(f.view.Text(Setting1Current), kPrefix + "1492");
@@ -203,7 +203,7 @@ TEST(QuorvaneFormTest, TheListShowsTheMtuWithItsOwnHelpText) {
   f.Choose("Max Transmission Unit");  // already at 2
   EXPECT_EQ(f.view.Text(Setting1Current), kPrefix + kMtuListHelp);
 
-  f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "1492");
+  ASSERT_TRUE(f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "1492"));
   f.Choose("Max Transmission Unit");
   EXPECT_EQ(f.view.Text(Setting1Current), kPrefix + "1492");
 }
@@ -304,8 +304,8 @@ TEST(QuorvaneFormTest, OptimiseAsksForATypeThenWritesItsPreset) {
 
 TEST(QuorvaneFormTest, RestoreAsksFirstAndRefreshesNothing) {
   Form f;
-  f.registry.WriteText(store::kRoot, key::kBackup, "MaxMTU", "1400");
-  f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "576");
+  ASSERT_TRUE(f.registry.WriteText(store::kRoot, key::kBackup, "MaxMTU", "1400"));
+  ASSERT_TRUE(f.registry.WriteText(store::kRoot, key::kNetTrans, "MaxMTU", "576"));
   f.LoadAfterFirstRun();
 
   f.dialogs.answers = {Answer::No};

@@ -20,7 +20,7 @@ struct RegistryFixture {
 
   // As at a later start: the first run done, nothing asked.
   void MarkFirstRunDone() {
-    registry.WriteText(store::kRoot, store::key::kProgram, "FirstRun", "No");
+    EXPECT_TRUE(registry.WriteText(store::kRoot, store::key::kProgram, "FirstRun", "No"));
   }
 
   std::string Text(const std::string& path, const std::string& name) const {

@@ -8,7 +8,13 @@
 #  2. each file is imported by the other tool and exported again, giving
 #     the same bytes, and the portable registry queries back (query /s) as
 #     it did before;
-#  3. for each connection type, a preset file of quorvane-reg imported with
+#  3. files written by hand, each imported by both tools, whose exports are
+#     the same bytes and import again to the same values: every character
+#     of the Basic Multilingual Plane as a key name and as a value name
+#     (letter case as the registry compares it, and the order of names);
+#     a REGEDIT4 file of 8-bit text in Windows-1252; a 5.00 file with each
+#     escape of quoted text;
+#  4. for each connection type, a preset file of quorvane-reg imported with
 #     Wine's reg.exe leaves Wine's registry as Optimise leaves it.
 # Usage: reg_file_differential_test.sh WINE OPTIMISE_PRESET_EXE, with
 # QUORVANE_NATIVE_REG naming the native quorvane-reg (scripts/test sets it)
@@ -132,6 +138,79 @@ wreg import "$work/native.reg"
 wreg export "$top" "$work/wine-again.reg" /y
 same "$work/native.reg" "$work/wine-again.reg" "quorvane-reg's file, imported by Wine, exports otherwise"
 wreg delete "$top" /f
+
+# by_both NAME KEY: imports $work/NAME.reg with both tools into empty places,
+# and fails unless both export KEY as the same bytes, and quorvane-reg's
+# export, imported again into a new store, exports as the same bytes.
+by_both() {
+  local name=$1 key=$2
+  "$wine" reg delete "$key" /f >/dev/null 2>&1 || true
+  export QUORVANE_REGISTRY=$work/$name.db
+  qreg import "$work/$name.reg"
+  wreg import "$work/$name.reg"
+  qreg export "$key" "$work/$name-native.reg" /y
+  wreg export "$key" "$work/$name-wine.reg" /y
+  wreg delete "$key" /f
+  export QUORVANE_REGISTRY=$work/$name-again.db
+  qreg import "$work/$name-native.reg"
+  qreg export "$key" "$work/$name-again.reg" /y
+  same "$work/$name-native.reg" "$work/$name-again.reg" \
+    "quorvane-reg's export of $name imports and exports otherwise"
+}
+
+echo "== Every character of the Basic Multilingual Plane as a key and a value name"
+names='HKLM\Software\QuorvaneNames'
+# One key below the names' key and one value in it per character: not the
+# surrogates, which are no characters, nor NUL, which no file can hold; no
+# backslash, which parts keys, and no line break in key names, whose line
+# it would end. Each value's data says which character it was made for, so
+# that names made one show which spelling each tool kept.
+python3 - "$work/names.reg" <<'PY'
+import sys
+lines = ["Windows Registry Editor Version 5.00", "", r"[HKEY_LOCAL_MACHINE\Software\QuorvaneNames]"]
+escape = {"\\": "\\\\", '"': '\\"', "\r": "\\r", "\n": "\\n"}
+characters = [c for c in range(1, 0x10000) if not 0xD800 <= c < 0xE000]
+for c in characters:
+    name = "".join(escape.get(ch, ch) for ch in chr(c))
+    lines.append('"%s"="U+%04X"' % (name, c))
+for c in characters:
+    if chr(c) not in "\\\r\n":
+        lines += ["", r"[HKEY_LOCAL_MACHINE\Software\QuorvaneNames" + "\\" + chr(c) + "]",
+                  '@="U+%04X"' % c]
+text = "\r\n".join(lines) + "\r\n"
+open(sys.argv[1], "wb").write(b"\xff\xfe" + text.encode("utf-16-le", "surrogatepass"))
+PY
+by_both names "$names"
+# How many names the file gives, and how many of them the two exports
+# spell otherwise or leave out (keys and values made one by letter case
+# count once).
+python3 - "$work/names.reg" "$work/names-native.reg" "$work/names-wine.reg" <<'PY'
+import sys
+def names(path):
+    return [line.rstrip("\r") for line in open(path, encoding="utf-16").read().split("\n")
+            if line.startswith(("[", '"'))]
+written, native, wine = (names(path) for path in sys.argv[1:])
+differ = len(set(native) ^ set(wine))
+print("%d names written; exported as %d by quorvane-reg and %d by Wine's reg.exe, %d differing"
+      % (len(written) - 1, len(native) - 1, len(wine) - 1, differ))
+PY
+same "$work/names-native.reg" "$work/names-wine.reg" "the exports of every character's names differ"
+
+echo "== A REGEDIT4 file of 8-bit text, and a file with each escape"
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\QuorvaneText\\M\xfcller]\r\n%b\r\n%b\r\n%b\r\n%b\r\n' \
+  '"Stra\xdfe"="Caf\xe9 \x80"' '"e"=hex(2):4d,fc,6c,6c,65,72,00' \
+  '"m"=hex(7):43,61,66,e9,00,80,00,00' '@="\xa0\xff\x81"' >"$work/regedit4.reg"
+by_both regedit4 'HKLM\Software\QuorvaneText'
+same "$work/regedit4-native.reg" "$work/regedit4-wine.reg" "the exports of the REGEDIT4 file differ"
+python3 - "$work/escapes.reg" <<'PY'
+import sys
+lines = ["Windows Registry Editor Version 5.00", "", r"[HKEY_LOCAL_MACHINE\Software\QuorvaneEscapes]",
+         r'"line\nfeed"="a\nb"', r'"carriage\rreturn"="a\rb"', r'"both"="\r\n\n\r"',
+         r'"quote\""="a\"b"', r'"backslash\\"="a\\b\\"', r'"tab"="a\tb"', r'"unknown"="\x\é\q"']
+open(sys.argv[1], "wb").write(b"\xff\xfe" + ("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
+PY
+by_both escapes 'HKLM\Software\QuorvaneEscapes'
+same "$work/escapes-native.reg" "$work/escapes-wine.reg" "the exports of the escapes differ"
 
 echo "== Preset files imported by Wine's reg.exe, against Optimise"
 preset_keys=('HKLM\SYSTEM\CurrentControlSet\Services\Class\NetTrans\0000'
