@@ -37,45 +37,32 @@ enum class Key { Enter, KeypadEnter, Escape, Tab, BackTab, Left, Right, Up, Down
 // one of the secondary windows over it.
 enum class Window { Main, About, Finished };
 
+// What a key does in a window from the control that has the focus: where
+// the focus goes (an option button it reaches is the selected one of its
+// group), or kCloses. A box of several lines takes no Enter, Tab or Escape.
+inline constexpr const char* kCloses = nullptr;
 struct WindowKey {
-  Window window;
-  const char* focus;  // the control that has the focus, by its name
-  Key key;
-  bool closes;
-};
-
-// Enter and Escape close the About window whichever of cmdOK and the text
-// box has the focus; Enter closes the Finished window from CmdClose, and
-// Escape does nothing there (it has no cancel button).
-inline const WindowKey kWindowKeys[] = {
-    {Window::About, NameOf(About::cmdOK), Key::Enter, true},
-    {Window::About, NameOf(About::cmdOK), Key::KeypadEnter, true},
-    {Window::About, NameOf(About::cmdOK), Key::Escape, true},
-    {Window::About, NameOf(About::txtSpecialCopyright), Key::Enter, true},
-    {Window::About, NameOf(About::txtSpecialCopyright), Key::KeypadEnter, true},
-    {Window::About, NameOf(About::txtSpecialCopyright), Key::Escape, true},
-    {Window::Finished, NameOf(Finished::CmdClose), Key::Enter, true},
-    {Window::Finished, NameOf(Finished::CmdClose), Key::Escape, false},
-};
-
-// The control that holds the focus as each secondary window opens.
-inline const char* FirstFocusOf(Window window) {
-  return window == Window::About ? NameOf(About::cmdOK) : NameOf(Finished::CmdClose);
-}
-
-// Where a key takes the focus from a control; an option button it reaches
-// is the selected one of its group.
-struct FocusStep {
   Window window;
   int position;  // the main window's scroll position
   const char* from;
   Key key;
   const char* to;
 };
-inline const FocusStep kFocusSteps[] = {
+inline const WindowKey kWindowKeys[] = {
+    // Enter and Escape close the About window whichever of cmdOK and the
+    // text box has the focus; Enter closes the Finished window, and Escape
+    // does nothing there (it has no cancel button).
+    {Window::About, 0, NameOf(About::cmdOK), Key::Enter, kCloses},
+    {Window::About, 0, NameOf(About::cmdOK), Key::KeypadEnter, kCloses},
+    {Window::About, 0, NameOf(About::cmdOK), Key::Escape, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Enter, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::KeypadEnter, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Escape, kCloses},
+    {Window::Finished, 0, NameOf(Finished::CmdClose), Key::Enter, kCloses},
+    {Window::Finished, 0, NameOf(Finished::CmdClose), Key::Escape, NameOf(Finished::CmdClose)},
     // Tab walks the controls that take the focus in table order, the hidden
-    // panes' left out; a box of several lines hands Tab on (in the Win32
-    // About window it kept Tab and Shift+Tab, a trap for the keyboard).
+    // panes' left out; the text box hands Tab on (in the Win32 About window
+    // it kept Tab and Shift+Tab, a trap for the keyboard).
     {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Tab, NameOf(About::cmdOK)},
     {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::BackTab, NameOf(About::cmdOK)},
     {Window::About, 0, NameOf(About::cmdOK), Key::Tab, NameOf(About::txtSpecialCopyright)},
@@ -93,6 +80,11 @@ inline const FocusStep kFocusSteps[] = {
     {Window::Main, 6, NameOf(Form::Setting5Option2), Key::Down, NameOf(Form::Setting5Option2)},
     {Window::Main, 6, NameOf(Form::Setting5Apply), Key::Left, NameOf(Form::Setting5Apply)},
 };
+
+// The control that holds the focus as each secondary window opens.
+inline const char* FirstFocusOf(Window window) {
+  return window == Window::About ? NameOf(About::cmdOK) : NameOf(Finished::CmdClose);
+}
 
 // The focus moves on from a control whose pane the scroll bar hides, to
 // the next control shown that takes it: from position `from` to `to`.
