@@ -324,21 +324,6 @@ TEST(SqliteRegistryFiles, NamesThatLookLikeSqliteUrisAreFilesInTheWorkingFolder)
   std::filesystem::current_path(home);
 }
 
-// The format version of the store in file, read as another program would.
-int FormatOf(const std::string& file) {
-  sqlite3* db = nullptr;
-  sqlite3_stmt* version = nullptr;
-  int found = -1;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-      sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr) == SQLITE_OK &&
-      sqlite3_step(version) == SQLITE_ROW) {
-    found = sqlite3_column_int(version, 0);
-  }
-  sqlite3_finalize(version);
-  sqlite3_close(db);
-  return found;
-}
-
 // Each earlier format reads as it did, letter case included, until a write
 // brings it to the current one; then names compare by the registry's table.
 TEST(SqliteRegistryFiles, AStoreOfAnEarlierFormatKeepsEveryValueAndIsBroughtUpToDateByAWrite) {
@@ -376,7 +361,14 @@ TEST(SqliteRegistryFiles, AStoreOfAnEarlierFormatKeepsEveryValueAndIsBroughtUpTo
     EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), "a");
     EXPECT_EQ(Registry(*store).ReadText(kRoot, otherCase, "v", "lost"), "lost");
     store.reset();
-    EXPECT_EQ(FormatOf(file), 3);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* version = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
+    EXPECT_EQ(sqlite3_step(version), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(version, 0), 3);
+    sqlite3_finalize(version);
+    sqlite3_close(db);
     auto reopened = SqliteRegistry::Open(file);
     expectEveryValue(Registry(*reopened));
     EXPECT_EQ(Registry(*reopened).ReadText(kRoot, backup, "MaxMTU", "lost"), "576");

@@ -4,23 +4,13 @@
 #include <cstdio>
 
 #include "tests/ui/window_keys.h"
-#include "ui/quorvane_about_design.h"
-#include "ui/quorvane_form_design.h"
-
-namespace {
-
-void Print(const quorvane::ui::DesignRows& rows) {
-  for (const quorvane::ui::ControlRow& row : rows.controls) {
-    if (quorvane::ui::TakesFocus(row.kind)) {
-      std::printf("%s\n", quorvane::testing::AccessibleNameOf(row).c_str());
-    }
-  }
-}
-
-}  // namespace
 
 int main() {
-  Print(quorvane::ui::RowsOf(quorvane::ui::kQuorvaneFormDesign));
-  Print(quorvane::ui::RowsOf(quorvane::ui::kQuorvaneAboutDesign));
+  using namespace quorvane;
+  for (testing::Window window : {testing::Window::Main, testing::Window::About}) {
+    for (const ui::ControlRow& row : testing::RowsOf(window).controls) {
+      if (ui::TakesFocus(row.kind)) std::printf("%s\n", testing::AccessibleNameOf(row).c_str());
+    }
+  }
   return 0;
 }

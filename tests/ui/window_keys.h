@@ -2,16 +2,22 @@
 // tests and the Win32 window tests both run against their own windows: the
 // keys and the focus, the pile of overlapping controls, the owner of the
 // secondary windows, the first-run question's keys, the colours behind the
-// captions and the places of the labels that never wrap.
+// captions and the places of the labels that never wrap; and what the two
+// runners read from the designs alike.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "ui/access_keys.h"
 #include "ui/control_names.h"
 #include "ui/design_rows.h"
+#include "ui/one_line_label.h"
 #include "ui/quorvane_about_design.h"
 #include "ui/quorvane_finished_design.h"
 #include "ui/quorvane_form_design.h"
@@ -20,65 +26,43 @@
 
 namespace quorvane::testing {
 
+using ui::NameOf;
+using About = ui::AboutControl;
+using Finished = ui::FinishedControl;
+using Form = ui::FormControl;
+
 enum class Key { Enter, KeypadEnter, Escape, Tab, BackTab, Left, Right, Up, Down };
 
 // A window as a test opens it: the main window (at a scroll position) or
 // one of the secondary windows over it.
 enum class Window { Main, About, Finished };
 
+// What a key does in a window from the control that has the focus: where
+// the focus goes (an option button it reaches is the selected one of its
+// group), or kCloses. A box of several lines takes no Enter, Tab or Escape.
+inline constexpr const char* kCloses = nullptr;
 struct WindowKey {
-  ui::ModalWindow window;
-  const char* focus;  // the control that has the focus, by its name
-  Key key;
-  bool closes;
-};
-
-// Enter and Escape close the About window whichever of cmdOK and the text
-// box has the focus; Enter closes the Finished window from CmdClose, and
-// Escape does nothing there (it has no cancel button).
-inline const WindowKey kWindowKeys[] = {
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::cmdOK), Key::Enter, true},
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::cmdOK), Key::KeypadEnter, true},
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::cmdOK), Key::Escape, true},
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::txtSpecialCopyright), Key::Enter, true},
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::txtSpecialCopyright), Key::KeypadEnter,
-     true},
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::txtSpecialCopyright), Key::Escape, true},
-    {ui::ModalWindow::Finished, ui::NameOf(ui::FinishedControl::CmdClose), Key::Enter, true},
-    {ui::ModalWindow::Finished, ui::NameOf(ui::FinishedControl::CmdClose), Key::Escape, false},
-};
-
-// The control that holds the focus as each window opens.
-struct FirstFocus {
-  ui::ModalWindow window;
-  const char* control;
-};
-inline const FirstFocus kFirstFocus[] = {
-    {ui::ModalWindow::About, ui::NameOf(ui::AboutControl::cmdOK)},
-    {ui::ModalWindow::Finished, ui::NameOf(ui::FinishedControl::CmdClose)},
-};
-
-inline const char* WindowName(ui::ModalWindow window) {
-  return window == ui::ModalWindow::About ? "About" : "Finished";
-}
-
-using ui::NameOf;
-using About = ui::AboutControl;
-using Form = ui::FormControl;
-
-// Where a key takes the focus from a control; an option button it reaches
-// is the selected one of its group.
-struct FocusStep {
   Window window;
   int position;  // the main window's scroll position
   const char* from;
   Key key;
   const char* to;
 };
-inline const FocusStep kFocusSteps[] = {
+inline const WindowKey kWindowKeys[] = {
+    // Enter and Escape close the About window whichever of cmdOK and the
+    // text box has the focus; Enter closes the Finished window, and Escape
+    // does nothing there (it has no cancel button).
+    {Window::About, 0, NameOf(About::cmdOK), Key::Enter, kCloses},
+    {Window::About, 0, NameOf(About::cmdOK), Key::KeypadEnter, kCloses},
+    {Window::About, 0, NameOf(About::cmdOK), Key::Escape, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Enter, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::KeypadEnter, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Escape, kCloses},
+    {Window::Finished, 0, NameOf(Finished::CmdClose), Key::Enter, kCloses},
+    {Window::Finished, 0, NameOf(Finished::CmdClose), Key::Escape, NameOf(Finished::CmdClose)},
     // Tab walks the controls that take the focus in table order, the hidden
-    // panes' left out; a box of several lines hands Tab on (in the Win32
-    // About window it kept Tab and Shift+Tab, a trap for the keyboard).
+    // panes' left out; the text box hands Tab on (in the Win32 About window
+    // it kept Tab and Shift+Tab, a trap for the keyboard).
     {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Tab, NameOf(About::cmdOK)},
     {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::BackTab, NameOf(About::cmdOK)},
     {Window::About, 0, NameOf(About::cmdOK), Key::Tab, NameOf(About::txtSpecialCopyright)},
@@ -96,6 +80,11 @@ inline const FocusStep kFocusSteps[] = {
     {Window::Main, 6, NameOf(Form::Setting5Option2), Key::Down, NameOf(Form::Setting5Option2)},
     {Window::Main, 6, NameOf(Form::Setting5Apply), Key::Left, NameOf(Form::Setting5Apply)},
 };
+
+// The control that holds the focus as each secondary window opens.
+inline const char* FirstFocusOf(Window window) {
+  return window == Window::About ? NameOf(About::cmdOK) : NameOf(Finished::CmdClose);
+}
 
 // The focus moves on from a control whose pane the scroll bar hides, to
 // the next control shown that takes it: from position `from` to `to`.
@@ -123,13 +112,13 @@ inline const std::pair<const char*, const char*> kOverlaps[] = {  // lower, uppe
 // The secondary windows are owned by the main window, which takes no input
 // while one is open and has the focus back where it was once it closes.
 struct Owned {
-  ui::ModalWindow window;
+  Window window;
   int position;           // the main window's scroll position
   const char* mainFocus;  // the main window's control that has the focus
 };
 inline const Owned kOwned[] = {
-    {ui::ModalWindow::About, 2, NameOf(Form::Setting1Custom)},
-    {ui::ModalWindow::Finished, 1, NameOf(Form::cmd_Optimise)},
+    {Window::About, 2, NameOf(Form::Setting1Custom)},
+    {Window::Finished, 1, NameOf(Form::cmd_Optimise)},
 };
 
 // The first-run question takes Yes from Enter (its default button) and is
@@ -155,7 +144,7 @@ inline const Caption kCaptions[] = {
     {Window::About, 0, NameOf(About::lblDotLine_1), std::nullopt, true},
     {Window::Main, 1, NameOf(Form::Label35), ui::kWhiteColour, false},
     {Window::Main, 8, NameOf(Form::Setting7Option2), ui::kWhiteColour, false},
-    {Window::Finished, 0, NameOf(ui::FinishedControl::Label3), ui::kWhiteColour, true},
+    {Window::Finished, 0, NameOf(Finished::Label3), ui::kWhiteColour, true},
 };
 
 // The name that a screen reader gives a control that takes input: the
@@ -168,6 +157,43 @@ inline std::string AccessibleNameOf(const ui::ControlRow& row) {
 
 inline const char* WindowName(Window window) {
   return window == Window::Main ? "main" : window == Window::About ? "About" : "Finished";
+}
+
+inline ui::ModalWindow ModalOf(Window window) {
+  return window == Window::About ? ui::ModalWindow::About : ui::ModalWindow::Finished;
+}
+
+inline ui::DesignRows RowsOf(Window window) {
+  return window == Window::Main    ? ui::RowsOf(ui::kQuorvaneFormDesign)
+         : window == Window::About ? ui::RowsOf(ui::kQuorvaneAboutDesign)
+                                   : ui::RowsOf(ui::kQuorvaneFinishedDesign);
+}
+
+// The row index of the control of that name; there must be one.
+inline int IndexNamed(const ui::DesignRows& rows, std::string_view name) {
+  for (std::size_t i = 0; i < rows.controls.size(); ++i) {
+    if (rows.controls[i].name == name) return static_cast<int>(i);
+  }
+  throw std::logic_error("no control " + std::string(name));
+}
+
+// A control's place in its window's design, in pixels.
+inline ui::PixelRect DesignPlaceOf(Window window, std::string_view control) {
+  const ui::DesignRows rows = RowsOf(window);
+  const ui::Rect& place = rows.controls[IndexNamed(rows, control)].place;
+  using ui::TwipsToPixels;
+  return {TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+          TwipsToPixels(place.height)};
+}
+
+// Whether a label that never wraps stands around its caption: narrower
+// than its design place, on the same line, and centred in it or against its
+// right edge to within a pixel.
+inline bool StandsAroundItsCaption(const ui::PixelRect& place, const ui::PixelRect& design) {
+  const int centreOff = std::abs(2 * place.left + place.width - 2 * design.left - design.width);
+  const int rightOff = std::abs(place.left + place.width - design.left - design.width);
+  return place.width < design.width && place.top == design.top &&
+         place.height == design.height && std::min(centreOff, 2 * rightOff) <= 2;
 }
 
 }  // namespace quorvane::testing

@@ -1,7 +1,7 @@
 // What a screen reader in another process hears each window say it is:
-// for each window handle on the command line (decimal), the name of its
-// accessible object (OBJID_CLIENT, CHILDID_SELF) through oleacc, one line
-// each in UTF-8, or "<none>".
+// for each window handle on the command line (decimal) after the file to
+// write, the name of its accessible object (OBJID_CLIENT, CHILDID_SELF)
+// through oleacc, one line each in UTF-8, or "<none>".
 #include <windows.h>
 // After windows.h, which they need.
 #include <oleacc.h>
@@ -11,8 +11,10 @@
 #include <string>
 
 int main(int argc, char** argv) {
+  std::FILE* heard = argc > 1 ? std::fopen(argv[1], "w") : nullptr;
+  if (!heard) return 1;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 2; i < argc; ++i) {
     HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(argv[i], nullptr, 10)));
     IAccessible* object = nullptr;
     std::string line = "<none>";
@@ -33,8 +35,8 @@ int main(int argc, char** argv) {
       }
       object->Release();
     }
-    std::printf("%s\n", line.c_str());
+    std::fprintf(heard, "%s\n", line.c_str());
   }
   CoUninitialize();
-  return 0;
+  return std::fclose(heard) == 0 ? 0 : 1;
 }

@@ -170,9 +170,7 @@ import sys
 lines = ["Windows Registry Editor Version 5.00", "", r"[HKEY_LOCAL_MACHINE\Software\QuorvaneNames]"]
 escape = {"\\": "\\\\", '"': '\\"', "\r": "\\r", "\n": "\\n"}
 characters = [c for c in range(1, 0x10000) if not 0xD800 <= c < 0xE000]
-for c in characters:
-    name = "".join(escape.get(ch, ch) for ch in chr(c))
-    lines.append('"%s"="U+%04X"' % (name, c))
+lines += ['"%s"="U+%04X"' % (escape.get(chr(c), chr(c)), c) for c in characters]
 for c in characters:
     if chr(c) not in "\\\r\n":
         lines += ["", r"[HKEY_LOCAL_MACHINE\Software\QuorvaneNames" + "\\" + chr(c) + "]",

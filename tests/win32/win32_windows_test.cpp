@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -50,11 +50,11 @@ const char* ClassOfKind(ControlKind kind) {
 
 PlatformToolkit gToolkit;
 
-// A control's place in its container, in pixels.
-RECT PlaceOf(HWND control) {
+// A control's place in a window (by default its container), in pixels.
+RECT PlaceOf(HWND control, HWND in = nullptr) {
   RECT place;
   GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  MapWindowPoints(nullptr, in ? in : GetParent(control), reinterpret_cast<POINT*>(&place), 2);
   return place;
 }
 
@@ -151,12 +151,8 @@ void AnswerNextBox(const char* title, int button, Box& seen) {
 
 // The window's control of that name (in a pane or not), by its row.
 HWND ControlNamed(HWND window, const DesignRows& rows, const char* name) {
-  struct Search { int id; HWND found; } search{0, nullptr};
-  for (std::size_t i = 0; i < rows.controls.size(); ++i) {
-    if (std::string(rows.controls[i].name) == name) {
-      search.id = kFirstControlId + static_cast<int>(i);
-    }
-  }
+  struct Search { int id; HWND found; } search{kFirstControlId + testing::IndexNamed(rows, name),
+                                               nullptr};
   EnumChildWindows(window, [](HWND child, LPARAM data) {
     auto* s = reinterpret_cast<Search*>(data);
     if (GetDlgCtrlID(child) == s->id) s->found = child;
@@ -192,9 +188,7 @@ void Settle() {
 
 // The colour most of a control's place is drawn in: what its text stands on.
 COLORREF MostOf(HWND window, HWND control) {
-  RECT place;
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+  const RECT place = PlaceOf(control, window);
   HDC dc = GetDC(window);
   std::map<COLORREF, int> counts;
   for (LONG y = place.top; y < place.bottom; ++y) {
@@ -208,46 +202,32 @@ COLORREF MostOf(HWND window, HWND control) {
 
 // What a screen reader in another process hears each control say it is,
 // through oleacc (read_accessible_names.exe, beside this program): one
-// name a control. Its questions come to this thread as messages, answered
-// while it runs.
+// name a control.
 std::vector<std::string> NamesHeardFromAnotherProcess(const std::vector<HWND>& controls) {
   char path[MAX_PATH];
   const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  const std::string heard = std::string(path, GetTempPathA(MAX_PATH, path)) + "names_heard.txt";
   std::string command = "\"" + self.substr(0, self.find_last_of('\\') + 1) +
-                        "read_accessible_names.exe\"";
+                        "read_accessible_names.exe\" \"" + heard + "\"";
   for (HWND control : controls) command += " " + std::to_string(reinterpret_cast<INT_PTR>(control));
-  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-  HANDLE output = nullptr, input = nullptr;
-  if (!CreatePipe(&output, &input, &inherited, 0)) return {};
-  SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = input;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
-  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
-  CloseHandle(input);
-  std::string text;
-  if (started) {
-    const UINT_PTR wake = SetTimer(nullptr, 0, 20, nullptr);
-    RunMessageLoop([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
-    KillTimer(nullptr, wake);
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(output, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-      text.append(buffer, read);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return {};
   }
-  CloseHandle(output);
+  // Its questions come to this thread as messages, answered while it runs.
+  const UINT_PTR wake = SetTimer(nullptr, 0, 20, nullptr);
+  RunMessageLoop([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+  KillTimer(nullptr, wake);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
   std::vector<std::string> names;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-       start = end + 1) {
-    names.push_back(text.substr(start, end - start - (end > start && text[end - 1] == '\r')));
-  }
+  std::ifstream file(heard);
+  for (std::string name; std::getline(file, name);) names.push_back(name);
+  file.close();
+  DeleteFileA(heard.c_str());
   return names;
 }
 
@@ -296,24 +276,23 @@ class MainWindow : public ::testing::Test {
   }
   // Runs act on a window as a table names it: the main window at a scroll
   // position, or a secondary window opened over it; act returns true when
-  // done, and is called again every 20 ms until it is.
+  // done, and is called again every 20 ms until it is or the window closed.
   void InWindow(testing::Window which, int position,
                 const std::function<bool(HWND window, const DesignRows& rows)>& act) {
     ShowPosition(position);
+    const DesignRows rows = testing::RowsOf(which);
     if (which == testing::Window::Main) {
-      const DesignRows rows = RowsOf(kQuorvaneFormDesign);
       while (!act(native().Handle(), rows)) Settle();
       return;
     }
-    const bool about = which == testing::Window::About;
-    const DesignRows rows = about ? RowsOf(kQuorvaneAboutDesign) : RowsOf(kQuorvaneFinishedDesign);
     WhileModal([&] {
-      HWND secondary = FindThreadWindow(about ? "About Quorvane" : "Quorvane");
-      if (!secondary || secondary == native().Handle() || !act(secondary, rows)) return false;
+      HWND secondary = FindThreadWindow(rows.window.caption);
+      if (!secondary || !act(secondary, rows)) return false;
       PostMessageW(secondary, WM_CLOSE, 0, 0);
       return true;
     });
-    Open(about ? ModalWindow::About : ModalWindow::Finished);
+    Open(testing::ModalOf(which));
+    gStep = nullptr;  // closed before the timer looked again
   }
   HWND Handle(FormControl control) { return native().ControlHandle(IndexOf(control)); }
   void Click(FormControl control) { SendMessageW(Handle(control), BM_CLICK, 0, 0); }
@@ -626,30 +605,6 @@ TEST_F(MainWindow, AboutWindowOpensModallyWithItsVersionAndLinksAndClosesOnEscap
 
 // The shared tables of the windows' rules (tests/ui/window_keys.h), which
 // the Qt window tests run as well.
-TEST_F(MainWindow, FocusStepsAsTheTableSays) {
-  for (const testing::FocusStep& step : testing::kFocusSteps) {
-    SCOPED_TRACE(std::string(step.from) + " " + std::to_string(static_cast<int>(step.key)));
-    int ticks = 0;
-    InWindow(step.window, step.position, [&](HWND window, const DesignRows& rows) {
-      if (++ticks == 1) {
-        SetFocus(ControlNamed(window, rows, step.from));
-        PostKey(step.key);
-        return false;
-      }
-      HWND reached = ControlNamed(window, rows, step.to);
-      EXPECT_EQ(GetFocus(), reached);
-      // An option button reached is its group's selected one.
-      for (const ControlRow& row : rows.controls) {
-        HWND option = ControlNamed(window, rows, row.name);
-        if (row.kind == ControlKind::OptionButton && GetParent(option) == GetParent(reached)) {
-          EXPECT_EQ(SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED, option == reached);
-        }
-      }
-      return true;
-    });
-  }
-}
-
 TEST_F(MainWindow, PaneFocusAndOverlapsAsTheTablesSay) {
   const DesignRows rows = RowsOf(kQuorvaneFormDesign);
   for (const testing::PaneFocus& move : testing::kPaneFocus) {
@@ -682,7 +637,7 @@ TEST_F(MainWindow, SecondaryWindowsAreOwnedAsTheTableSays) {
       PostMessageW(secondary, WM_CLOSE, 0, 0);
       return true;
     });
-    Open(owned.window);
+    Open(testing::ModalOf(owned.window));
     EXPECT_EQ(GetFocus(), focus) << testing::WindowName(owned.window);
   }
 }
@@ -721,19 +676,11 @@ TEST_F(MainWindow, CaptionsAsTheTableSays) {
         EXPECT_EQ(MostOf(window, control), RGB(on->red, on->green, on->blue));
       }
       if (!caption.oneLine) return true;
-      const RECT place = PlaceOf(control);
-      const ControlRow& row = rows.controls[GetDlgCtrlID(control) - kFirstControlId];
-      const RECT design{TwipsToPixels(row.place.left), TwipsToPixels(row.place.top),
-                        TwipsToPixels(row.place.left + row.place.width),
-                        TwipsToPixels(row.place.top + row.place.height)};
       EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
-      EXPECT_LT(place.right - place.left, design.right - design.left);
-      EXPECT_EQ(place.top, design.top);
-      EXPECT_EQ(place.bottom, design.bottom);
-      // Centred, or against the right edge.
-      EXPECT_LE(std::min(std::abs((place.left + place.right) - (design.left + design.right)),
-                         std::abs(place.right - design.right)),
-                2);
+      const RECT place = PlaceOf(control);
+      EXPECT_TRUE(testing::StandsAroundItsCaption(
+          {place.left, place.top, place.right - place.left, place.bottom - place.top},
+          testing::DesignPlaceOf(caption.window, caption.control)));
       return true;
     });
   }
@@ -752,48 +699,36 @@ TEST_F(MainWindow, ScreenReadersHearEveryInputControlsName) {
   });
 }
 
-// The table of keys that the Qt window tests run as well: which control has
-// the focus as a window opens, and which keys close it from which control.
-TEST_F(MainWindow, WindowKeysCloseAsTheTableSays) {
+TEST_F(MainWindow, WindowKeysAsTheTableSays) {
   for (const testing::WindowKey& key : testing::kWindowKeys) {
-    SCOPED_TRACE(std::string(testing::WindowName(key.window)) + " " + key.focus + " " +
+    SCOPED_TRACE(std::string(testing::WindowName(key.window)) + " " + key.from + " " +
                  std::to_string(static_cast<int>(key.key)));
-    const DesignRows rows = key.window == ModalWindow::About ? RowsOf(kQuorvaneAboutDesign)
-                                                             : RowsOf(kQuorvaneFinishedDesign);
-    const auto idOf = [&rows](const char* name) {
-      for (std::size_t i = 0; i < rows.controls.size(); ++i) {
-        if (std::string(rows.controls[i].name) == name) return kFirstControlId + static_cast<int>(i);
-      }
-      return 0;
-    };
-    const char* caption = key.window == ModalWindow::About ? "About Quorvane" : "Quorvane";
-    const WPARAM virtualKey = key.key == testing::Key::Escape ? VK_ESCAPE : VK_RETURN;
     int ticks = 0;
-    bool closed = true;
-    HWND firstFocus = nullptr, expectedFirst = nullptr;
-    WhileModal([&] {
-      HWND window = FindThreadWindow(caption);
-      if (!window || window == native().Handle()) return false;
-      HWND target = GetDlgItem(window, idOf(key.focus));
+    bool open = false;
+    InWindow(key.window, key.position, [&](HWND window, const DesignRows& rows) {
       if (++ticks == 1) {
-        firstFocus = GetFocus();
-        for (const testing::FirstFocus& first : testing::kFirstFocus) {
-          if (first.window == key.window) expectedFirst = GetDlgItem(window, idOf(first.control));
+        if (key.window != testing::Window::Main) {
+          EXPECT_EQ(GetFocus(), ControlNamed(window, rows, testing::FirstFocusOf(key.window)));
         }
-        SetFocus(target);
-        PostMessageW(target, WM_KEYDOWN, virtualKey, 0);
-        PostMessageW(target, WM_KEYUP, virtualKey, 0);
+        SetFocus(ControlNamed(window, rows, key.from));
+        PostKey(key.key);
         return false;
       }
-      if (ticks < 25) return false;
-      closed = false;  // still open half a second on
-      PostMessageW(window, WM_CLOSE, 0, 0);
+      if (key.to == testing::kCloses && ticks < 25) return false;  // half a second to close
+      open = true;
+      if (key.to == testing::kCloses) return true;
+      HWND reached = ControlNamed(window, rows, key.to);
+      EXPECT_EQ(GetFocus(), reached);
+      // An option button reached is its group's selected one.
+      for (const ControlRow& row : rows.controls) {
+        HWND option = ControlNamed(window, rows, row.name);
+        if (row.kind == ControlKind::OptionButton && GetParent(option) == GetParent(reached)) {
+          EXPECT_EQ(SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED, option == reached);
+        }
+      }
       return true;
     });
-    Open(key.window);
-    gStep = nullptr;  // closed before the timer looked again
-    EXPECT_EQ(closed, key.closes);
-    EXPECT_EQ(firstFocus, expectedFirst);
+    EXPECT_EQ(open, key.to != testing::kCloses);
     EXPECT_TRUE(IsWindowEnabled(native().Handle()));
   }
 }
