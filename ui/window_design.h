@@ -56,6 +56,18 @@ constexpr int TwipsToPixels(int twips, int dotsPerInch = 96) {
   return (twips * dotsPerInch + 720) / 1440;
 }
 
+// A place in pixels, from the top left of the container.
+struct PixelRect {
+  int left, top, width, height;
+};
+
+// A place in twips in pixels at a given resolution, each of its numbers
+// converted on its own.
+constexpr PixelRect PixelsOf(const Rect& twips, int dotsPerInch = 96) {
+  return {TwipsToPixels(twips.left, dotsPerInch), TwipsToPixels(twips.top, dotsPerInch),
+          TwipsToPixels(twips.width, dotsPerInch), TwipsToPixels(twips.height, dotsPerInch)};
+}
+
 enum class ControlKind {
   Pane,          // a container that can be shown and hidden
   Label,         // text, wrapped at word boundaries within its width
