@@ -411,7 +411,9 @@ void NativeWindow::SetFocus(int control, bool byKey) {
   // Reached by the keyboard: the focus is drawn, and an entry box's text is
   // selected, as the dialog keys do.
   SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-  if (rows_[control].kind == ControlKind::TextBox) SendMessageW(h, EM_SETSEL, 0, -1);
+  if (control != kNoControl && rows_[control].kind == ControlKind::TextBox) {
+    SendMessageW(h, EM_SETSEL, 0, -1);
+  }
 }
 
 void NativeWindow::Click(int control) {
