@@ -13,11 +13,11 @@
 #include "engine/messages.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
+#include "ui/platform_toolkit.h"
 #include "ui/program_windows.h"
 #include "ui/qt/beside_qt_start.h"
 #include "ui/qt/program_fonts.h"
 #include "ui/qt/program_icons.h"
-#include "ui/platform_toolkit.h"
 
 int main(int argc, char** argv) {
   auto fontConfiguration = quorvane::ui::StartBesideQt(quorvane::ui::LoadSystemFontConfiguration);

@@ -24,6 +24,9 @@ struct Message {
   Icon icon = Icon::None;
   int defaultButton = 1;  // 1 is the first button (Yes or OK)
 
+  // The title the box carries: its own, else the program's.
+  std::string ShownTitle() const { return title.empty() ? kProgramTitle : title; }
+
   // The Windows style value: buttons, icon and default button together.
   int Style() const {
     return static_cast<int>(buttons) | static_cast<int>(icon) | ((defaultButton - 1) << 8);

@@ -78,7 +78,7 @@ class RegistryBackend {
   virtual Status QueryValue(KeyHandle key, const std::string& name, ValueType* type,
                             std::uint8_t* data, std::uint32_t* size) = 0;
   [[nodiscard]] virtual Status SetValue(KeyHandle key, const std::string& name, ValueType type,
-                          const std::uint8_t* data, std::uint32_t size) = 0;
+                                        const std::uint8_t* data, std::uint32_t size) = 0;
   [[nodiscard]] virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
   virtual Status CloseKey(KeyHandle key) = 0;
 
@@ -90,8 +90,9 @@ class RegistryBackend {
                                    std::uint8_t* data, std::uint32_t* size) {
     return QueryValue(key, name, type, data, size);
   }
-  [[nodiscard]] virtual Status SetValueExactly(KeyHandle key, const std::string& name, ValueType type,
-                                 const std::uint8_t* data, std::uint32_t size) {
+  [[nodiscard]] virtual Status SetValueExactly(KeyHandle key, const std::string& name,
+                                               ValueType type, const std::uint8_t* data,
+                                               std::uint32_t size) {
     return SetValue(key, name, type, data, size);
   }
 

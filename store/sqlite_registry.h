@@ -40,10 +40,11 @@ class SqliteRegistry final : public RegistryBackend {
   // A file that is not a store of ours, one of a newer format, one that is
   // damaged or one that cannot be read is refused and left as it was. A
   // store of an older format is read as it is and brought to the current
-  // format by the first write (see ConversionCollision). A store whose making was cut short (its
-  // "-journal" still beside it) holds no keys, as before it was begun. A
-  // store found damaged before the first write takes no write. Throws
-  // RegistryOpenError with the status, the file and what about it.
+  // format by the first write (see ConversionCollision). A store whose
+  // making was cut short (its "-journal" still beside it) holds no keys, as
+  // before it was begun. A store found damaged before the first write takes
+  // no write. Throws RegistryOpenError with the status, the file and what
+  // about it.
   static std::unique_ptr<SqliteRegistry> Open(const std::string& path,
                                               OpenMode mode = OpenMode::ReadWrite);
 

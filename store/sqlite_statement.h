@@ -70,7 +70,9 @@ class Run {
                                      SQLITE_TRANSIENT));
   }
   // SQLITE_ROW, SQLITE_DONE or why not, the first failed bind included.
-  [[nodiscard]] int Step() { return bindError_ != SQLITE_OK ? bindError_ : sqlite3_step(statement_); }
+  [[nodiscard]] int Step() {
+    return bindError_ != SQLITE_OK ? bindError_ : sqlite3_step(statement_);
+  }
   sqlite3_stmt* get() const { return statement_; }
 
   std::int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }

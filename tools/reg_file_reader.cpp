@@ -112,8 +112,9 @@ class Reader {
         read.outcome = RegFileRead::Outcome::BadLine;
         read.badLine = start + 1;
         // What the line held is not read, so nor are its escapes.
-        std::erase_if(read.unknownEscapes,
-                      [&](const RegFileRead::UnknownEscape& escape) { return escape.line > start; });
+        std::erase_if(read.unknownEscapes, [&](const RegFileRead::UnknownEscape& escape) {
+          return escape.line > start;
+        });
         return std::move(read);
       }
     }

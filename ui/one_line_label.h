@@ -11,11 +11,6 @@
 
 namespace quorvane::ui {
 
-// A place in pixels, from the top left of the container.
-struct PixelRect {
-  int left, top, width, height;
-};
-
 // One line of text in a font, in twips: 1.2 em, as Tahoma and MS Sans Serif
 // draw it.
 constexpr int LineHeightTwips(const FontSpec& font) {

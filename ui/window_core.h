@@ -15,7 +15,6 @@
 
 #include "engine/user_dialogs.h"
 #include "ui/design_rows.h"
-#include "ui/one_line_label.h"
 
 namespace quorvane::ui {
 

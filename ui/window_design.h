@@ -5,12 +5,12 @@
 // a control's identity is known when the program is compiled: a table row,
 // a handler or a test that names a control the window does not have does
 // not compile. A window's table lists its controls in the order of its Id,
-// one row each (IsTableInIdOrder checks that at compile time), which is also
-// the order they are created in: containers before what they hold, and
-// later rows drawn over earlier ones.
+// one row each (IsTableInIdOrder checks that at compile time), containers
+// before what they hold; the order also says which controls lie over which,
+// as the resolved rows work it out (design_rows.h).
 //
-// The adapters (ui/qt/, ui/win32/) build real controls from these tables;
-// nothing here knows a toolkit.
+// The toolkit cores (ui/qt/, ui/win32/) build real controls from these
+// tables, resolved; nothing here knows a toolkit.
 #pragma once
 
 #include <cstddef>
@@ -54,6 +54,18 @@ struct Rect {
 // device-independent pixels.
 constexpr int TwipsToPixels(int twips, int dotsPerInch = 96) {
   return (twips * dotsPerInch + 720) / 1440;
+}
+
+// A place in pixels, from the top left of the container.
+struct PixelRect {
+  int left, top, width, height;
+};
+
+// A place in twips in pixels at a given resolution, each of its numbers
+// converted on its own.
+constexpr PixelRect PixelsOf(const Rect& twips, int dotsPerInch = 96) {
+  return {TwipsToPixels(twips.left, dotsPerInch), TwipsToPixels(twips.top, dotsPerInch),
+          TwipsToPixels(twips.width, dotsPerInch), TwipsToPixels(twips.height, dotsPerInch)};
 }
 
 enum class ControlKind {
@@ -146,9 +158,9 @@ struct WindowSpec {
   Rgb background = kWhiteColour;
   StartPosition start = StartPosition::CentredOnScreen;
   WindowIcon icon = WindowIcon::None;
-  // Enter anywhere clicks the default button, Escape the cancel button;
-  // Id::Window: the window has none. Without a default button Enter clicks
-  // the focused button only.
+  // Enter clicks the push button that has the focus, else the default
+  // button; Escape clicks the cancel button. Id::Window: the window has
+  // none.
   Id defaultButton = Id::Window;
   Id cancelButton = Id::Window;
   // The control that holds the focus when the window opens; Id::Window:

@@ -23,11 +23,6 @@ bool NeedsFitting(const ControlRow& row) {
   return IsLabel(row.kind) && (row.holdsOneLine || (!row.wraps && row.align != Align::Left));
 }
 
-PixelRect PixelsOf(const Rect& twips, int dpi) {
-  return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
-          TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
-}
-
 // The access key of a control that has one: a button's, a check box's or
 // an option button's caption, or that of a label that names a control.
 char AccessKeyOfRow(const ControlRow& row) {

@@ -20,10 +20,10 @@ namespace quorvane::ui {
 // A label's or button's caption, or an entry box's text: Text. Check boxes
 // and option buttons: CheckValue (setting an option button to kTicked
 // clears the other option buttons of its group, a run of them in one
-// container). Lists: the index of
-// the item the user chose last in the design's items, -1 while none is,
-// and its text, "" while none is. SetVisible hides a control with whatever
-// it holds; the focus moves on from a control hidden. OpenWebAddress hands the address to the
+// container). Lists: the index of the item the user chose last in the
+// design's items, -1 while none is, and its text, "" while none is.
+// SetVisible hides a control with whatever it holds; the focus moves on
+// from a control hidden. OpenWebAddress hands the address to the
 // platform's opener with this window as the caller, reporting nothing;
 // OpenModal returns when the secondary window has been closed; Close
 // unloads this window; EndProgram ends the program at once.

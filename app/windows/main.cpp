@@ -6,9 +6,9 @@
 #include "app/exit_status.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
+#include "ui/platform_toolkit.h"
 #include "ui/program_windows.h"
 #include "ui/win32/message_loop.h"
-#include "ui/platform_toolkit.h"
 #include "ui/win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

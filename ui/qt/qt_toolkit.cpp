@@ -59,9 +59,7 @@ std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design
 
 engine::Answer PlatformToolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
   const bool asks = message.buttons == engine::Buttons::YesNo;
-  QMessageBox box(IconOf(message.icon),
-                  QString::fromStdString(message.title.empty() ? engine::kProgramTitle
-                                                               : message.title),
+  QMessageBox box(IconOf(message.icon), QString::fromStdString(message.ShownTitle()),
                   DisplayText(message.text),
                   asks ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
                   owner ? &WidgetOf(*owner) : nullptr);

@@ -38,9 +38,8 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect PlaceInPixels(const Rect& twips) {
-  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
-               TwipsToPixels(twips.height));
+QRect QRectOf(const PixelRect& place) {
+  return QRect(place.left, place.top, place.width, place.height);
 }
 
 // A label draws its caption as plain text, from its top, wrapped at words
@@ -222,7 +221,7 @@ class QtWindowCore final : public QWidget, public WindowCore {
   void ShowDefault(int index) override;
   int CaptionWidth(int index) const override;
   void Place(int index, const PixelRect& place) override {
-    Control(index)->setGeometry(place.left, place.top, place.width, place.height);
+    Control(index)->setGeometry(QRectOf(place));
   }
   int DotsPerInch() const override { return 96; }  // device-independent pixels
   void OpenWebAddress(const std::string& address) override { ui::OpenWebAddress(this, address); }
@@ -299,7 +298,7 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
         row.container == kNoControl ? this : controls_[static_cast<std::size_t>(row.container)];
     QWidget* control = MakeControl(row, container);
     control->setObjectName(QString::fromLatin1(row.name));
-    control->setGeometry(PlaceInPixels(row.place));
+    control->setGeometry(QRectOf(PixelsOf(row.place)));
     // A font that the container passes on is not set again: each font set
     // costs memory of its own.
     const FontSpec& passedOn = row.container == kNoControl

@@ -5,21 +5,19 @@
 
 #include <utility>
 
+#include "ui/win32/com_calls.h"
 #include "ui/win32/system_library.h"
 
 namespace quorvane::ui::win32 {
 namespace {
 
-// oleacc's, oleaut32's and ole32's functions, loaded at the first use.
+// oleacc's functions, loaded at the first use, with COM's (com_calls.h).
 struct Accessibility {
   Accessibility() {
     // LresultFromObject hands the object to another process through COM,
     // which this thread joins, as a single-threaded apartment, when a
     // screen reader first asks, and does not leave while the program runs.
-    if (const auto initialise = SystemProcedure<decltype(CoInitializeEx)>(L"ole32.dll",
-                                                                         "CoInitializeEx")) {
-      (void)initialise(nullptr, COINIT_APARTMENTTHREADED);
-    }
+    if (Com().initialize) (void)Com().initialize(nullptr, COINIT_APARTMENTTHREADED);
   }
 
   decltype(&CreateStdAccessibleObject) createStandard =
@@ -27,10 +25,8 @@ struct Accessibility {
                                                           "CreateStdAccessibleObject");
   decltype(&LresultFromObject) resultFromObject =
       SystemProcedure<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
-  decltype(&SysAllocString) allocateString =
-      SystemProcedure<decltype(SysAllocString)>(L"oleaut32.dll", "SysAllocString");
 
-  bool Complete() const { return createStandard && resultFromObject && allocateString; }
+  bool Complete() const { return createStandard && resultFromObject && Com().allocString; }
 };
 
 const Accessibility& Functions() {
@@ -84,7 +80,7 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!name) return E_POINTER;
     if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accName(child, name);
-    *name = Functions().allocateString(name_.c_str());
+    *name = Com().allocString(name_.c_str());
     return *name ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ui/one_line_label.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/open_web_address.h"
@@ -32,8 +31,6 @@ const wchar_t* FaceNameOf(Face face) {
   }
   std::abort();  // Face::Inherit is resolved before a font is made
 }
-
-int Scaled(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 // The resource's image of that size, or the nearest it carries, scaled.
 HICON LoadIconSized(int resource, int size) {
@@ -187,9 +184,8 @@ HFONT NativeWindow::FontOf(int control) const {
 }
 
 RECT NativeWindow::PixelPlace(int control) const {
-  const Rect& p = rows_[control].place;
-  const int left = Scaled(p.left, dpi_), top = Scaled(p.top, dpi_);
-  return {left, top, left + Scaled(p.width, dpi_), top + Scaled(p.height, dpi_)};
+  const PixelRect p = PixelsOf(rows_[control].place, dpi_);
+  return {p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
 void NativeWindow::Layout(bool moveControls) {
@@ -269,7 +265,8 @@ void NativeWindow::Place(int control, const PixelRect& place) {
 }
 
 void NativeWindow::PlaceWindow(bool move) {
-  RECT frame{0, 0, Scaled(window_.clientWidth, dpi_), Scaled(window_.clientHeight, dpi_)};
+  RECT frame{0, 0, TwipsToPixels(window_.clientWidth, dpi_),
+             TwipsToPixels(window_.clientHeight, dpi_)};
   AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE,
                            static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)),
                            static_cast<UINT>(dpi_));
@@ -414,7 +411,9 @@ void NativeWindow::SetFocus(int control, bool byKey) {
   // Reached by the keyboard: the focus is drawn, and an entry box's text is
   // selected, as the dialog keys do.
   SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-  if (rows_[control].kind == ControlKind::TextBox) SendMessageW(h, EM_SETSEL, 0, -1);
+  if (control != kNoControl && rows_[control].kind == ControlKind::TextBox) {
+    SendMessageW(h, EM_SETSEL, 0, -1);
+  }
 }
 
 void NativeWindow::Click(int control) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/web_address_route.h"
+#include "ui/win32/com_calls.h"
 #include "ui/win32/system_library.h"
 #include "ui/win32/text_codes.h"
 
@@ -51,30 +52,6 @@ std::wstring ExecutableFolderWide() {
   folder.erase(folder.find_last_of(L"\\/") + 1);  // keeps "C:\" for a drive's root
   if (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
   return folder;
-}
-
-// COM's calls from ole32 and oleaut32, loaded at the first click that needs
-// them, as the shell is.
-struct ComCalls {
-  decltype(CoInitializeEx)* initialize =
-      SystemProcedure<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-  decltype(CoUninitialize)* uninitialize =
-      SystemProcedure<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
-  decltype(CoCreateInstance)* createInstance =
-      SystemProcedure<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
-  decltype(SysAllocString)* allocString =
-      SystemProcedure<decltype(SysAllocString)>(L"oleaut32.dll", "SysAllocString");
-  decltype(SysFreeString)* freeString =
-      SystemProcedure<decltype(SysFreeString)>(L"oleaut32.dll", "SysFreeString");
-
-  bool Complete() const {
-    return initialize && uninitialize && createInstance && allocString && freeString;
-  }
-};
-
-const ComCalls& Com() {
-  static const ComCalls calls;
-  return calls;
 }
 
 // COM on this thread, in a single-threaded apartment as a window's thread

@@ -26,8 +26,7 @@ std::unique_ptr<WindowCore> PlatformToolkit::MakeWindow(const DesignRows& design
 
 engine::Answer PlatformToolkit::ShowMessage(const engine::Message& message, WindowCore* owner) {
   const std::string text = win32::Utf8ToAnsi(message.text);
-  const std::string title =
-      win32::Utf8ToAnsi(message.title.empty() ? engine::kProgramTitle : message.title);
+  const std::string title = win32::Utf8ToAnsi(message.ShownTitle());
   HWND window = owner ? static_cast<win32::NativeWindow*>(owner)->Handle() : nullptr;
   switch (MessageBoxA(window, text.c_str(), title.c_str(), static_cast<UINT>(message.Style()))) {
     case IDYES:
