@@ -1,13 +1,15 @@
-// quorvane-reg's argument parser and its commands, run on a scratch store
-// that each input starts afresh. An input is up to eight command lines, one
-// a line, their arguments separated by tabs; after a NUL, the bytes of the
-// file that import reads. Files named on a command line are the scratch
-// folder's own: export and preset write out.reg, import reads in.reg.
+// quorvane-reg's argument parser and its commands, each reached through the
+// command table, run on a scratch store that each input starts afresh. An
+// input is up to eight command lines, one a line, their arguments separated
+// by tabs; after a NUL, the bytes of the file that import reads. Files named
+// on a command line are the scratch folder's own: import reads in.reg,
+// export and preset write out.reg.
 //
 // Oracles: a command answers 0 or 1; and every file export writes reads
 // back, whole, to the keys and values that the store then holds.
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -18,7 +20,7 @@
 #include "fuzz/reg_file_oracle.h"
 #include "store/sqlite_registry.h"
 #include "tools/reg_arguments.h"
-#include "tools/reg_preset.h"
+#include "tools/reg_commands.h"
 #include "tools/reg_run.h"
 #include "tools/reg_transfer.h"
 
@@ -56,6 +58,11 @@ void CheckExport(store::SqliteRegistry& store, const std::string& path, const st
   Require(SameKeys(read.keys, held), "an exported file reads as the store holds it");
 }
 
+bool TakesFile(const tools::CommandRow& row) {
+  return std::find(row.positionals.begin(), row.positionals.end(), tools::Positional::File) !=
+         row.positionals.end();
+}
+
 }  // namespace
 }  // namespace quorvane::fuzz
 
@@ -76,20 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto backend = store::SqliteRegistry::Open(storePath);
   const auto lines = fuzz::Split(input.substr(0, nul), '\n');
   for (std::size_t i = 0; i < lines.size() && i < fuzz::kMostCommands; ++i) {
-    std::vector<std::string> args = fuzz::Split(lines[i], '\t');
+    const std::vector<std::string> args = fuzz::Split(lines[i], '\t');
     std::istringstream answers("y\n");
     std::ostringstream output, errors;
-    if (tools::IsPresetCommand(args)) {
-      if (args.size() > 2) args[2] = out;
-      const int code = tools::RunPreset(args, answers, output, errors);
-      fuzz::Require(code == 0 || code == 1, "preset answers 0 or 1");
-      continue;
-    }
     const tools::RegParse parse = tools::ParseRegArguments(args);
     if (parse.outcome != tools::RegParse::Outcome::Run) continue;
     tools::RegCommand command = parse.command;
-    if (command.operation == tools::RegOperation::Export) command.file = out;
-    if (command.operation == tools::RegOperation::Import) command.file = in;
+    if (fuzz::TakesFile(tools::CommandOf(command.operation))) {
+      command.file = command.operation == tools::RegOperation::Import ? in : out;
+    }
     const int code = tools::RunRegCommand(command, *backend, answers, output, errors);
     fuzz::Require(code == 0 || code == 1, "a command answers 0 or 1");
     if (command.operation == tools::RegOperation::Export && code == 0) {

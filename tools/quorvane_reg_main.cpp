@@ -5,13 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/reg_preset.h"
 #include "tools/reg_run.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (quorvane::tools::IsPresetCommand(args)) {
-    return quorvane::tools::RunPreset(args, std::cin, std::cout, std::cerr);
-  }
   return quorvane::tools::QuorvaneReg(args, std::cin, std::cout, std::cerr);
 }

@@ -1,16 +1,12 @@
 // What a quorvane-reg command line asks for, parsed apart from running it.
+// The commands, their arguments and their options are rows of the command
+// table (reg_commands.h), which the parser walks:
 //
-//   query  KEY [/v NAME | /ve | /s]
-//   add    KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]
-//   delete KEY (/v NAME | /ve) [/f]
-//   export KEY FILE [/y]
-//   import FILE
+//   COMMAND POSITIONAL... [/OPTION [ARGUMENT]]...
 //
-// TYPE is REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,
-// REG_QWORD, REG_BINARY or REG_NONE.
-// Operations and options ignore letter case and may begin with / or -, as
-// with reg.exe; KEY begins HKLM\ or HKEY_LOCAL_MACHINE\ (or is the root
-// alone).
+// Commands and options ignore letter case and options may begin with / or
+// -, as with reg.exe; KEY begins HKLM\ or HKEY_LOCAL_MACHINE\ (or is the
+// root alone).
 #pragma once
 
 #include <cstdint>
@@ -22,7 +18,7 @@
 
 namespace quorvane::tools {
 
-enum class RegOperation { Query, Add, Delete, Export, Import };
+enum class RegOperation { Query, Add, Delete, Export, Import, Preset };
 
 struct RegCommand {
   RegOperation operation = RegOperation::Query;
@@ -39,24 +35,31 @@ struct RegCommand {
   // (REG_EXPAND_SZ and REG_MULTI_SZ with their NULs, as reg.exe stores
   // them), numbers little-endian, REG_NONE as reg.exe's UTF-16 text.
   std::vector<std::uint8_t> data;
-  bool force = false;    // /f, and /y for export
-  bool recurse = false;  // query /s
-  std::string file;      // export and import
+  bool force = false;      // /f, and /y for export and preset
+  bool recurse = false;    // query /s
+  std::string file;        // export, import and preset
+  std::string connection;  // preset: the connection type as typed
 };
 
 struct RegParse {
   enum class Outcome {
-    Run,    // command holds what to do
-    Help,     // print the usage and succeed
+    Run,      // command holds what to do
+    Help,     // print message and succeed
     Version,  // print the program's version and succeed
-    Error,  // print message to standard error and fail
+    Error,    // print message to standard error and fail
   };
   Outcome outcome = Outcome::Error;
   RegCommand command;
-  std::string message;  // for Error: the whole text, usage hint included
+  // For Help, the help asked for; for Error, the whole text, usage hint
+  // included.
+  std::string message;
 };
 
 // Parses the arguments that follow the program's name.
 RegParse ParseRegArguments(const std::vector<std::string>& args);
+
+// The words of a command line (commands, options, type names, roots) as
+// reg.exe compares them: ASCII letters in either case.
+bool SameLetters(const std::string& a, const char* b);
 
 }  // namespace quorvane::tools

@@ -6,18 +6,11 @@
 #include "engine/presets.h"
 #include "engine/quick_optimise.h"
 #include "store/catalogue.h"
-#include "store/registry_names.h"
+#include "tools/reg_commands.h"
 #include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
 
 namespace quorvane::tools {
-namespace {
-
-bool IsWord(const std::string& arg, const char* word) {
-  return store::FoldedName(arg) == store::FoldedName(word);
-}
-
-}  // namespace
 
 // The program's presets, read through the catalogue's locations: the file
 // and Optimise cannot differ.
@@ -39,34 +32,20 @@ std::optional<std::vector<RegFileKey>> PresetKeys(const std::string& connectionT
   return keys;
 }
 
-bool IsPresetCommand(const std::vector<std::string>& args) {
-  return !args.empty() && IsWord(args[0], "preset");
-}
-
-int RunPreset(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              std::ostream& err) {
-  if (args.size() == 2 && (args[1] == "/?" || args[1] == "-?")) {
-    out << text::kUsage;
-    return 0;
-  }
-  const bool force = args.size() == 4 && (IsWord(args[3], "/y") || IsWord(args[3], "-y"));
-  if (args.size() != 3 && !force) {
-    err << text::kInvalidSyntax << "\n"
-        << text::kUsageHintBefore << " PRESET" << text::kUsageHintAfter << "\n";
-    return 1;
-  }
-  const auto keys = PresetKeys(args[1]);
+int RunPreset(const CommandRun& run) {
+  const auto keys = PresetKeys(run.command.connection);
   if (!keys) {
-    err << text::kUnknownTypeBefore << args[1] << text::kUnknownTypeAfter;
+    run.err << text::kUnknownTypeBefore << run.command.connection << text::kUnknownTypeAfter;
     const char* separator = "";
     for (const char* name : engine::kConnectionTypes) {
-      err << separator << "\"" << name << "\"";
+      run.err << separator << "\"" << name << "\"";
       separator = ", ";
     }
-    err << ".\n";
+    run.err << ".\n";
     return 1;
   }
-  return Delivered(WriteFileAsked(args[2], WriteRegFile(*keys), force, in, out, err), out, err);
+  return WriteFileAsked(run.command.file, WriteRegFile(*keys), run.command.force, run.in,
+                        run.out, run.err);
 }
 
 }  // namespace quorvane::tools

@@ -1,5 +1,6 @@
 // Every text that quorvane-reg prints, in the words and layout of Windows'
-// reg.exe, so that what a person knows from there holds here.
+// reg.exe, so that what a person knows from there holds here; the usage
+// stands with the commands it describes, in their table (reg_commands.cpp).
 #pragma once
 
 namespace quorvane::tools::text {
@@ -98,36 +99,5 @@ inline constexpr const char* kUnknownTypeAfter = "\". The connection types are: 
 
 // What --version prints before the version's numbers.
 inline constexpr const char* kProgramName = "quorvane-reg ";
-
-inline constexpr const char* kUsage =
-    "REG QUERY KeyName [/v ValueName | /ve | /s]\n"
-    "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/s Separator] [/d Data] [/f]\n"
-    "REG DELETE KeyName (/v ValueName | /ve) [/f]\n"
-    "REG EXPORT KeyName FileName [/y]\n"
-    "REG IMPORT FileName\n"
-    "Each also takes /reg:32 or /reg:64; the portable registry has one view,\n"
-    "which both name. quorvane-reg --version prints its version.\n"
-    "\n"
-    "  KeyName    HKLM\\SubKey or HKEY_LOCAL_MACHINE\\SubKey, in the portable\n"
-    "             registry that QUORVANE_REGISTRY names, or the default one\n"
-    "  /v         The value ValueName of the key.\n"
-    "  /ve        The key's default value (empty value name).\n"
-    "  /s         query: the key's subkeys and their values too, all the way down.\n"
-    "             add: the character between the strings of a REG_MULTI_SZ (\\0\n"
-    "             unless given).\n"
-    "  /t         The type of the value added: REG_SZ (the default), REG_EXPAND_SZ,\n"
-    "             REG_MULTI_SZ, REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE.\n"
-    "  /d         The data of the value added; a REG_DWORD or REG_QWORD is decimal\n"
-    "             or 0x hex, a REG_BINARY hex digits.\n"
-    "  /f         Overwrites or deletes without asking.\n"
-    "  FileName   A registry file (.reg): export writes it as reg.exe does\n"
-    "             (\"Windows Registry Editor Version 5.00\", UTF-16); import reads\n"
-    "             that format and REGEDIT4, in one transaction.\n"
-    "  /y         export: replaces an existing file without asking.\n"
-    "\n"
-    "quorvane-reg preset ConnectionType FileName [/y]\n"
-    "  writes the values that Quorvane's Optimise writes for ConnectionType\n"
-    "  (\"Modem\", \"ADSL Modem\", \"Cable Modem\" or \"LAN Connection\") as a registry\n"
-    "  file for reg import.\n";
 
 }  // namespace quorvane::tools::text

@@ -1,0 +1,116 @@
+// quorvane-reg's commands, each described once, in one table: its name,
+// its positional arguments, its options, what it does with the store, its
+// help and its runner. The parser (reg_arguments.cpp), the usage, the
+// dispatch (reg_run.cpp) and the fuzzer walk the table; nothing else in the
+// code names a command's syntax.
+//
+// A command is added as a RegOperation, a row of kCommands
+// (reg_commands.cpp) and its runner; an option as a row of its command's
+// options, with an Option for a meaning no command had before (the parser
+// stores it). A rule of several options together, beyond "each once", is
+// the command's complete().
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "store/sqlite_registry.h"
+#include "tools/reg_arguments.h"
+
+namespace quorvane::tools {
+
+// The arguments a command takes before its options, in their order.
+enum class Positional {
+  Key,         // HKLM\PATH, UTF-8 text: RegCommand::keyName and path
+  File,        // any argument (a path may begin with /): RegCommand::file
+  Connection,  // any argument, which the runner checks: RegCommand::connection
+};
+
+// What an option means. One meaning may go by a name of its own in each
+// command (add's /f is export's /y), and one name by a meaning of its own
+// in each (query's /s recurses, add's /s separates).
+enum class Option { Value, DefaultValue, Type, Data, Force, View, Recurse, Separator };
+
+struct OptionRow {
+  const char* name;  // without its / or -, any letter case
+  Option option;
+  // Takes the next argument as its own, whatever it begins with; UTF-8 text.
+  bool takesArgument = false;
+};
+
+// The options' arguments that their command makes sense of only together,
+// in complete(): add's /t, /d and /s.
+struct GivenOptions {
+  std::optional<std::string> type, data, separator;
+};
+
+// Whose command it is: the usage lists each family's commands together,
+// and reg.exe's commands work on the portable registry only (Windows has
+// reg.exe itself).
+enum class Family {
+  RegExe,   // reg.exe's operations, with its syntax, output and exit codes
+  Program,  // Quorvane's own
+};
+
+// What a command does with the store that the environment names.
+enum class StoreUse {
+  None,      // opens none: it writes a file only
+  Existing,  // works on the store that is there; where none is, the key
+             // is not found and none is made
+  Made,      // writes: the store is made where it is missing
+};
+
+// What a runner is given.
+struct CommandRun {
+  const RegCommand& command;
+  store::SqliteRegistry* store;  // open; null when the row's StoreUse is None
+  std::istream& in;              // answers to the questions asked without /f
+  std::ostream& out;
+  std::ostream& err;
+};
+
+struct CommandRow {
+  const char* name;  // lower case; typed in any
+  RegOperation operation;
+  Family family;
+  StoreUse store;
+  std::span<const Positional> positionals;
+  std::span<const OptionRow> options;
+  // Checks and completes command once every option is read: null when it
+  // is done, or the text of the syntax error. None: nothing to check.
+  const char* (*complete)(const GivenOptions& given, RegCommand* command) = nullptr;
+  const char* synopsis;         // the command's line in the whole usage
+  const char* summary = "";     // lines of their own below it there
+  const char* help = nullptr;   // what NAME /? shows; none: the whole usage
+  // Runs a command that parsed; answers the exit code. Questions go to out
+  // and failures to err, as reg.exe words them; the dispatch delivers out.
+  int (*run)(const CommandRun& run);
+};
+
+// Every command, in the order of the usage within each family.
+std::span<const CommandRow> Commands();
+
+// The command called name in any letter case, or null.
+const CommandRow* CommandNamed(const std::string& name);
+
+// The row of operation; every operation has one.
+const CommandRow& CommandOf(RegOperation operation);
+
+// The whole tool's usage, which /? shows: each family's commands, each
+// with its synopsis and summary, then the family's notes.
+std::string Usage();
+
+// The runners, each in the file of what it does: reg_query.cpp,
+// reg_add_delete.cpp, reg_preset.cpp; export's and import's are
+// reg_transfer.h's ExportKey and ImportFile.
+int RunQuery(const CommandRun& run);
+int RunAdd(const CommandRun& run);
+int RunDelete(const CommandRun& run);
+int RunPreset(const CommandRun& run);
+
+// add's /t, /d and /s as the data that add stores (reg_add_data.cpp).
+const char* CompleteAdd(const GivenOptions& given, RegCommand* command);
+
+}  // namespace quorvane::tools
