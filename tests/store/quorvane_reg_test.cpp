@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 #include <sys/mount.h>
 
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,7 @@
 #include "tests/store/older_stores.h"
 #include "tests/support/temp_folder.h"
 #include "tools/reg_arguments.h"
+#include "tools/reg_commands.h"
 #include "tools/reg_file.h"
 #include "tools/reg_preset.h"
 #include "tools/reg_transfer.h"
@@ -86,6 +88,23 @@ TEST(RegArguments, DwordsAreDecimalOrHexAndFitIn32Bits) {
     const RegParse parse = Parse({"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", c.data});
     EXPECT_EQ(parse.outcome == RegParse::Outcome::Run, c.valid) << '"' << c.data << '"';
   }
+}
+
+// Every command of the table by its name in any letter case, one row each;
+// preset among them, parsed as the others are.
+TEST(RegArguments, TheTableNamesEachCommandOnceAndPresetIsOneOfThem) {
+  for (const CommandRow& row : Commands()) {
+    std::string upper = row.name;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(CommandNamed(upper), &row) << row.name;
+  }
+  const RegParse preset = Parse({"Preset", "Cable Modem", "/tmp/cable.reg", "-Y"});
+  ASSERT_EQ(preset.outcome, RegParse::Outcome::Run) << preset.message;
+  EXPECT_EQ(preset.command.operation, RegOperation::Preset);
+  EXPECT_EQ(preset.command.connection, "Cable Modem");
+  EXPECT_EQ(preset.command.file, "/tmp/cable.reg");
+  EXPECT_TRUE(preset.command.force);
+  EXPECT_EQ(Parse({"preset", "Modem", "m.reg", "/reg:32"}).outcome, RegParse::Outcome::Error);
 }
 
 // Registry files, apart from any store.
@@ -395,6 +414,14 @@ TEST_F(QuorvaneRegTool, AddsQueriesAndDeletes) {
   EXPECT_EQ(gone.out, "");
   EXPECT_EQ(gone.err, kNotFound);
   EXPECT_EQ(Run({"delete", "HKLM\\Software\\Test", "/v", "MaxMTU", "/f"}).err, kNotFound);
+}
+
+TEST_F(QuorvaneRegTool, EachCommandShowsItsHelpAndOpensNoStore) {
+  for (const CommandRow& row : Commands()) {
+    ExpectSuccess(Run({row.name, "/?"}), row.help != nullptr ? row.help : Usage());
+  }
+  ExpectSuccess(Run({"/?"}), Usage());
+  EXPECT_FALSE(std::filesystem::exists(store()));
 }
 
 TEST_F(QuorvaneRegTool, AsksBeforeOverwritingOrDeleting) {
