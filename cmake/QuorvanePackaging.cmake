@@ -1,7 +1,7 @@
 # The Debian package, made by CPack from what `cmake --install` places:
 # `cpack -G DEB` in a Linux build tree (scripts/package does it for a Release
 # build) writes quorvane_<version>_<arch>.deb. The version is the project's.
-# The Windows packages are made by scripts/package from quorvane.exe.
+# The Windows packages are made by scripts/package from the Windows programs.
 
 if(NOT (UNIX AND NOT APPLE) OR NOT PROJECT_IS_TOP_LEVEL)
   return()

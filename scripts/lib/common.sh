@@ -45,9 +45,10 @@ ensure_packages() {
 QUORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev
   libfontconfig-dev libgl-dev fonts-wine fonts-liberation scdoc python3)
 # Making the packages: the .deb's hardening flags and dependencies
-# (dpkg-buildflags, dpkg-shlibdeps, file) and the Windows installer (wixl, and
-# msitools to complete its tables).
-QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl msitools)
+# (dpkg-buildflags, dpkg-shlibdeps, file), the Windows installer (wixl, and
+# msitools to complete its tables), and osslsigncode to sign the Windows
+# files and verify them against the system's authorities (ca-certificates).
+QUORVANE_PACKAGING_PACKAGES=(dpkg-dev file wixl msitools osslsigncode ca-certificates)
 # What the native tests need besides: GoogleTest, an X server and xdotool for
 # the real-window test, a session bus with AT-SPI and its Python bindings to
 # hear the program as a screen reader does, the desktop-entry and AppStream
@@ -62,9 +63,11 @@ QUORVANE_BENCH_PACKAGES=(libbenchmark-dev libx11-dev)
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 # Its tests besides: GoogleTest's sources (MinGW has no packaged build of
 # it), the installer's and the zip's making and msiinfo to read the
-# installer's tables, and an X server with its keyboard for the windows'
-# tests.
-QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl msitools python3 unzip xvfb xdotool)
+# installer's tables, osslsigncode with openssl to sign them with a
+# certificate of the test's own, and an X server with its keyboard for the
+# windows' tests.
+QUORVANE_WINDOWS_TEST_PACKAGES=(googletest wixl msitools osslsigncode openssl python3 unzip xvfb
+  xdotool)
 # Fuzzing (scripts/fuzz): clang with libFuzzer and the sanitizers' runtimes.
 QUORVANE_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 # Only for a maintainer who makes store/letter_case_pairs.h anew with

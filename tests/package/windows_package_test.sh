@@ -5,12 +5,13 @@
 # SOURCE_DATE_EPOCH gives the same bytes and the same File table; the zip
 # holds the exe, a CRLF README.txt and the licence; the installer's tables
 # keep Windows Installer's rules for the shortcut (ICE43, ICE57) and carry
-# the Apps & features links and the file's version.
-# Then under Wine, in the Windows leg's prefix: msiexec /i installs the
-# program, the Start menu shortcut and the Apps & features entry with its
-# links and folder; the installed program starts to its main window (on the
-# leg's X display); the next revision replaces it in place; msiexec /x
-# removes it all but leaves the program's key and backup.
+# the Apps & features links and the file's version. Signed, the programs and
+# the installer verify and a changed byte fails them; SHA256SUMS checks.
+# Then under Wine, in the Windows leg's prefix: msiexec /i of the signed
+# installer installs the program, the Start menu shortcut and the Apps &
+# features entry with its links and folder; the installed program starts to
+# its main window (on the leg's X display); the next revision replaces it in
+# place; msiexec /x removes it all but leaves the program's key and backup.
 # windows_package_test.sh SOURCE_DIR VERSION HOMEPAGE RELEASE_DIR
 set -euo pipefail
 source "$1/scripts/lib/windows-packages.sh"
@@ -20,17 +21,17 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 version=$2 newer="${2%.*}.$((${2##*.} + 1))" homepage=$3 release=$4
-exe="$release/bin/quorvane.exe"
+bin="$release/bin" exe="$release/bin/quorvane.exe"
 export SOURCE_DATE_EPOCH=1700000000
-build_windows_exe "$1" "$release" || { cat "$release.log" >&2; exit 1; }
+build_windows_programs "$1" "$release" || { cat "$release.log" >&2; exit 1; }
 [ "$(stat -c %s "$exe")" -lt 409600 ] || fail "quorvane.exe holds $(stat -c %s "$exe") bytes"
 mkdir "$work/first"
 cp "$exe" "$work/first/"
-make_windows_packages "$exe" "$version" "$homepage" "$work/first"
+make_windows_packages "$bin" "$version" "$homepage" "$work/first"
 cmake --build "$release" --target clean >/dev/null
-build_windows_exe "$1" "$release" || { cat "$release.log" >&2; exit 1; }
-make_windows_packages "$exe" "$version" "$homepage" "$work" &&
-  make_windows_packages "$exe" "$newer" "$homepage" "$work"
+build_windows_programs "$1" "$release" || { cat "$release.log" >&2; exit 1; }
+make_windows_packages "$bin" "$version" "$homepage" "$work" &&
+  make_windows_packages "$bin" "$newer" "$homepage" "$work"
 msi="$work/quorvane-$version-x64.msi" zip="quorvane-$version-windows-x64.zip"
 cmp -s "$exe" "$work/first/quorvane.exe" || fail "two builds gave two quorvane.exe"
 cmp -s "$work/$zip" "$work/first/$zip" || fail "two builds gave two zips"
@@ -67,9 +68,48 @@ done
   [ "$(field InstallExecuteSequence SetInstallLocation 3)" -lt "$(field InstallExecuteSequence InstallValidate 3)" ] ||
   fail "ARPINSTALLLOCATION is not set after CostFinalize"
 
+# Signed with a code-signing certificate of a throwaway authority, whose key
+# has a password: every program in the zip and the installer, and the
+# installer itself.
+ca="$work/authority" signed="$work/signed"
+mkdir "$ca" && echo "the test's own password" >"$ca/password"
+{ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=Authority -keyout "$ca/ca.key" \
+    -out "$ca/ca.pem" &&
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=Tessamont -CA "$ca/ca.pem" \
+    -CAkey "$ca/ca.key" -addext basicConstraints=CA:false -addext extendedKeyUsage=codeSigning \
+    -keyout "$ca/signer.key" -out "$ca/signer.pem" &&
+  openssl pkcs12 -export -inkey "$ca/signer.key" -in "$ca/signer.pem" \
+    -passout "file:$ca/password" -out "$ca/signer.p12"; } >/dev/null 2>&1 ||
+  { echo "FAIL: openssl made no certificate" >&2; exit 1; }
+export QUORVANE_SIGN_CA_FILE="$ca/ca.pem"
+said=$(QUORVANE_SIGN_PKCS12="$ca/signer.p12" QUORVANE_SIGN_PASSWORD_FILE="$ca/password" \
+  make_windows_packages "$bin" "$version" "$homepage" "$signed" 2>&1) || fail "signing: $said"
+grep -qF -f "$ca/password" <<<"$said" && fail "the output shows the password"
+write_checksums "$signed"
+(cd "$signed" && sha256sum -c --quiet SHA256SUMS) && [ "$(wc -l <"$signed/SHA256SUMS")" -eq 2 ] ||
+  fail "SHA256SUMS: $(cat "$signed/SHA256SUMS")"
+unzip -q "$signed/$zip" -d "$signed/zip"
+msiextract -C "$signed/msi" "$signed/${msi##*/}" >/dev/null
+mapfile -t programs < <(find "$signed/zip" "$signed/msi" -name '*.exe')
+[ "${#programs[@]}" -eq $((2 * ${#QUORVANE_WINDOWS_PROGRAMS[@]})) ] ||
+  fail "the packages hold ${#programs[@]} programs"
+# Each signature verifies but not with one byte changed, and a program
+# without its signature is the unsigned build's.
+flip() { python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(int(sys.argv[2]));
+b = f.read(1)[0]; f.seek(-1, 1); f.write(bytes([b ^ 1]))' "$1" "$(($(stat -c %s "$1") / 2))"; }
+for file in "${programs[@]}" "$signed/${msi##*/}"; do
+  name=${file#"$signed/"}
+  verify_signature "$file" >/dev/null 2>&1 || fail "$name: the signature fails"
+  cp "$file" "$work/changed" && flip "$work/changed"
+  verify_signature "$work/changed" >/dev/null 2>&1 && fail "$name: a changed byte verifies"
+  [[ $file == *.exe ]] || continue
+  osslsigncode remove-signature -in "$file" -out "$file.unsigned" >/dev/null 2>&1 &&
+    cmp -s "$file.unsigned" "$bin/${file##*/}" || fail "$name unsigned is not the build's"
+done
+
 key='HKLM\Software\Tessamont\Quorvane'
 folder="$WINEPREFIX/drive_c/Program Files/Tessamont/Quorvane"
-msiexec() { wine msiexec "$1" "$(winepath -w "$work/quorvane-$2-x64.msi")" /qn || fail "msiexec $1 $2"; }
+msiexec() { wine msiexec "$1" "$(winepath -w "$2")" /qn || fail "msiexec $1 ${2#"$work/"}"; }
 # Wine puts a per-machine package's shortcuts in the user's Start menu.
 shortcut() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Quorvane.lnk'; }
 # entries: the Apps & features entries named Quorvane, one "version publisher" line each.
@@ -85,7 +125,7 @@ links() { uninstall_values "HelpLink URLInfoAbout InstallLocation"; }
 
 wine reg add "$key\\Backup" /v MaxMTU /d 'Not Set' /f >/dev/null
 wine reg add "$key" /v FirstRun /d No /f >/dev/null
-msiexec /i "$version"
+msiexec /i "$signed/${msi##*/}"
 [ -f "$folder/quorvane.exe" ] && [ -n "$(shortcut)" ] || fail "no program or no shortcut"
 [ "$(entries)" = "$version Tessamont" ] || fail "entries: $(entries)"
 [ "$(links)" = "$homepage $homepage "'C:\Program Files\Tessamont\Quorvane\' ] || fail "links: $(links)"
@@ -102,9 +142,9 @@ else
 fi
 wait "$program" 2>/dev/null || true
 
-msiexec /i "$newer"
+msiexec /i "$work/quorvane-$newer-x64.msi"
 [ "$(entries)" = "$newer Tessamont" ] || fail "entries after the upgrade: $(entries)"
-msiexec /x "$newer"
+msiexec /x "$work/quorvane-$newer-x64.msi"
 [ ! -e "$folder" ] && [ -z "$(shortcut)" ] && [ -z "$(entries)" ] || fail "left after removal"
 wine reg query "$key\\Backup" /v MaxMTU >/dev/null 2>&1 && wine reg query "$key" /v FirstRun >/dev/null 2>&1 ||
   fail "the removal took the program's key or backup"

@@ -5,7 +5,6 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -17,6 +16,7 @@
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
 #include "tests/store/older_stores.h"
+#include "tests/support/file_permissions.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_registry.h"
 
@@ -469,8 +469,8 @@ TEST(SqliteRegistryReadOnly, AMissingFileOpenedReadOnlyHoldsNothingAndIsNotMade)
   EXPECT_FALSE(std::filesystem::exists(folder / "missing.sqlite3"));
 }
 
-TEST(SqliteRegistryReadOnly, AFileThatCannotBeWrittenOpensForReading) {
-  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not stop the superuser";
+TEST(SqliteRegistryFilePermissions, AFileThatCannotBeWrittenOpensForReading) {
+  NEEDS_FILE_PERMISSIONS();
   TempFolder folder;
   const std::string file = folder / "registry.sqlite3";
   ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
