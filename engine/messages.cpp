@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/texts.h"
+#include "store/status_words.h"
 
 namespace quorvane::engine {
 namespace {
@@ -34,12 +35,7 @@ std::vector<std::string> LabelsOf(const std::vector<FailedSetting>& failed) {
   return labels;
 }
 
-std::string ReasonOf(store::Status status) {
-  for (const text::FailureReason& reason : text::kFailureReasons) {
-    if (reason.status == status) return reason.words;
-  }
-  return text::kOtherFailureLead + std::to_string(status) + ".";
-}
+std::string ReasonOf(store::Status status) { return store::WindowReason(status); }
 
 // Appends sentence to text, a blank between them.
 void Append(std::string& text, const std::string& sentence) {
@@ -75,15 +71,8 @@ std::string WithoutBackup(const std::vector<std::string>& labels) {
 }  // namespace
 
 Message RegistryUnavailableMessage(const store::OpenFailure& failure) {
-  std::string text = text::kRegistryUnavailableLead;
-  if (!failure.path.empty()) text += " \"" + failure.path + "\"";
-  for (const text::OpenFailureWords& known : text::kOpenFailureWords) {
-    if (known.detail != failure.detail) continue;
-    text += known.words;
-    if (!known.withReason) return Failure(std::move(text), {});
-    break;
-  }
-  return Failure(std::move(text), {{"", failure.status}});
+  return Box(store::DescribeOpenFailureInWindow(failure), kProgramTitle, Buttons::Ok,
+             Icon::Error);
 }
 
 Message DisclaimerMessage() {

@@ -13,6 +13,7 @@
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
 #include "store/sqlite_store_file.h"
+#include "store/status_words.h"
 #include "store/whole_value.h"
 #include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
@@ -28,26 +29,6 @@ using store::Status;
 using store::ValueType;
 
 constexpr RootKey kRoot = RootKey::LocalMachine;
-
-struct StatusText {
-  Status status;
-  const char* text;
-};
-constexpr StatusText kStatusTexts[] = {
-    {store::kNotFound, text::kNotFound},       {store::kAccessDenied, text::kAccessDenied},
-    {store::kBadPathname, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
-    {store::kBadDatabase, text::kCorrupt},     {store::kRegistryCorrupt, text::kRegistryCorrupt},
-    {store::kInUse, text::kInUse},             {store::kDiskFull, text::kDiskFull},
-    {store::kWriteProtected, text::kWriteProtected}, {store::kAlreadyExists, text::kNamesCollide},
-};
-
-const char* TextOf(Status status) {
-  for (const StatusText& known : kStatusTexts) {
-    if (known.status == status) return known.text;
-  }
-  return text::kIoFailed;
-}
-
 
 struct TypeName {
   ValueType type;
@@ -244,7 +225,7 @@ int Delivered(int code, std::ostream& out, std::ostream& err) {
 }
 
 int Fail(std::ostream& err, Status status) {
-  err << TextOf(status) << "\n";
+  err << text::kErrorPrefix << store::CommandLineReason(status) << "\n";
   return 1;
 }
 
