@@ -1,5 +1,5 @@
-// The texts that the operations show: the current-value caption's prefix
-// and the message texts.
+// The texts that the windows show of the operations: the current-value
+// caption's prefix and the message texts.
 // Each text is written here once; the messages that carry them, with their
 // titles, buttons and icons, are built in messages.cpp.
 #pragma once
