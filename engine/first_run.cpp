@@ -52,12 +52,18 @@ Step BackUp(Operation& operation, const store::Setting& setting) {
 
 }  // namespace
 
+// Only an absent marker is absent: a marker that the registry cannot read
+// may well say "No", and a backup taken over it would replace the user's
+// originals with whatever the program had written since.
 FirstRunMarker ReadFirstRunMarker(const store::Registry& registry) {
   using enum FirstRunMarker::State;
-  return {registry.ReadText(store::kRoot, store::key::kProgram, store::kFirstRunValue,
-                            store::kFirstRunPending) == store::kFirstRunPending
-              ? Pending
-              : Done};
+  store::TypedValue marker;
+  const store::Status read =
+      registry.QueryValue(store::kRoot, store::key::kProgram, store::kFirstRunValue, &marker);
+  if (read == store::kNotFound) return {Pending};
+  if (read != store::kSuccess) return {Unreadable, read};
+  const std::optional<std::string> text = TextOf(marker);
+  return {!text || *text == store::kFirstRunPending ? Pending : Done};
 }
 
 // A marker that cannot be written is handled like a backup that cannot be
@@ -69,7 +75,15 @@ FirstRunMarker ReadFirstRunMarker(const store::Registry& registry) {
 FirstRunOutcome RunFirstRunBlock(const store::Registry& registry, Questions& questions) {
   FirstRunOutcome outcome;
   outcome.marker = ReadFirstRunMarker(registry);
-  if (outcome.marker.state != FirstRunMarker::State::Pending) return outcome;
+  switch (outcome.marker.state) {
+    case FirstRunMarker::State::Done:
+      return outcome;
+    case FirstRunMarker::State::Unreadable:
+      outcome.start = StartOutcome::BackupFailed;
+      return outcome;
+    case FirstRunMarker::State::Pending:
+      break;
+  }
 
   // The disclaimer tells the user that the settings are backed up; without
   // a backup nothing may go on. The marker stays pending, so the next start

@@ -12,17 +12,19 @@ namespace quorvane::engine {
 enum class StartOutcome {
   Continue,      // the block was skipped, or the disclaimer accepted
   Declined,      // the user declined the disclaimer: the program ends
-  BackupFailed,  // the backup or the first-run marker could not be written:
-                 // the program ends
+  BackupFailed,  // the first-run marker could not be read, or the backup or
+                 // the marker could not be written: the program ends
 };
 
 // The first-run marker FirstRun, read as the first-run block reads it.
 struct FirstRunMarker {
   enum class State {
-    Pending,  // absent, not a text, or exactly "Yes": the backup is to be taken
-    Done,     // any other text: the first-run backup has been taken
+    Pending,     // absent, not a text, or exactly "Yes": the backup is to be taken
+    Done,        // any other text: the first-run backup has been taken
+    Unreadable,  // the registry could not tell; status says why
   };
   State state = State::Pending;
+  store::Status status = store::kSuccess;
 };
 FirstRunMarker ReadFirstRunMarker(const store::Registry& registry);
 

@@ -149,6 +149,9 @@ Message QuestionMessage(Question question) {
 }
 
 WindowTelling TellInWindow(const FirstRunOutcome& outcome) {
+  if (outcome.marker.state == FirstRunMarker::State::Unreadable) {
+    return Telling(Failure(text::kMarkerUnreadable, {outcome.marker.status}));
+  }
   if (!outcome.backup.empty() && outcome.backup.back().Failed()) {
     return Telling(BackupFailedMessage(outcome.backup));
   }

@@ -33,9 +33,10 @@ struct WindowTelling {
 };
 
 // A first run that could not go on says why, and what was written and what
-// was not: nothing, since no backup could be written; the backup of some
-// settings only; the whole backup but not the marker; or, after a decline,
-// everything but setting the marker back. Otherwise it shows nothing more.
+// was not: nothing at all, since the marker could not be read; nothing,
+// since no backup could be written; the backup of some settings only; the
+// whole backup but not the marker; or, after a decline, everything but
+// setting the marker back. Otherwise it shows nothing more.
 WindowTelling TellInWindow(const FirstRunOutcome& outcome);
 // The Finished window once the whole preset is written; otherwise a box
 // that names the settings not written and why, or asks for a connection

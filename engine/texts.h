@@ -32,11 +32,14 @@ inline constexpr const char* kDisclaimer =
     "\r\n\r\n"
     "PS: Don't say I didn't warn you...";
 
-// Shown instead of the disclaimer when the backup could not be written,
-// each saying how far the first run got: the first backup write failed;
-// some were written, then one failed; all were written, then the first-run
-// marker could not be; or the user declined and the marker could not be
-// set back.
+// Shown instead of the disclaimer when the backup could not be taken,
+// each saying how far the first run got: the first-run marker could not be
+// read; the first backup write failed; some were written, then one failed;
+// all were written, then the marker could not be; or the user declined and
+// the marker could not be set back.
+inline constexpr const char* kMarkerUnreadable =
+    "Quorvane could not read whether it has backed up your network settings before, so nothing "
+    "has been changed.";
 inline constexpr const char* kBackupFailed =
     "Quorvane could not back up your current network settings, so nothing has been changed.";
 inline constexpr const char* kBackupPartlyLead =

@@ -253,6 +253,40 @@ TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgramAndSaysWhatWasDone) {
   EXPECT_EQ(BackupText("MaxMTU"), "Not Set");
 }
 
+// A marker that the registry cannot read may say "No": the backup already
+// taken stays, and the program ends, saying why.
+TEST_F(FirstRunTest, AMarkerThatCannotBeReadTakesNoBackup) {
+  SetBackup("MaxMTU", "576");
+  SetLive(Id::MaxMtu, "1500");
+  const struct {
+    std::string call;
+    store::Status status;
+    const char* reason;
+  } cases[] = {
+      {"open " + key::kProgram, store::kAccessDenied,
+       "Quorvane may need to be run with administrator rights."},
+      {"query FirstRun", store::kRegistryCorrupt, "The registry file is damaged."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.call);
+    Refuse({c.call}, c.status);
+    recorder_.calls.clear();
+    dialogs_.shown.clear();
+    const engine::FirstRunOutcome outcome = Run();
+    EXPECT_EQ(outcome.marker.state, engine::FirstRunMarker::State::Unreadable);
+    EXPECT_EQ(outcome.marker.status, c.status);
+    EXPECT_TRUE(outcome.backup.empty());
+    EXPECT_TRUE(Calls({"create", "set"}).empty());
+    ExpectBackupFailedAndEnded(dialogs_, outcome,
+                               "Quorvane could not read whether it has backed up your network "
+                               "settings before, so nothing has been changed. " +
+                                   std::string(c.reason));
+    EXPECT_EQ(dialogs_.shown.size(), 1u);
+    Allow();
+  }
+  EXPECT_EQ(BackupText("MaxMTU"), "576");
+}
+
 // Before the first run: a registry that cannot be opened is told in the
 // same words as every other failure of its kind.
 TEST(RegistryUnavailable, TheBoxNamesTheFileAndWhy) {
