@@ -164,8 +164,10 @@ WindowTelling TellInWindow(const FirstRunOutcome& outcome) {
   return {};
 }
 
+// A name that is no connection type comes from no list of the window's,
+// which offers the four alone; the window asks for one from its list.
 WindowTelling TellInWindow(const OptimiseOutcome& outcome) {
-  if (outcome.choice == TypeChoice::NothingSelected) return Telling(SelectConnectionTypeMessage());
+  if (outcome.choice != TypeChoice::Preset) return Telling(SelectConnectionTypeMessage());
   const std::vector<Step> failed = FailedOf(outcome.steps);
   // The Finished window would tell the user the settings are optimised.
   if (failed.empty()) return {std::nullopt, true};

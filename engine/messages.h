@@ -40,7 +40,7 @@ struct WindowTelling {
 WindowTelling TellInWindow(const FirstRunOutcome& outcome);
 // The Finished window once the whole preset is written; otherwise a box
 // that names the settings not written and why, or asks for a connection
-// type when none is selected.
+// type from the list.
 WindowTelling TellInWindow(const OptimiseOutcome& outcome);
 // Once Yes was answered, a box: the restore complete; the settings without
 // a backup copy named; those not restored named with why; or no backup.

@@ -91,15 +91,21 @@ TEST_F(QuickOptimiseTest, NothingSelectedOnlyAsks) {
   EXPECT_EQ(dialogs_.shown[0].style, 64);
 }
 
-TEST_F(QuickOptimiseTest, NamesAreComparedExactly) {
+// A name that is none of the four, exactly, is refused: nothing is
+// written, and nothing tells of an optimise. The window's list never
+// offers one; the window would ask for a type from its list.
+TEST_F(QuickOptimiseTest, NamesAreComparedExactlyAndAnyOtherIsRefused) {
   for (const char* near : {"modem", " Modem", "Modem ", "Cable modem", "LAN"}) {
-    EXPECT_EQ(Optimise(near).choice, engine::TypeChoice::NoPreset) << near;
+    const engine::OptimiseOutcome outcome = Optimise(near);
+    EXPECT_EQ(outcome.choice, engine::TypeChoice::NoPreset) << near;
+    EXPECT_FALSE(outcome.Optimised()) << near;
+    EXPECT_TRUE(outcome.steps.empty()) << near;
   }
   EXPECT_TRUE(Calls({"set"}).empty());
   EXPECT_EQ(LiveText(Id::MaxMtu), std::nullopt);
-  // Only an empty selection asks; any other text goes on to the Finished
-  // window, as the selection-only list never offers such a text.
-  EXPECT_EQ(dialogs_.finishedCount, 5);
+  EXPECT_EQ(dialogs_.finishedCount, 0);
+  ASSERT_EQ(dialogs_.shown.size(), 5u);
+  EXPECT_EQ(dialogs_.shown[4].text, "Please select your Connection Type from the list opposite.");
 }
 
 // The box names what could not be written, then why: the reason given, or,
