@@ -1,8 +1,6 @@
 #include "engine/restore.h"
 
 #include <algorithm>
-#include <cstring>
-#include <string>
 #include <utility>
 
 #include "engine/backup_record.h"
@@ -10,23 +8,6 @@
 
 namespace quorvane::engine {
 namespace {
-
-// True when the backup copy is the absent marker of the setting's kind, as
-// earlier versions wrote it too: exactly the text "Not Set" (a NUL that
-// ends it is a text's terminator, as other tools store one; anything after
-// a NUL is content) or the number 0.
-bool IsAbsentMarker(const store::Setting& setting, const store::TypedValue& copy) {
-  if (setting.kind == store::Kind::Number) {
-    std::int32_t number = 0;
-    if (copy.type != store::kTypeNumber || copy.data.size() != sizeof number) return false;
-    std::memcpy(&number, copy.data.data(), sizeof number);
-    return number == kAbsentNumber;
-  }
-  if (copy.type != store::kTypeText) return false;
-  std::string text(copy.data.begin(), copy.data.end());
-  if (!text.empty() && text.back() == '\0') text.pop_back();
-  return text == kAbsentText;
-}
 
 // Puts one setting back from its copy in the backup key: removes the live
 // value for an absent marker, writes any other copy back with its own type

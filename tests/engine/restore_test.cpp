@@ -2,6 +2,8 @@
 
 #include "engine/first_run.h"
 #include "engine/quick_optimise.h"
+#include "engine/show_settings.h"
+#include "engine/verify_preset.h"
 #include "tests/engine/engine_test.h"
 #include "tests/engine/read_only_store.h"
 
@@ -225,6 +227,52 @@ TEST_F(RestoreTest, EverySettingComesBackExactlyAfterTheFirstRun) {
   Restore();
   EXPECT_EQ(all(), before);
   EXPECT_EQ(dialogs_.shown.back().text, kDone);
+}
+
+// An administrator's route: show and verify read only; the first run keeps
+// the computer's own values; verify then finds the preset live, a second
+// optimise finds each value already written, and restore gives every
+// original back.
+TEST_F(RestoreTest, AnAdministratorsRouteKeepsTheOriginals) {
+  using State = engine::FirstRunMarker::State;
+  SetLive(Id::MaxMtu, "576");
+  SetLive(Id::DefaultTtl, "32");
+  SetLive(Id::DefaultRcvWindow, "8760");
+  engine::ShownSettings shown = engine::ShowSettings(registry_);
+  EXPECT_EQ(shown.firstRun.state, State::Pending);
+  EXPECT_FALSE(shown.AnyBackup());
+  ASSERT_EQ(shown.settings.size(), 9u);
+  EXPECT_EQ(engine::TextOf(shown.settings[0].live.value), "576");
+  EXPECT_EQ(shown.settings[3].live.value, std::nullopt);
+  EXPECT_STREQ(store::SettingOf(shown.settings[6].setting).pane, "Path MTU");
+
+  EXPECT_EQ(engine::VerifyPreset(registry_, "Cable modem").choice, engine::TypeChoice::NoPreset);
+  const engine::VerifyOutcome before = engine::VerifyPreset(registry_, "Cable Modem");
+  EXPECT_FALSE(before.AllLive());
+  ASSERT_EQ(before.notLive.size(), 6u);
+  EXPECT_STREQ(before.notLive[0].preset, "1500");
+  EXPECT_EQ(engine::TextOf(before.notLive[0].live.value), "576");
+  EXPECT_TRUE(Calls({"create", "set", "delete"}).empty());
+
+  dialogs_.answers = {Answer::Yes};
+  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_).start, engine::StartOutcome::Continue);
+  EXPECT_TRUE(engine::QuickOptimise(registry_, dialogs_, "Cable Modem").Optimised());
+  EXPECT_TRUE(engine::VerifyPreset(registry_, "Cable Modem").AllLive());
+  shown = engine::ShowSettings(registry_);
+  EXPECT_EQ(shown.firstRun.state, State::Done);
+  EXPECT_EQ(engine::TextOf(shown.settings[0].backup.value), "576");
+  EXPECT_EQ(engine::TextOf(shown.settings[0].live.value), "1500");
+  for (const engine::Step& step : engine::QuickOptimise(registry_, dialogs_, "Cable Modem").steps) {
+    EXPECT_EQ(step.before, step.written);
+  }
+
+  Restore();
+  EXPECT_EQ(LiveText(Id::MaxMtu), "576");
+  EXPECT_EQ(LiveText(Id::DefaultTtl), "32");
+  EXPECT_EQ(LiveText(Id::DefaultRcvWindow), "8760");
+  EXPECT_EQ(LiveText(Id::SessionKeepAlive), std::nullopt);
+  EXPECT_EQ(LiveText(Id::SackOpts), std::nullopt);
+  EXPECT_EQ(engine::VerifyPreset(registry_, "Cable Modem").notLive.size(), 6u);
 }
 
 TEST_F(RestoreTest, NoBackupAtAllChangesNothingAndSaysSo) {
