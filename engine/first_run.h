@@ -19,7 +19,7 @@ enum class StartOutcome {
 // The first-run marker FirstRun, read as the first-run block reads it.
 struct FirstRunMarker {
   enum class State {
-    Pending,     // absent, not a text, or exactly "Yes": the backup is to be taken
+    Pending,     // absent, not a text, or exactly "Yes": the backup is due
     Done,        // any other text: the first-run backup has been taken
     Unreadable,  // the registry could not tell; status says why
   };
