@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "store/catalogue.h"
+#include "store/registry.h"
 
 namespace quorvane::engine {
 
@@ -38,5 +39,10 @@ static_assert(store::NamesEachOnce(kBackupOrder, [](const store::Setting& s) {
 // the same way and so removed too; an absent DisableTaskOffload reads as 0.
 inline constexpr const char* kAbsentText = "Not Set";
 inline constexpr std::int32_t kAbsentNumber = 0;
+
+// True when a setting's backup copy is the absent marker of its kind, as
+// earlier versions wrote it too: exactly the text "Not Set", or the number
+// 0 (REG_DWORD).
+bool IsAbsentMarker(const store::Setting& setting, const store::TypedValue& copy);
 
 }  // namespace quorvane::engine

@@ -1,10 +1,9 @@
 #include "engine/first_run.h"
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "engine/backup_record.h"
-#include "engine/messages.h"
 #include "engine/operation.h"
 
 namespace quorvane::engine {
@@ -14,35 +13,35 @@ namespace {
 // value exactly, type and bytes, or the absent marker when there is none.
 // A live value that cannot be read for another reason may still be there,
 // and a marker would make the restore delete it: the copy fails instead.
-[[nodiscard]] store::Status BackUp(Operation& operation, const store::Setting& setting) {
+Step BackUp(Operation& operation, const store::Setting& setting) {
+  Step step{.setting = setting.id, .place = Place::Backup};
   store::TypedValue live;
   const store::Status read = operation.QueryValue(setting.key, setting.valueName, &live);
-  if (read == store::kNotFound) {
-    const store::WriteResult marked =
-        setting.kind == store::Kind::Number
-            ? operation.WriteNumber(store::key::kBackup, setting.backupName, kAbsentNumber)
-            : operation.WriteText(store::key::kBackup, setting.backupName, kAbsentText);
-    return marked.status;
+  step.status = NoteFound(step, read, std::move(live));
+  if (step.Failed()) return step;
+  step.action = Action::Write;
+  if (step.found == Found::Value) {
+    step.written = step.before;
+    step.status =
+        operation.WriteValue(store::key::kBackup, setting.backupName, step.written).status;
+  } else if (setting.kind == store::Kind::Number) {
+    step.written = NumberValue(kAbsentNumber);
+    step.status =
+        operation.WriteNumber(store::key::kBackup, setting.backupName, kAbsentNumber).status;
+  } else {
+    step.written = TextValue(kAbsentText);
+    step.status = operation.WriteText(store::key::kBackup, setting.backupName, kAbsentText).status;
   }
-  if (read != store::kSuccess) return read;
-  return operation.WriteValue(store::key::kBackup, setting.backupName, live).status;
+  return step;
 }
 
-// Backs up the settings in their order, each read and at once written.
-// Stops at the first copy that cannot be made and tells the user how far it
-// got; true when every copy was made.
-[[nodiscard]] bool BackUpSettings(Operation& operation) {
-  std::vector<std::string> backedUp;
+// Backs up the settings in their order, each read and at once written,
+// into steps; stops at the first copy that cannot be made. True when every
+// copy was made.
+[[nodiscard]] bool BackUpSettings(Operation& operation, std::vector<Step>& steps) {
   for (store::SettingId id : kBackupOrder) {
-    const store::Setting& setting = store::SettingOf(id);
-    const store::Status status = BackUp(operation, setting);
-    if (status == store::kSuccess) {
-      backedUp.push_back(setting.label);
-      continue;
-    }
-    operation.Show(backedUp.empty() ? BackupFailedMessage(status)
-                                    : BackupPartlyMessage(backedUp, {setting.label, status}));
-    return false;
+    steps.push_back(BackUp(operation, store::SettingOf(id)));
+    if (steps.back().Failed()) return false;
   }
   return true;
 }
@@ -53,41 +52,60 @@ namespace {
 
 }  // namespace
 
+// Only an absent marker is absent: a marker that the registry cannot read
+// may well say "No", and a backup taken over it would replace the user's
+// originals with whatever the program had written since.
+FirstRunMarker ReadFirstRunMarker(const store::Registry& registry) {
+  using enum FirstRunMarker::State;
+  store::TypedValue marker;
+  const store::Status read =
+      registry.QueryValue(store::kRoot, store::key::kProgram, store::kFirstRunValue, &marker);
+  if (read == store::kNotFound) return {Pending};
+  if (read != store::kSuccess) return {Unreadable, read};
+  const std::optional<std::string> text = TextOf(marker);
+  return {!text || *text == store::kFirstRunPending ? Pending : Done};
+}
+
 // A marker that cannot be written is handled like a backup that cannot be
 // written: a "No" that stays "Yes" would back up again on the next start,
 // over the user's originals, whatever the program had written meanwhile; a
 // "Yes" that stays "No" after a decline would skip the disclaimer the user
-// declined. Either way the program tells what it did and did not do, and
-// ends, changing no more.
-StartOutcome RunFirstRunBlock(const store::Registry& registry, UserDialogs& dialogs) {
-  if (registry.ReadText(store::kRoot, store::key::kProgram, store::kFirstRunValue,
-                        store::kFirstRunPending) != store::kFirstRunPending) {
-    return StartOutcome::Continue;
+// declined. Either way the program ends, changing no more, and its outcome
+// tells what it did and did not do.
+FirstRunOutcome RunFirstRunBlock(const store::Registry& registry, Questions& questions) {
+  FirstRunOutcome outcome;
+  outcome.marker = ReadFirstRunMarker(registry);
+  switch (outcome.marker.state) {
+    case FirstRunMarker::State::Done:
+      return outcome;
+    case FirstRunMarker::State::Unreadable:
+      outcome.start = StartOutcome::BackupFailed;
+      return outcome;
+    case FirstRunMarker::State::Pending:
+      break;
   }
 
   // The disclaimer tells the user that the settings are backed up; without
   // a backup nothing may go on. The marker stays pending, so the next start
   // tries again.
-  Operation operation(registry, dialogs);
-  if (!BackUpSettings(operation)) return StartOutcome::BackupFailed;
+  Operation operation(registry, questions);
+  outcome.start = StartOutcome::BackupFailed;
+  if (!BackUpSettings(operation, outcome.backup)) return outcome;
 
   // Marked done before the question: a program stopped while the disclaimer
   // is open keeps the backup it took and does not ask again.
-  if (const store::Status status = WriteFirstRunMarker(operation, store::kFirstRunDone);
-      status != store::kSuccess) {
-    operation.Show(FirstRunNotMarkedMessage(status));
-    return StartOutcome::BackupFailed;
+  outcome.markedDone = WriteFirstRunMarker(operation, store::kFirstRunDone);
+  if (*outcome.markedDone != store::kSuccess) return outcome;
+
+  // Only Yes accepts: whatever else the question gives back declines.
+  outcome.disclaimer = operation.Ask(Question::Disclaimer);
+  if (*outcome.disclaimer == Answer::Yes) {
+    outcome.start = StartOutcome::Continue;
+    return outcome;
   }
-  // Only Yes accepts: whatever else the box gives back declines.
-  if (operation.Show(DisclaimerMessage()) != Answer::Yes) {
-    if (const store::Status status = WriteFirstRunMarker(operation, store::kFirstRunPending);
-        status != store::kSuccess) {
-      operation.Show(DeclineNotMarkedMessage(status));
-      return StartOutcome::BackupFailed;
-    }
-    return StartOutcome::Declined;
-  }
-  return StartOutcome::Continue;
+  outcome.markedPending = WriteFirstRunMarker(operation, store::kFirstRunPending);
+  if (*outcome.markedPending == store::kSuccess) outcome.start = StartOutcome::Declined;
+  return outcome;
 }
 
 }  // namespace quorvane::engine

@@ -1,10 +1,13 @@
 #include "engine/messages.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <iterator>
 #include <string>
 #include <utility>
 
 #include "engine/texts.h"
+#include "store/status_words.h"
 
 namespace quorvane::engine {
 namespace {
@@ -18,6 +21,10 @@ Message Box(std::string text, std::string title, Buttons buttons, Icon icon) {
   return message;
 }
 
+WindowTelling Telling(Message box) { return {std::move(box), false}; }
+
+const char* LabelOf(const Step& step) { return store::SettingOf(step.setting).label; }
+
 std::string NamingSettings(const char* lead, const std::vector<std::string>& labels,
                            const char* tail) {
   std::string text = lead;
@@ -28,17 +35,17 @@ std::string NamingSettings(const char* lead, const std::vector<std::string>& lab
   return text + tail;
 }
 
-std::vector<std::string> LabelsOf(const std::vector<FailedSetting>& failed) {
+std::vector<std::string> LabelsOf(const std::vector<Step>& steps) {
   std::vector<std::string> labels;
-  for (const FailedSetting& setting : failed) labels.push_back(setting.label);
+  for (const Step& step : steps) labels.push_back(LabelOf(step));
   return labels;
 }
 
-std::string ReasonOf(store::Status status) {
-  for (const text::FailureReason& reason : text::kFailureReasons) {
-    if (reason.status == status) return reason.words;
-  }
-  return text::kOtherFailureLead + std::to_string(status) + ".";
+std::vector<Step> FailedOf(const std::vector<Step>& steps) {
+  std::vector<Step> failed;
+  std::copy_if(steps.begin(), steps.end(), std::back_inserter(failed),
+               [](const Step& step) { return step.Failed(); });
+  return failed;
 }
 
 // Appends sentence to text, a blank between them.
@@ -47,24 +54,30 @@ void Append(std::string& text, const std::string& sentence) {
   text += sentence;
 }
 
-// The reasons of the failures, each once, in the order first met.
-void AppendReasons(std::string& text, const std::vector<FailedSetting>& failed) {
+// The reasons of the statuses, each once, in the order first met.
+void AppendReasons(std::string& text, const std::vector<store::Status>& statuses) {
   std::vector<std::string> told;
-  for (const FailedSetting& setting : failed) {
-    std::string reason = ReasonOf(setting.status);
+  for (const store::Status status : statuses) {
+    std::string reason = store::WindowReason(status);
     if (std::find(told.begin(), told.end(), reason) != told.end()) continue;
     Append(text, reason);
     told.push_back(std::move(reason));
   }
 }
 
-// A failure box: text, then the reasons of failed.
-Message Failure(std::string text, const std::vector<FailedSetting>& failed) {
-  AppendReasons(text, failed);
+std::vector<store::Status> StatusesOf(const std::vector<Step>& steps) {
+  std::vector<store::Status> statuses;
+  for (const Step& step : steps) statuses.push_back(step.status);
+  return statuses;
+}
+
+// A failure box: text, then the reasons of the statuses.
+Message Failure(std::string text, const std::vector<store::Status>& why) {
+  AppendReasons(text, why);
   return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
 }
 
-std::string NotChanged(const std::vector<FailedSetting>& failed) {
+std::string NotChanged(const std::vector<Step>& failed) {
   return NamingSettings(text::kChangeFailedLead, LabelsOf(failed), text::kChangeFailedTail);
 }
 
@@ -72,59 +85,19 @@ std::string WithoutBackup(const std::vector<std::string>& labels) {
   return NamingSettings(text::kNoBackupValueLead, labels, text::kNoBackupValueTail);
 }
 
-}  // namespace
-
-Message RegistryUnavailableMessage(const store::OpenFailure& failure) {
-  std::string text = text::kRegistryUnavailableLead;
-  if (!failure.path.empty()) text += " \"" + failure.path + "\"";
-  for (const text::OpenFailureWords& known : text::kOpenFailureWords) {
-    if (known.detail != failure.detail) continue;
-    text += known.words;
-    if (!known.withReason) return Failure(std::move(text), {});
-    break;
-  }
-  return Failure(std::move(text), {{"", failure.status}});
-}
-
-Message DisclaimerMessage() {
-  return Box(text::kDisclaimer, text::kDisclaimerTitle, Buttons::YesNo, Icon::Error);
-}
-
-Message BackupFailedMessage(store::Status why) {
-  return Failure(text::kBackupFailed, {{"", why}});
-}
-
-Message BackupPartlyMessage(const std::vector<std::string>& backedUp,
-                            const FailedSetting& failed) {
-  return Failure(NamingSettings(text::kBackupPartlyLead, backedUp, text::kBackupPartlyMiddle) +
-                     failed.label + text::kBackupPartlyTail,
-                 {failed});
-}
-
-Message FirstRunNotMarkedMessage(store::Status why) {
-  return Failure(text::kFirstRunNotMarked, {{"", why}});
-}
-
-Message DeclineNotMarkedMessage(store::Status why) {
-  return Failure(text::kDeclineNotMarked, {{"", why}});
+// The backup stops at its first failed copy, the last of its steps.
+Message BackupFailedMessage(const std::vector<Step>& backup) {
+  const Step& failed = backup.back();
+  if (backup.size() == 1) return Failure(text::kBackupFailed, {failed.status});
+  const std::vector<Step> backedUp(backup.begin(), backup.end() - 1);
+  return Failure(NamingSettings(text::kBackupPartlyLead, LabelsOf(backedUp),
+                                text::kBackupPartlyMiddle) +
+                     LabelOf(failed) + text::kBackupPartlyTail,
+                 {failed.status});
 }
 
 Message SelectConnectionTypeMessage() {
   return Box(text::kSelectConnectionType, kProgramTitle, Buttons::Ok, Icon::Information);
-}
-
-Message OptimiseFailedMessage(const std::vector<FailedSetting>& failed) {
-  std::string text = NotChanged(failed);
-  Append(text, text::kNotFullyOptimised);
-  return Failure(std::move(text), failed);
-}
-
-Message ApplyFailedMessage(const std::vector<FailedSetting>& failed) {
-  return Failure(NotChanged(failed), failed);
-}
-
-Message RestoreConfirmMessage() {
-  return Box(text::kRestoreConfirm, text::kRestoreTitle, Buttons::YesNo, Icon::Information);
 }
 
 // The closing box names no title of its own, so it carries the program's.
@@ -145,14 +118,93 @@ Message NoBackupFoundMessage() {
   return Box(text::kNoBackupFound, kProgramTitle, Buttons::Ok, Icon::Information);
 }
 
-Message RestoreFailedMessage(const std::vector<FailedSetting>& failed,
+// Names the settings that the restore could not put back and why, then
+// those without a backup copy; ends with the reboot reminder when anything
+// was restored.
+Message RestoreFailedMessage(const std::vector<Step>& failed,
                              const std::vector<std::string>& withoutBackup, bool anyRestored) {
   std::string text =
       NamingSettings(text::kRestoreFailedLead, LabelsOf(failed), text::kRestoreFailedTail);
-  AppendReasons(text, failed);
+  AppendReasons(text, StatusesOf(failed));
   if (!withoutBackup.empty()) Append(text, WithoutBackup(withoutBackup));
   if (anyRestored) Append(text, text::kRebootReminder);
   return Box(std::move(text), kProgramTitle, Buttons::Ok, Icon::Error);
+}
+
+}  // namespace
+
+Message RegistryUnavailableMessage(const store::OpenFailure& failure) {
+  return Box(store::DescribeOpenFailureInWindow(failure), kProgramTitle, Buttons::Ok,
+             Icon::Error);
+}
+
+Message QuestionMessage(Question question) {
+  switch (question) {
+    case Question::Disclaimer:
+      return Box(text::kDisclaimer, text::kDisclaimerTitle, Buttons::YesNo, Icon::Error);
+    case Question::RestoreConfirmation:
+      return Box(text::kRestoreConfirm, text::kRestoreTitle, Buttons::YesNo, Icon::Information);
+  }
+  std::abort();  // every question is one of the above
+}
+
+WindowTelling TellInWindow(const FirstRunOutcome& outcome) {
+  if (outcome.marker.state == FirstRunMarker::State::Unreadable) {
+    return Telling(Failure(text::kMarkerUnreadable, {outcome.marker.status}));
+  }
+  if (!outcome.backup.empty() && outcome.backup.back().Failed()) {
+    return Telling(BackupFailedMessage(outcome.backup));
+  }
+  if (outcome.markedDone && *outcome.markedDone != store::kSuccess) {
+    return Telling(Failure(text::kFirstRunNotMarked, {*outcome.markedDone}));
+  }
+  if (outcome.markedPending && *outcome.markedPending != store::kSuccess) {
+    return Telling(Failure(text::kDeclineNotMarked, {*outcome.markedPending}));
+  }
+  return {};
+}
+
+// A name that is no connection type comes from no list of the window's,
+// which offers the four alone; the window asks for one from its list.
+WindowTelling TellInWindow(const OptimiseOutcome& outcome) {
+  if (outcome.choice != TypeChoice::Preset) return Telling(SelectConnectionTypeMessage());
+  const std::vector<Step> failed = FailedOf(outcome.steps);
+  // The Finished window would tell the user the settings are optimised.
+  if (failed.empty()) return {std::nullopt, true};
+  std::string text = NotChanged(failed);
+  Append(text, text::kNotFullyOptimised);
+  return Telling(Failure(std::move(text), StatusesOf(failed)));
+}
+
+WindowTelling TellApplyInWindow(const std::vector<Step>& steps) {
+  const std::vector<Step> failed = FailedOf(steps);
+  if (failed.empty()) return {};
+  return Telling(Failure(NotChanged(failed), StatusesOf(failed)));
+}
+
+WindowTelling TellInWindow(const RestoreOutcome& outcome) {
+  if (outcome.confirmation != Answer::Yes) return {};
+  bool anyRestored = false;
+  std::vector<std::string> withoutBackup;
+  std::vector<Step> failed;
+  for (const Step& step : outcome.steps) {
+    if (step.Failed()) {
+      failed.push_back(step);
+    } else if (step.found == Found::Absent) {
+      withoutBackup.push_back(LabelOf(step));
+    } else {
+      anyRestored = true;
+    }
+  }
+  if (!failed.empty()) return Telling(RestoreFailedMessage(failed, withoutBackup, anyRestored));
+  if (!anyRestored) return Telling(NoBackupFoundMessage());
+  if (!withoutBackup.empty()) return Telling(RestorePartlyMessage(withoutBackup));
+  return Telling(RestoreCompleteMessage());
+}
+
+void Tell(UserDialogs& dialogs, const WindowTelling& telling) {
+  if (telling.box) dialogs.Show(*telling.box);
+  if (telling.finished) dialogs.ShowFinished();
 }
 
 }  // namespace quorvane::engine

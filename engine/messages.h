@@ -1,58 +1,59 @@
-// The message boxes of the operations, each with its text, title, buttons,
-// icon and default button. Every box the engine shows is built here.
+// The message boxes of the windows, each with its text, title, buttons,
+// icon and default button: the questions that the operations ask, and how
+// a window tells what an operation did. Every box about an operation is
+// built here, from its outcome.
 #pragma once
 
-#include <string>
+#include <optional>
 #include <vector>
 
+#include "engine/first_run.h"
+#include "engine/quick_optimise.h"
+#include "engine/restore.h"
+#include "engine/setting_apply.h"
+#include "engine/steps.h"
 #include "engine/user_dialogs.h"
 #include "store/open_failure.h"
-#include "store/registry_backend.h"
 
 namespace quorvane::engine {
-
-// A setting that could not be written, by its label, and the status that
-// says why.
-struct FailedSetting {
-  std::string label;
-  store::Status status;
-};
 
 // The registry cannot be opened, and why; the program ends after it.
 Message RegistryUnavailableMessage(const store::OpenFailure& failure);
 
-// The first-run disclaimer: Yes and No, Yes the default, the stop icon
-// (style 20).
-Message DisclaimerMessage();
-// The first run could not go on, for the reason `why`; the program ends
-// after it. Each box says what was written and what was not: nothing at
-// all; the backup of `backedUp` only, not that of `failed`; the whole
-// backup but not the first-run marker; or, after a decline, everything but
-// setting the marker back.
-Message BackupFailedMessage(store::Status why);
-Message BackupPartlyMessage(const std::vector<std::string>& backedUp, const FailedSetting& failed);
-Message FirstRunNotMarkedMessage(store::Status why);
-Message DeclineNotMarkedMessage(store::Status why);
+// A question as a window asks it: the first-run disclaimer (Yes and No,
+// Yes the default, the stop icon: style 20) or the restore's (Yes and No,
+// the information icon: style 68).
+Message QuestionMessage(Question question);
 
-// Optimise was clicked with no connection type selected.
-Message SelectConnectionTypeMessage();
-// Names the settings that the optimise could not write, and why.
-Message OptimiseFailedMessage(const std::vector<FailedSetting>& failed);
-// Names the settings that an Apply could not write, and why, in the
-// optimise's words.
-Message ApplyFailedMessage(const std::vector<FailedSetting>& failed);
+// What a window shows once an operation has returned: a box, or the
+// Finished window, or nothing.
+struct WindowTelling {
+  std::optional<Message> box;
+  bool finished = false;
+};
 
-// The restore's question: Yes and No, the information icon (style 68).
-Message RestoreConfirmMessage();
-Message RestoreCompleteMessage();
-// Every setting with a backup value was put back; those named had none and
-// were left as they are.
-Message RestorePartlyMessage(const std::vector<std::string>& withoutBackup);
-Message NoBackupFoundMessage();
-// Names the settings that the restore could not put back and why, then
-// those without a backup value; ends with the reboot reminder when anything
-// was restored.
-Message RestoreFailedMessage(const std::vector<FailedSetting>& failed,
-                             const std::vector<std::string>& withoutBackup, bool anyRestored);
+// A first run that could not go on says why, and what was written and what
+// was not: nothing at all, since the marker could not be read; nothing,
+// since no backup could be written; the backup of some settings only; the
+// whole backup but not the marker; or, after a decline, everything but
+// setting the marker back. Otherwise it shows nothing more.
+WindowTelling TellInWindow(const FirstRunOutcome& outcome);
+// The Finished window once the whole preset is written; otherwise a box
+// that names the settings not written and why, or asks for a connection
+// type from the list.
+WindowTelling TellInWindow(const OptimiseOutcome& outcome);
+// Once Yes was answered, a box: the restore complete; the settings without
+// a backup copy named; those not restored named with why; or no backup.
+WindowTelling TellInWindow(const RestoreOutcome& outcome);
+// A box that names the settings that an Apply could not write, and why, in
+// the optimise's words; nothing when all were written.
+WindowTelling TellApplyInWindow(const std::vector<Step>& steps);
+template <typename Shown>
+WindowTelling TellInWindow(const ApplyOutcome<Shown>& outcome) {
+  return TellApplyInWindow(outcome.steps);
+}
+
+// Shows a telling in the windows' dialogs: its box, or the Finished window.
+void Tell(UserDialogs& dialogs, const WindowTelling& telling);
 
 }  // namespace quorvane::engine

@@ -9,7 +9,7 @@ Operation::~Operation() { Busy(false); }
 void Operation::Busy(bool busy) {
   if (busy_ == busy) return;
   busy_ = busy;
-  dialogs_.ShowBusy(busy);
+  questions_.ShowBusy(busy);
 }
 
 template <typename Call>
@@ -45,14 +45,15 @@ store::Status Operation::QueryValue(const std::string& path, const std::string& 
   return Guarded([&] { return registry_.QueryValue(store::kRoot, path, name, value); });
 }
 
-Answer Operation::Show(const Message& message) {
-  Busy(false);
-  return dialogs_.Show(message);
+store::Status Operation::LookAt(const std::string& path, const std::string& name,
+                                store::TypedValue* value) {
+  Busy(true);
+  return registry_.QueryValue(store::kRoot, path, name, value);
 }
 
-void Operation::ShowFinished() {
+Answer Operation::Ask(Question question) {
   Busy(false);
-  dialogs_.ShowFinished();
+  return questions_.Ask(question);
 }
 
 }  // namespace quorvane::engine

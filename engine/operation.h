@@ -1,26 +1,26 @@
 // One operation that the user started (a first run, an optimise, an Apply,
-// a restore), as the registry sees it: its writes, and the busy pointer
-// while they run.
+// a restore), as the registry sees it: its writes, the busy pointer while
+// they run, and the questions it asks on the way.
 //
 // A store that another program holds makes a write wait before it fails.
 // An operation waits at most once: after one of its calls has failed
 // because the store is in use, its later calls fail at once with the same
-// status, reaching no store, so a box can name them all without the user
-// waiting for each in turn.
+// status, reaching no store, so its outcome can name them all without the
+// user waiting for each in turn.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "engine/user_dialogs.h"
+#include "engine/questions.h"
 #include "store/registry.h"
 
 namespace quorvane::engine {
 
 class Operation {
  public:
-  Operation(const store::Registry& registry, UserDialogs& dialogs)
-      : registry_(registry), dialogs_(dialogs) {}
+  Operation(const store::Registry& registry, Questions& questions)
+      : registry_(registry), questions_(questions) {}
   // Ends the busy pointer.
   ~Operation();
   Operation(const Operation&) = delete;
@@ -37,10 +37,14 @@ class Operation {
   store::WriteResult RemoveValue(const std::string& path, const std::string& name);
   [[nodiscard]] store::Status QueryValue(const std::string& path, const std::string& name,
                                          store::TypedValue* value);
+  // As QueryValue, for a read that only tells what a write will replace:
+  // it neither stops at nor finds a store in use, so that the writes go as
+  // they would without it.
+  [[nodiscard]] store::Status LookAt(const std::string& path, const std::string& name,
+                                     store::TypedValue* value);
 
-  // Ends the busy pointer, then shows the box and returns the answer.
-  Answer Show(const Message& message);
-  void ShowFinished();
+  // Ends the busy pointer, then asks and returns the answer.
+  Answer Ask(Question question);
 
  private:
   // Runs call unless the store was found in use; remembers when it is.
@@ -49,7 +53,7 @@ class Operation {
   void Busy(bool busy);
 
   const store::Registry& registry_;
-  UserDialogs& dialogs_;
+  Questions& questions_;
   bool inUse_ = false;
   bool busy_ = false;
 };

@@ -1,9 +1,8 @@
 #include "engine/quick_optimise.h"
 
-#include <optional>
-#include <vector>
+#include <algorithm>
+#include <utility>
 
-#include "engine/messages.h"
 #include "engine/operation.h"
 #include "engine/presets.h"
 
@@ -16,37 +15,46 @@ std::optional<std::size_t> PresetColumnOf(const std::string& selectedType) {
   return std::nullopt;
 }
 
+TypeChoice ChoiceOf(const std::string& selectedType) {
+  if (selectedType.empty()) return TypeChoice::NothingSelected;
+  return PresetColumnOf(selectedType) ? TypeChoice::Preset : TypeChoice::NoPreset;
+}
+
+bool OptimiseOutcome::Optimised() const {
+  return choice == TypeChoice::Preset &&
+         std::none_of(steps.begin(), steps.end(), [](const Step& step) { return step.Failed(); });
+}
+
 namespace {
 
-// Writes the six values of one preset in their order, each on its own, and
-// answers those that could not be written, with why.
-std::vector<FailedSetting> WritePreset(Operation& operation, std::size_t column) {
-  std::vector<FailedSetting> failed;
-  for (const PresetRow& row : kPresets) {
-    const store::Setting& setting = store::SettingOf(row.setting);
-    const store::WriteResult written =
-        operation.WriteText(setting.key, setting.valueName, row.values[column]);
-    if (!written) failed.push_back({setting.label, written.status});
-  }
-  return failed;
+// Writes one value of a preset, after a look at the value it replaces. The
+// look adds no write and waits for nobody: the writes are the preset's
+// alone, in its order. A look that fails leaves what was there unknown.
+Step WritePresetValue(Operation& operation, const PresetRow& row, std::size_t column) {
+  const store::Setting& setting = store::SettingOf(row.setting);
+  Step step{.setting = row.setting, .action = Action::Write};
+  store::TypedValue live;
+  const store::Status read = operation.LookAt(setting.key, setting.valueName, &live);
+  NoteFound(step, read, std::move(live));
+  step.written = TextValue(row.values[column]);
+  step.status = operation.WriteText(setting.key, setting.valueName, row.values[column]).status;
+  return step;
 }
 
 }  // namespace
 
-void QuickOptimise(const store::Registry& registry, UserDialogs& dialogs,
-                   const std::string& selectedType) {
-  Operation operation(registry, dialogs);
-  std::vector<FailedSetting> failed;
-  if (const auto column = PresetColumnOf(selectedType)) failed = WritePreset(operation, *column);
-
-  if (selectedType.empty()) {
-    operation.Show(SelectConnectionTypeMessage());
-  } else if (!failed.empty()) {
-    // The Finished window would tell the user the settings are optimised.
-    operation.Show(OptimiseFailedMessage(failed));
-  } else {
-    operation.ShowFinished();
+// Each write stands alone: one that fails does not stop the next.
+OptimiseOutcome QuickOptimise(const store::Registry& registry, Questions& questions,
+                              const std::string& selectedType) {
+  OptimiseOutcome outcome;
+  outcome.choice = ChoiceOf(selectedType);
+  if (outcome.choice != TypeChoice::Preset) return outcome;
+  const std::size_t column = *PresetColumnOf(selectedType);
+  Operation operation(registry, questions);
+  for (const PresetRow& row : kPresets) {
+    outcome.steps.push_back(WritePresetValue(operation, row, column));
   }
+  return outcome;
 }
 
 }  // namespace quorvane::engine

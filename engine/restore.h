@@ -1,12 +1,29 @@
 #pragma once
 
-#include "engine/user_dialogs.h"
+#include <vector>
+
+#include "engine/questions.h"
+#include "engine/steps.h"
 #include "store/registry.h"
 
 namespace quorvane::engine {
 
-// After the user confirms, puts back the eight settings that the first-run
-// backup recorded and tells the user how it went.
-void RestoreFromBackup(const store::Registry& registry, UserDialogs& dialogs);
+struct RestoreOutcome {
+  // The answer to the restore's question; only Yes went on.
+  Answer confirmation = Answer::No;
+  // The backed-up settings in their order, each on its own: its copy read
+  // from the backup key (found, before), then the live value written back
+  // from it, or removed for an absent marker; or left as it is where the
+  // backup key holds no copy (found Absent).
+  std::vector<Step> steps;
+
+  // Yes was answered, and the backup key held a copy of no setting, so
+  // nothing was changed: this computer has no backup.
+  bool NoBackup() const;
+};
+
+// After the user confirms, puts back the settings that the first-run
+// backup recorded.
+RestoreOutcome RestoreFromBackup(const store::Registry& registry, Questions& questions);
 
 }  // namespace quorvane::engine

@@ -2,10 +2,8 @@
 
 #include <array>
 #include <cstdlib>
-#include <vector>
 
 #include "engine/flag_rules.h"
-#include "engine/messages.h"
 #include "engine/operation.h"
 #include "engine/text_panes.h"
 
@@ -21,70 +19,68 @@ constexpr std::array kFlagReadBackOrder = {PmtuBlackHoleDetect, SackOpts, PmtuDi
 static_assert(store::NamesEachOnce(kFlagWriteOrder, store::OfKind<store::Kind::Flag>));
 static_assert(store::NamesEachOnce(kFlagReadBackOrder, store::OfKind<store::Kind::Flag>));
 
-// The writes of one Apply: each setting's write on its own, the failures
-// named with why once all were tried.
+// The writes of one Apply, each setting's on its own, as its steps.
 class ApplyWrites {
  public:
-  ApplyWrites(const store::Registry& registry, UserDialogs& dialogs)
-      : operation_(registry, dialogs) {}
+  ApplyWrites(const store::Registry& registry, Questions& questions)
+      : operation_(registry, questions) {}
 
   void Text(store::SettingId id, const std::string& text) {
     const store::Setting& setting = store::SettingOf(id);
-    Note(setting, operation_.WriteText(setting.key, setting.valueName, text));
+    Note(id, TextValue(text), operation_.WriteText(setting.key, setting.valueName, text));
   }
   void Number(store::SettingId id, std::int32_t number) {
     const store::Setting& setting = store::SettingOf(id);
-    Note(setting, operation_.WriteNumber(setting.key, setting.valueName, number));
+    Note(id, NumberValue(number), operation_.WriteNumber(setting.key, setting.valueName, number));
   }
-  // Tells the user which settings were not changed, and why.
-  void TellFailures() {
-    if (!failed_.empty()) operation_.Show(ApplyFailedMessage(failed_));
+  // The outcome, with what the pane shows after the writes.
+  template <typename Shown>
+  ApplyOutcome<Shown> Showing(Shown shown) {
+    return {std::move(shown), std::move(steps_)};
   }
 
  private:
-  void Note(const store::Setting& setting, const store::WriteResult& written) {
-    if (!written) failed_.push_back({setting.label, written.status});
+  void Note(store::SettingId id, store::TypedValue written, const store::WriteResult& result) {
+    steps_.push_back({.setting = id,
+                      .action = Action::Write,
+                      .written = std::move(written),
+                      .status = result.status});
   }
 
   Operation operation_;
-  std::vector<FailedSetting> failed_;
+  std::vector<Step> steps_;
 };
 
 }  // namespace
 
-// The read-back shows what the registry holds after the attempt; a write
-// that failed is also told in a box.
-std::string ApplyTextPane(const store::Registry& registry, UserDialogs& dialogs,
-                          store::SettingId setting, const std::string& typed) {
+// The read-back shows what the registry holds after the attempt, also where
+// a write failed.
+ApplyOutcome<std::string> ApplyTextPane(const store::Registry& registry, Questions& questions,
+                                        store::SettingId setting, const std::string& typed) {
   const store::Setting& row = store::SettingOf(setting);
   if (row.kind != store::Kind::Text) std::abort();  // only a text pane's setting
-  ApplyWrites writes(registry, dialogs);
+  ApplyWrites writes(registry, questions);
   writes.Text(setting, typed);
-  std::string caption = ReadCaption(registry, setting, row.absent);
-  writes.TellFailures();
-  return caption;
+  return writes.Showing(ReadCaption(registry, setting, row.absent));
 }
 
-PathMtuFlags ApplyPathMtu(const store::Registry& registry, UserDialogs& dialogs,
-                          const PathMtuFlags& boxes) {
-  ApplyWrites writes(registry, dialogs);
+ApplyOutcome<PathMtuFlags> ApplyPathMtu(const store::Registry& registry, Questions& questions,
+                                        const PathMtuFlags& boxes) {
+  ApplyWrites writes(registry, questions);
   for (store::SettingId flag : kFlagWriteOrder) writes.Text(flag, FlagText(boxes.at(flag)));
   PathMtuFlags shown;
   for (store::SettingId flag : kFlagReadBackOrder) shown[flag] = ReadFlagBox(registry, flag);
-  writes.TellFailures();
-  return shown;
+  return writes.Showing(std::move(shown));
 }
 
 // Read back like the other panes, so that a refused write shows the stored
 // choice instead of looking like success.
-bool ApplyNumberPane(const store::Registry& registry, UserDialogs& dialogs,
-                     store::SettingId setting, bool enabledSelected) {
+ApplyOutcome<bool> ApplyNumberPane(const store::Registry& registry, Questions& questions,
+                                   store::SettingId setting, bool enabledSelected) {
   if (store::SettingOf(setting).kind != store::Kind::Number) std::abort();  // only a number's pane
-  ApplyWrites writes(registry, dialogs);
+  ApplyWrites writes(registry, questions);
   writes.Number(setting, enabledSelected ? kEnabledNumber : kDisabledNumber);
-  const bool enabled = ReadEnabled(registry, setting);
-  writes.TellFailures();
-  return enabled;
+  return writes.Showing(ReadEnabled(registry, setting));
 }
 
 }  // namespace quorvane::engine

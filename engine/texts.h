@@ -1,11 +1,8 @@
-// The texts that the operations show: the current-value caption's prefix
-// and the message texts.
+// The texts that the windows show of the operations: the current-value
+// caption's prefix and the message texts.
 // Each text is written here once; the messages that carry them, with their
 // titles, buttons and icons, are built in messages.cpp.
 #pragma once
-
-#include "store/open_failure.h"
-#include "store/registry_backend.h"
 
 namespace quorvane::engine::text {
 
@@ -35,11 +32,14 @@ inline constexpr const char* kDisclaimer =
     "\r\n\r\n"
     "PS: Don't say I didn't warn you...";
 
-// Shown instead of the disclaimer when the backup could not be written,
-// each saying how far the first run got: the first backup write failed;
-// some were written, then one failed; all were written, then the first-run
-// marker could not be; or the user declined and the marker could not be
-// set back.
+// Shown instead of the disclaimer when the backup could not be taken,
+// each saying how far the first run got: the first-run marker could not be
+// read; the first backup write failed; some were written, then one failed;
+// all were written, then the marker could not be; or the user declined and
+// the marker could not be set back.
+inline constexpr const char* kMarkerUnreadable =
+    "Quorvane could not read whether it has backed up your network settings before, so nothing "
+    "has been changed.";
 inline constexpr const char* kBackupFailed =
     "Quorvane could not back up your current network settings, so nothing has been changed.";
 inline constexpr const char* kBackupPartlyLead =
@@ -86,54 +86,8 @@ inline constexpr const char* kNoBackupFound =
 inline constexpr const char* kRestoreFailedLead = "Quorvane could not restore these settings: ";
 inline constexpr const char* kRestoreFailedTail = ".";
 
-// The registry cannot be opened: the lead, the file's name in quotes when
-// there is one, then the words of what is wrong with it, and the reason of
-// its status where that tells more. The program ends after it, having
-// changed nothing.
-inline constexpr const char* kRegistryUnavailableLead = "Quorvane cannot open its registry";
-struct OpenFailureWords {
-  store::OpenFailure::Detail detail;
-  const char* words;
-  bool withReason;
-};
-inline constexpr OpenFailureWords kOpenFailureWords[] = {
-    {store::OpenFailure::Detail::None, ".", true},
-    {store::OpenFailure::Detail::NoFileNamed, ": no file is named.", false},
-    {store::OpenFailure::Detail::NoHomeFolder,
-     ": there is no home folder to keep it in. Set QUORVANE_REGISTRY to the file to use.", false},
-    {store::OpenFailure::Detail::NotOurs, ": the file is not a Quorvane registry.", false},
-    {store::OpenFailure::Detail::Folder, ": it is a folder, not a file.", false},
-    {store::OpenFailure::Detail::NotRegular, ": it is not a regular file.", false},
-    {store::OpenFailure::Detail::NewerFormat,
-     ": it was written by a newer version of Quorvane, which this version cannot read.", false},
-    {store::OpenFailure::Detail::ChangesBeside,
-     ": its latest changes are in a file beside it that cannot be read now.", true},
-    {store::OpenFailure::Detail::FolderNotCreatable, ": its folder cannot be made.", true},
-};
-
-// Why a registry write failed, in plain words. A failure box carries the
-// reasons of its failures after its own text, each once, in the order met.
-struct FailureReason {
-  store::Status status;
-  const char* words;
-};
-inline constexpr const char* kDamaged = "The registry file is damaged.";
-inline constexpr FailureReason kFailureReasons[] = {
-    {store::kAccessDenied, "Quorvane may need to be run with administrator rights."},
-    {store::kWriteProtected, "The registry file can only be read."},
-    {store::kInUse, "Another program is using the registry."},
-    {store::kDiskFull, "The disk is full."},
-    {store::kBadDatabase, kDamaged},
-    {store::kRegistryCorrupt, kDamaged},
-    {store::kWriteFault, "The registry file could not be read or written."},
-    {store::kBadPathname, "The registry file's name cannot name a file."},
-    {store::kNoUnicodeTranslation, "The text holds characters that the registry cannot store."},
-    {store::kAlreadyExists,
-     "The registry file, made by an earlier version, holds two names that this version takes "
-     "as one; quorvane-reg names them."},
-};
-// Any other status is told by its number: this lead, the number, a full stop.
-inline constexpr const char* kOtherFailureLead = "Windows reported error ";
+// A failure box carries the reasons of its failures after its own text
+// (store/status_words.h), each once, in the order met, a blank before each.
 inline constexpr const char* kSentenceSeparator = " ";
 
 }  // namespace quorvane::engine::text

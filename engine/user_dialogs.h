@@ -1,9 +1,12 @@
-// How the operations reach the user: modal message boxes and the Finished
+// How the windows reach the user: modal message boxes and the Finished
 // window. The windows implement this with real dialogs; the tests with a
-// recorder that answers as scripted.
+// recorder that answers as scripted. An operation's questions are its
+// message boxes.
 #pragma once
 
 #include <string>
+
+#include "engine/questions.h"
 
 namespace quorvane::engine {
 
@@ -11,7 +14,6 @@ namespace quorvane::engine {
 // gives the number that the Windows call would take.
 enum class Buttons { Ok = 0x0, YesNo = 0x4 };              // MB_OK, MB_YESNO
 enum class Icon { None = 0x0, Error = 0x10, Information = 0x40 };  // MB_ICONERROR (the stop sign), MB_ICONINFORMATION
-enum class Answer { Ok = 1, Yes = 6, No = 7 };             // IDOK, IDYES, IDNO
 
 // The program's title, which a message box carries when its caller names
 // no title of its own.
@@ -33,18 +35,17 @@ struct Message {
   }
 };
 
-class UserDialogs {
+class UserDialogs : public Questions {
  public:
-  virtual ~UserDialogs() = default;
   // Shows the box modally and returns the button pressed.
   virtual Answer Show(const Message& message) = 0;
   // Shows the Finished window modally, over the main window, and returns when
   // the user has closed it.
   virtual void ShowFinished() = 0;
-  // Shows the busy pointer over the program's windows, or ends it, while an
-  // operation's registry calls run (one may wait for a store that another
-  // program holds). No box is shown while it is on.
-  virtual void ShowBusy(bool busy) = 0;
+  void ShowBusy(bool busy) override = 0;
+
+  // A question is its box, as QuestionMessage builds it.
+  Answer Ask(Question question) final;
 };
 
 }  // namespace quorvane::engine

@@ -83,6 +83,7 @@ inline constexpr const char* kNdiCache =
 struct Setting {
   SettingId id;
   const char* label;       // what the user calls it, for messages
+  const char* pane;        // the pane list's item of the pane that shows it
   const std::string& key;  // live location
   const char* valueName;   // "" is the key's default value
   Kind kind;
@@ -92,25 +93,39 @@ struct Setting {
   const char* refreshAbsent;  // the same in the full refresh, where it differs
 };
 
+// The pane list's items of the settings' panes, which name the settings too
+// where a pane shows one; the three flags share one pane, each with its
+// check box.
+namespace pane {
+inline constexpr const char* kMtu = "Max Transmission Unit";
+inline constexpr const char* kReceiveWindow = "Recieve Window";
+inline constexpr const char* kTimeToLive = "Time To Live";
+inline constexpr const char* kKeepAlive = "Session Keep Alive";
+inline constexpr const char* kPathMtu = "Path MTU";
+inline constexpr const char* kNdiCache = "NDI Cache";
+inline constexpr const char* kNetworkCard = "Network Card CPU";
+}  // namespace pane
+
 inline constexpr std::array<Setting, 9> kSettings = {{
-    {SettingId::MaxMtu, "Max Transmission Unit", key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU",
+    {SettingId::MaxMtu, pane::kMtu, pane::kMtu, key::kNetTrans, "MaxMTU", Kind::Text, "MaxMTU",
      help::kMtu, help::kMtuRefresh},
-    {SettingId::DefaultRcvWindow, "Recieve Window", key::kMstcp, "DefaultRcvWindow", Kind::Text,
-     "DefaultRcvWindow", help::kReceiveWindow, help::kReceiveWindow},
-    {SettingId::DefaultTtl, "Time To Live", key::kMstcp, "DefaultTTL", Kind::Text, "DefaultTTL",
-     help::kTimeToLive, help::kTimeToLive},
-    {SettingId::SessionKeepAlive, "Session Keep Alive", key::kMstcp, "SessionKeepAlive",
-     Kind::Text, "SessionKeepAlive", help::kKeepAlive, help::kKeepAlive},
-    {SettingId::PmtuDiscovery, "Auto Discovery", key::kMstcp, "PMTUDiscovery", Kind::Flag,
-     "PMTUDiscovery", "1", "1"},
-    {SettingId::PmtuBlackHoleDetect, "Black Hole Detect", key::kMstcp, "PMTUBlackHoleDetect",
-     Kind::Flag, "PMTUBlackHoleDetect", "0", "0"},
-    {SettingId::SackOpts, "Selective Acknowledgements", key::kMstcp, "SackOpts", Kind::Flag,
-     "SackOpts", "0", "0"},
-    {SettingId::NdiCache, "NDI Cache", key::kNdiCache, "", Kind::Text, "cachesize",
-     help::kNdiCache, help::kNdiCache},
-    {SettingId::DisableTaskOffload, "Network Card CPU", key::kTcpip, "DisableTaskOffload",
-     Kind::Number, "DisableTaskOffload", nullptr, nullptr},
+    {SettingId::DefaultRcvWindow, pane::kReceiveWindow, pane::kReceiveWindow, key::kMstcp,
+     "DefaultRcvWindow", Kind::Text, "DefaultRcvWindow", help::kReceiveWindow,
+     help::kReceiveWindow},
+    {SettingId::DefaultTtl, pane::kTimeToLive, pane::kTimeToLive, key::kMstcp, "DefaultTTL",
+     Kind::Text, "DefaultTTL", help::kTimeToLive, help::kTimeToLive},
+    {SettingId::SessionKeepAlive, pane::kKeepAlive, pane::kKeepAlive, key::kMstcp,
+     "SessionKeepAlive", Kind::Text, "SessionKeepAlive", help::kKeepAlive, help::kKeepAlive},
+    {SettingId::PmtuDiscovery, "Auto Discovery", pane::kPathMtu, key::kMstcp, "PMTUDiscovery",
+     Kind::Flag, "PMTUDiscovery", "1", "1"},
+    {SettingId::PmtuBlackHoleDetect, "Black Hole Detect", pane::kPathMtu, key::kMstcp,
+     "PMTUBlackHoleDetect", Kind::Flag, "PMTUBlackHoleDetect", "0", "0"},
+    {SettingId::SackOpts, "Selective Acknowledgements", pane::kPathMtu, key::kMstcp, "SackOpts",
+     Kind::Flag, "SackOpts", "0", "0"},
+    {SettingId::NdiCache, pane::kNdiCache, pane::kNdiCache, key::kNdiCache, "", Kind::Text,
+     "cachesize", help::kNdiCache, help::kNdiCache},
+    {SettingId::DisableTaskOffload, pane::kNetworkCard, pane::kNetworkCard, key::kTcpip,
+     "DisableTaskOffload", Kind::Number, "DisableTaskOffload", nullptr, nullptr},
 }};
 
 // The catalogue row of a setting.

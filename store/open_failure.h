@@ -1,6 +1,7 @@
 // Why the registry cannot be opened, as the store reports it: the status
 // that says why, the file (on the portable registry) and what about the
-// file. The program and quorvane-reg each put it into their own words.
+// file; and the words in which the program and quorvane-reg tell it, from
+// one table (open_failure.cpp).
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,11 @@ struct OpenFailure {
 // those of the tools that print it: "The registry "FILE" cannot be opened:
 // REASON."
 std::string DescribeOpenFailure(const OpenFailure& failure);
+
+// The failure in the window's words, the text of the box that the program
+// shows before it ends: "Quorvane cannot open its registry "FILE"", what is
+// wrong with the file, and the reason of its status where that tells more.
+std::string DescribeOpenFailureInWindow(const OpenFailure& failure);
 
 // Thrown when the registry cannot be opened; what() is DescribeOpenFailure.
 class RegistryOpenError : public std::runtime_error {

@@ -8,36 +8,14 @@
 #include "store/platform_registry.h"
 #include "store/portable_registry_path.h"
 #include "store/sqlite_store_file.h"
+#include "store/status_words.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
 
 namespace quorvane::tools {
-namespace {
-
 using store::SqliteRegistry;
 using store::Status;
-
-struct StatusText {
-  Status status;
-  const char* text;
-};
-constexpr StatusText kStatusTexts[] = {
-    {store::kNotFound, text::kNotFound},       {store::kAccessDenied, text::kAccessDenied},
-    {store::kBadPathname, text::kBadPath}, {store::kInvalidParameter, text::kBadParameter},
-    {store::kBadDatabase, text::kCorrupt},     {store::kRegistryCorrupt, text::kRegistryCorrupt},
-    {store::kInUse, text::kInUse},             {store::kDiskFull, text::kDiskFull},
-    {store::kWriteProtected, text::kWriteProtected}, {store::kAlreadyExists, text::kNamesCollide},
-};
-
-const char* TextOf(Status status) {
-  for (const StatusText& known : kStatusTexts) {
-    if (known.status == status) return known.text;
-  }
-  return text::kIoFailed;
-}
-
-}  // namespace
 
 // What was asked for is not done until it is read.
 int Delivered(int code, std::ostream& out, std::ostream& err) {
@@ -47,7 +25,7 @@ int Delivered(int code, std::ostream& out, std::ostream& err) {
 }
 
 int Fail(std::ostream& err, Status status) {
-  err << TextOf(status) << "\n";
+  err << text::kErrorPrefix << store::CommandLineReason(status) << "\n";
   return 1;
 }
 

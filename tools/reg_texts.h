@@ -1,6 +1,9 @@
 // Every text that quorvane-reg prints, in the words and layout of Windows'
 // reg.exe, so that what a person knows from there holds here; the usage
-// stands with the commands it describes, in their table (reg_commands.cpp).
+// stands with the commands it describes, in their table (reg_commands.cpp);
+// the words of a failed call's status and of a store that cannot be opened
+// are the store's, which the program's windows share (store/status_words.h,
+// store/open_failure.h).
 #pragma once
 
 namespace quorvane::tools::text {
@@ -17,23 +20,9 @@ inline constexpr const char* kInvalidText =
 inline constexpr const char* kUsageHintBefore = "Type \"REG";
 inline constexpr const char* kUsageHintAfter = " /?\" for usage.";
 
-inline constexpr const char* kNotFound =
-    "ERROR: The system was unable to find the specified registry key or value.";
-inline constexpr const char* kAccessDenied = "ERROR: Access is denied.";
-inline constexpr const char* kBadPath = "ERROR: The specified path is invalid.";
-inline constexpr const char* kBadParameter = "ERROR: The parameter is incorrect.";
-inline constexpr const char* kCorrupt = "ERROR: The configuration registry database is corrupt.";
-inline constexpr const char* kRegistryCorrupt =
-    "ERROR: The registry is corrupted. The structure of one of the files containing registry "
-    "data is corrupted.";
-inline constexpr const char* kInUse = "ERROR: The registry is in use by another program.";
-inline constexpr const char* kDiskFull = "ERROR: The registry cannot be written: the disk is full.";
-inline constexpr const char* kWriteProtected =
-    "ERROR: The registry cannot be written: it can only be read.";
-inline constexpr const char* kNamesCollide =
-    "ERROR: The registry cannot be written: it holds two names that this version takes as one.";
-// Then the names, by key: KEY "holds the subkeys" / "holds the values"
-// "A" and "B", the rest.
+// After the words of a store whose two names now compare as one
+// (kAlreadyExists), the names, by key: KEY "holds the subkeys" / "holds the
+// values" "A" and "B", the rest.
 inline constexpr const char* kCollidingKeyBefore = "Key \"";
 inline constexpr const char* kCollidingSubkeys = "\" holds the subkeys \"";
 inline constexpr const char* kCollidingValues = "\" holds the values \"";
@@ -42,9 +31,8 @@ inline constexpr const char* kCollidingAfter =
     "\", which differ only in letter case; rename or remove one of them. Until then the "
     "registry is left as it was and can be read and exported.";
 inline constexpr const char* kOutputFailed = "ERROR: The output cannot be written.";
-inline constexpr const char* kIoFailed =
-    "ERROR: An I/O operation initiated by the registry failed unrecoverably.";
-// Followed by the reason the store could not be opened.
+// Before the words of a failed call's status (store/status_words.h), and
+// before the reason the store could not be opened.
 inline constexpr const char* kErrorPrefix = "ERROR: ";
 
 // The questions asked without /f; the value's name goes between the parts.

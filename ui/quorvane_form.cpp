@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/current_values.h"
+#include "engine/messages.h"
 #include "engine/quick_optimise.h"
 #include "engine/restore.h"
 #include "ui/program_version.h"
@@ -90,7 +91,9 @@ QuorvaneForm::QuorvaneForm(WindowView<FormControl>& view, const store::Registry&
 std::span<const EventBinding<QuorvaneForm>> QuorvaneForm::Events() { return kEvents; }
 
 void QuorvaneForm::Form_Load() {
-  startOutcome_ = engine::RunFirstRunBlock(registry_, dialogs_);
+  const engine::FirstRunOutcome firstRun = engine::RunFirstRunBlock(registry_, dialogs_);
+  engine::Tell(dialogs_, engine::TellInWindow(firstRun));
+  startOutcome_ = firstRun.start;
   if (startOutcome_ != engine::StartOutcome::Continue) return;
   RefreshCurrentValues();
   view_.SetCaption(MainWindowCaption(RunningProgramVersion()));
@@ -153,14 +156,18 @@ void QuorvaneForm::Label37_Click() {
 }
 
 void QuorvaneForm::cmd_Optimise_Click() {
-  engine::QuickOptimise(registry_, dialogs_, view_.ChosenText(Combo2));
+  const engine::OptimiseOutcome optimised =
+      engine::QuickOptimise(registry_, dialogs_, view_.ChosenText(Combo2));
+  engine::Tell(dialogs_, engine::TellInWindow(optimised));
 }
 
 void QuorvaneForm::ApplyText(store::SettingId setting) {
   for (const TextPaneControls& pane : kTextPanes) {
     if (pane.setting != setting) continue;
-    view_.SetText(pane.current,
-                  engine::ApplyTextPane(registry_, dialogs_, setting, view_.Text(pane.custom)));
+    const auto applied =
+        engine::ApplyTextPane(registry_, dialogs_, setting, view_.Text(pane.custom));
+    engine::Tell(dialogs_, engine::TellInWindow(applied));
+    view_.SetText(pane.current, applied.shown);
   }
 }
 
@@ -183,7 +190,9 @@ void QuorvaneForm::Session4Apply_Click() {
 void QuorvaneForm::Setting5Apply_Click() {
   engine::PathMtuFlags boxes;
   for (const FlagBoxControl& flag : kFlagBoxes) boxes[flag.setting] = view_.CheckValue(flag.box);
-  ShowPathMtuFlags(engine::ApplyPathMtu(registry_, dialogs_, boxes));
+  const auto applied = engine::ApplyPathMtu(registry_, dialogs_, boxes);
+  engine::Tell(dialogs_, engine::TellInWindow(applied));
+  ShowPathMtuFlags(applied.shown);
 }
 
 void QuorvaneForm::Setting6Apply_Click() {
@@ -191,12 +200,15 @@ void QuorvaneForm::Setting6Apply_Click() {
 }
 
 void QuorvaneForm::Setting7Apply_Click() {
-  const bool enabled = engine::ApplyNumberPane(registry_, dialogs_, kNumberPane.setting,
+  const auto applied = engine::ApplyNumberPane(registry_, dialogs_, kNumberPane.setting,
                                                view_.CheckValue(OptionShowing(true)) == kTicked);
-  view_.SetCheckValue(OptionShowing(enabled), kTicked);
+  engine::Tell(dialogs_, engine::TellInWindow(applied));
+  view_.SetCheckValue(OptionShowing(applied.shown), kTicked);
 }
 
-void QuorvaneForm::cmdRestore_Click() { engine::RestoreFromBackup(registry_, dialogs_); }
+void QuorvaneForm::cmdRestore_Click() {
+  engine::Tell(dialogs_, engine::TellInWindow(engine::RestoreFromBackup(registry_, dialogs_)));
+}
 
 void QuorvaneForm::cmdClose_Click() { view_.EndProgram(); }
 

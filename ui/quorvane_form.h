@@ -2,7 +2,8 @@
 // shown, and a footer with the pane list, the scroll bar, Restore and Close.
 //
 // Each handler serves one user event and stays thin: it hands the control
-// values to the engine and copies the results back into the controls. The
+// values to the engine, tells what the engine did as the windows tell it,
+// and copies the results back into the controls. The
 // window keeps no state of its own besides its controls; the scroll position
 // is the shown pane. Written against WindowView, so that every toolkit's
 // window runs the same handlers.

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "store/catalogue.h"
 #include "ui/window_design.h"
 
 namespace quorvane::ui {
@@ -52,7 +53,8 @@ inline constexpr std::array<FormControl, 8> kPanesByPosition = {
     FormControl::Setting6,       FormControl::Setting7};
 
 // The pane list's items, in list order, with the scroll position each one
-// selects; kNoPane: the item opens the About window instead.
+// selects; kNoPane: the item opens the About window instead. A setting
+// pane's item is the name that the settings' table gives its pane.
 inline constexpr int kNoPane = 0;
 struct PaneListItem {
   const char* text;
@@ -60,13 +62,13 @@ struct PaneListItem {
 };
 inline constexpr std::array<PaneListItem, 9> kPaneListItems = {{
     {"Welcome to Quorvane", 1},
-    {"Max Transmission Unit", 2},
-    {"Recieve Window", 3},
-    {"Time To Live", 4},
-    {"Session Keep Alive", 5},
-    {"Path MTU", 6},
-    {"NDI Cache", 7},
-    {"Network Card CPU", 8},
+    {store::pane::kMtu, 2},
+    {store::pane::kReceiveWindow, 3},
+    {store::pane::kTimeToLive, 4},
+    {store::pane::kKeepAlive, 5},
+    {store::pane::kPathMtu, 6},
+    {store::pane::kNdiCache, 7},
+    {store::pane::kNetworkCard, 8},
     {"About", kNoPane},
 }};
 

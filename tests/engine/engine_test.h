@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/messages.h"
 #include "engine/setting_apply.h"
 #include "store/catalogue.h"
 #include "store/registry.h"
@@ -31,6 +32,14 @@ inline void ExpectBox(const ScriptedDialogs::Shown& box, const std::string& text
   EXPECT_EQ(box.title, title);
   EXPECT_EQ(box.buttons, buttons);
   EXPECT_EQ(box.icon, icon);
+}
+
+// Tells an operation's outcome into the scripted dialogs as the windows
+// tell it, and hands it on.
+template <typename Outcome>
+Outcome Told(ScriptedDialogs& dialogs, Outcome outcome) {
+  engine::Tell(dialogs, engine::TellInWindow(outcome));
+  return outcome;
 }
 
 // The three check boxes as {Auto Discovery, Black Hole Detect, Selective Acks}.

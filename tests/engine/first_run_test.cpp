@@ -20,7 +20,11 @@ class FirstRunTest : public EngineTest {
   void SetMarker(const std::string& text) {
     ASSERT_TRUE(direct().WriteText(store::kRoot, key::kProgram, store::kFirstRunValue, text));
   }
-  StartOutcome Run() { return engine::RunFirstRunBlock(registry_, dialogs_); }
+  // The block as the load step runs it, its outcome told as the window
+  // tells it.
+  engine::FirstRunOutcome Run() {
+    return Told(dialogs_, engine::RunFirstRunBlock(registry_, dialogs_));
+  }
 };
 
 TEST_F(FirstRunTest, DisclaimerIsShownExactlyWithTheMarkerAlreadyDone) {
@@ -28,7 +32,11 @@ TEST_F(FirstRunTest, DisclaimerIsShownExactlyWithTheMarkerAlreadyDone) {
   dialogs_.whileShown = [&](const engine::Message&) { markerWhileAsked = Marker(); };
   dialogs_.answers = {Answer::Yes};
 
-  EXPECT_EQ(Run(), StartOutcome::Continue);
+  const engine::FirstRunOutcome outcome = Run();
+  EXPECT_EQ(outcome.start, StartOutcome::Continue);
+  EXPECT_EQ(outcome.markedDone, store::kSuccess);
+  EXPECT_EQ(outcome.disclaimer, Answer::Yes);
+  EXPECT_EQ(outcome.markedPending, std::nullopt);
 
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   ExpectBox(dialogs_.shown[0],
@@ -68,7 +76,19 @@ TEST_F(FirstRunTest, LiveValuesAreCopiedAsTheyStand) {
   // A value of another kind is copied with its kind.
   SetLiveNumber(Id::DefaultTtl, 128);
 
-  Run();
+  const std::vector<engine::Step> steps = Run().backup;
+
+  // Each step tells what it found and what it wrote into the backup key.
+  ASSERT_EQ(steps.size(), 9u);
+  EXPECT_EQ(steps[0].setting, Id::MaxMtu);
+  EXPECT_EQ(steps[0].place, engine::Place::Backup);
+  EXPECT_EQ(steps[0].found, engine::Found::Value);
+  EXPECT_EQ(engine::TextOf(steps[0].before), " 1500");
+  EXPECT_EQ(steps[0].written, steps[0].before);
+  EXPECT_EQ(steps[1].found, engine::Found::Absent);
+  EXPECT_EQ(steps[1].written, engine::TextValue("Not Set"));
+  EXPECT_EQ(steps[6].setting, Id::DisableTaskOffload);
+  EXPECT_EQ(steps[6].written, engine::NumberValue(1));
 
   EXPECT_EQ(BackupText("MaxMTU"), " 1500");
   EXPECT_EQ(BackupText("cachesize"), "64");
@@ -100,7 +120,10 @@ TEST_F(FirstRunTest, EachSettingIsReadThenWrittenInTheBackupOrder) {
 TEST_F(FirstRunTest, DecliningEndsWithTheMarkerPendingAndTheBackupKept) {
   SetLive(Id::MaxMtu, "576");
   dialogs_.answers = {Answer::No};
-  EXPECT_EQ(Run(), StartOutcome::Declined);
+  const engine::FirstRunOutcome declined = Run();
+  EXPECT_EQ(declined.start, StartOutcome::Declined);
+  EXPECT_EQ(declined.disclaimer, Answer::No);
+  EXPECT_EQ(declined.markedPending, store::kSuccess);
   EXPECT_EQ(Marker(), "Yes");
   EXPECT_EQ(BackupText("MaxMTU"), "576");
 
@@ -109,7 +132,7 @@ TEST_F(FirstRunTest, DecliningEndsWithTheMarkerPendingAndTheBackupKept) {
   // back) declines as No does.
   SetLive(Id::MaxMtu, "1492");
   dialogs_.answers = {Answer::Ok};
-  EXPECT_EQ(Run(), StartOutcome::Declined);
+  EXPECT_EQ(Run().start, StartOutcome::Declined);
   EXPECT_EQ(dialogs_.shown.size(), 2u);
   EXPECT_EQ(BackupText("MaxMTU"), "1492");
   EXPECT_EQ(Marker(), "Yes");
@@ -119,7 +142,9 @@ TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
   for (const char* marker : {"No", "yes", "YES", "Yes ", ""}) {
     SetMarker(marker);
     recorder_.calls.clear();
-    EXPECT_EQ(Run(), StartOutcome::Continue) << marker;
+    const engine::FirstRunOutcome outcome = Run();
+    EXPECT_EQ(outcome.start, StartOutcome::Continue) << marker;
+    EXPECT_EQ(outcome.marker.state, engine::FirstRunMarker::State::Done) << marker;
     EXPECT_TRUE(Calls({"set"}).empty()) << marker;
   }
   EXPECT_TRUE(dialogs_.shown.empty());
@@ -127,7 +152,7 @@ TEST_F(FirstRunTest, OnlyTheExactTextYesStartsTheBlock) {
   // A marker stored as a number reads as pending.
   ASSERT_TRUE(direct().WriteNumber(store::kRoot, key::kProgram, store::kFirstRunValue, 0));
   dialogs_.answers = {Answer::Yes};
-  EXPECT_EQ(Run(), StartOutcome::Continue);
+  EXPECT_EQ(Run().start, StartOutcome::Continue);
   EXPECT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(Marker(), "No");
 }
@@ -143,9 +168,9 @@ const std::string kBackedUpTwo =
     "Recieve Window) and could not back up ";
 const std::string kNoneChanged = ", so none of your network settings has been changed.";
 
-void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs, StartOutcome outcome,
-                                const std::string& told) {
-  EXPECT_EQ(outcome, StartOutcome::BackupFailed);
+void ExpectBackupFailedAndEnded(const ScriptedDialogs& dialogs,
+                                const engine::FirstRunOutcome& outcome, const std::string& told) {
+  EXPECT_EQ(outcome.start, StartOutcome::BackupFailed);
   ASSERT_FALSE(dialogs.shown.empty());
   ExpectBox(dialogs.shown.back(), told, "Quorvane", engine::Buttons::Ok, engine::Icon::Error);
 }
@@ -189,7 +214,10 @@ TEST_F(FirstRunTest, FailedBackupSaysHowFarItGotAndWhy) {
     SCOPED_TRACE(c.call);
     Refuse({c.call}, c.status);
     recorder_.calls.clear();
-    ExpectBackupFailedAndEnded(dialogs_, Run(), c.told);
+    const engine::FirstRunOutcome outcome = Run();
+    ExpectBackupFailedAndEnded(dialogs_, outcome, c.told);
+    EXPECT_EQ(outcome.backup.back().status, c.status);
+    EXPECT_EQ(outcome.markedDone, std::nullopt);
     EXPECT_EQ(Calls({c.call.substr(0, c.call.find(' ')).c_str()}).back(), c.call);
     Allow();
   }
@@ -201,7 +229,10 @@ TEST_F(FirstRunTest, FailedBackupSaysHowFarItGotAndWhy) {
 // the disclaimer, and "Yes" after a decline, which leaves "No".
 TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgramAndSaysWhatWasDone) {
   Refuse({"set FirstRun"}, store::kDiskFull);
-  ExpectBackupFailedAndEnded(dialogs_, Run(),
+  const engine::FirstRunOutcome notMarked = Run();
+  EXPECT_EQ(notMarked.markedDone, store::kDiskFull);
+  EXPECT_EQ(notMarked.disclaimer, std::nullopt);
+  ExpectBackupFailedAndEnded(dialogs_, notMarked,
                              "Quorvane backed up your current network settings but could not "
                              "record that it did, so none of them has been changed and the next "
                              "start will back them up again. The disk is full.");
@@ -211,13 +242,49 @@ TEST_F(FirstRunTest, FailedMarkerWriteEndsTheProgramAndSaysWhatWasDone) {
   Allow();
   dialogs_.answers = {Answer::No};
   dialogs_.whileShown = [&](const engine::Message&) { Refuse({"set FirstRun"}, store::kInUse); };
-  ExpectBackupFailedAndEnded(dialogs_, Run(),
+  const engine::FirstRunOutcome notSetBack = Run();
+  EXPECT_EQ(notSetBack.markedPending, store::kInUse);
+  ExpectBackupFailedAndEnded(dialogs_, notSetBack,
                              "Quorvane backed up your current network settings and changed none "
                              "of them, but could not record that you declined, so the next start "
                              "will not ask you again. Another program is using the registry.");
   EXPECT_EQ(dialogs_.shown.size(), 3u);  // the failure, the disclaimer, the failure
   EXPECT_EQ(Marker(), "No");
   EXPECT_EQ(BackupText("MaxMTU"), "Not Set");
+}
+
+// A marker that the registry cannot read may say "No": the backup already
+// taken stays, and the program ends, saying why.
+TEST_F(FirstRunTest, AMarkerThatCannotBeReadTakesNoBackup) {
+  SetBackup("MaxMTU", "576");
+  SetLive(Id::MaxMtu, "1500");
+  const struct {
+    std::string call;
+    store::Status status;
+    const char* reason;
+  } cases[] = {
+      {"open " + key::kProgram, store::kAccessDenied,
+       "Quorvane may need to be run with administrator rights."},
+      {"query FirstRun", store::kRegistryCorrupt, "The registry file is damaged."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.call);
+    Refuse({c.call}, c.status);
+    recorder_.calls.clear();
+    dialogs_.shown.clear();
+    const engine::FirstRunOutcome outcome = Run();
+    EXPECT_EQ(outcome.marker.state, engine::FirstRunMarker::State::Unreadable);
+    EXPECT_EQ(outcome.marker.status, c.status);
+    EXPECT_TRUE(outcome.backup.empty());
+    EXPECT_TRUE(Calls({"create", "set"}).empty());
+    ExpectBackupFailedAndEnded(dialogs_, outcome,
+                               "Quorvane could not read whether it has backed up your network "
+                               "settings before, so nothing has been changed. " +
+                                   std::string(c.reason));
+    EXPECT_EQ(dialogs_.shown.size(), 1u);
+    Allow();
+  }
+  EXPECT_EQ(BackupText("MaxMTU"), "576");
 }
 
 // Before the first run: a registry that cannot be opened is told in the
@@ -251,7 +318,8 @@ TEST(RegistryUnavailable, TheBoxNamesTheFileAndWhy) {
 TEST(FirstRunReadOnly, BackupIntoAReadOnlyStoreEndsTheProgram) {
   ReadOnlyStore readOnly;
   ScriptedDialogs dialogs;
-  EXPECT_EQ(engine::RunFirstRunBlock(readOnly.registry(), dialogs), StartOutcome::BackupFailed);
+  EXPECT_EQ(Told(dialogs, engine::RunFirstRunBlock(readOnly.registry(), dialogs)).start,
+            StartOutcome::BackupFailed);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text,
             kBackupFailed + " The registry file can only be read.");

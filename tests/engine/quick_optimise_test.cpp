@@ -10,8 +10,8 @@ namespace {
 
 class QuickOptimiseTest : public EngineTest {
  protected:
-  void Optimise(const std::string& selected) {
-    engine::QuickOptimise(registry_, dialogs_, selected);
+  engine::OptimiseOutcome Optimise(const std::string& selected) {
+    return Told(dialogs_, engine::QuickOptimise(registry_, dialogs_, selected));
   }
 };
 
@@ -36,9 +36,28 @@ TEST_F(QuickOptimiseTest, EachTypeWritesItsSixValuesInOrderAndShowsFinished) {
   SetLiveNumber(Id::DisableTaskOffload, 1);
 
   int finished = 0;
+  const char* mtuBefore = nullptr;
   for (const Preset& preset : presets) {
     recorder_.calls.clear();
-    Optimise(preset.type);
+    const engine::OptimiseOutcome outcome = Optimise(preset.type);
+    EXPECT_TRUE(outcome.Optimised());
+    // Each write tells the value it replaced, read just before it.
+    ASSERT_EQ(outcome.steps.size(), 6u);
+    EXPECT_EQ(outcome.steps[0].setting, Id::MaxMtu);
+    EXPECT_EQ(outcome.steps[0].written, engine::TextValue(preset.mtu));
+    EXPECT_EQ(outcome.steps[5].setting, Id::SackOpts);
+    if (!mtuBefore) {
+      EXPECT_EQ(outcome.steps[0].found, engine::Found::Absent);
+    } else {
+      EXPECT_EQ(engine::TextOf(outcome.steps[0].before), mtuBefore);
+      EXPECT_EQ(Steps({"query", "set"}),
+                (std::vector<std::string>{"query MaxMTU", "set MaxMTU", "query DefaultRcvWindow",
+                                          "set DefaultRcvWindow", "query DefaultTTL",
+                                          "set DefaultTTL", "query SessionKeepAlive",
+                                          "set SessionKeepAlive", "query ", "set ",
+                                          "query SackOpts", "set SackOpts"}));
+    }
+    mtuBefore = preset.mtu;
     EXPECT_EQ(LiveText(Id::MaxMtu), preset.mtu) << preset.type;
     EXPECT_EQ(LiveText(Id::DefaultRcvWindow), preset.receiveWindow) << preset.type;
     EXPECT_EQ(LiveText(Id::DefaultTtl), preset.ttl) << preset.type;
@@ -63,7 +82,7 @@ TEST_F(QuickOptimiseTest, EachTypeWritesItsSixValuesInOrderAndShowsFinished) {
 }
 
 TEST_F(QuickOptimiseTest, NothingSelectedOnlyAsks) {
-  Optimise("");
+  EXPECT_EQ(Optimise("").choice, engine::TypeChoice::NothingSelected);
   EXPECT_TRUE(Calls({"create", "set"}).empty());
   EXPECT_EQ(dialogs_.finishedCount, 0);
   ASSERT_EQ(dialogs_.shown.size(), 1u);
@@ -72,15 +91,21 @@ TEST_F(QuickOptimiseTest, NothingSelectedOnlyAsks) {
   EXPECT_EQ(dialogs_.shown[0].style, 64);
 }
 
-TEST_F(QuickOptimiseTest, NamesAreComparedExactly) {
+// A name that is none of the four, exactly, is refused: nothing is
+// written, and nothing tells of an optimise. The window's list never
+// offers one; the window would ask for a type from its list.
+TEST_F(QuickOptimiseTest, NamesAreComparedExactlyAndAnyOtherIsRefused) {
   for (const char* near : {"modem", " Modem", "Modem ", "Cable modem", "LAN"}) {
-    Optimise(near);
+    const engine::OptimiseOutcome outcome = Optimise(near);
+    EXPECT_EQ(outcome.choice, engine::TypeChoice::NoPreset) << near;
+    EXPECT_FALSE(outcome.Optimised()) << near;
+    EXPECT_TRUE(outcome.steps.empty()) << near;
   }
   EXPECT_TRUE(Calls({"set"}).empty());
   EXPECT_EQ(LiveText(Id::MaxMtu), std::nullopt);
-  // Only an empty selection asks; any other text goes on to the Finished
-  // window, as the selection-only list never offers such a text.
-  EXPECT_EQ(dialogs_.finishedCount, 5);
+  EXPECT_EQ(dialogs_.finishedCount, 0);
+  ASSERT_EQ(dialogs_.shown.size(), 5u);
+  EXPECT_EQ(dialogs_.shown[4].text, "Please select your Connection Type from the list opposite.");
 }
 
 // The box names what could not be written, then why: the reason given, or,
@@ -99,7 +124,10 @@ void ExpectFailureNamed(const ScriptedDialogs& dialogs, const std::string& names
 
 TEST_F(QuickOptimiseTest, FailedWritesAreNamedAfterAllSixAreTried) {
   Refuse({"set DefaultTTL", "set "}, store::kWriteProtected);
-  Optimise("ADSL Modem");
+  const engine::OptimiseOutcome outcome = Optimise("ADSL Modem");
+  EXPECT_FALSE(outcome.Optimised());
+  EXPECT_EQ(outcome.steps[2].status, store::kWriteProtected);
+  EXPECT_EQ(outcome.steps[3].status, store::kSuccess);
   EXPECT_EQ(Calls({"set"}).size(), 6u);
   EXPECT_EQ(LiveText(Id::MaxMtu), "1492");
   EXPECT_EQ(LiveText(Id::SackOpts), "1");
@@ -128,7 +156,7 @@ TEST(QuickOptimiseLocked, LockedStoreIsWaitedForOnce) {
   LockedStore locked;
   ScriptedDialogs dialogs;
   const auto start = std::chrono::steady_clock::now();
-  engine::QuickOptimise(locked.registry(), dialogs, "Cable Modem");
+  Told(dialogs, engine::QuickOptimise(locked.registry(), dialogs, "Cable Modem"));
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_LT(waited, std::chrono::seconds(30));  // one write's wait is 10 s
   ExpectFailureNamed(dialogs,
@@ -141,7 +169,7 @@ TEST(QuickOptimiseLocked, LockedStoreIsWaitedForOnce) {
 TEST(QuickOptimiseReadOnly, ReadOnlyStoreNamesAllSix) {
   ReadOnlyStore readOnly;
   ScriptedDialogs dialogs;
-  engine::QuickOptimise(readOnly.registry(), dialogs, "Modem");
+  Told(dialogs, engine::QuickOptimise(readOnly.registry(), dialogs, "Modem"));
   ExpectFailureNamed(dialogs,
                      "Max Transmission Unit, Recieve Window, Time To Live, Session Keep Alive, "
                      "NDI Cache, Selective Acknowledgements");

@@ -2,6 +2,8 @@
 
 #include "engine/first_run.h"
 #include "engine/quick_optimise.h"
+#include "engine/show_settings.h"
+#include "engine/verify_preset.h"
 #include "tests/engine/engine_test.h"
 #include "tests/engine/read_only_store.h"
 
@@ -36,16 +38,19 @@ class RestoreTest : public EngineTest {
     }
     SetLiveNumber(Id::DisableTaskOffload, 7);
   }
-  void Restore(Answer answer = Answer::Yes) {
+  engine::RestoreOutcome Restore(Answer answer = Answer::Yes) {
     dialogs_.answers = {answer};
-    engine::RestoreFromBackup(registry_, dialogs_);
+    return Told(dialogs_, engine::RestoreFromBackup(registry_, dialogs_));
   }
   const ScriptedDialogs::Shown& ClosingBox() const { return dialogs_.shown.at(1); }
 };
 
 TEST_F(RestoreTest, AskingFirstAndNoChangesNothing) {
   SetMixedBackup();
-  Restore(Answer::No);
+  const engine::RestoreOutcome declined = Restore(Answer::No);
+  EXPECT_EQ(declined.confirmation, Answer::No);
+  EXPECT_TRUE(declined.steps.empty());
+  EXPECT_FALSE(declined.NoBackup());
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   ExpectBox(dialogs_.shown[0],
             "When you first ran this program, we stored your old settings as they were in the "
@@ -60,7 +65,17 @@ TEST_F(RestoreTest, AskingFirstAndNoChangesNothing) {
 TEST_F(RestoreTest, BackedUpValuesReturnAndAbsentOnesAreRemoved) {
   SetMixedBackup();
   SetLiveValues();
-  Restore();
+  const engine::RestoreOutcome outcome = Restore();
+
+  // Each step tells the copy it read and what it did with it.
+  ASSERT_EQ(outcome.steps.size(), 9u);
+  EXPECT_EQ(outcome.steps[0].action, engine::Action::Write);
+  EXPECT_EQ(outcome.steps[0].written, engine::TextValue("576"));
+  EXPECT_EQ(outcome.steps[1].setting, Id::DefaultRcvWindow);
+  EXPECT_EQ(outcome.steps[1].action, engine::Action::Remove);
+  EXPECT_EQ(engine::TextOf(outcome.steps[1].before), "Not Set");
+  EXPECT_EQ(outcome.steps[6].written, engine::NumberValue(1));
+  EXPECT_FALSE(outcome.NoBackup());
 
   EXPECT_EQ(LiveText(Id::MaxMtu), "576");
   EXPECT_EQ(LiveText(Id::DefaultRcvWindow), std::nullopt);
@@ -118,7 +133,7 @@ TEST_F(RestoreTest, TextBeyondTheAnsiCodePageComesBackExactly) {
   const store::TypedValue value{store::kTypeText, {text.begin(), text.end()}};
   ASSERT_TRUE(direct().WriteValue(store::kRoot, key::kMstcp, "DefaultTTL", value));
   dialogs_.answers = {Answer::Yes};
-  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_), engine::StartOutcome::Continue);
+  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_).start, engine::StartOutcome::Continue);
   SetLive(Id::DefaultTtl, "128");
   Restore();
   store::TypedValue back;
@@ -131,7 +146,9 @@ TEST_F(RestoreTest, TextBeyondTheAnsiCodePageComesBackExactly) {
 TEST_F(RestoreTest, AStoreInUseIsWaitedForOnceAndEveryStepNamed) {
   SetMixedBackup();
   Refuse({"create " + key::kNetTrans}, store::kInUse);
-  Restore();
+  const engine::RestoreOutcome outcome = Restore();
+  EXPECT_EQ(outcome.steps[0].status, store::kInUse);
+  EXPECT_EQ(outcome.steps[8].status, store::kInUse);
   EXPECT_EQ(Steps({"open", "create", "query"}),
             (std::vector<std::string>{"open " + key::kBackup, "query MaxMTU",
                                       "create " + key::kNetTrans}));
@@ -167,7 +184,10 @@ TEST_F(RestoreTest, RunningTwiceGivesTheSameState) {
 TEST_F(RestoreTest, SettingWithoutBackupValueIsLeftAsItIsAndNamed) {
   SetLiveValues();
   SetBackup("MaxMTU", "1500");
-  Restore();
+  const engine::RestoreOutcome outcome = Restore();
+  EXPECT_FALSE(outcome.NoBackup());
+  EXPECT_EQ(outcome.steps[1].found, engine::Found::Absent);
+  EXPECT_EQ(outcome.steps[1].action, engine::Action::None);
   EXPECT_EQ(LiveText(Id::MaxMtu), "1500");
   EXPECT_EQ(LiveText(Id::DefaultTtl), "live");
   EXPECT_EQ(LiveText(Id::SackOpts), "live");
@@ -200,17 +220,64 @@ TEST_F(RestoreTest, EverySettingComesBackExactlyAfterTheFirstRun) {
   const auto before = all();
 
   dialogs_.answers = {Answer::Yes};
-  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_), engine::StartOutcome::Continue);
-  engine::QuickOptimise(registry_, dialogs_, "Modem");
-  EXPECT_FALSE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, false));
+  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_).start, engine::StartOutcome::Continue);
+  EXPECT_TRUE(engine::QuickOptimise(registry_, dialogs_, "Modem").Optimised());
+  EXPECT_FALSE(
+      engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, false).shown);
   Restore();
   EXPECT_EQ(all(), before);
   EXPECT_EQ(dialogs_.shown.back().text, kDone);
 }
 
+// An administrator's route: show and verify read only; the first run keeps
+// the computer's own values; verify then finds the preset live, a second
+// optimise finds each value already written, and restore gives every
+// original back.
+TEST_F(RestoreTest, AnAdministratorsRouteKeepsTheOriginals) {
+  using State = engine::FirstRunMarker::State;
+  SetLive(Id::MaxMtu, "576");
+  SetLive(Id::DefaultTtl, "32");
+  SetLive(Id::DefaultRcvWindow, "8760");
+  engine::ShownSettings shown = engine::ShowSettings(registry_);
+  EXPECT_EQ(shown.firstRun.state, State::Pending);
+  EXPECT_FALSE(shown.AnyBackup());
+  ASSERT_EQ(shown.settings.size(), 9u);
+  EXPECT_EQ(engine::TextOf(shown.settings[0].live.value), "576");
+  EXPECT_EQ(shown.settings[3].live.value, std::nullopt);
+  EXPECT_STREQ(store::SettingOf(shown.settings[6].setting).pane, "Path MTU");
+
+  EXPECT_EQ(engine::VerifyPreset(registry_, "Cable modem").choice, engine::TypeChoice::NoPreset);
+  const engine::VerifyOutcome before = engine::VerifyPreset(registry_, "Cable Modem");
+  EXPECT_FALSE(before.AllLive());
+  ASSERT_EQ(before.notLive.size(), 6u);
+  EXPECT_STREQ(before.notLive[0].preset, "1500");
+  EXPECT_EQ(engine::TextOf(before.notLive[0].live.value), "576");
+  EXPECT_TRUE(Calls({"create", "set", "delete"}).empty());
+
+  dialogs_.answers = {Answer::Yes};
+  ASSERT_EQ(engine::RunFirstRunBlock(registry_, dialogs_).start, engine::StartOutcome::Continue);
+  EXPECT_TRUE(engine::QuickOptimise(registry_, dialogs_, "Cable Modem").Optimised());
+  EXPECT_TRUE(engine::VerifyPreset(registry_, "Cable Modem").AllLive());
+  shown = engine::ShowSettings(registry_);
+  EXPECT_EQ(shown.firstRun.state, State::Done);
+  EXPECT_EQ(engine::TextOf(shown.settings[0].backup.value), "576");
+  EXPECT_EQ(engine::TextOf(shown.settings[0].live.value), "1500");
+  for (const engine::Step& step : engine::QuickOptimise(registry_, dialogs_, "Cable Modem").steps) {
+    EXPECT_EQ(step.before, step.written);
+  }
+
+  Restore();
+  EXPECT_EQ(LiveText(Id::MaxMtu), "576");
+  EXPECT_EQ(LiveText(Id::DefaultTtl), "32");
+  EXPECT_EQ(LiveText(Id::DefaultRcvWindow), "8760");
+  EXPECT_EQ(LiveText(Id::SessionKeepAlive), std::nullopt);
+  EXPECT_EQ(LiveText(Id::SackOpts), std::nullopt);
+  EXPECT_EQ(engine::VerifyPreset(registry_, "Cable Modem").notLive.size(), 6u);
+}
+
 TEST_F(RestoreTest, NoBackupAtAllChangesNothingAndSaysSo) {
   SetLiveValues();
-  Restore();
+  EXPECT_TRUE(Restore().NoBackup());
   EXPECT_TRUE(Calls({"create", "set", "delete"}).empty());
   EXPECT_EQ(LiveText(Id::MaxMtu), "live");
   EXPECT_EQ(LiveNumber(Id::DisableTaskOffload), 7);
@@ -252,7 +319,7 @@ TEST(RestoreReadOnly, ReadOnlyStoreNamesEveryStep) {
   });
   ScriptedDialogs dialogs;
   dialogs.answers = {Answer::Yes};
-  engine::RestoreFromBackup(readOnly.registry(), dialogs);
+  Told(dialogs, engine::RestoreFromBackup(readOnly.registry(), dialogs));
   // Then the store's reason; nothing was restored, so no reboot is asked for.
   const std::string& text = dialogs.shown.at(1).text;
   EXPECT_EQ(text.rfind("Quorvane could not restore these settings: Max Transmission Unit, Recieve "

@@ -28,12 +28,27 @@ const PaneCase kPanes[] = {
      "The Default Value (16 for a Modem, 64 for Cable and 32 for an Ethernet Connection)"},
 };
 
-class SettingApplyTest : public EngineTest {};
+class SettingApplyTest : public EngineTest {
+ protected:
+  // Each Apply as its pane's handler runs it, its outcome told as the window
+  // tells it; each answers what the pane shows afterwards.
+  std::string ApplyText(Id setting, const std::string& typed) {
+    return Told(dialogs_, engine::ApplyTextPane(registry_, dialogs_, setting, typed)).shown;
+  }
+  PathMtuFlags ApplyFlags(const PathMtuFlags& boxes) {
+    return Told(dialogs_, engine::ApplyPathMtu(registry_, dialogs_, boxes)).shown;
+  }
+  bool ApplyNumber(bool enabledSelected) {
+    return Told(dialogs_, engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload,
+                                                  enabledSelected))
+        .shown;
+  }
+};
 
 TEST_F(SettingApplyTest, TextIsStoredAndShownExactlyAsTyped) {
   for (const PaneCase& pane : kPanes) {
     for (const std::string typed : {"1500 ", "abc", ""}) {
-      EXPECT_EQ(engine::ApplyTextPane(registry_, dialogs_, pane.setting, typed), kPrefix + typed);
+      EXPECT_EQ(ApplyText(pane.setting, typed), kPrefix + typed);
       EXPECT_EQ(LiveText(pane.setting), typed);
     }
   }
@@ -43,7 +58,7 @@ TEST_F(SettingApplyTest, TextIsStoredAndShownExactlyAsTyped) {
 
 TEST_F(SettingApplyTest, ApplyingOnePaneLeavesTheOthers) {
   for (const PaneCase& pane : kPanes) SetLive(pane.setting, "before");
-  EXPECT_EQ(engine::ApplyTextPane(registry_, dialogs_, store::SettingId::DefaultTtl, "128"),
+  EXPECT_EQ(ApplyText(Id::DefaultTtl, "128"),
             kPrefix + "128");
   for (const PaneCase& pane : kPanes) {
     if (pane.setting == store::SettingId::DefaultTtl) continue;
@@ -57,7 +72,7 @@ TEST_F(SettingApplyTest, FailedWriteShowsWhatTheRegistryHoldsAndSaysWhy) {
   Refuse({"set MaxMTU", "set DefaultRcvWindow", "set DefaultTTL", "set SessionKeepAlive", "set "});
   SetLive(store::SettingId::DefaultTtl, "64");
   for (const PaneCase& pane : kPanes) {
-    const std::string shown = engine::ApplyTextPane(registry_, dialogs_, pane.setting, "999");
+    const std::string shown = ApplyText(pane.setting, "999");
     if (pane.setting == store::SettingId::DefaultTtl) {
       EXPECT_EQ(shown, kPrefix + "64");
     } else {
@@ -76,7 +91,11 @@ TEST_F(SettingApplyTest, FailedWriteShowsWhatTheRegistryHoldsAndSaysWhy) {
 // A store in use is waited for once per Apply: the other flags fail at once.
 TEST_F(SettingApplyTest, PathMtuNamesEveryFlagNotChangedAndWaitsOnce) {
   Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"}, store::kInUse);
-  engine::ApplyPathMtu(registry_, dialogs_, Flags(1, 1, 1));
+  const auto applied = Told(dialogs_, engine::ApplyPathMtu(registry_, dialogs_, Flags(1, 1, 1)));
+  ASSERT_EQ(applied.steps.size(), 3u);  // in the order written, each with what and why
+  EXPECT_EQ(applied.steps[1].setting, Id::PmtuDiscovery);
+  EXPECT_EQ(applied.steps[1].written, engine::TextValue("1"));
+  EXPECT_EQ(applied.steps[2].status, store::kInUse);
   EXPECT_EQ(Calls({"set"}), (std::vector<std::string>{"set PMTUBlackHoleDetect"}));
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].text,
@@ -85,14 +104,14 @@ TEST_F(SettingApplyTest, PathMtuNamesEveryFlagNotChangedAndWaitsOnce) {
   EXPECT_EQ(dialogs_.busyCount, 1);
   EXPECT_FALSE(dialogs_.busy);
   Allow();
-  engine::ApplyPathMtu(registry_, dialogs_, Flags(1, 1, 1));  // the next Apply tries again
+  ApplyFlags(Flags(1, 1, 1));  // the next Apply tries again
   EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
   EXPECT_EQ(dialogs_.shown.size(), 1u);
 }
 
 TEST_F(SettingApplyTest, PathMtuWritesThenReadsBackInItsOwnOrders) {
   // Auto Discovery greyed, Black Hole Detect cleared, Selective Acks ticked.
-  const PathMtuFlags shown = engine::ApplyPathMtu(registry_, dialogs_, Flags(2, 0, 1));
+  const PathMtuFlags shown = ApplyFlags(Flags(2, 0, 1));
   EXPECT_EQ(LiveText(store::SettingId::PmtuDiscovery), "1");
   EXPECT_EQ(LiveText(store::SettingId::PmtuBlackHoleDetect), "0");
   EXPECT_EQ(LiveText(store::SettingId::SackOpts), "1");
@@ -105,19 +124,19 @@ TEST_F(SettingApplyTest, PathMtuWritesThenReadsBackInItsOwnOrders) {
 
 TEST_F(SettingApplyTest, PathMtuFailedWritesShowTheFallbacks) {
   Refuse({"set PMTUDiscovery", "set PMTUBlackHoleDetect", "set SackOpts"});
-  EXPECT_EQ(Boxes(engine::ApplyPathMtu(registry_, dialogs_, Flags(0, 1, 1))),
+  EXPECT_EQ(Boxes(ApplyFlags(Flags(0, 1, 1))),
             (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(SettingApplyTest, TaskOffloadIsZeroOnlyForEnabledAndShowsWhatIsStored) {
-  EXPECT_FALSE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, false));
+  EXPECT_FALSE(ApplyNumber(false));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 1);
-  EXPECT_TRUE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, true));
+  EXPECT_TRUE(ApplyNumber(true));
   EXPECT_EQ(LiveNumber(store::SettingId::DisableTaskOffload), 0);
   // A refused write shows the stored choice, not the one clicked.
   SetLiveNumber(store::SettingId::DisableTaskOffload, 1);
   Refuse({"set DisableTaskOffload"}, store::kDiskFull);
-  EXPECT_FALSE(engine::ApplyNumberPane(registry_, dialogs_, Id::DisableTaskOffload, true));
+  EXPECT_FALSE(ApplyNumber(true));
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].text,
             "Quorvane could not change these settings: Network Card CPU. The disk is full.");
@@ -130,7 +149,9 @@ TEST(SettingApplyReadOnly, ReadOnlyStoreShowsTheStoredValue) {
   });
   ScriptedDialogs dialogs;
   EXPECT_EQ(
-      engine::ApplyTextPane(readOnly.registry(), dialogs, store::SettingId::SessionKeepAlive, "1"),
+      Told(dialogs, engine::ApplyTextPane(readOnly.registry(), dialogs,
+                                          store::SettingId::SessionKeepAlive, "1"))
+          .shown,
       kPrefix + "300000");
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text,

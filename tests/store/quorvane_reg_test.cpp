@@ -275,19 +275,17 @@ TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
   EXPECT_EQ(unknown.unknownEscapes[2].character, "\xC3\xA9");
 }
 
-class NoDialogs final : public engine::UserDialogs {
+class NoQuestions final : public engine::Questions {
  public:
-  engine::Answer Show(const engine::Message&) override { return engine::Answer::Ok; }
-  void ShowFinished() override {}
-  void ShowBusy(bool) override {}
+  engine::Answer Ask(engine::Question) override { return engine::Answer::No; }
 };
 
 TEST(RegFile, APresetFileImportsAsOptimiseWrites) {
   TempFolder folder;
   for (const char* type : engine::kConnectionTypes) {
     const auto optimised = store::SqliteRegistry::Open(folder / (std::string(type) + "-o"));
-    NoDialogs dialogs;
-    engine::QuickOptimise(store::Registry(*optimised), dialogs, type);
+    NoQuestions questions;
+    EXPECT_TRUE(engine::QuickOptimise(store::Registry(*optimised), questions, type).Optimised());
 
     const std::string file = folder / (std::string(type) + ".reg");
     WriteFile(file, WriteRegFile(*PresetKeys(type)));

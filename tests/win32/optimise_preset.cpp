@@ -9,15 +9,12 @@
 
 namespace {
 
-class NoDialogs final : public quorvane::engine::UserDialogs {
+// The optimise asks nothing.
+class NoQuestions final : public quorvane::engine::Questions {
  public:
-  quorvane::engine::Answer Show(const quorvane::engine::Message&) override {
-    asked = true;
-    return quorvane::engine::Answer::Ok;
+  quorvane::engine::Answer Ask(quorvane::engine::Question) override {
+    return quorvane::engine::Answer::No;
   }
-  void ShowFinished() override {}
-  void ShowBusy(bool) override {}
-  bool asked = false;
 };
 
 }  // namespace
@@ -29,7 +26,6 @@ int main(int argc, char** argv) {
   }
   auto backend = quorvane::store::OpenPlatformRegistry();
   const quorvane::store::Registry registry(*backend);
-  NoDialogs dialogs;
-  quorvane::engine::QuickOptimise(registry, dialogs, argv[1]);
-  return dialogs.asked ? 1 : 0;  // a message instead of the Finished window: no preset written
+  NoQuestions questions;
+  return quorvane::engine::QuickOptimise(registry, questions, argv[1]).Optimised() ? 0 : 1;
 }
