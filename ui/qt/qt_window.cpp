@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -80,11 +81,8 @@ QWidget* MakeControl(const ControlRow& row, QWidget* container) {
       return new WholeLinesBox(caption, container);
     case ControlKind::CheckBox:
       return new QCheckBox(caption, container);
-    case ControlKind::OptionButton: {
-      auto* option = new QRadioButton(caption, container);
-      option->setAutoExclusive(false);  // the window clears the others of its group
-      return option;
-    }
+    case ControlKind::OptionButton:
+      return new QRadioButton(caption, container);
     case ControlKind::List: {
       auto* list = new DesignList(container);
       list->setEditable(false);
@@ -263,6 +261,7 @@ class QtWindowCore final : public QWidget, public WindowCore {
   StartPosition start_;
   std::vector<QWidget*> controls_;
   QHash<const QWidget*, int> indexes_;
+  QHash<int, QButtonGroup*> optionGroups_;  // by the row that begins the group
   QPushButton* default_ = nullptr;
   QSize centredFrame_;  // the frame size the window was last centred with
 };
@@ -309,6 +308,17 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
     ApplyColours(*control, row);
     if (!row.accessibleName.empty()) {
       NameForScreenReaders(*control, QString::fromStdString(row.accessibleName));
+    }
+    // Qt announces an option button as a check box unless it excludes the
+    // others beside it; in a group of its own that excludes nothing, it is
+    // announced as an option button and excludes by the window's rule alone.
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+      QButtonGroup*& group = optionGroups_[row.group];
+      if (!group) {
+        group = new QButtonGroup(this);
+        group->setExclusive(false);
+      }
+      group->addButton(option);
     }
     // Keys reach the host before the control, and the focus is reported.
     control->installEventFilter(this);
