@@ -13,7 +13,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -53,10 +55,19 @@ void ShowAndActivate(quorvane::ui::MainWindow& main) {
   if (!QTest::qWaitForWindowActive(&window)) qFatal("the window did not become active");
 }
 
-// Presses a table's key on a widget.
+// Presses a table's key on a widget; the wheel turns over it.
 void Press(QWidget* widget, Key key) {
+  if (key == Key::WheelDown) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);  // as the mouse's, which may move the focus
+    QApplication::sendEvent(widget, &wheel);
+    return;
+  }
   QKeyCombination keys;
   switch (key) {
+    case Key::None: return;
     case Key::Enter: keys = Qt::Key_Return; break;
     case Key::KeypadEnter: keys = Qt::KeypadModifier | Qt::Key_Enter; break;
     case Key::Escape: keys = Qt::Key_Escape; break;
@@ -66,8 +77,18 @@ void Press(QWidget* widget, Key key) {
     case Key::Right: keys = Qt::Key_Right; break;
     case Key::Up: keys = Qt::Key_Up; break;
     case Key::Down: keys = Qt::Key_Down; break;
+    case Key::AltA: keys = Qt::AltModifier | Qt::Key_A; break;
+    case Key::AltDown: keys = Qt::AltModifier | Qt::Key_Down; break;
+    case Key::WheelDown: break;
   }
   QTest::keyClick(widget, keys.key(), keys.keyboardModifiers());
+}
+
+// What a control shows: a list's item, a scroll bar's position.
+QString Shown(QWidget* control) {
+  if (auto* list = qobject_cast<QComboBox*>(control)) return list->currentText();
+  if (auto* bar = qobject_cast<QScrollBar*>(control)) return QString::number(bar->value());
+  return {};
 }
 
 // The window's control of that name, as a table names it.
@@ -392,7 +413,8 @@ class QtWindowsTest : public QObject {
     QTest::addColumn<int>("row");
     for (std::size_t i = 0; i < std::size(kWindowKeys); ++i) {
       const WindowKey& key = kWindowKeys[i];
-      QTest::addRow("%s, key %d on %s", WindowName(key.window), static_cast<int>(key.key), key.from)
+      QTest::addRow("%s, key %d on %s", WindowName(key.window), static_cast<int>(key.keys[0]),
+                    key.from)
           << static_cast<int>(i);
     }
   }
@@ -404,15 +426,25 @@ class QtWindowsTest : public QObject {
       if (key.window != Window::Main) {
         QCOMPARE(FocusName(window), QString::fromLatin1(FirstFocusOf(key.window)));
       }
-      QWidget* from = Named(window, key.from);
-      from->setFocus();
+      Named(window, key.from)->setFocus();
       auto* box = window.findChild<QPlainTextEdit*>();
       const QString text = box ? box->toPlainText() : QString();
-      Press(from, key.key);
+      for (Key pressed : key.keys) {
+        // An open list takes the keys in its popup.
+        QWidget* popup = QApplication::activePopupWidget();
+        QWidget* at = key.over                 ? Named(window, key.over)
+                      : popup                  ? popup->focusWidget()
+                      : window.focusWidget()   ? window.focusWidget()
+                                               : &window;
+        Press(at, pressed);
+      }
       if (box) QCOMPARE(box->toPlainText(), text);
       QCOMPARE(window.isVisible(), key.to != kCloses);
       if (key.to == kCloses) return;
       QCOMPARE(FocusName(window), QString::fromLatin1(key.to));
+      if (key.shows) {
+        QCOMPARE(Shown(Named(window, key.over ? key.over : key.to)), QString::fromUtf8(key.shows));
+      }
       if (auto* reached = qobject_cast<QRadioButton*>(window.focusWidget())) {
         for (auto* option : reached->parent()->findChildren<QRadioButton*>()) {
           QCOMPARE(option->isChecked(), option == reached);

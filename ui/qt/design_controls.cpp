@@ -1,5 +1,6 @@
 #include "ui/qt/design_controls.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -30,6 +31,11 @@ constexpr ScrollKey kScrollKeys[] = {
 }  // namespace
 
 DesignList::DesignList(QWidget* parent) : QComboBox(parent) {}
+
+void DesignList::showPopup() {
+  QComboBox::showPopup();
+  if (currentIndex() < 0) view()->setCurrentIndex(QModelIndex());
+}
 
 Shape::Shape(const ControlRow& row, QWidget* parent)
     : QWidget(parent), fill_(row.fill), border_(row.border) {

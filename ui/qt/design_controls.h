@@ -54,13 +54,17 @@ class WholeLinesBox : public QPlainTextEdit {
   void ShowWholeLines();
 };
 
-// A selection-only drop-down list. What a screen reader hears of it is
-// Qt's own: its items, and the one chosen.
+// A selection-only drop-down list that opens as Windows' own does: with
+// no item chosen, no item is highlighted, so that Down reaches the first
+// (Qt's highlights the first as the list opens, and Down the second). What
+// a screen reader hears of it is Qt's own: its items, and the one chosen.
 class DesignList : public QComboBox {
   Q_OBJECT
 
  public:
   explicit DesignList(QWidget* parent);
+
+  void showPopup() override;
 };
 
 }  // namespace quorvane::ui

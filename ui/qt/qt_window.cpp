@@ -320,6 +320,8 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
       }
       group->addButton(option);
     }
+    // The wheel gives no control the focus, as on Windows.
+    if (control->focusPolicy() == Qt::WheelFocus) control->setFocusPolicy(Qt::StrongFocus);
     // Keys reach the host before the control, and the focus is reported.
     control->installEventFilter(this);
     indexes_.insert(control, static_cast<int>(controls_.size()));
@@ -425,6 +427,8 @@ void QtWindowCore::SetScrollPosition(int index, int position) {
 void QtWindowCore::SetFocus(int index, bool byKey) {
   // An entry box reached by Tab selects its text.
   const Qt::FocusReason reason = byKey ? Qt::TabFocusReason : Qt::OtherFocusReason;
+  // The styles draw the focus once the window has it from the keyboard.
+  if (byKey) setAttribute(Qt::WA_KeyboardFocusChange);
   if (index == kNoControl) {
     setFocus(reason);
   } else {
@@ -474,6 +478,9 @@ bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::FocusIn:
       reports_.FocusMoved(IndexOf(widget));
+      break;
+    case QEvent::Wheel:
+      if (!reports_.WheelTurned(IndexOf(widget))) return true;
       break;
     default:
       break;
