@@ -303,6 +303,7 @@ class QtWindowsTest : public QObject {
 
     QString firstVersion, secondTyped;
     bool centred = false, modal = false, focusOnOk = false, secondFocusOnOk = false;
+    bool focusDrawn = false;
     OpenAboutFromTheList(form, [&](QWidget* about) {
       modal = about->windowModality() == Qt::ApplicationModal;  // its owner: see kOwned
       const QPoint offCentre =
@@ -310,8 +311,14 @@ class QtWindowsTest : public QObject {
       centred = offCentre.manhattanLength() <= 2;
       focusOnOk = about->focusWidget() == AboutOk(*about);
       firstVersion = Get<QLabel>(*about, About::lblVersion)->text();
+      // OK is drawn with the focus from the start, and otherwise without it
+      // (it looked the same either way: the style drew the default button so).
+      QApplication::setActiveWindow(about);  // as a window manager would
+      const bool active = QTest::qWaitForWindowActive(about);
+      const QImage focused = AboutOk(*about)->grab().toImage();
       // Tab reaches the text box and comes back: nothing else takes the focus.
       QTest::keyClick(about, Qt::Key_Tab);
+      focusDrawn = active && AboutOk(*about)->grab().toImage() != focused;
       QTest::keyClicks(WarningBox(*about), QStringLiteral("typed by the user"));
       QTest::keyClick(WarningBox(*about), Qt::Key_Tab);
       QTest::mouseClick(AboutOk(*about), Qt::LeftButton);
@@ -319,6 +326,7 @@ class QtWindowsTest : public QObject {
     QVERIFY(modal);
     QVERIFY2(centred, "the About window is not centred on the screen");
     QVERIFY(focusOnOk);
+    QVERIFY(focusDrawn);
     QCOMPARE(firstVersion, QStringLiteral("Version: 1.3 - Build 0"));
     QCOMPARE(ShownPanes(form), QStringList{"Setting2"});
 

@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "ui/qt/bold_text_style.h"
+#include "ui/qt/program_style.h"
 
 #ifdef QUORVANE_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -76,7 +76,7 @@ void RegisterProgramFonts() {
     for (Face face : {Face::Tahoma, Face::MsSansSerif}) {
       QFont::insertSubstitutions(QString::fromLatin1(FamilyOf(face)), kSubstitutes);
     }
-    QApplication::setStyle(new BoldTextStyle(QApplication::style()->name()));
+    QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
     return true;
   }();
   (void)registered;

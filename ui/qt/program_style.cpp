@@ -1,9 +1,11 @@
-#include "ui/qt/bold_text_style.h"
+#include "ui/qt/program_style.h"
 
 #include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QStyleOption>
 #include <QTransform>
+#include <optional>
 
 namespace quorvane::ui {
 namespace {
@@ -15,11 +17,11 @@ constexpr qreal kLargestGlyphImage = 64;
 
 }  // namespace
 
-BoldTextStyle::BoldTextStyle(const QString& base) : QProxyStyle(base) {}
+ProgramStyle::ProgramStyle(const QString& base) : QProxyStyle(base) {}
 
-void BoldTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
-                                 const QPalette& palette, bool enabled, const QString& text,
-                                 QPalette::ColorRole textRole) const {
+void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                const QPalette& palette, bool enabled, const QString& text,
+                                QPalette::ColorRole textRole) const {
   // The screen's pixels per pixel of the layout, where the painter only
   // moves and scales the layout evenly.
   const QTransform toDevice = painter->deviceTransform();
@@ -44,6 +46,32 @@ void BoldTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags
   painter->setFont(font);
   const QRect onScreen = QTransform::fromScale(ratio, ratio).mapRect(QRectF(rect)).toAlignedRect();
   QProxyStyle::drawItemText(painter, onScreen, flags, palette, enabled, text, textRole);
+  painter->restore();
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+  QProxyStyle::drawControl(element, option, painter, widget);
+  const auto focusRect = [&]() -> std::optional<SubElement> {
+    switch (element) {
+      case CE_PushButton: return SE_PushButtonFocusRect;
+      case CE_CheckBox: return SE_CheckBoxFocusRect;
+      case CE_RadioButton: return SE_RadioButtonFocusRect;
+      default: return std::nullopt;
+    }
+  }();
+  const State shown = State_HasFocus | State_KeyboardFocusChange;
+  if (!focusRect || (option->state & shown) != shown) return;
+  // One pixel on, one off, in the text's colour; on a push button, inside
+  // its frame.
+  const int inset = element == CE_PushButton ? 3 : 0;
+  const QRect rect = subElementRect(*focusRect, option, widget)
+                         .adjusted(inset, inset, -inset - 1, -inset - 1);
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  painter->setBrush(Qt::NoBrush);
+  painter->setPen(QPen(option->palette.color(QPalette::WindowText), 0, Qt::DotLine));
+  painter->drawRect(rect);
   painter->restore();
 }
 
