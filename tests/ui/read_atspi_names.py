@@ -1,7 +1,7 @@
 """What a screen reader hears through AT-SPI: the controls that take input
 in every window of a running application, one a line, as their role and
-name; a list's line goes on with its items, the one it has chosen and the
-label that names it.
+name; a list's line goes on with its items (its popup's), the one chosen
+and the label that names it.
 
 Usage: read_atspi_names.py APPLICATION-NAME
 """
@@ -21,36 +21,23 @@ def children(node):
     return [node.get_child_at_index(i) for i in range(node.get_child_count())]
 
 
-def items(combo):
-    # The list's popup is its child, the items the popup's.
-    for popup in children(combo):
-        if popup.get_role() == R.LIST:
-            return [(item.get_name(), item.get_state_set().contains(Atspi.StateType.SELECTED))
-                    for item in children(popup)]
-    return []
-
-
-def labels(node):
-    return [relation.get_target(i).get_name()
-            for relation in node.get_relation_set()
-            if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY
-            for i in range(relation.get_n_targets())]
-
-
 def lines(node):
     # A text box's own scroll bars are the box's.
-    role = node.get_role()
-    if role in INPUTS:
-        line = node.get_role_name() + ": " + (node.get_name() or "")
-        if role == R.COMBO_BOX:
-            listed = items(node)
-            line += "; items: " + ", ".join(name for name, _ in listed)
-            line += "; chosen: " + ", ".join(name for name, chosen in listed if chosen)
-            line += "; labelled by: " + ", ".join(labels(node))
-        yield line
+    if node.get_role() not in INPUTS:
+        for child in children(node):
+            yield from lines(child)
         return
-    for child in children(node):
-        yield from lines(child)
+    line = node.get_role_name() + ": " + (node.get_name() or "")
+    if node.get_role() == R.COMBO_BOX:
+        items = [item for popup in children(node) if popup.get_role() == R.LIST
+                 for item in children(popup)]
+        chosen = [i for i in items if i.get_state_set().contains(Atspi.StateType.SELECTED)]
+        labels = [r.get_target(i) for r in node.get_relation_set()
+                  if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
+                  for i in range(r.get_n_targets())]
+        line += "".join("; " + what + ": " + ", ".join(n.get_name() for n in nodes) for what, nodes
+                        in (("items", items), ("chosen", chosen), ("labelled by", labels)))
+    yield line
 
 
 end = time.time() + 60

@@ -32,9 +32,8 @@ using About = ui::AboutControl;
 using Finished = ui::FinishedControl;
 using Form = ui::FormControl;
 
-// What the user presses, or turns: AltA is Alt and A, AltDown Alt and Down
-// (which opens a list), WheelDown the mouse wheel one notch towards the
-// user. None ends a row's keys.
+// AltDown opens a list; WheelDown turns the mouse wheel one notch, over
+// the row's `over`.
 enum class Key {
   None, Enter, KeypadEnter, Escape, Tab, BackTab, Left, Right, Up, Down, AltA, AltDown, WheelDown
 };
@@ -43,70 +42,70 @@ enum class Key {
 // one of the secondary windows over it.
 enum class Window { Main, About, Finished };
 
-// What keys do in a window, pressed in turn from the control that has the
-// focus: where the focus goes (an option button it reaches is the selected
-// one of its group), or kCloses; and what the control they end in, or that
-// the wheel turns over, shows then (a list's item, a scroll bar's
-// position). A box of several lines takes no Enter, Tab or Escape.
+// What a key (and those after it) does in a window from the control that
+// has the focus: where the focus goes (an option button it reaches is the
+// selected one of its group), or kCloses; and what the list or scroll bar
+// that the wheel turns over, else the control reached, shows then. A box
+// of several lines takes no Enter, Tab or Escape.
 inline constexpr const char* kCloses = nullptr;
 struct WindowKey {
   Window window;
   int position;  // the main window's scroll position
   const char* from;
-  std::array<Key, 3> keys;
+  Key key;
   const char* to;
   const char* shows = nullptr;  // nullptr: not looked at
   const char* over = nullptr;   // where the wheel turns
+  std::array<Key, 2> then{};    // the keys after `key`
 };
 inline const WindowKey kWindowKeys[] = {
     // Enter and Escape close the About window whichever of cmdOK and the
     // text box has the focus; Enter closes the Finished window, and Escape
     // does nothing there (it has no cancel button).
-    {Window::About, 0, NameOf(About::cmdOK), {Key::Enter}, kCloses},
-    {Window::About, 0, NameOf(About::cmdOK), {Key::KeypadEnter}, kCloses},
-    {Window::About, 0, NameOf(About::cmdOK), {Key::Escape}, kCloses},
-    {Window::About, 0, NameOf(About::txtSpecialCopyright), {Key::Enter}, kCloses},
-    {Window::About, 0, NameOf(About::txtSpecialCopyright), {Key::KeypadEnter}, kCloses},
-    {Window::About, 0, NameOf(About::txtSpecialCopyright), {Key::Escape}, kCloses},
-    {Window::Finished, 0, NameOf(Finished::CmdClose), {Key::Enter}, kCloses},
-    {Window::Finished, 0, NameOf(Finished::CmdClose), {Key::Escape}, NameOf(Finished::CmdClose)},
+    {Window::About, 0, NameOf(About::cmdOK), Key::Enter, kCloses},
+    {Window::About, 0, NameOf(About::cmdOK), Key::KeypadEnter, kCloses},
+    {Window::About, 0, NameOf(About::cmdOK), Key::Escape, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Enter, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::KeypadEnter, kCloses},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Escape, kCloses},
+    {Window::Finished, 0, NameOf(Finished::CmdClose), Key::Enter, kCloses},
+    {Window::Finished, 0, NameOf(Finished::CmdClose), Key::Escape, NameOf(Finished::CmdClose)},
     // Tab walks the controls that take the focus in table order, the hidden
     // panes' left out; the text box hands Tab on (in the Win32 About window
     // it kept Tab and Shift+Tab, a trap for the keyboard).
-    {Window::About, 0, NameOf(About::txtSpecialCopyright), {Key::Tab}, NameOf(About::cmdOK)},
-    {Window::About, 0, NameOf(About::txtSpecialCopyright), {Key::BackTab}, NameOf(About::cmdOK)},
-    {Window::About, 0, NameOf(About::cmdOK), {Key::Tab}, NameOf(About::txtSpecialCopyright)},
-    {Window::Main, 1, NameOf(Form::cmd_Optimise), {Key::Tab}, NameOf(Form::scroller)},
-    {Window::Main, 1, NameOf(Form::Combo2), {Key::BackTab}, NameOf(Form::cmdClose)},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::Tab, NameOf(About::cmdOK)},
+    {Window::About, 0, NameOf(About::txtSpecialCopyright), Key::BackTab, NameOf(About::cmdOK)},
+    {Window::About, 0, NameOf(About::cmdOK), Key::Tab, NameOf(About::txtSpecialCopyright)},
+    {Window::Main, 1, NameOf(Form::cmd_Optimise), Key::Tab, NameOf(Form::scroller)},
+    {Window::Main, 1, NameOf(Form::Combo2), Key::BackTab, NameOf(Form::cmdClose)},
     // An option group is one stop of Tab: its selected button.
-    {Window::Main, 8, NameOf(Form::Setting7Apply), {Key::BackTab}, NameOf(Form::Setting7Option1)},
+    {Window::Main, 8, NameOf(Form::Setting7Apply), Key::BackTab, NameOf(Form::Setting7Option1)},
     // All four arrow keys move inside a group and select the option button
     // they reach (in the Qt windows only Left and Right did).
-    {Window::Main, 8, NameOf(Form::Setting7Option1), {Key::Down}, NameOf(Form::Setting7Option2)},
-    {Window::Main, 8, NameOf(Form::Setting7Option1), {Key::Right}, NameOf(Form::Setting7Option2)},
-    {Window::Main, 8, NameOf(Form::Setting7Option2), {Key::Up}, NameOf(Form::Setting7Option1)},
-    {Window::Main, 8, NameOf(Form::Setting7Option2), {Key::Left}, NameOf(Form::Setting7Option1)},
+    {Window::Main, 8, NameOf(Form::Setting7Option1), Key::Down, NameOf(Form::Setting7Option2)},
+    {Window::Main, 8, NameOf(Form::Setting7Option1), Key::Right, NameOf(Form::Setting7Option2)},
+    {Window::Main, 8, NameOf(Form::Setting7Option2), Key::Up, NameOf(Form::Setting7Option1)},
+    {Window::Main, 8, NameOf(Form::Setting7Option2), Key::Left, NameOf(Form::Setting7Option1)},
     // A check box or push button is a group of its own: the focus stays.
-    {Window::Main, 6, NameOf(Form::Setting5Option2), {Key::Down}, NameOf(Form::Setting5Option2)},
-    {Window::Main, 6, NameOf(Form::Setting5Apply), {Key::Left}, NameOf(Form::Setting5Apply)},
+    {Window::Main, 6, NameOf(Form::Setting5Option2), Key::Down, NameOf(Form::Setting5Option2)},
+    {Window::Main, 6, NameOf(Form::Setting5Apply), Key::Left, NameOf(Form::Setting5Apply)},
     // An access key gives its push button the focus as it clicks it, as
-    // Windows' dialog keys do: Enter then clicks it again (the Qt windows
-    // left the focus where it was, and Enter did nothing).
-    {Window::Main, 2, NameOf(Form::Setting1Custom), {Key::AltA, Key::Enter},
-     NameOf(Form::Setting1Apply)},
-    // A list opened with nothing chosen highlights nothing: Down reaches
-    // the first item (on Qt the second); Escape closes it showing what it
-    // showed as it opened (on Win32 the item it had moved to, the pane
-    // unchanged).
-    {Window::Main, 1, NameOf(Form::Combo2), {Key::AltDown, Key::Down, Key::Enter},
-     NameOf(Form::Combo2), "Modem"},
-    {Window::Main, 1, NameOf(Form::Combo1), {Key::AltDown, Key::Down, Key::Escape},
-     NameOf(Form::Combo1), ""},
+    // Windows' dialog keys do, so that Enter clicks it again (on Qt the
+    // focus stayed, and Enter did nothing). A list opened with nothing
+    // chosen highlights nothing: Down reaches the first item (on Qt the
+    // second); Escape closes it showing what it showed as it opened (on
+    // Win32 the item it had moved to, beside the pane of the one before).
+    {Window::Main, 2, NameOf(Form::Setting1Custom), Key::AltA, NameOf(Form::Setting1Apply),
+     nullptr, nullptr, {Key::Enter}},
+    {Window::Main, 1, NameOf(Form::Combo2), Key::AltDown, NameOf(Form::Combo2), "Modem", nullptr,
+     {Key::Down, Key::Enter}},
+    {Window::Main, 1, NameOf(Form::Combo1), Key::AltDown, NameOf(Form::Combo1), "", nullptr,
+     {Key::Down, Key::Escape}},
     // The wheel turns no scroll bar (on Qt it changed the pane), and a list
     // it turns over chooses without taking the focus (on Qt it took it).
-    {Window::Main, 1, NameOf(Form::Combo2), {Key::WheelDown}, NameOf(Form::Combo2), "1",
+    {Window::Main, 1, NameOf(Form::Combo2), Key::WheelDown, NameOf(Form::Combo2), "1",
      NameOf(Form::scroller)},
-    {Window::Main, 1, NameOf(Form::Combo2), {Key::WheelDown}, NameOf(Form::Combo2),
+    {Window::Main, 1, NameOf(Form::Combo2), Key::WheelDown, NameOf(Form::Combo2),
      "Welcome to Quorvane", NameOf(Form::Combo1)},
 };
 

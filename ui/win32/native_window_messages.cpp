@@ -167,7 +167,8 @@ void NativeWindow::ListNotification(int control, int code) {
     case CBN_SELENDCANCEL:
       if (!list.dropped) return;
       if (chosen != list.shown) SendMessageW(h, CB_SETCURSEL, list.shown, 0);
-      list.confirmed = list.shown;  // a change that Wine reports after it is none
+      // The change that Wine reports after it is none.
+      list.confirmed = list.shown;
       return;
     case CBN_CLOSEUP:
       list.dropped = false;
