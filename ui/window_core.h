@@ -83,9 +83,9 @@ class WindowCore {
   // The control that has the keyboard's focus in this window, kNoControl
   // for none; it is the window's focus also while the window is inactive.
   virtual int FocusedControl() const = 0;
-  // Gives a control the focus (kNoControl: the window itself); byKey: the
-  // user moved it with the keyboard, so the focus is drawn from now on and
-  // an entry box selects its text.
+  // Gives a control the focus (kNoControl: the window itself); byKey: as
+  // the keyboard moves it, so that the focus is drawn from now on and an
+  // entry box selects its text.
   virtual void SetFocus(int control, bool byKey) = 0;
   // Clicks a button, check box or option button as the user's click would
   // (a check box changes its own value; an option button does not), which
