@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
       }
       for (const char* item : row.items) items += (items.empty() ? "" : ", ") + std::string(item);
       for (const ui::ControlRow& other : rows.controls) {
-        if (other.buddy == &row - rows.controls.data()) label = other.caption;
+        if (other.buddy != &row - rows.controls.data()) continue;
+        label = ui::WithoutAccessMark(other.caption);
       }
       std::printf("%s: %s", role, name.c_str());
       if (kind == ControlKind::List) {
