@@ -34,6 +34,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # windows are drawn with, which no binary names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation")
+# The links of the About and Finished windows open through xdg-open; without
+# it they open nothing, and the program works on.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 # Debian's documents of every package: the copyright file, in Debian's
 # machine-readable format around the licence of packaging/LICENSE.txt, and,

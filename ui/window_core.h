@@ -49,6 +49,10 @@ class CoreReports {
   // Alt and a character (a letter or digit, in lower case): true when it
   // was a control's access key.
   virtual bool AccessKeyPressed(char character) = 0;
+  // The mouse wheel turned over (or, where the window system sends it
+  // there, at) `control` (kNoControl: none of them), before the control
+  // takes it. False: the control must not see it.
+  virtual bool WheelTurned(int control) = 0;
   // The focus has moved to a control, by any means (kNoControl: to none).
   virtual void FocusMoved(int control) = 0;
   // The window has become the active one (true), or is no longer.
@@ -79,8 +83,9 @@ class WindowCore {
   // The control that has the keyboard's focus in this window, kNoControl
   // for none; it is the window's focus also while the window is inactive.
   virtual int FocusedControl() const = 0;
-  // Gives a control the focus (kNoControl: the window itself); byKey: the
-  // user moved it with the keyboard, so an entry box selects its text.
+  // Gives a control the focus (kNoControl: the window itself); byKey: as
+  // the keyboard moves it, so that the focus is drawn from now on and an
+  // entry box selects its text.
   virtual void SetFocus(int control, bool byKey) = 0;
   // Clicks a button, check box or option button as the user's click would
   // (a check box changes its own value; an option button does not), which

@@ -83,14 +83,14 @@ void WindowHost::Show() {
   showing_ = true;
   FitShownLabels();
   core_->Show();
-  FocusOn(FirstFocus(), false);
+  FocusOn(FirstFocus(), true);
 }
 
 void WindowHost::RunModal() {
   showing_ = true;
   FitShownLabels();
   core_->ShowModal();
-  FocusOn(FirstFocus(), false);
+  FocusOn(FirstFocus(), true);
   core_->RunUntilClosed();
 }
 
@@ -246,15 +246,19 @@ bool WindowHost::AccessKeyPressed(char character) {
     if (IsLabel(row.kind)) {
       if (!IsShown(row.buddy)) continue;
       FocusOn(row.buddy, true);
-    } else if (row.kind == ControlKind::Button) {
-      core_->Click(at);
     } else {
+      // A push button too, as Windows' dialog keys do: Enter then presses
+      // it again.
       FocusOn(at, true);
       core_->Click(at);
     }
     return true;
   }
   return false;
+}
+
+bool WindowHost::WheelTurned(int control) {
+  return control == kNoControl || Row(control).kind != ControlKind::ScrollBar;
 }
 
 void WindowHost::FocusMoved(int control) {

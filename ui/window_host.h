@@ -8,11 +8,17 @@
 //   walk the controls that take the focus in table order, an option group
 //   by its selected button only; the arrow keys move inside a group,
 //   selecting the option button they reach, except in the controls that
-//   keep them for themselves; Alt and a caption's access key clicks its
-//   control, or gives the control that a label names the focus;
+//   keep them for themselves; Alt and a caption's access key gives its
+//   control the focus and clicks it, or gives the control that a label
+//   names the focus;
+// - the wheel: a scroll bar control takes none (Windows' own leaves it to
+//   its window, which does nothing with it); every other control does with
+//   it what its own does (a list chooses the next item, a box scrolls), and
+//   the wheel gives none of them the focus;
 // - focus: the design's first control, or the first one shown, when the
-//   window opens; the next one shown when the focused control is hidden;
-//   the one that had it when the window is activated again;
+//   window opens, drawn as focused from the start, as Windows draws it in
+//   a window of its own; the next one shown when the focused control is
+//   hidden; the one that had it when the window is activated again;
 // - option buttons: selecting one clears the others of its group;
 // - labels: fitted to their captions (one_line_label.h) when first shown,
 //   whenever their caption changes while shown, and at a new resolution;
@@ -89,6 +95,7 @@ class WindowHost final : private CoreReports {
   void Reported(int control, Event event) override;
   bool KeyPressed(Key key, int focused) override;
   bool AccessKeyPressed(char character) override;
+  bool WheelTurned(int control) override;
   void FocusMoved(int control) override;
   void Activated(bool active) override;
   void Rescaled() override;

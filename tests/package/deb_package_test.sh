@@ -2,9 +2,10 @@
 # The Debian package as scripts/package makes it (a hardened Release build in
 # BUILD_DIR/deb-release, kept between runs): lintian -EvI --pedantic reports
 # nothing but the program's own spellings, there are no maintainer scripts,
-# and the programs unpacked from it start (quorvane-reg answers; the program,
-# its first run done, stays up with its main window on Qt's offscreen
-# platform, and without any display says so in one line and exits 1).
+# it recommends xdg-utils for the links, and the programs unpacked from it
+# start (quorvane-reg answers; the program, its first run done, stays up
+# with its main window on Qt's offscreen platform, and without any display
+# says so in one line and exits 1).
 # deb_package_test.sh SOURCE_DIR BUILD_DIR VERSION
 set -euo pipefail
 source "$1/scripts/lib/deb-package.sh"
@@ -20,6 +21,8 @@ tags=$(lintian -EvI --pedantic "$deb" 2>&1 | grep -E '^[EWIPX]:' |
 [ -z "$tags" ] || fail "lintian: $tags"
 control=$(dpkg-deb --ctrl-tarfile "$deb" | tar t | sed 's|^\./||' | grep . | sort | tr '\n' ' ')
 [ "$control" = "control md5sums " ] || fail "the control archive holds $control"
+# The links open through xdg-open.
+[ "$(dpkg-deb -f "$deb" Recommends)" = xdg-utils ] || fail "xdg-utils is not recommended"
 
 dpkg-deb -x "$deb" "$work/root"
 export QUORVANE_REGISTRY="$work/registry.sqlite3" QT_QPA_PLATFORM=offscreen

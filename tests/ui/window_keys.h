@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
@@ -31,15 +32,21 @@ using About = ui::AboutControl;
 using Finished = ui::FinishedControl;
 using Form = ui::FormControl;
 
-enum class Key { Enter, KeypadEnter, Escape, Tab, BackTab, Left, Right, Up, Down };
+// AltDown opens a list; WheelDown turns the mouse wheel one notch, over
+// the row's `over`.
+enum class Key {
+  None, Enter, KeypadEnter, Escape, Tab, BackTab, Left, Right, Up, Down, AltA, AltDown, WheelDown
+};
 
 // A window as a test opens it: the main window (at a scroll position) or
 // one of the secondary windows over it.
 enum class Window { Main, About, Finished };
 
-// What a key does in a window from the control that has the focus: where
-// the focus goes (an option button it reaches is the selected one of its
-// group), or kCloses. A box of several lines takes no Enter, Tab or Escape.
+// What a key (and those after it) does in a window from the control that
+// has the focus: where the focus goes (an option button it reaches is the
+// selected one of its group), or kCloses; and what the list or scroll bar
+// that the wheel turns over, else the control reached, shows then. A box
+// of several lines takes no Enter, Tab or Escape.
 inline constexpr const char* kCloses = nullptr;
 struct WindowKey {
   Window window;
@@ -47,6 +54,9 @@ struct WindowKey {
   const char* from;
   Key key;
   const char* to;
+  const char* shows = nullptr;  // nullptr: not looked at
+  const char* over = nullptr;   // where the wheel turns
+  std::array<Key, 2> then{};    // the keys after `key`
 };
 inline const WindowKey kWindowKeys[] = {
     // Enter and Escape close the About window whichever of cmdOK and the
@@ -79,6 +89,24 @@ inline const WindowKey kWindowKeys[] = {
     // A check box or push button is a group of its own: the focus stays.
     {Window::Main, 6, NameOf(Form::Setting5Option2), Key::Down, NameOf(Form::Setting5Option2)},
     {Window::Main, 6, NameOf(Form::Setting5Apply), Key::Left, NameOf(Form::Setting5Apply)},
+    // An access key gives its push button the focus as it clicks it, as
+    // Windows' dialog keys do, so that Enter clicks it again (on Qt the
+    // focus stayed, and Enter did nothing). A list opened with nothing
+    // chosen highlights nothing: Down reaches the first item (on Qt the
+    // second); Escape closes it showing what it showed as it opened (on
+    // Win32 the item it had moved to, beside the pane of the one before).
+    {Window::Main, 2, NameOf(Form::Setting1Custom), Key::AltA, NameOf(Form::Setting1Apply),
+     nullptr, nullptr, {Key::Enter}},
+    {Window::Main, 1, NameOf(Form::Combo2), Key::AltDown, NameOf(Form::Combo2), "Modem", nullptr,
+     {Key::Down, Key::Enter}},
+    {Window::Main, 1, NameOf(Form::Combo1), Key::AltDown, NameOf(Form::Combo1), "", nullptr,
+     {Key::Down, Key::Escape}},
+    // The wheel turns no scroll bar (on Qt it changed the pane), and a list
+    // it turns over chooses without taking the focus (on Qt it took it).
+    {Window::Main, 1, NameOf(Form::Combo2), Key::WheelDown, NameOf(Form::Combo2), "1",
+     NameOf(Form::scroller)},
+    {Window::Main, 1, NameOf(Form::Combo2), Key::WheelDown, NameOf(Form::Combo2),
+     "Welcome to Quorvane", NameOf(Form::Combo1)},
 };
 
 // The control that holds the focus as each secondary window opens.

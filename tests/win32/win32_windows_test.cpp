@@ -26,6 +26,7 @@
 #include "ui/win32/message_loop.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/open_web_address.h"
+#include "ui/win32/text_codes.h"
 #include "ui/platform_toolkit.h"
 #include "ui/window_host.h"
 #include "ui/window_view.h"
@@ -162,10 +163,17 @@ HWND ControlNamed(HWND window, const DesignRows& rows, const char* name) {
 }
 
 // Posts a key to a control (by default the one that has the focus), as the
-// keyboard would (Shift held for BackTab); the message loop that runs next
-// delivers it.
+// keyboard would (Shift held for BackTab, Alt as the system's keys do), or
+// the wheel's turn, which Windows sends to the control under the pointer;
+// the message loop that runs next delivers it.
 void PostKey(testing::Key key, HWND to = GetFocus()) {
   using K = testing::Key;
+  constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+  if (key == K::None) return;
+  if (key == K::AltA) PostMessageW(to, WM_SYSCHAR, 'a', kAltHeld);
+  if (key == K::AltDown) PostMessageW(to, WM_SYSKEYDOWN, VK_DOWN, kAltHeld);
+  if (key == K::WheelDown) PostMessageW(to, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  if (key == K::AltA || key == K::AltDown || key == K::WheelDown) return;
   const WPARAM code = key == K::Escape                       ? VK_ESCAPE
                       : key == K::Tab || key == K::BackTab   ? VK_TAB
                       : key == K::Left                       ? VK_LEFT
@@ -711,7 +719,9 @@ TEST_F(MainWindow, WindowKeysAsTheTableSays) {
           EXPECT_EQ(GetFocus(), ControlNamed(window, rows, testing::FirstFocusOf(key.window)));
         }
         SetFocus(ControlNamed(window, rows, key.from));
-        PostKey(key.key);
+        for (testing::Key pressed : {key.key, key.then[0], key.then[1]}) {
+          PostKey(pressed, key.over ? ControlNamed(window, rows, key.over) : GetFocus());
+        }
         return false;
       }
       if (key.to == testing::kCloses && ticks < 25) return false;  // half a second to close
@@ -719,6 +729,15 @@ TEST_F(MainWindow, WindowKeysAsTheTableSays) {
       if (key.to == testing::kCloses) return true;
       HWND reached = ControlNamed(window, rows, key.to);
       EXPECT_EQ(GetFocus(), reached);
+      if (key.shows) {
+        HWND shows = ControlNamed(window, rows, key.over ? key.over : key.to);
+        const auto item = SendMessageW(shows, CB_GETCURSEL, 0, 0);
+        wchar_t text[64] = L"";
+        if (item != CB_ERR) SendMessageW(shows, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(shows == Handle(scroller) ? std::to_string(GetScrollPos(shows, SB_CTL))
+                                            : WideToUtf8(text),
+                  key.shows);
+      }
       // An option button reached is its group's selected one.
       for (const ControlRow& row : rows.controls) {
         HWND option = ControlNamed(window, rows, row.name);

@@ -1,7 +1,6 @@
 #include "ui/qt/design_controls.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -29,44 +28,13 @@ constexpr ScrollKey kScrollKeys[] = {
     {Qt::Key_End, QAbstractSlider::SliderToMaximum},
 };
 
-// What a screen reader learns about a DesignList: a list named by its
-// accessible name, whose value is the item it shows, and which opens.
-class DesignListAccessible final : public QAccessibleWidget {
- public:
-  explicit DesignListAccessible(DesignList* list)
-      : QAccessibleWidget(list, QAccessible::ComboBox) {}
-
-  QString text(QAccessible::Text t) const override {
-    const auto* list = static_cast<const DesignList*>(widget());
-    if (t == QAccessible::Value) return list->currentText();
-    if (t == QAccessible::Name && !list->accessibleName().isEmpty()) return list->accessibleName();
-    return QAccessibleWidget::text(t);
-  }
-
-  QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
-
-  void doAction(const QString& action) override {
-    if (action == showMenuAction() || action == pressAction()) {
-      static_cast<DesignList*>(widget())->showPopup();
-    }
-  }
-};
-
-QAccessibleInterface* MakeDesignListAccessible(const QString& className, QObject* object) {
-  if (className == QLatin1String(DesignList::staticMetaObject.className())) {
-    return new DesignListAccessible(static_cast<DesignList*>(object));
-  }
-  return nullptr;
-}
-
 }  // namespace
 
-DesignList::DesignList(QWidget* parent) : QComboBox(parent) {
-  static const bool installed = [] {
-    QAccessible::installFactory(MakeDesignListAccessible);
-    return true;
-  }();
-  (void)installed;
+DesignList::DesignList(QWidget* parent) : QComboBox(parent) {}
+
+void DesignList::showPopup() {
+  QComboBox::showPopup();
+  if (currentIndex() < 0) view()->setCurrentIndex(QModelIndex());
 }
 
 Shape::Shape(const ControlRow& row, QWidget* parent)

@@ -54,16 +54,17 @@ class WholeLinesBox : public QPlainTextEdit {
   void ShowWholeLines();
 };
 
-// A selection-only drop-down list that a screen reader names by its
-// accessible name, as on Windows, not by the item it shows: Qt's own list
-// takes its shown item for its name on Linux, so that a list named "Go to
-// setting" would be heard as "About" once that was chosen. The item shown
-// is its value.
+// A selection-only drop-down list that opens as Windows' own does: with
+// no item chosen, no item is highlighted, so that Down reaches the first
+// (Qt's highlights the first as the list opens, and Down the second). What
+// a screen reader hears of it is Qt's own: its items, and the one chosen.
 class DesignList : public QComboBox {
   Q_OBJECT
 
  public:
   explicit DesignList(QWidget* parent);
+
+  void showPopup() override;
 };
 
 }  // namespace quorvane::ui

@@ -1,5 +1,6 @@
 #include "ui/qt/program_fonts.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
@@ -8,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <cmath>
+
+#include "ui/qt/program_style.h"
 
 #ifdef QUORVANE_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -73,6 +76,7 @@ void RegisterProgramFonts() {
     for (Face face : {Face::Tahoma, Face::MsSansSerif}) {
       QFont::insertSubstitutions(QString::fromLatin1(FamilyOf(face)), kSubstitutes);
     }
+    QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
     return true;
   }();
   (void)registered;

@@ -17,8 +17,11 @@ void LoadSystemFontConfiguration();
 
 // Makes Tahoma and MS Sans Serif available where the system lacks them: the
 // free, metric-compatible clones that Wine ships are registered when they
-// are installed, and close substitutes are named for the rest. Call once,
-// after the application object exists; harmless to call again.
+// are installed, and close substitutes are named for the rest; and sets the
+// program's style (program_style.h), which draws their bold as bold at any
+// resolution.
+// Call once, after the application object exists and before any window is
+// made; harmless to call again.
 void RegisterProgramFonts();
 
 // The font of a spec (Face::Inherit is not a font: don't ask for it). The

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -80,11 +81,8 @@ QWidget* MakeControl(const ControlRow& row, QWidget* container) {
       return new WholeLinesBox(caption, container);
     case ControlKind::CheckBox:
       return new QCheckBox(caption, container);
-    case ControlKind::OptionButton: {
-      auto* option = new QRadioButton(caption, container);
-      option->setAutoExclusive(false);  // the window clears the others of its group
-      return option;
-    }
+    case ControlKind::OptionButton:
+      return new QRadioButton(caption, container);
     case ControlKind::List: {
       auto* list = new DesignList(container);
       list->setEditable(false);
@@ -263,6 +261,7 @@ class QtWindowCore final : public QWidget, public WindowCore {
   StartPosition start_;
   std::vector<QWidget*> controls_;
   QHash<const QWidget*, int> indexes_;
+  QHash<int, QButtonGroup*> optionGroups_;  // by the row that begins the group
   QPushButton* default_ = nullptr;
   QSize centredFrame_;  // the frame size the window was last centred with
 };
@@ -310,6 +309,19 @@ QtWindowCore::QtWindowCore(const DesignRows& design, CoreReports& reports, QWidg
     if (!row.accessibleName.empty()) {
       NameForScreenReaders(*control, QString::fromStdString(row.accessibleName));
     }
+    // Qt announces an option button as a check box unless it excludes the
+    // others beside it; in a group of its own that excludes nothing, it is
+    // announced as an option button and excludes by the window's rule alone.
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+      QButtonGroup*& group = optionGroups_[row.group];
+      if (!group) {
+        group = new QButtonGroup(this);
+        group->setExclusive(false);
+      }
+      group->addButton(option);
+    }
+    // The wheel gives no control the focus, as on Windows.
+    if (control->focusPolicy() == Qt::WheelFocus) control->setFocusPolicy(Qt::StrongFocus);
     // Keys reach the host before the control, and the focus is reported.
     control->installEventFilter(this);
     indexes_.insert(control, static_cast<int>(controls_.size()));
@@ -415,6 +427,8 @@ void QtWindowCore::SetScrollPosition(int index, int position) {
 void QtWindowCore::SetFocus(int index, bool byKey) {
   // An entry box reached by Tab selects its text.
   const Qt::FocusReason reason = byKey ? Qt::TabFocusReason : Qt::OtherFocusReason;
+  // The styles draw the focus once the window has it from the keyboard.
+  if (byKey) setAttribute(Qt::WA_KeyboardFocusChange);
   if (index == kNoControl) {
     setFocus(reason);
   } else {
@@ -464,6 +478,9 @@ bool QtWindowCore::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::FocusIn:
       reports_.FocusMoved(IndexOf(widget));
+      break;
+    case QEvent::Wheel:
+      if (!reports_.WheelTurned(IndexOf(widget))) return true;
       break;
     default:
       break;

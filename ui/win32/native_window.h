@@ -52,8 +52,9 @@ class NativeWindow final : public WindowCore {
   HWND ControlHandle(int control) const;
   bool IsOpen() const { return handle_ != nullptr; }
 
-  // Hands a key of the message loop's to the host before the control it is
-  // for; true when the window acted on it, and the key must go no further.
+  // Hands a key or a turn of the wheel of the message loop's to the host
+  // before the control it is for; true when the window acted on it (or
+  // kept it from the control), and it must go no further.
   bool RouteKey(const MSG& message);
   // Reports the focus to the host when it has moved to another of this
   // window's controls since last asked; the message loop asks after each
@@ -134,9 +135,11 @@ class NativeWindow final : public WindowCore {
   std::vector<ControlRow> rows_;
   std::vector<HWND> handles_;
   std::vector<bool> painted_visible_;
-  // A list's open state and the item whose choice it reported last.
+  // A list's open state, the item it showed as it opened and the item
+  // whose choice it reported last.
   struct ListState {
     bool dropped = false;
+    int shown = CB_ERR;
     int confirmed = CB_ERR;
   };
   std::vector<ListState> lists_;

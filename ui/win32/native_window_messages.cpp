@@ -153,13 +153,22 @@ void NativeWindow::Command(int control, int code) {
 // the arrow keys change the item: Wine confirms each change first, Windows
 // reports CBN_SELCHANGE alone. So each notification reports the item it
 // confirms, and one that confirms the item reported last since the list
-// opened adds nothing.
+// opened adds nothing. A list closed without a choice (Escape) shows the
+// item it showed as it opened again, as Windows' own does; Wine's went on
+// showing the item it had moved to, beside the pane of the one before.
 void NativeWindow::ListNotification(int control, int code) {
   ListState& list = lists_[control];
-  const int chosen = static_cast<int>(SendMessageW(handles_[control], CB_GETCURSEL, 0, 0));
+  HWND h = handles_[control];
+  const int chosen = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
   switch (code) {
     case CBN_DROPDOWN:
-      list = {true, CB_ERR};
+      list = {true, chosen, CB_ERR};
+      return;
+    case CBN_SELENDCANCEL:
+      if (!list.dropped) return;
+      if (chosen != list.shown) SendMessageW(h, CB_SETCURSEL, list.shown, 0);
+      // The change that Wine reports after it is none.
+      list.confirmed = list.shown;
       return;
     case CBN_CLOSEUP:
       list.dropped = false;
@@ -330,6 +339,9 @@ LRESULT CALLBACK NativeWindow::ControlProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 bool NativeWindow::RouteKey(const MSG& message) {
+  if (message.message == WM_MOUSEWHEEL) {
+    return !reports_.WheelTurned(ControlOf(message.hwnd));
+  }
   if (message.message == WM_SYSCHAR) {
     const auto character = static_cast<wchar_t>(message.wParam);
     const bool letter = (character >= L'a' && character <= L'z') ||
