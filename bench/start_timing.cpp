@@ -101,7 +101,7 @@ int main() {
     std::fprintf(stderr, "cannot set the program past its first run\n");
     return 1;
   }
-  RegSetValueExA(key, "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>("No"), 2);
+  RegSetValueExA(key, "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>("No"), sizeof "No");
   RegCloseKey(key);
 
   std::vector<double> quorvaneTimes, bareTimes, quorvaneMemory, bareMemory;

@@ -1,5 +1,7 @@
 // Whether two readings of registry files hold the same keys and values:
-// paths, deletions, names, types and data, not where they stood.
+// paths, deletions, names, types and data as the store holds it (a text
+// with its terminating NUL, whether a file writes it or not), not where
+// they stood.
 #pragma once
 
 #include <vector>
@@ -13,7 +15,7 @@ inline bool SameValues(const std::vector<tools::RegFileValue>& a,
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].name != b[i].name || a[i].remove != b[i].remove || a[i].type != b[i].type ||
-        a[i].data != b[i].data) {
+        tools::StoredData(a[i].type, a[i].data) != tools::StoredData(b[i].type, b[i].data)) {
       return false;
     }
   }

@@ -86,7 +86,7 @@ WriteResult Registry::Write(RootKey root, const std::string& path, const std::st
 
 WriteResult Registry::WriteText(RootKey root, const std::string& path, const std::string& name,
                                 const std::string& data) const {
-  // The length is the text's byte count: no terminating NUL is stored.
+  // The text's bytes alone: the backend stores its terminating NUL.
   return Write(root, path, name, kTypeText, reinterpret_cast<const std::uint8_t*>(data.data()),
                static_cast<std::uint32_t>(data.size()), false);
 }

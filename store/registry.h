@@ -9,7 +9,10 @@
 // not, why.
 //
 // Text is UTF-8 throughout the program; a backend converts it where the
-// platform needs another code page.
+// platform needs another code page. A text is stored with its terminating
+// NUL, as Windows' own tools read it (see registry_backend.h); it is read
+// up to its first NUL, so that one stored without, by an earlier version,
+// reads the same.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +34,8 @@ struct [[nodiscard]] WriteResult {
 };
 
 // A value exactly as the registry holds it: its type code and its bytes
-// (a text's bytes in UTF-8, as everywhere in the program).
+// (a text's bytes in UTF-8, as everywhere in the program, with the NULs
+// the registry holds).
 struct TypedValue {
   ValueType type = kTypeNone;
   std::vector<std::uint8_t> data;
@@ -74,7 +78,8 @@ class Registry {
   // *value is set only on kSuccess.
   [[nodiscard]] Status QueryValue(RootKey root, const std::string& path, const std::string& name,
                                   TypedValue* value) const;
-  // Stores value with its own type and bytes, as WriteText stores a text.
+  // Stores value with its own type and bytes, as WriteText stores a text:
+  // a text that lacks its terminating NUL gets one, and only then.
   WriteResult WriteValue(RootKey root, const std::string& path, const std::string& name,
                          const TypedValue& value) const;
 

@@ -14,10 +14,21 @@
 //   CloseKey    RegCloseKey       also harmless on the empty handle
 //
 // Names of keys and values compare case-insensitively; the empty value name
-// is the key's default value. Every call returns a Win32 status code; the
-// compiler sees to it that no write's is dropped (a failed open or create
-// may be, as the registry procedures' calls carry on against the empty
-// handle it leaves).
+// is the key's default value.
+//
+// The data of a string type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) is its
+// bytes as the registry holds them, terminating NUL included, as
+// RegSetValueEx wants them: SetValue stores data that ends in a NUL as it
+// is given, and data that does not (an empty text among them) with a NUL
+// added, so that every reader, Windows' own export among them, sees the
+// text whole; QueryValue answers the bytes stored. A text stored without
+// its NUL, by an earlier version or by another program, answers without
+// one, and one stored with more keeps them all: a copy made through the
+// two calls neither doubles a NUL nor loses a character.
+//
+// Every call returns a Win32 status code; the compiler sees to it that no
+// write's is dropped (a failed open or create may be, as the registry
+// procedures' calls carry on against the empty handle it leaves).
 #pragma once
 
 #include <cstdint>
@@ -44,6 +55,17 @@ inline constexpr ValueType kTypeBinary = 3;          // REG_BINARY
 inline constexpr ValueType kTypeNumber = 4;          // REG_DWORD
 inline constexpr ValueType kTypeMultiText = 7;       // REG_MULTI_SZ
 inline constexpr ValueType kTypeNumber64 = 11;       // REG_QWORD
+
+// The types whose data is text, each string in it ended by a NUL.
+constexpr bool IsStringType(ValueType type) {
+  return type == kTypeText || type == kTypeExpandableText || type == kTypeMultiText;
+}
+
+// True when data of type is text that does not end in the NUL which the
+// registry stores after it, and which SetValue therefore adds.
+constexpr bool LacksTerminator(ValueType type, const std::uint8_t* data, std::uint32_t size) {
+  return IsStringType(type) && (size == 0 || data[size - 1] != 0);
+}
 
 // Win32 status codes that the backends report: every status the store
 // answers is one of these, defined here once.

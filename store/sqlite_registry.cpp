@@ -191,9 +191,19 @@ Status SqliteRegistry::SetValue(KeyHandle key, const std::string& name, ValueTyp
   if (!impl_->KeyOf(key)) return kInvalidHandle;
   if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
 
+  // A text is held with its terminating NUL, as Windows holds it; stores
+  // of earlier versions hold texts without, which read the same.
+  std::vector<std::uint8_t> terminated;
+  if (LacksTerminator(type, data, size)) {
+    terminated.assign(data, data + size);
+    terminated.push_back(0);
+  }
+  const void* bytes = terminated.empty() ? static_cast<const void*>(data) : terminated.data();
+  const std::size_t length = terminated.empty() ? size : terminated.size();
   Run run(*impl_->statements->setValue);
   run.Bind(1, *impl_->KeyOf(key)).Bind(2, FoldedName(name)).Bind(3, name);
-  run.Bind(4, static_cast<std::int64_t>(type)).BindBlob(5, data, size);
+  run.Bind(4, static_cast<std::int64_t>(type))
+      .BindBlob(5, bytes, static_cast<std::int64_t>(length));
   return StatusOf(impl_->db.get(), run.Step());
 }
 

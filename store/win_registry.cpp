@@ -11,10 +11,6 @@
 namespace quorvane::store {
 namespace {
 
-bool IsStringType(ValueType type) {
-  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
-
 // Text in code page `from` as UTF-16; false when it is not valid there.
 bool Widen(std::string_view text, UINT from, std::wstring* wide) {
   wide->clear();
@@ -232,14 +228,14 @@ Status WinRegistry::SetValue(KeyHandle key, const std::string& name, ValueType t
   } else {
     bytes.assign(given);
   }
-  // For a string type the A call counts a NUL that follows the data in
-  // memory into the length, as Windows does. A guard byte that is not NUL
-  // keeps the length exactly the number of bytes given; the length is that
-  // of the converted text, never its count of characters.
-  const DWORD length = static_cast<DWORD>(bytes.size());
-  bytes.push_back('#');
+  // The length counts the terminating NUL, as RegSetValueEx asks: without
+  // it Windows stores the text as it is, or counts in a NUL that happens to
+  // follow it in memory. The length is that of the converted text, never
+  // its count of characters.
+  if (LacksTerminator(type, data, size)) bytes.push_back('\0');
   return RegSetValueExA(Handle(key), ansiName.c_str(), 0, type,
-                        reinterpret_cast<const BYTE*>(bytes.data()), length);
+                        reinterpret_cast<const BYTE*>(bytes.data()),
+                        static_cast<DWORD>(bytes.size()));
 }
 
 // The W calls hand text over as the registry holds it, in UTF-16, whatever
@@ -279,12 +275,11 @@ Status WinRegistry::SetValueExactly(KeyHandle key, const std::string& name, Valu
   if (!Widen(std::string_view(reinterpret_cast<const char*>(data), size), CP_UTF8, &wide)) {
     return kNoUnicodeTranslation;
   }
-  // As with the A call, a guard that is not NUL keeps the W call from
-  // counting a NUL after the data into its length.
-  const DWORD length = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-  wide.push_back(L'#');
+  // The terminating NUL counted in, as with the A call.
+  if (LacksTerminator(type, data, size)) wide.push_back(L'\0');
   return RegSetValueExW(Handle(key), wideName.c_str(), 0, type,
-                        reinterpret_cast<const BYTE*>(wide.data()), length);
+                        reinterpret_cast<const BYTE*>(wide.data()),
+                        static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
 }
 
 Status WinRegistry::DeleteValue(KeyHandle key, const std::string& name) {

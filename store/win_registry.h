@@ -7,7 +7,9 @@
 //   - paths and value names are converted before every call;
 //   - the data of a text value (REG_SZ) is converted on the way in and out,
 //     so sizes in and out of QueryValue and SetValue count UTF-8 bytes;
-//   - every other type passes through byte for byte.
+//   - every other type passes through byte for byte;
+//   - a text of any string type is stored with its terminating NUL, the
+//     length handed to RegSetValueEx counting it (see registry_backend.h).
 //
 // A path, name or text that the ANSI code page cannot hold, or that is not
 // valid UTF-8, is refused with ERROR_NO_UNICODE_TRANSLATION and reaches no

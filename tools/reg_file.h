@@ -1,7 +1,8 @@
 // Registry files (.reg) as Windows' reg.exe and regedit write and read
 // them, over a model of keys and values that holds the data as the
-// portable registry does: text values in its narrow (UTF-8) view, without
-// a terminating NUL where they were given as "text". Writing and reading
+// portable registry does: text values in its narrow (UTF-8) view, a text
+// read from the store with its terminating NUL, one given as "text"
+// without it, which the store adds (see StoredData). Writing and reading
 // touch no registry; reg_transfer.h runs them on the store.
 //
 //   Windows Registry Editor Version 5.00      (UTF-16LE with its byte-order
@@ -57,9 +58,17 @@ inline std::string WithoutTrailingBackslashes(std::string path) {
 }
 
 // The value types whose data is text, in two views.
-inline bool IsTextType(store::ValueType type) {
-  return type == store::kTypeText || type == store::kTypeExpandableText ||
-         type == store::kTypeMultiText;
+inline bool IsTextType(store::ValueType type) { return store::IsStringType(type); }
+
+// The data as the store holds it once set: a text with the terminating NUL
+// that the store adds where it lacks one. A value read from a file and the
+// same value read back from the store compare equal so.
+inline std::vector<std::uint8_t> StoredData(store::ValueType type,
+                                            std::vector<std::uint8_t> data) {
+  if (store::LacksTerminator(type, data.data(), static_cast<std::uint32_t>(data.size()))) {
+    data.push_back(0);
+  }
+  return data;
 }
 
 // The data in the wide view that reg files and reg.exe show, and back.
@@ -71,9 +80,10 @@ std::vector<std::uint8_t> NarrowData(store::ValueType type, const std::vector<st
 bool RegExeOrder(std::string_view a, std::string_view b);
 
 // The bytes of a "Windows Registry Editor Version 5.00" file with keys in
-// their order, line for line as reg.exe writes them. A text value holding a
-// NUL, which quotes cannot, is written in hex(1) as its bytes, so that the
-// file reads back to the same values.
+// their order, line for line as reg.exe writes them. A text value is
+// written in quotes without the NUL that ends it, as reg.exe writes it; one
+// holding another NUL, which quotes cannot, is written in hex(1) as its
+// bytes, all of them, so that the file reads back to the same values.
 std::string WriteRegFile(const std::vector<RegFileKey>& keys);
 
 // The first key whose path a file cannot hold (a line break in a key's

@@ -64,10 +64,13 @@ std::string ValueEntry(const RegFileValue& value) {
   std::string lead = value.name.empty() ? "@=" : "\"";
   if (!value.name.empty()) lead += Escaped(value.name) + "\"=";
   if (value.remove) return lead + "-\r\n";
-  const std::string bytes(value.data.begin(), value.data.end());
-  // Quotes hold no NUL: a text with one is written as its bytes.
-  if (value.type == store::kTypeText && bytes.find('\0') == std::string::npos) {
-    return lead + "\"" + Escaped(bytes) + "\"\r\n";
+  // In quotes without the NUL that ends it, as reg.exe writes a text; one
+  // that an earlier version stored without is written alike. Quotes hold
+  // no other NUL: a text with one is written as its bytes.
+  std::string_view text(reinterpret_cast<const char*>(value.data.data()), value.data.size());
+  if (text.ends_with('\0')) text.remove_suffix(1);
+  if (value.type == store::kTypeText && text.find('\0') == std::string_view::npos) {
+    return lead + "\"" + Escaped(text) + "\"\r\n";
   }
   if (value.type == store::kTypeNumber && value.data.size() == 4) {
     char number[16];

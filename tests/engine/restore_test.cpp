@@ -113,7 +113,7 @@ TEST_F(RestoreTest, EachStepReadsItsBackupThenActsInTheBackupOrder) {
 // A marker is the whole value: text after a NUL makes it a value of its
 // own, written back; a NUL that ends the text is its terminator.
 TEST_F(RestoreTest, OnlyTheWholeTextNotSetIsAMarker) {
-  const std::string withTail("Not Set\0x", 9);
+  const std::string withTail("Not Set\0x\0", 10);
   SetBackup("MaxMTU", withTail);
   SetBackup("DefaultTTL", std::string("Not Set\0", 8));
   SetBackup("SessionKeepAlive", "Not Set ");
@@ -127,9 +127,10 @@ TEST_F(RestoreTest, OnlyTheWholeTextNotSetIsAMarker) {
   EXPECT_EQ(LiveText(Id::SessionKeepAlive), "Not Set ");
 }
 
-// Text beyond the ANSI code page comes back exactly, on Windows as well.
+// Text beyond the ANSI code page comes back exactly, on Windows as well
+// (ended by its NUL, as the registry holds a text).
 TEST_F(RestoreTest, TextBeyondTheAnsiCodePageComesBackExactly) {
-  const std::string text = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xC3\xBC\xE2\x82\xAC\xCE\xA9";
+  const std::string text("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xC3\xBC\xE2\x82\xAC\xCE\xA9", 17);
   const store::TypedValue value{store::kTypeText, {text.begin(), text.end()}};
   ASSERT_TRUE(direct().WriteValue(store::kRoot, key::kMstcp, "DefaultTTL", value));
   dialogs_.answers = {Answer::Yes};

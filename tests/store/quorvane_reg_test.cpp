@@ -135,9 +135,12 @@ TEST(RegFile, WritesEachTypeAsRegExeAndReadsItBack) {
       {{"", false, 1, Bytes("64")}, "@=\"64\""},
       {{"a\"b\\c", false, 1, Bytes("x\ny")}, "\"a\\\"b\\\\c\"=\"x\\ny\""},
       // A carriage return is escaped as reg.exe escapes it, in names too; a
-      // text holding a NUL, which quotes cannot, goes as its bytes.
+      // text goes in quotes without the NUL that ends it, and one holding
+      // another NUL, which quotes cannot, as its bytes.
       {{"c\r", false, 1, Bytes("a\rb")}, "\"c\\r\"=\"a\\rb\""},
+      {{"t", false, 1, Bytes(std::string("1500\0", 5))}, "\"t\"=\"1500\""},
       {{"z", false, 1, Bytes(std::string("a\0b\0", 4))}, "\"z\"=hex(1):61,00,00,00,62,00,00,00"},
+      {{"d", false, 1, Bytes(std::string("a\0\0", 3))}, "\"d\"=hex(1):61,00,00,00,00,00"},
       {{"é", false, 1, {}}, "\"é\"=\"\""},
       {{"n", false, 4, {0x0a, 0, 0, 0x80}}, "\"n\"=dword:8000000a"},
       {{"n", false, 4, {1, 2}}, "\"n\"=hex(4):01,02"},
@@ -167,7 +170,8 @@ TEST(RegFile, WritesEachTypeAsRegExeAndReadsItBack) {
     ASSERT_EQ(read.keys[0].values.size(), 1u);
     EXPECT_EQ(read.keys[0].values[0].name, c.value.name);
     EXPECT_EQ(read.keys[0].values[0].type, c.value.type) << c.line;
-    EXPECT_EQ(read.keys[0].values[0].data, c.value.data) << c.line;
+    EXPECT_EQ(StoredData(c.value.type, read.keys[0].values[0].data),
+              StoredData(c.value.type, c.value.data)) << c.line;
   }
   // Deletions, and names in reg.exe's order: by lower case.
   EXPECT_EQ(TextOf(WriteRegFile({{"A", true, {}, 0}, {"B", false, {{"v", true, 1, {}, 0}}, 0}})),

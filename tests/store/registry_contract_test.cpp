@@ -174,22 +174,27 @@ TEST_F(RegistryContract, TextIsStoredAsTypeOneAndReadsBackUnchanged) {
   std::uint32_t size = 0;
   EXPECT_EQ(Query("MaxMTU", &type, nullptr, &size), kSuccess);
   EXPECT_EQ(type, kTypeText);
-  // Windows' A calls may count a terminating NUL they add on the way out;
-  // the portable registry holds the text's bytes alone.
-#ifdef _WIN32
-  EXPECT_GE(size, 4u);
-  EXPECT_LE(size, 5u);
-#else
-  EXPECT_EQ(size, 4u);
-#endif
+  EXPECT_EQ(size, 5u);  // with its terminating NUL, which Windows' own readers count on
   EXPECT_EQ(registry().ReadText(kRoot, kArea, "MaxMTU", "default"), "1500");
 }
 
-TEST_F(RegistryContract, TextEndsAtItsFirstNul) {
-  Store(kArea, "terminated", kTypeText, {'6', '4', 0});
-  Store(kArea, "embedded", kTypeText, {'6', '4', 0, '9', '9'});
-  EXPECT_EQ(registry().ReadText(kRoot, kArea, "terminated", "default"), "64");
-  EXPECT_EQ(registry().ReadText(kRoot, kArea, "embedded", "default"), "64");
+// A text reads up to its first NUL. It is stored with a NUL added where it
+// lacks one at its end, and only there; an exact copy keeps every byte.
+TEST_F(RegistryContract, TextEndsAtItsFirstNulAndCopiesWithoutANulMoreOrLess) {
+  const std::pair<std::vector<std::uint8_t>, std::vector<std::uint8_t>> texts[] = {
+      {{'6', '4', 0}, {'6', '4', 0}},
+      {{'6', '4', 0, 0}, {'6', '4', 0, 0}},
+      {{'6', '4', 0, '9', '9'}, {'6', '4', 0, '9', '9', 0}},
+  };
+  for (const auto& [given, stored] : texts) {
+    Store(kArea, "v", kTypeText, given);
+    EXPECT_EQ(registry().ReadText(kRoot, kArea, "v", "default"), "64");
+    TypedValue copy;
+    ASSERT_EQ(registry().QueryValue(kRoot, kArea, "v", &copy), kSuccess);
+    ASSERT_TRUE(registry().WriteValue(kRoot, kArea, "copy", copy));
+    ASSERT_EQ(registry().QueryValue(kRoot, kArea, "copy", &copy), kSuccess);
+    EXPECT_EQ(copy.data, stored);
+  }
 }
 
 // Empty text is a value, not the default; multi-byte text is stored as its

@@ -106,6 +106,7 @@ TEST(ReadTextBetweenItsQueries, AValueThatGrewIsReadAgainWithItsNewSize) {
 TEST(ReadTextBetweenItsQueries, NoBlanksAreLeftWhenLessArrivesThanWasReported) {
   EXPECT_EQ(ReadScripted({Text("1500", 8u)}), "1500");
   EXPECT_EQ(ReadScripted({Text("1500000"), Text("64")}), "64");
+  EXPECT_EQ(ReadScripted({Text("")}), "");  // no data at all: the empty text, not the default
 }
 
 TEST(ReadTextBetweenItsQueries, AValueThatWentAwayOrChangedTypeReadsAsTheDefault) {

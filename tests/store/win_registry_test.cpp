@@ -94,12 +94,12 @@ TEST_F(WinRegistryTest, MultiByteTextPathAndNameRoundTripAndStoreTheirAnsiBytes)
   ASSERT_TRUE(registry_.WriteText(kLocalMachine, path, kSizeUtf8, text));
   EXPECT_EQ(registry_.ReadText(kLocalMachine, path, kSizeUtf8, "absent"), text);
 
-  // The word's five bytes in the code page, not its seven in UTF-8, and no
+  // The word's five bytes in the code page, not its seven in UTF-8, and the
   // terminating NUL.
   const std::optional<RawValue> raw = ReadRaw(kTestArea + "\\" + kSizeAnsi, kSizeAnsi);
   ASSERT_TRUE(raw.has_value());
   EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(raw->bytes, kSizeAnsi + " 1500");
+  EXPECT_EQ(raw->bytes, kSizeAnsi + " 1500" + '\0');
 
   EXPECT_TRUE(registry_.RemoveValue(kLocalMachine, path, kSizeUtf8));
   EXPECT_FALSE(ReadRaw(kTestArea + "\\" + kSizeAnsi, kSizeAnsi).has_value());
@@ -160,7 +160,9 @@ TEST_F(WinRegistryTest, TextOutsideTheCodePageIsRefusedNotApproximated) {
 
 // The exact copy of a value keeps what the ANSI calls cannot hand over:
 // read and written through the wide calls, every character and byte stays.
-TEST_F(WinRegistryTest, TheExactCopyKeepsTextBeyondTheCodePage) {
+// A text is stored with its terminating NUL, through the A calls and the W
+// calls alike, also the copy of one that an earlier version stored without.
+TEST_F(WinRegistryTest, TheExactCopyKeepsTextBeyondTheCodePageAndTheNulEndsEveryText) {
   const std::wstring stored = L"\u65E5\u672C\u8A9E\u00FC\u20AC\u03A9";  // 日本語ü€Ω, NUL-ended
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\QuorvaneTest", 0, nullptr, 0,
@@ -182,10 +184,18 @@ TEST_F(WinRegistryTest, TheExactCopyKeepsTextBeyondTheCodePage) {
   ASSERT_EQ(RegQueryValueExW(key, L"Copy", nullptr, &type, reinterpret_cast<BYTE*>(back.data()),
                              &size),
             ERROR_SUCCESS);
-  RegCloseKey(key);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(size, (stored.size() + 1) * sizeof(wchar_t));
   EXPECT_EQ(back.substr(0, stored.size() + 1), std::wstring(stored.c_str(), stored.size() + 1));
+  WriteRaw(kTestArea, "Earlier", REG_SZ, "1500");
+  ASSERT_EQ(registry_.QueryValue(kLocalMachine, kTestArea, "Earlier", &copy), kSuccess);
+  ASSERT_TRUE(registry_.WriteValue(kLocalMachine, kTestArea, "Copy", copy));
+  ASSERT_TRUE(registry_.WriteText(kLocalMachine, kTestArea, "Text", "1500"));
+  for (const wchar_t* name : {L"Copy", L"Text"}) {
+    EXPECT_EQ(RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(size, sizeof L"1500") << name;
+  }
+  RegCloseKey(key);
   // The settings' own text procedures still refuse what the code page lacks.
   EXPECT_FALSE(registry_.WriteText(kLocalMachine, kTestArea, "Text", utf8));
 }

@@ -4,8 +4,10 @@
 #  1. on a registry without the program's keys it asks the first-run
 #     question; declined ("n"), it ends with status 0 before its main window
 #     ever appeared, the nine backup values written and FirstRun "Yes";
-#  2. started again it asks again; accepted ("y"), the main window appears
-#     and FirstRun is "No"; Alt+C ends it with status 0;
+#  2. started again it asks again; accepted ("y"), the main window appears;
+#     after an Optimise and an Apply, Alt+C ends it with status 0; FirstRun
+#     is "No", reg export and regedit /e show every text whole, and the
+#     backup, exported and imported again, reads as it was;
 #  3. a third start goes straight to the main window; its pane list opens
 #     the About window, whose lblURL opens the maker's home page in the
 #     user's browser (a script that notes what it is given); Escape closes
@@ -110,14 +112,45 @@ no_planted_dll_loaded
 expect_empty_backup "$(reg query 'HKLM\Software\Tessamont\Quorvane\Backup')"
 first_run_is Yes
 
-echo "== Accepting it, then Alt+C"
+echo "== Accepting it, then an Optimise, an Apply and Alt+C"
+main='^Quorvane Version 1\.3 Final - Build 0$'
 start
 answer '^Welcome to Quorvane$' y "the first-run question"
-answer '^Quorvane Version 1\.3 Final - Build 0$' alt+c "the main window"
+# "c" picks Cable Modem; Optimise comes next, and the Finished window.
+answer "$main" c "the main window"
+xdotool key Tab space
+answer '^Quorvane$' Return "the Finished window"
+# On to the pane list, where "r" shows the receive window's pane, whose
+# Apply writes the 8192 that its box holds.
+answer "$main" Tab "the main window"
+xdotool key Tab r alt+a alt+c
 ended
 [ "$status" -eq 0 ] || fail "Alt+C ended with status $status, not 0"
 no_planted_dll_loaded
 first_run_is No
+
+# Each text that reg query lists stands whole in the files of reg export
+# and of regedit /e, those written here among them.
+for key in 'HKEY_LOCAL_MACHINE\Software\Tessamont' \
+  'HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Class\NetTrans\0000' \
+  'HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\VxD'; do
+  "$wine" reg export "$key" "$work/reg.reg" /y >/dev/null 2>&1 || fail "reg export $key failed"
+  "$wine" regedit /e "$work/regedit.reg" "$key" || fail "regedit /e $key failed"
+  reg query "$key" /s | sed -n 's/^    (Default)    REG_SZ    \(.*\)/@="\1"/p
+    s/^    \(.*\)    REG_SZ    \(.*\)/"\1"="\2"/p' | tee -a "$work/texts" >"$work/key-texts"
+  for file in reg regedit; do
+    iconv -f UTF-16LE -t UTF-8 "$work/$file.reg" | tr -d '\r' | grep -vxFf - "$work/key-texts" &&
+      fail "$file exports the texts above otherwise"
+  done
+done
+[ "$(grep -cxF -e '"MaxMTU"="1500"' -e '"DefaultRcvWindow"="8192"' -e '"FirstRun"="No"' \
+  -e '"SackOpts"="Not Set"' "$work/texts")" -eq 4 ] || fail "texts written: $(cat "$work/texts")"
+backup='HKLM\Software\Tessamont\Quorvane\Backup'
+reg query "$backup" >"$work/backup-before"
+"$wine" reg export "$backup" "$work/backup.reg" /y >/dev/null 2>&1 || fail "reg export failed"
+reg delete "$backup" /f >/dev/null
+"$wine" reg import "$work/backup.reg" >/dev/null 2>&1 || fail "reg import failed"
+reg query "$backup" | diff "$work/backup-before" - >&2 || fail "the backup imports otherwise"
 
 echo "== Starting again: straight to the main window, then the About window"
 start
