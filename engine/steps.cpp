@@ -22,7 +22,9 @@ std::optional<std::string> TextOf(const Held& value) {
 }
 
 store::TypedValue TextValue(const std::string& text) {
-  return {store::kTypeText, {text.begin(), text.end()}};
+  store::TypedValue value{store::kTypeText, {text.begin(), text.end()}};
+  value.data.push_back(0);
+  return value;
 }
 
 store::TypedValue NumberValue(std::int32_t number) {

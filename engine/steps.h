@@ -32,7 +32,8 @@ Reading ReadValue(const store::Registry& registry, const std::string& path,
 // it; nullopt for a value of any other type, or none.
 std::optional<std::string> TextOf(const Held& value);
 
-// A text as WriteText stores it, and a number as WriteNumber does.
+// A text as the registry holds it once WriteText has written it (its
+// bytes and the terminating NUL), and a number as WriteNumber stores it.
 store::TypedValue TextValue(const std::string& text);
 store::TypedValue NumberValue(std::int32_t number);
 
