@@ -287,6 +287,7 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   KeyHandle key = kNoKey;
   if (const Status status = OpenKey(root, path, &key); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();  // the open's read, which a write transaction cannot begin in
   std::vector<std::string_view> keys;
   const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
   // In the store's own format, whose tables all link a key to its parent:

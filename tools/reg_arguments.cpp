@@ -318,9 +318,6 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
         break;
     }
   }
-  if (command.operation == RegOperation::Delete && !command.valueName) {
-    return Error(text::kInvalidSyntax, shown);
-  }
   // A search of the subtree for one value is not offered.
   if (command.recurse && command.valueName) return Error(text::kInvalidSyntax, shown);
 

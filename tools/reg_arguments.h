@@ -2,7 +2,7 @@
 //
 //   query  KEY [/v NAME | /ve | /s]
 //   add    KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]
-//   delete KEY (/v NAME | /ve) [/f]
+//   delete KEY [/v NAME | /ve] [/f]
 //   export KEY FILE [/y]
 //   import FILE
 //
@@ -31,8 +31,8 @@ struct RegCommand {
   std::string keyName;
   // Below the root, as typed.
   std::string path;
-  // /v NAME, or "" for /ve; none given: the whole key (query) or the key
-  // alone (add).
+  // /v NAME, or "" for /ve; none given: the whole key (query, delete) or
+  // the key alone (add).
   std::optional<std::string> valueName;
   store::ValueType type = store::kTypeText;
   // What add stores, as the portable registry holds it: text in UTF-8

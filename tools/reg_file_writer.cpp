@@ -107,27 +107,41 @@ bool RegExeOrder(std::string_view a, std::string_view b) {
 }
 
 const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys) {
-  const auto found = std::find_if(keys.begin(), keys.end(), [](const RegFileKey& key) {
-    return key.path.find_first_of("\r\n") != std::string::npos;
-  });
+  const auto found = std::find_if(keys.begin(), keys.end(),
+                                  [](const RegFileKey& key) { return HoldsLineBreak(key.path); });
   return found == keys.end() ? nullptr : &*found;
 }
 
-std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
-  std::string text = std::string(kHeader) + "\r\n";
-  for (const RegFileKey& key : keys) {
-    text += std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
-            (key.path.empty() ? "" : "\\" + key.path);
-    // A reader takes one backslash off the end of a key's path: a path that
-    // ends in one gets another.
-    if (key.path.ends_with('\\')) text += '\\';
-    text += "]\r\n";
-    if (key.remove) continue;
+namespace {
+
+std::string Wide(const std::string& text) {
+  const std::vector<std::uint8_t> wide = LittleEndianBytes(Utf16Of(text));
+  return std::string(wide.begin(), wide.end());
+}
+
+}  // namespace
+
+std::string RegFileStart() { return "\xFF\xFE" + Wide(std::string(kHeader) + "\r\n"); }
+
+std::string RegFileKeyEntry(const RegFileKey& key) {
+  std::string text = std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
+                     (key.path.empty() ? "" : "\\" + key.path);
+  // A reader takes one backslash off the end of a key's path: a path that
+  // ends in one gets another.
+  if (key.path.ends_with('\\')) text += '\\';
+  text += "]\r\n";
+  if (!key.remove) {
     for (const RegFileValue& value : key.values) text += ValueEntry(value);
   }
-  text += "\r\n";
-  const std::vector<std::uint8_t> wide = LittleEndianBytes(Utf16Of(text));
-  return std::string("\xFF\xFE") + std::string(wide.begin(), wide.end());
+  return Wide(text);
+}
+
+std::string RegFileEnd() { return Wide("\r\n"); }
+
+std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
+  std::string file = RegFileStart();
+  for (const RegFileKey& key : keys) file += RegFileKeyEntry(key);
+  return file + RegFileEnd();
 }
 
 }  // namespace quorvane::tools

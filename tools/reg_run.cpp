@@ -220,6 +220,19 @@ int Delete(const RegCommand& command, SqliteRegistry& store, std::istream& in, s
       status != store::kSuccess) {
     return Fail(err, status);
   }
+  if (!command.valueName) {
+    // The key and everything below it, as reg.exe deletes a key.
+    if (!command.force &&
+        !Confirm(in, out, text::kDeleteKeyBefore + command.keyName + text::kDeleteAfter)) {
+      out << text::kCancelled << "\n";
+      return 0;
+    }
+    if (const Status status = store.DeleteKey(kRoot, command.path); status != store::kSuccess) {
+      return Fail(err, status);
+    }
+    out << text::kSuccess << "\n";
+    return 0;
+  }
   const std::string& name = *command.valueName;
   Status status = store::kSuccess;
   if (!Fetch(store, key.get(), name, &status)) return Fail(err, status);
@@ -316,11 +329,7 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
     // Which names keep an older store from being written, after the
     // failure that says so.
     if (const auto collision = store->ConversionCollision(); collision && code != 0) {
-      err << text::kCollidingKeyBefore << text::kRootName
-          << (collision->key.empty() ? "" : "\\" + collision->key)
-          << (collision->values ? text::kCollidingValues : text::kCollidingSubkeys)
-          << collision->first << text::kCollidingAnd << collision->second
-          << text::kCollidingAfter << "\n";
+      TellCollision(err, *collision);
     }
     return Delivered(code, out, err);
   } catch (const store::RegistryOpenError& error) {

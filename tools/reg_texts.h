@@ -38,8 +38,13 @@ inline constexpr const char* kCollidingSubkeys = "\" holds the subkeys \"";
 inline constexpr const char* kCollidingValues = "\" holds the values \"";
 inline constexpr const char* kCollidingAnd = "\" and \"";
 inline constexpr const char* kCollidingAfter =
-    "\", which differ only in letter case; rename or remove one of them. Until then the "
-    "registry is left as it was and can be read and exported.";
+    "\", which differ only in letter case. Until one of them is deleted the registry is left as "
+    "it was and can be read and exported; to delete the second (export it first to keep a "
+    "copy):";
+// The command that deletes it: the value's key and name, or the subkey.
+inline constexpr const char* kWayOutBefore = "    quorvane-reg delete '";
+inline constexpr const char* kWayOutValue = "' /v '";
+inline constexpr const char* kWayOutAfter = "' /f";
 inline constexpr const char* kOutputFailed = "ERROR: The output cannot be written.";
 inline constexpr const char* kIoFailed =
     "ERROR: An I/O operation initiated by the registry failed unrecoverably.";
@@ -50,6 +55,7 @@ inline constexpr const char* kErrorPrefix = "ERROR: ";
 inline constexpr const char* kOverwriteBefore = "Value ";
 inline constexpr const char* kOverwriteAfter = " exists, overwrite(Yes/No)? ";
 inline constexpr const char* kDeleteBefore = "Delete the registry value ";
+inline constexpr const char* kDeleteKeyBefore = "Permanently delete the registry key ";
 inline constexpr const char* kDeleteAfter = " (Yes/No)? ";
 
 // How query shows the default value, and a default value that is not set.
@@ -72,6 +78,17 @@ inline constexpr const char* kFileBefore = "The file \"";
 inline constexpr const char* kFileLeft = "\" is left as it was: ";
 inline constexpr const char* kFileNotWritten = "\" was not written: ";
 inline constexpr const char* kFileNotSynced = "\" was written but may not be on disk yet: ";
+// The file can be written, but not the folder its new contents are made
+// in; the system's reason between the two.
+inline constexpr const char* kFileFolderBefore =
+    "\" is left as it was: it is replaced whole, through a new file made beside it, and its "
+    "folder cannot be written (";
+inline constexpr const char* kFileFolderAfter = ").";
+// export or preset onto the registry itself, the file's name between.
+inline constexpr const char* kStoreFileBefore = "ERROR: The file \"";
+inline constexpr const char* kStoreFileAfter =
+    "\" is the registry itself, or a file that SQLite keeps beside it; a registry file written "
+    "there would destroy the registry. Nothing was written.";
 // A key whose name a registry file cannot hold, in quotes between these.
 inline constexpr const char* kUnwritableKeyBefore = "ERROR: The key \"";
 inline constexpr const char* kUnwritableKeyAfter =
@@ -83,6 +100,11 @@ inline constexpr const char* kBadLineBefore = "ERROR: Line ";
 inline constexpr const char* kBadLineAfter =
     " cannot be read as a registry entry; the lines before it were imported, it and the rest "
     "were not.";
+// A name that is not text stopped the import at that line.
+inline constexpr const char* kBadNameAfter =
+    " holds a name that is not valid text (an unpaired UTF-16 surrogate, or bytes that are not "
+    "UTF-8), which the registry cannot keep apart from other names; the lines before it were "
+    "imported, it and the rest were not.";
 inline constexpr const char* kStoppedBefore = "The lines before line ";
 inline constexpr const char* kStoppedAfter = " were imported, it and the rest were not.";
 // An escape in quotes that reg.exe does not know: the line, the character
@@ -102,7 +124,7 @@ inline constexpr const char* kProgramName = "quorvane-reg ";
 inline constexpr const char* kUsage =
     "REG QUERY KeyName [/v ValueName | /ve | /s]\n"
     "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/s Separator] [/d Data] [/f]\n"
-    "REG DELETE KeyName (/v ValueName | /ve) [/f]\n"
+    "REG DELETE KeyName [/v ValueName | /ve] [/f]\n"
     "REG EXPORT KeyName FileName [/y]\n"
     "REG IMPORT FileName\n"
     "Each also takes /reg:32 or /reg:64; the portable registry has one view,\n"
@@ -119,7 +141,8 @@ inline constexpr const char* kUsage =
     "             REG_MULTI_SZ, REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE.\n"
     "  /d         The data of the value added; a REG_DWORD or REG_QWORD is decimal\n"
     "             or 0x hex, a REG_BINARY hex digits.\n"
-    "  /f         Overwrites or deletes without asking.\n"
+    "  /f         Overwrites or deletes without asking; delete without /v or /ve\n"
+    "             deletes the key and everything below it.\n"
     "  FileName   A registry file (.reg): export writes it as reg.exe does\n"
     "             (\"Windows Registry Editor Version 5.00\", UTF-16); import reads\n"
     "             that format and REGEDIT4, in one transaction.\n"
