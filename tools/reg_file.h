@@ -86,11 +86,16 @@ inline bool HoldsLineBreak(std::string_view path) {
 // The first key whose path a file cannot hold, or null.
 const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys);
 
-// A file's parts as WriteRegFile writes them, for a file written a key at
-// a time: its first line, each key with its values, its end.
-std::string RegFileStart();
-std::string RegFileKeyEntry(const RegFileKey& key);
-std::string RegFileEnd();
+// The text of WriteRegFile's parts in UTF-8, for a file written a key at a
+// time: its first line, each key with its values, its end. The file's
+// bytes are the byte-order mark, then their text in UTF-16LE.
+inline constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+std::string RegFileHeaderText();
+std::string RegFileKeyText(const RegFileKey& key);
+std::string RegFileEndText();
+// One value's lines, as RegFileKeyText writes them after its key's: a key
+// written without its values and then each of them reads the same.
+std::string RegFileValueText(const RegFileValue& value);
 
 struct RegFileRead {
   enum class Outcome {

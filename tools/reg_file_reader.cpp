@@ -103,13 +103,17 @@ class Lines {
   // cannot be read (error()).
   bool Next(std::string* line) {
     for (;;) {
-      const std::size_t end = text_.find_first_of("\r\n", at_);
+      // Looked for from where the last look ended: a long line is read in
+      // many pieces.
+      const std::size_t end = text_.find_first_of("\r\n", std::max(at_, looked_));
       // A CR at the end of what is decoded may be the first of a CRLF.
       if (end != std::string::npos && !(text_[end] == '\r' && end + 1 == text_.size() && !ended_)) {
         const std::size_t next = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         Take(end, next, line);
+        looked_ = 0;
         return true;
       }
+      looked_ = end != std::string::npos ? end : text_.size();
       if (ended_) {
         if (last_) return false;
         last_ = true;  // after the last end of line, the last line, empty or not
@@ -214,6 +218,7 @@ class Lines {
   char16_t lead_ = 0;    // a leading surrogate waiting for its trail
   std::string text_;     // decoded, from at_ not handed out yet
   std::size_t at_ = 0;
+  std::size_t looked_ = 0;  // where no end of line was found up to
   std::size_t number_ = 0;
   bool ended_ = false, last_ = false;
   int error_ = 0;

@@ -43,6 +43,8 @@ std::string HexEntry(std::string lead, store::ValueType type,
   }
   std::size_t lineLength = store::WindowsLength(lead) + std::string_view(prefix).size();
   std::string entry = std::move(lead) + prefix;
+  // Made once, at its size: a value's data may be as big as the store's.
+  entry.reserve(entry.size() + bytes.size() * 3 + bytes.size() / 24 * 5 + 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     char pair[3];
     std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
@@ -55,7 +57,8 @@ std::string HexEntry(std::string lead, store::ValueType type,
       lineLength = 2;
     }
   }
-  return entry + "\r\n";
+  entry += "\r\n";
+  return entry;
 }
 
 std::string ValueEntry(const RegFileValue& value) {
@@ -112,18 +115,9 @@ const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys) {
   return found == keys.end() ? nullptr : &*found;
 }
 
-namespace {
+std::string RegFileHeaderText() { return std::string(kHeader) + "\r\n"; }
 
-std::string Wide(const std::string& text) {
-  const std::vector<std::uint8_t> wide = LittleEndianBytes(Utf16Of(text));
-  return std::string(wide.begin(), wide.end());
-}
-
-}  // namespace
-
-std::string RegFileStart() { return "\xFF\xFE" + Wide(std::string(kHeader) + "\r\n"); }
-
-std::string RegFileKeyEntry(const RegFileKey& key) {
+std::string RegFileKeyText(const RegFileKey& key) {
   std::string text = std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
                      (key.path.empty() ? "" : "\\" + key.path);
   // A reader takes one backslash off the end of a key's path: a path that
@@ -133,15 +127,18 @@ std::string RegFileKeyEntry(const RegFileKey& key) {
   if (!key.remove) {
     for (const RegFileValue& value : key.values) text += ValueEntry(value);
   }
-  return Wide(text);
+  return text;
 }
 
-std::string RegFileEnd() { return Wide("\r\n"); }
+std::string RegFileEndText() { return "\r\n"; }
+
+std::string RegFileValueText(const RegFileValue& value) { return ValueEntry(value); }
 
 std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
-  std::string file = RegFileStart();
-  for (const RegFileKey& key : keys) file += RegFileKeyEntry(key);
-  return file + RegFileEnd();
+  std::string text = RegFileHeaderText();
+  for (const RegFileKey& key : keys) text += RegFileKeyText(key);
+  text += RegFileEndText();
+  return std::string(kUtf16Mark) + Utf16LittleEndianOf(text);
 }
 
 }  // namespace quorvane::tools

@@ -16,6 +16,7 @@
 #include "store/sqlite_store_file.h"
 #include "tools/reg_texts.h"
 #include "tools/replace_file.h"
+#include "tools/utf16.h"
 
 namespace quorvane::tools {
 namespace {
@@ -64,6 +65,22 @@ Status VisitSubtree(SqliteRegistry& store, const std::string& path, const std::s
     }
   }
   return store::kSuccess;
+}
+
+// Writes UTF-8 text into out as UTF-16LE, a piece at a time, each cut
+// where a character begins: a key's text is never held twice over.
+bool WriteUtf16(FileOutput& out, std::string_view text) {
+  constexpr std::size_t kPiece = 1 << 15;
+  while (!text.empty()) {
+    std::size_t size = std::min(text.size(), kPiece);
+    while (size < text.size() && size > kPiece - 4 &&
+           (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) {
+      --size;
+    }
+    if (!out.Write(Utf16LittleEndianOf(text.substr(0, size)))) return false;
+    text.remove_prefix(size);
+  }
+  return true;
 }
 
 // Applies a file's keys and values to the store as they are read, all in
@@ -227,7 +244,7 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
   }
   // Written a key at a time: the file is never held whole, nor the keys.
   const FileContents contents = [&](FileOutput& file) {
-    if (!file.Write(RegFileStart())) return false;
+    if (!file.Write(kUtf16Mark) || !WriteUtf16(file, RegFileHeaderText())) return false;
     bool written = true, unwritable = false, stopped = false;
     const Status status = VisitSubtree(
         store, command.path, WithoutTrailingBackslashes(command.path),
@@ -239,11 +256,20 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
             unwritable = true;
             return false;
           }
-          return written = file.Write(RegFileKeyEntry(key));
+          // Its values one at a time, each let go once it is written.
+          std::vector<RegFileValue> values = std::move(key.values);
+          key.values.clear();
+          written = WriteUtf16(file, RegFileKeyText(key));
+          for (RegFileValue& value : values) {
+            written = written && WriteUtf16(file, RegFileValueText(value));
+            std::vector<std::uint8_t>().swap(value.data);
+          }
+          return written;
         },
         &stopped);
     if (status != store::kSuccess) Fail(err, status);
-    return status == store::kSuccess && !unwritable && written && file.Write(RegFileEnd());
+    return status == store::kSuccess && !unwritable && written &&
+           WriteUtf16(file, RegFileEndText());
   };
   return WriteFileAsked(command.file, contents, store.Path(), command.force, in, out, err);
 }
