@@ -306,7 +306,8 @@ std::optional<std::int64_t> SqliteRegistry::Impl::FindKey(RootKey root, const st
   for (std::size_t level = 0; id && level < keys.size(); ++level) {
     const std::string compared = ChildKey(path, keys, level);
     Run find(statements->findChild);
-    find.Bind(1, *id).BindKept(2, keys[level]).BindKept(3, compared);
+    find.Bind(1, *id).BindKept(2, compared);
+    if (TakesNameAsGiven(format)) find.BindKept(3, keys[level]);
     const int code = find.Step();
     if (code == SQLITE_ROW) {
       id = find.Number(0);

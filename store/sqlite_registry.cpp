@@ -165,7 +165,8 @@ Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueT
   }
 
   Run run(impl_->statements->queryValue);
-  run.Bind(1, *id).BindKept(2, name).BindKept(3, compared);
+  run.Bind(1, *id).BindKept(2, compared);
+  if (TakesNameAsGiven(impl_->format)) run.BindKept(3, name);
   const int code = run.Step();
   if (code == SQLITE_DONE) return kNotFound;
   if (code != SQLITE_ROW) return StatusOf(impl_->db.get(), code);
@@ -208,7 +209,8 @@ Status SqliteRegistry::DeleteValue(KeyHandle key, const std::string& name) {
   if (const Status status = impl_->PrepareChange(); status != kSuccess) return status;
 
   Run run(impl_->statements->deleteValue);
-  run.Bind(1, *impl_->KeyOf(key)).Bind(2, name).Bind(3, impl_->ValueKey(name));
+  run.Bind(1, *impl_->KeyOf(key)).Bind(2, impl_->ValueKey(name));
+  if (TakesNameAsGiven(impl_->format)) run.Bind(3, name);
   const int code = run.Step();
   if (code != SQLITE_DONE) return StatusOf(impl_->db.get(), code);
   if (sqlite3_changes(impl_->db.get()) == 0) return kNotFound;

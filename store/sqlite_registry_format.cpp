@@ -36,31 +36,31 @@ CREATE TABLE registry_value (
 
 constexpr FormatSql kFormat1 = {
     "SELECT id FROM registry_key WHERE parent IS NULL AND root = ?1",
-    "SELECT id FROM registry_key WHERE parent = ?1 AND path = ?3",
-    "SELECT type, data FROM registry_value WHERE key = ?1 AND name = ?3",
+    "SELECT id FROM registry_key WHERE parent = ?1 AND path = ?2",
+    "SELECT type, data FROM registry_value WHERE key = ?1 AND name = ?2",
     "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY name",
     "SELECT path FROM registry_key WHERE parent = ?1 ORDER BY path",
-    "DELETE FROM registry_value WHERE key = ?1 AND name = ?3",
+    "DELETE FROM registry_value WHERE key = ?1 AND name = ?2",
 };
 // Formats 2 and 3 share their tables; only the folding differs.
 constexpr FormatSql kFolded = {
     "SELECT id FROM registry_key WHERE parent IS NULL AND name = ?1",
-    "SELECT id FROM registry_key WHERE parent = ?1 AND folded = ?3",
-    "SELECT type, data FROM registry_value WHERE key = ?1 AND folded = ?3",
+    "SELECT id FROM registry_key WHERE parent = ?1 AND folded = ?2",
+    "SELECT type, data FROM registry_value WHERE key = ?1 AND folded = ?2",
     "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY folded",
     "SELECT name FROM registry_key WHERE parent = ?1 ORDER BY folded",
-    "DELETE FROM registry_value WHERE key = ?1 AND folded = ?3",
+    "DELETE FROM registry_value WHERE key = ?1 AND folded = ?2",
 };
 constexpr FormatSql kFormat2 = {
     kFolded.findRoot,
     "SELECT id FROM registry_key WHERE parent = ?1 AND folded = coalesce("
-    "(SELECT folded FROM registry_key WHERE parent = ?1 AND name = ?2), ?3)",
+    "(SELECT folded FROM registry_key WHERE parent = ?1 AND name = ?3), ?2)",
     "SELECT type, data FROM registry_value WHERE key = ?1 AND folded = coalesce("
-    "(SELECT folded FROM registry_value WHERE key = ?1 AND name = ?2), ?3)",
+    "(SELECT folded FROM registry_value WHERE key = ?1 AND name = ?3), ?2)",
     kFolded.listValues,
     kFolded.listSubkeys,
     "DELETE FROM registry_value WHERE key = ?1 AND folded = coalesce("
-    "(SELECT folded FROM registry_value WHERE key = ?1 AND name = ?2), ?3)",
+    "(SELECT folded FROM registry_value WHERE key = ?1 AND name = ?3), ?2)",
 };
 
 // The roots a store holds.

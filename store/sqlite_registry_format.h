@@ -30,12 +30,12 @@ inline constexpr std::int64_t kFormatVersion = 3;
 // deletion makes no name, so it needs no conversion (and, in a store whose
 // names would become one, is the way out). findRoot takes the root's number
 // as ?1; every other statement the key id as ?1, and findChild, queryValue
-// and deleteValue the child's or the value's name as given as ?2 and as
-// compared as ?3: folded (formats 2 and 3), as given (a value in format 1)
-// or the whole path down to it (a key in format 1). In format 2, whose
-// folding differed between machines, the name spelled exactly so goes
-// first. listSubkeys yields names, or paths whose last component is the
-// name.
+// and deleteValue the child's or the value's name as compared as ?2:
+// folded (formats 2 and 3), as given (a value in format 1) or the whole
+// path down to it (a key in format 1). In format 2, whose folding differed
+// between machines, they also take the name as given as ?3, and the name
+// spelled exactly so goes first. listSubkeys yields names, or paths whose
+// last component is the name.
 struct FormatSql {
   const char* findRoot;
   const char* findChild;
@@ -48,6 +48,9 @@ const FormatSql& SqlOf(std::int64_t format);
 
 // A key's or a value's name as the store of format 2 or 3 compares it.
 std::string FoldedNameIn(std::int64_t format, std::string_view name);
+
+// True when the format's statements also take the name as given (?3).
+inline bool TakesNameAsGiven(std::int64_t format) { return format == 2; }
 
 // Writing, the current format only.
 inline constexpr const char* kAddKey =
