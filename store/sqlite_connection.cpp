@@ -221,17 +221,30 @@ Status SqliteRegistry::Impl::PrepareWrite() {
   if (format != kFormatVersion) {
     if (const Status status = Convert(); status != kSuccess) return status;
   }
-  // Every store is kept in write-ahead logging, where reads do not wait for
-  // writes: one that an earlier version converted kept the rollback journal
-  // of its old format. Asked once per connection, outside any transaction;
-  // where it cannot be had, the store goes on in the mode it is in.
-  if (!keepsReading && !walAsked && !writing) {
-    walAsked = true;
+  // Once per connection, before its first write and outside any
+  // transaction: the store is kept compact and in write-ahead logging.
+  // Each is a transaction of its own; where one cannot be made (the disk
+  // full, another program's long read), the store goes on as it is.
+  if (!tidied && !writing) {
+    tidied = true;
     EndRead();
-    Statement journal(db.get(), "PRAGMA journal_mode = WAL");
-    if (journal.ok()) {
-      Run run(journal);
-      keepsReading = run.Step() == SQLITE_ROW && run.Text(0) == "wal";
+    // Pages that a conversion (the old tables), or one cut short before it
+    // gave them back, or many deletions left free are given back when they
+    // are more than a quarter of the file.
+    int code = SQLITE_OK;
+    const auto free = PragmaNumber(db.get(), "PRAGMA freelist_count", &code);
+    const auto pages = PragmaNumber(db.get(), "PRAGMA page_count", &code);
+    if (free && pages && *free * 4 > *pages) {
+      static_cast<void>(sqlite3_exec(db.get(), "VACUUM", nullptr, nullptr, nullptr));
+    }
+    // Where reads do not wait for writes: a store that an earlier version
+    // converted kept the rollback journal of its old format.
+    if (!keepsReading) {
+      Statement journal(db.get(), "PRAGMA journal_mode = WAL");
+      if (journal.ok()) {
+        Run run(journal);
+        keepsReading = run.Step() == SQLITE_ROW && run.Text(0) == "wal";
+      }
     }
   }
   return kSuccess;
@@ -256,13 +269,10 @@ Status SqliteRegistry::Impl::Convert() {
   if ((code & 0xff) == SQLITE_ERROR) return kRegistryCorrupt;
   if (code != SQLITE_OK) return StatusOf(db.get(), code);
   if (statements->error() != SQLITE_OK) return StatusOf(db.get(), statements->error());
-  if (format != kFormatVersion) return kBadDatabase;
-  // The old tables' pages are free now, half the file: given back, so that
-  // a converted store takes no more room than one made afresh. VACUUM is a
-  // transaction of its own; where it cannot be made (the disk full, another
-  // program's long read), the pages stay free and the store whole.
-  static_cast<void>(sqlite3_exec(db.get(), "VACUUM", nullptr, nullptr, nullptr));
-  return kSuccess;
+  // The old tables' pages are free now, half the file: PrepareWrite gives
+  // them back, so that a converted store takes no more room than one made
+  // afresh.
+  return format == kFormatVersion ? kSuccess : kBadDatabase;
 }
 
 bool SqliteRegistry::Impl::QuickCheckPasses() {

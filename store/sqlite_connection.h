@@ -102,11 +102,12 @@ struct SqliteRegistry::Impl {
   [[nodiscard]] Status PrepareChange();
 
   // Makes the store ready for any write: ready for a change, brought to the
-  // current format when older (see Convert), and in write-ahead logging.
+  // current format when older (see Convert), and, at the connection's first
+  // write, compact and in write-ahead logging.
   [[nodiscard]] Status PrepareWrite();
 
-  // Brings a store of an older format to the current one, its free pages
-  // given back; kAlreadyExists when two of its names would become one.
+  // Brings a store of an older format to the current one; kAlreadyExists
+  // when two of its names would become one.
   [[nodiscard]] Status Convert();
 
   // True when SQLite finds the store's structure sound.
@@ -183,7 +184,7 @@ struct SqliteRegistry::Impl {
   bool reading = false;            // a read transaction is open
   bool writing = false;            // BeginWrite's transaction is open
   bool checked = false;            // the connection's store was checked for damage
-  bool walAsked = false;           // write-ahead logging was asked for, before a write
+  bool tidied = false;             // made compact and in write-ahead logging, before a write
   std::optional<SqliteRegistry::NameCollision> collision;  // kept it from the current format
   FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id
