@@ -107,6 +107,7 @@ inline constexpr const char* kBadNameAfter =
     "imported, it and the rest were not.";
 inline constexpr const char* kStoppedBefore = "The lines before line ";
 inline constexpr const char* kStoppedAfter = " were imported, it and the rest were not.";
+inline constexpr const char* kNothingImported = "None of the file was imported.";
 // An escape in quotes that reg.exe does not know: the line, the character
 // after the backslash, and that character again.
 inline constexpr const char* kUnknownEscapeBefore = "WARNING: Line ";

@@ -308,14 +308,21 @@ int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& o
   // meanwhile leaves none of it. What came before a fault stays, as with
   // reg.exe.
   const Status failed = importer.failed();
-  if (const Status committed = importer.End(true); committed != store::kSuccess) {
-    return Fail(err, committed);
-  }
+  const Status committed = importer.End(true);
   if (failed != store::kSuccess) {
+    // What stopped it says why; a store that took the whole transaction
+    // back with it (a full disk does) kept none of the lines before.
     Fail(err, failed);
-    if (importer.line() > 0) {
+    if (committed == store::kSuccess && importer.line() > 0) {
       err << text::kStoppedBefore << importer.line() << text::kStoppedAfter << "\n";
+    } else {
+      err << text::kNothingImported << "\n";
     }
+    return 1;
+  }
+  if (committed != store::kSuccess) {
+    Fail(err, committed);
+    err << text::kNothingImported << "\n";
     return 1;
   }
   if (scan.outcome == RegFileRead::Outcome::BadLine) {

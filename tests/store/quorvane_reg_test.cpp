@@ -909,6 +909,22 @@ TEST_F(QuorvaneRegTool, AFullDiskStillReadsAndSaysWhyItCannotWrite) {
     EXPECT_FALSE(store::Registry(*backend).WriteText(kRoot, "T", "w", "y"));
   }
   EXPECT_EQ(Snapshot(), before);
+
+  // An import that fills the disk part way keeps none of it, and says so:
+  // more than SQLite's cache holds, so that the disk fills before the end.
+  std::string text = std::string(kHeader) + "[HKLM\\T]\r\n";
+  for (int i = 0; i < 20000; ++i) {
+    text += "\"w" + std::to_string(i) + "\"=\"" + std::string(200, 'y') + "\"\r\n";
+  }
+  WriteFile(folder_ / "more.reg", FileOf(text));
+  std::filesystem::resize_file(place() + "/fill",
+                               std::filesystem::file_size(place() + "/fill") - 65536);
+  const auto room = Snapshot();
+  EXPECT_EQ(Run({"import", folder_ / "more.reg"}).err,
+            "ERROR: The registry cannot be written: the disk is full.\n"
+            "None of the file was imported.\n");
+  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "w0"}).err, kNotFound);
+  EXPECT_EQ(Snapshot().at("registry.sqlite3"), room.at("registry.sqlite3"));
 }
 
 // export (and preset, which writes files the same way) over a file that
