@@ -89,8 +89,9 @@ struct Shape {
   std::function<std::function<bool(std::string*)>()> lines;
 };
 
-// A million keys below one, each with a number; and one binary value of
-// about 16 MiB, 100 MiB of hex on one line.
+// A million keys below one, each with a number; one binary value of about
+// 16 MiB, 100 MiB of hex on one line; and one text of 50 million
+// characters, 100 MiB in quotes.
 const Shape kShapes[] = {
     {"1000000 keys",
      [] {
@@ -119,6 +120,23 @@ const Shape kShapes[] = {
          const int now = std::min(kBytes - written, 65536);
          for (int i = 0; i < now; ++i) *text += written + i + 1 == kBytes ? "5a\r\n" : "5a,";
          written += now;
+         return true;
+       };
+     }},
+    {"one text of 100 MiB",
+     [] {
+       constexpr int kCharacters = 50 * 1024 * 1024;
+       return [written = -1](std::string* text) mutable {
+         if (written == kCharacters) return false;
+         if (written < 0) {
+           *text = "\r\n[HKEY_LOCAL_MACHINE\\Software\\QuorvaneBench]\r\n\"big\"=\"";
+           written = 0;
+           return true;
+         }
+         const int now = std::min(kCharacters - written, 1 << 20);
+         text->assign(static_cast<std::size_t>(now), 'q');
+         written += now;
+         if (written == kCharacters) *text += "\"\r\n";
          return true;
        };
      }},

@@ -1,8 +1,8 @@
 // quorvane-reg's import and export of big registry files, each run as the
 // program it is, in a process of its own: their peak memory (the resident
 // set at its largest, as the kernel counts it) beside the size of the file
-// they read or write. Two files: many keys, each with a value, and one
-// value on one long line.
+// they read or write. Three files: many keys, each with a value, and one
+// value on one long line, in hex and as text.
 #pragma once
 
 #include <string>

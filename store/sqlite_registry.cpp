@@ -196,7 +196,7 @@ Status SqliteRegistry::SetValue(KeyHandle key, const std::string& name, ValueTyp
 
   Run run(*impl_->statements->setValue);
   run.Bind(1, *impl_->KeyOf(key)).Bind(2, FoldedName(name)).Bind(3, name);
-  run.Bind(4, static_cast<std::int64_t>(type)).BindBlob(5, data, size);
+  run.Bind(4, static_cast<std::int64_t>(type)).BindBlobKept(5, data, size);
   return StatusOf(impl_->db.get(), run.Step());
 }
 

@@ -79,7 +79,7 @@ std::size_t CharacterLength(std::string_view text) {
 
 // A name is text: one that holds what is not (which the lines keep as it
 // was) would become U+FFFD here, and so another name's.
-bool IsText(std::string_view name) { return ValidUtf8(name) == name; }
+bool IsText(std::string_view name) { return IsValidUtf8(name); }
 
 // How the 8-bit text of a file (all of an 8-bit file, the 8-bit text types
 // of REGEDIT4) becomes UTF-8.
@@ -310,6 +310,9 @@ class Reader {
   // reg.exe does not read, makes the line unreadable.
   std::optional<std::string> Quoted(std::string_view* rest) {
     std::string text;
+    // Made at its size at once where it holds no escaped quote: a text may
+    // be as long as its line.
+    text.reserve(std::min(rest->size(), rest->find('"')));
     for (std::size_t i = 0; i < rest->size(); ++i) {
       const char c = (*rest)[i];
       if (c == '"') {
@@ -364,11 +367,11 @@ class Reader {
     }
     if (!line.empty() && line.front() == '"') {
       line.remove_prefix(1);
-      const auto text = Quoted(&line);
+      auto text = Quoted(&line);
       if (!text) return false;
-      const std::string valid = ValidUtf8(*text);
+      if (!IsValidUtf8(*text)) *text = ValidUtf8(*text);
       value->type = store::kTypeText;
-      value->data.assign(valid.begin(), valid.end());
+      value->data.assign(text->begin(), text->end());
       return Ends(line);
     }
     if (Take(&line, "dword:")) {

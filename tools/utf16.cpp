@@ -108,6 +108,18 @@ std::string Utf8OfWindows1252(std::string_view bytes) {
 
 std::string ValidUtf8(std::string_view text) { return Utf8Of(Utf16Of(text)); }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t from = at;
+    // U+FFFD itself is valid: its three bytes.
+    if (NextCodePoint(text, &at) == kReplacement &&
+        text.substr(from, at - from) != "\xEF\xBF\xBD") {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::vector<std::uint8_t> LittleEndianBytes(std::u16string_view text) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(text.size() * 2);

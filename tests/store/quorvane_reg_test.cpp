@@ -218,8 +218,10 @@ TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
        RegFileRead::Fault::NameNotText},
       {"\xEF\xBB\xBFREGEDIT4\n[HKLM\\A]\n\"a\xFF\"=\"1\"\n", Outcome::BadLine, 3, 1, 0,
        RegFileRead::Fault::NameNotText},
-      // In data they are U+FFFD, as in any text that is not valid.
-      {units(header + u"\"a\"=\"\xD800\"\r\n@=hex(1):00,d8,00,00\r\n"), Outcome::Read, 0, 1, 2},
+      // In data they are U+FFFD, as in any text that is not valid; U+FFFD
+      // itself is a name of its own.
+      {units(header + u"\"a\"=\"\xD800\"\r\n@=hex(1):00,d8,00,00\r\n\"\xFFFD\"=\"\"\r\n"),
+       Outcome::Read, 0, 1, 3},
   };
   for (const auto& c : cases) {
     const RegFileRead read = ReadRegFile(c.file);
@@ -443,7 +445,8 @@ TEST_F(QuorvaneRegTool, AsksBeforeOverwritingOrDeleting) {
   ExpectSuccess(Run({"query", "HKLM\\T", "/v", "MaxMTU"}), query + "576\n\n");
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "y\n"), remove + kDone);
   // Without a value, the key and all below it.
-  const std::string removeKey = "Permanently delete the registry key HKEY_LOCAL_MACHINE\\T (Yes/No)? ";
+  const std::string removeKey =
+      "Permanently delete the registry key HKEY_LOCAL_MACHINE\\T (Yes/No)? ";
   ExpectSuccess(Run({"add", "HKLM\\T\\Sub", "/v", "v", "/d", "x", "/f"}), kDone);
   ExpectSuccess(Run({"delete", "HKLM\\T"}, "n\n"), removeKey + cancelled);
   ExpectSuccess(Run({"delete", "HKLM\\T"}, "y\n"), removeKey + kDone);
@@ -779,10 +782,11 @@ TEST_F(QuorvaneRegTool, ExportAndPresetRefuseTheRegistryItself) {
   std::filesystem::create_hard_link(store(), folder_ / "hard");
   std::filesystem::create_symlink(store(), folder_ / "soft");
   const auto before = Snapshot();
-  for (const std::string& file : {store(), store() + "-wal", store() + "-shm", store() + "-journal",
-                                  place() + "/../reg/" + name_, folder_ / "hard", folder_ / "soft"}) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"export", "HKLM\\T", file},
-                                                 {"preset", "Modem", file, "/y"}}) {
+  for (const std::string& file :
+       {store(), store() + "-wal", store() + "-shm", store() + "-journal",
+        place() + "/../reg/" + name_, folder_ / "hard", folder_ / "soft"}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", "HKLM\\T", file}, {"preset", "Modem", file, "/y"}}) {
       const Outcome outcome = Run(args);
       EXPECT_EQ(outcome.code, 1);
       EXPECT_EQ(outcome.out, "");
