@@ -4,7 +4,9 @@
 // a budget for a refresh of the nine values. Each figure is the median of
 // several repetitions, taken in turns with the others (random interleaving),
 // so that a figure and its floor meet the same load; a table at the end sets
-// each figure beside its floor with the ratio.
+// each figure beside its floor with the ratio. Then quorvane-reg's import
+// and export of big files, their peak memory beside the file's size
+// (transfer_memory.h).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@
 
 #include "bench/sqlite_floor.h"
 #include "bench/store_calls.h"
+#include "bench/transfer_memory.h"
 #include "engine/current_values.h"
 #include "store/catalogue.h"
 #include "store/platform_registry.h"
@@ -35,6 +38,9 @@ constexpr const char* kWriteFloor = "Floor/WriteText";
 constexpr const char* kRefresh = "ReadCurrentValues";
 // What a refresh of the panes (nine reads) may take, in microseconds.
 constexpr double kRefreshBudgetUs = 100.0;
+// The most memory an import or an export may take, as a multiple of the
+// size of the file it reads or writes.
+constexpr double kTransferMemoryLimit = 2.0;
 
 template <typename Body>
 void Register(const char* name, Body body) {
@@ -138,6 +144,21 @@ void PrintRatios(const std::map<std::string, double>& medians,
   }
 }
 
+// Each transfer's peak memory beside the size of its file.
+void PrintTransfers() {
+  const auto& figures = quorvane::bench::TransferFigures();
+  if (figures.empty()) return;
+  std::printf("\nPeak memory of quorvane-reg beside the file it reads or writes (one run)\n");
+  std::printf("%-30s %9s %10s %10s %7s   %s\n", "Transfer", "s", "file MiB", "peak MiB", "ratio",
+              "goal");
+  for (const auto& figure : figures) {
+    const double ratio = figure.peakMiB / figure.fileMiB;
+    std::printf("%-30s %9.2f %10.1f %10.1f %7.2f   at most %.2f: %s\n", figure.name.c_str(),
+                figure.seconds, figure.fileMiB, figure.peakMiB, ratio, kTransferMemoryLimit,
+                ratio <= kTransferMemoryLimit ? "met" : "NOT MET");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,6 +188,7 @@ int main(int argc, char** argv) {
                                        quorvane::bench::kBenchText);
     RegisterCalls(registry);
     RegisterFloorsAndRefresh(registry, floor);
+    quorvane::bench::RegisterTransfers(folder, QUORVANE_REG_TOOL);
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) {
       status = 1;
@@ -174,6 +196,7 @@ int main(int argc, char** argv) {
       MedianKeeper reporter;
       benchmark::RunSpecifiedBenchmarks(&reporter);
       PrintRatios(reporter.medians, floor);
+      PrintTransfers();
     }
     benchmark::Shutdown();
   } catch (const quorvane::store::RegistryOpenError& error) {

@@ -86,27 +86,41 @@ Status SqliteRegistry::Impl::Attach(OpenFailure* failure) {
 
   const bool hadChanges = HoldsUnmergedChanges(path);
   const Sidecars before = SidecarsOf(path);
-  Status writes = mode == OpenMode::ReadOnly ? kWriteProtected : kSuccess;
+  const bool mayWrite = MayWrite(path);
+  if (mayWrite && mode == OpenMode::ReadWrite) MendCompanions(path);
+  // Reading in write-ahead logging needs the "-wal" and "-shm" files beside
+  // the store, which SQLite makes, with the store's mode, where they are
+  // missing. One made by a process that may not write the store (with the
+  // mode of a store that can only be read, or of a user who may only read
+  // it) would keep its writers from writing: such a process makes none, and
+  // reads a store without them as a file that nobody changes meanwhile, as
+  // long as it holds every committed change itself.
+  const bool asItIs = look.wal && !mayWrite && !(before.wal && before.shm) && !hadChanges;
+  Status writes = mode == OpenMode::ReadOnly || asItIs ? kWriteProtected : kSuccess;
   Connection connection;
-  int code = Connect(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
-                                                      : SQLITE_OPEN_READWRITE,
-                     &connection);
+  int code = SQLITE_CANTOPEN;
   std::optional<std::int64_t> version;
-  if (code == SQLITE_OK) version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
-  if (!version) {
+  if (!asItIs) {
+    code = Connect(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
+                   &connection);
+    if (code == SQLITE_OK) {
+      version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
+    }
+  }
+  if (!version && !asItIs) {
     // A creation cut short, which only a writer can roll back: nothing in
     // the file was ever committed.
     if (HoldsUnfinishedCreation(path)) return kNotFound;
     const Status why = StatusOf(connection.get(), code);
     if (why == kRegistryCorrupt || why == kInUse) return failed(connection.get(), code);
-    // Reading in write-ahead logging needs a shared-memory file beside the
-    // store, which cannot be made when its folder cannot be written or the
-    // disk is full. Then the store is read as a file that nobody changes
-    // meanwhile, as long as it holds every committed change itself.
+    // Nor can those files be made when the store's folder cannot be written
+    // or the disk is full: then too the store is read as it is.
     writes = why == kDiskFull || why == kAccessDenied ? why : kWriteProtected;
     connection.reset();
     RemoveUnfinishedSidecars(path, before);
     if (hadChanges) return refused(writes, Detail::ChangesBeside);
+  }
+  if (!version) {
     code = Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &connection);
     if (code == SQLITE_OK) {
       version = PragmaNumber(connection.get(), "PRAGMA user_version", &code);
@@ -132,7 +146,10 @@ Status SqliteRegistry::Impl::Attach(OpenFailure* failure) {
   if (*version > kFormatVersion) return leaveAsItWas(newer(*version));
   auto prepared = std::make_unique<Statements>(db, *version);
   if (const int error = prepared->error(); error != SQLITE_OK) {
-    return leaveAsItWas(failed(db, error));
+    // Tables that the format's statements do not find (a format version
+    // that does not match them) are damage, not a fault of the disk.
+    return leaveAsItWas((error & 0xff) == SQLITE_ERROR ? refused(kRegistryCorrupt, Detail::None)
+                                                       : failed(db, error));
   }
   // Every write is on disk before the call returns. In rollback mode EXTRA
   // also syncs the folder once the journal is deleted, so that a power cut
@@ -181,7 +198,7 @@ Status SqliteRegistry::Impl::Create() {
   return Attach(&ignored);
 }
 
-Status SqliteRegistry::Impl::PrepareWrite() {
+Status SqliteRegistry::Impl::PrepareChange() {
   if (!db) {
     OpenFailure ignored;
     const Status status = Attach(&ignored);
@@ -195,11 +212,47 @@ Status SqliteRegistry::Impl::PrepareWrite() {
   if (!checked) {
     checked = true;
     if (!QuickCheckPasses()) refusedWrite = kRegistryCorrupt;
-    if (refusedWrite != kSuccess) return refusedWrite;
   }
-  if (format == kFormatVersion) return kSuccess;
+  return refusedWrite;
+}
+
+Status SqliteRegistry::Impl::PrepareWrite() {
+  if (const Status status = PrepareChange(); status != kSuccess) return status;
+  if (format != kFormatVersion) {
+    if (const Status status = Convert(); status != kSuccess) return status;
+  }
+  // Once per connection, before its first write and outside any
+  // transaction: the store is kept compact and in write-ahead logging.
+  // Each is a transaction of its own; where one cannot be made (the disk
+  // full, another program's long read), the store goes on as it is.
+  if (!tidied && !writing) {
+    tidied = true;
+    EndRead();
+    // Pages that a conversion (the old tables), or one cut short before it
+    // gave them back, or many deletions left free are given back when they
+    // are more than a quarter of the file.
+    int code = SQLITE_OK;
+    const auto free = PragmaNumber(db.get(), "PRAGMA freelist_count", &code);
+    const auto pages = PragmaNumber(db.get(), "PRAGMA page_count", &code);
+    if (free && pages && *free * 4 > *pages) {
+      static_cast<void>(sqlite3_exec(db.get(), "VACUUM", nullptr, nullptr, nullptr));
+    }
+    // Where reads do not wait for writes: a store that an earlier version
+    // converted kept the rollback journal of its old format.
+    if (!keepsReading) {
+      Statement journal(db.get(), "PRAGMA journal_mode = WAL");
+      if (journal.ok()) {
+        Run run(journal);
+        keepsReading = run.Step() == SQLITE_ROW && run.Text(0) == "wal";
+      }
+    }
+  }
+  return kSuccess;
+}
+
+Status SqliteRegistry::Impl::Convert() {
   // The conversion is tried once per connection; what kept it from being
-  // made stands until the connection ends.
+  // made stands until the connection ends, or a deletion removes it.
   if (collision) return kAlreadyExists;
   EndRead();
   statements.reset();  // no statement of the old format runs meanwhile
@@ -212,8 +265,13 @@ Status SqliteRegistry::Impl::PrepareWrite() {
     collision = std::move(found);
     return kAlreadyExists;
   }
+  // Tables that are not those of the store's format are damage.
+  if ((code & 0xff) == SQLITE_ERROR) return kRegistryCorrupt;
   if (code != SQLITE_OK) return StatusOf(db.get(), code);
   if (statements->error() != SQLITE_OK) return StatusOf(db.get(), statements->error());
+  // The old tables' pages are free now, half the file: PrepareWrite gives
+  // them back, so that a converted store takes no more room than one made
+  // afresh.
   return format == kFormatVersion ? kSuccess : kBadDatabase;
 }
 
@@ -259,6 +317,7 @@ std::optional<std::int64_t> SqliteRegistry::Impl::FindKey(RootKey root, const st
     const std::string compared = ChildKey(path, keys, level);
     Run find(statements->findChild);
     find.Bind(1, *id).BindKept(2, compared);
+    if (TakesNameAsGiven(format)) find.BindKept(3, keys[level]);
     const int code = find.Step();
     if (code == SQLITE_ROW) {
       id = find.Number(0);

@@ -47,23 +47,23 @@ std::string ImmutableUri(const std::string& path);
 // the failure.
 std::optional<std::int64_t> PragmaNumber(sqlite3* db, const char* sql, int* code);
 
-// The statements of one connection: reading in the store's format, and
-// writing once it is the current one.
+// The statements of one connection: reading and deleting in the store's
+// format, and writing once it is the current one.
 struct Statements {
   Statements(sqlite3* db, std::int64_t format)
       : begin(db, "BEGIN"),
         beginWrite(db, "BEGIN IMMEDIATE"),
         commit(db, "COMMIT"),
         rollback(db, "ROLLBACK"),
-        findRoot(db, ReadSql(format).findRoot),
-        findChild(db, ReadSql(format).findChild),
-        queryValue(db, ReadSql(format).queryValue),
-        listValues(db, ReadSql(format).listValues),
-        listSubkeys(db, ReadSql(format).listSubkeys) {
+        findRoot(db, SqlOf(format).findRoot),
+        findChild(db, SqlOf(format).findChild),
+        queryValue(db, SqlOf(format).queryValue),
+        listValues(db, SqlOf(format).listValues),
+        listSubkeys(db, SqlOf(format).listSubkeys),
+        deleteValue(db, SqlOf(format).deleteValue) {
     if (format == kFormatVersion) {
       addKey = std::make_unique<Statement>(db, kAddKey);
       setValue = std::make_unique<Statement>(db, kSetValue);
-      deleteValue = std::make_unique<Statement>(db, kDeleteValue);
     }
   }
   // SQLITE_OK, or why one could not be prepared.
@@ -72,14 +72,14 @@ struct Statements {
          std::initializer_list<const Statement*>{&begin, &beginWrite, &commit, &rollback,
                                                  &findRoot, &findChild,
                                                  &queryValue, &listValues, &listSubkeys,
-                                                 addKey.get(), setValue.get(), deleteValue.get()}) {
+                                                 &deleteValue, addKey.get(), setValue.get()}) {
       if (statement != nullptr && !statement->ok()) return statement->error();
     }
     return SQLITE_OK;
   }
   Statement begin, beginWrite, commit, rollback;  // transactions
-  Statement findRoot, findChild, queryValue, listValues, listSubkeys;
-  std::unique_ptr<Statement> addKey, setValue, deleteValue;
+  Statement findRoot, findChild, queryValue, listValues, listSubkeys, deleteValue;
+  std::unique_ptr<Statement> addKey, setValue;
 };
 
 struct SqliteRegistry::Impl {
@@ -96,9 +96,19 @@ struct SqliteRegistry::Impl {
   // write into, then opens it.
   [[nodiscard]] Status Create();
 
-  // Makes the store ready for a write: made when missing, brought to the
-  // current format when older. The failure that every write meets instead.
+  // Makes the store ready for a change that makes no name (a deletion):
+  // made when missing, found writable and sound. The failure that every
+  // change meets instead.
+  [[nodiscard]] Status PrepareChange();
+
+  // Makes the store ready for any write: ready for a change, brought to the
+  // current format when older (see Convert), and, at the connection's first
+  // write, compact and in write-ahead logging.
   [[nodiscard]] Status PrepareWrite();
+
+  // Brings a store of an older format to the current one; kAlreadyExists
+  // when two of its names would become one.
+  [[nodiscard]] Status Convert();
 
   // True when SQLite finds the store's structure sound.
   bool QuickCheckPasses();
@@ -174,6 +184,7 @@ struct SqliteRegistry::Impl {
   bool reading = false;            // a read transaction is open
   bool writing = false;            // BeginWrite's transaction is open
   bool checked = false;            // the connection's store was checked for damage
+  bool tidied = false;             // made compact and in write-ahead logging, before a write
   std::optional<SqliteRegistry::NameCollision> collision;  // kept it from the current format
   FoundValue found;
   std::map<KeyHandle, std::int64_t> open;  // handle -> key id

@@ -47,6 +47,8 @@ SqliteRegistry::SqliteRegistry(std::unique_ptr<Impl> impl) : impl_(std::move(imp
 
 SqliteRegistry::~SqliteRegistry() = default;
 
+const std::string& SqliteRegistry::Path() const { return impl_->path; }
+
 bool SqliteRegistry::ReadOnly() const {
   std::lock_guard lock(impl_->mutex);
   if (!impl_->db) return impl_->mode == OpenMode::ReadOnly;
@@ -164,6 +166,7 @@ Status SqliteRegistry::QueryValue(KeyHandle key, const std::string& name, ValueT
 
   Run run(impl_->statements->queryValue);
   run.Bind(1, *id).BindKept(2, compared);
+  if (TakesNameAsGiven(impl_->format)) run.BindKept(3, name);
   const int code = run.Step();
   if (code == SQLITE_DONE) return kNotFound;
   if (code != SQLITE_ROW) return StatusOf(impl_->db.get(), code);
@@ -203,7 +206,7 @@ Status SqliteRegistry::SetValue(KeyHandle key, const std::string& name, ValueTyp
   Run run(*impl_->statements->setValue);
   run.Bind(1, *impl_->KeyOf(key)).Bind(2, FoldedName(name)).Bind(3, name);
   run.Bind(4, static_cast<std::int64_t>(type))
-      .BindBlob(5, bytes, static_cast<std::int64_t>(length));
+      .BindBlobKept(5, bytes, static_cast<std::int64_t>(length));
   return StatusOf(impl_->db.get(), run.Step());
 }
 
@@ -212,13 +215,17 @@ Status SqliteRegistry::DeleteValue(KeyHandle key, const std::string& name) {
   impl_->EndReading();
   if (const Status status = CheckValueName(name); status != kSuccess) return status;
   if (!impl_->KeyOf(key)) return kInvalidHandle;
-  if (const Status status = impl_->PrepareWrite(); status != kSuccess) return status;
+  // In the store's own format: an older store is not converted for it.
+  if (const Status status = impl_->PrepareChange(); status != kSuccess) return status;
 
-  Run run(*impl_->statements->deleteValue);
-  run.Bind(1, *impl_->KeyOf(key)).Bind(2, FoldedName(name));
+  Run run(impl_->statements->deleteValue);
+  run.Bind(1, *impl_->KeyOf(key)).Bind(2, impl_->ValueKey(name));
+  if (TakesNameAsGiven(impl_->format)) run.Bind(3, name);
   const int code = run.Step();
   if (code != SQLITE_DONE) return StatusOf(impl_->db.get(), code);
-  return sqlite3_changes(impl_->db.get()) > 0 ? kSuccess : kNotFound;
+  if (sqlite3_changes(impl_->db.get()) == 0) return kNotFound;
+  impl_->collision.reset();  // the name that kept the conversion back may be gone
+  return kSuccess;
 }
 
 Status SqliteRegistry::CloseKey(KeyHandle key) {
@@ -292,11 +299,12 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   KeyHandle key = kNoKey;
   if (const Status status = OpenKey(root, path, &key); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();  // the open's read, which a write transaction cannot begin in
   std::vector<std::string_view> keys;
   const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
-  // An older store is brought to the current format first; its keys keep
-  // their ids.
-  const Status prepared = isRoot ? kAccessDenied : impl_->PrepareWrite();
+  // In the store's own format, whose tables all link a key to its parent:
+  // an older store is not converted for it.
+  const Status prepared = isRoot ? kAccessDenied : impl_->PrepareChange();
   const std::int64_t id = *impl_->KeyOf(key);
   impl_->open.erase(key);
   if (prepared != kSuccess) return prepared;  // the root itself stays
@@ -337,6 +345,7 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
     }
   }
   if (status != kSuccess) return status;
+  impl_->collision.reset();  // the name that kept the conversion back may be gone
   // Handles to what is gone no longer name a key.
   std::erase_if(impl_->open, [&](const auto& entry) {
     return std::find(gone.begin(), gone.end(), entry.second) != gone.end();

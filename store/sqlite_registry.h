@@ -50,6 +50,9 @@ class SqliteRegistry final : public RegistryBackend {
 
   ~SqliteRegistry() override;
 
+  // The store's file, as an absolute path.
+  const std::string& Path() const;
+
   // True when writes fail because the store can only be read (or, after a
   // full disk kept it from being opened for writing, cannot grow).
   bool ReadOnly() const;
@@ -57,7 +60,10 @@ class SqliteRegistry final : public RegistryBackend {
   // Two names of one key that a store of an earlier format holds apart and
   // the current format compares as one (letter case it ignores now): such a
   // store is not brought to the current format, which would make them one,
-  // so every write fails with kAlreadyExists and the store stays as it was.
+  // so every write but a deletion fails with kAlreadyExists and the store
+  // stays as it was. Deletions are made in the store's own format, the value
+  // or key spelled exactly as given first: deleting one of the two names is
+  // the way out, and the next write converts the store.
   struct NameCollision {
     std::string key;     // the key that holds them, below the root ("" the root)
     bool values = false; // names of values, or of subkeys

@@ -40,6 +40,7 @@ constexpr FormatSql kFormat1 = {
     "SELECT type, data FROM registry_value WHERE key = ?1 AND name = ?2",
     "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY name",
     "SELECT path FROM registry_key WHERE parent = ?1 ORDER BY path",
+    "DELETE FROM registry_value WHERE key = ?1 AND name = ?2",
 };
 // Formats 2 and 3 share their tables; only the folding differs.
 constexpr FormatSql kFolded = {
@@ -48,6 +49,18 @@ constexpr FormatSql kFolded = {
     "SELECT type, data FROM registry_value WHERE key = ?1 AND folded = ?2",
     "SELECT name, type, data FROM registry_value WHERE key = ?1 ORDER BY folded",
     "SELECT name FROM registry_key WHERE parent = ?1 ORDER BY folded",
+    "DELETE FROM registry_value WHERE key = ?1 AND folded = ?2",
+};
+constexpr FormatSql kFormat2 = {
+    kFolded.findRoot,
+    "SELECT id FROM registry_key WHERE parent = ?1 AND folded = coalesce("
+    "(SELECT folded FROM registry_key WHERE parent = ?1 AND name = ?3), ?2)",
+    "SELECT type, data FROM registry_value WHERE key = ?1 AND folded = coalesce("
+    "(SELECT folded FROM registry_value WHERE key = ?1 AND name = ?3), ?2)",
+    kFolded.listValues,
+    kFolded.listSubkeys,
+    "DELETE FROM registry_value WHERE key = ?1 AND folded = coalesce("
+    "(SELECT folded FROM registry_value WHERE key = ?1 AND name = ?3), ?2)",
 };
 
 // The roots a store holds.
@@ -178,7 +191,9 @@ int CopyRows(sqlite3* db, std::int64_t format, SqliteRegistry::NameCollision* co
 
 }  // namespace
 
-const FormatSql& ReadSql(std::int64_t format) { return format == 1 ? kFormat1 : kFolded; }
+const FormatSql& SqlOf(std::int64_t format) {
+  return format == 1 ? kFormat1 : format == 2 ? kFormat2 : kFolded;
+}
 
 std::string FoldedNameIn(std::int64_t format, std::string_view name) {
   return format == 2 ? FoldedNameBy(name, CLibraryUpper) : FoldedName(name);
@@ -217,8 +232,9 @@ int MigrateToCurrent(sqlite3* db, SqliteRegistry::NameCollision* collision) {
     if (format == kFormatVersion) return SQLITE_OK;  // another process was first
     if (format != 1 && format != 2) return SQLITE_CORRUPT;
     // Format 1's index on the parent would keep its name, which format 3
-    // does not use; format 2's indexes follow their tables' new names.
-    int code = Execute(db, format == 1 ? "DROP INDEX registry_key_parent;" : "");
+    // does not use; format 2's indexes follow their tables' new names. The
+    // index only made lookups fast: a store without it converts as well.
+    int code = Execute(db, format == 1 ? "DROP INDEX IF EXISTS registry_key_parent;" : "");
     if (code == SQLITE_OK) {
       code = Execute(db,
                      "ALTER TABLE registry_key RENAME TO registry_key_old;"

@@ -26,22 +26,31 @@ namespace quorvane::store {
 
 inline constexpr std::int64_t kFormatVersion = 3;
 
-// What one format is read with. Every statement takes the key id as ?1;
-// findChild takes as ?2 the child's folded name (formats 2 and 3) or its
-// whole path (format 1); queryValue the compared value name as ?2 (folded,
-// or as given); findRoot the root's number as ?1. listSubkeys yields names,
-// or paths whose last component is the name.
+// What one format is read with, and what a value is deleted with: a
+// deletion makes no name, so it needs no conversion (and, in a store whose
+// names would become one, is the way out). findRoot takes the root's number
+// as ?1; every other statement the key id as ?1, and findChild, queryValue
+// and deleteValue the child's or the value's name as compared as ?2:
+// folded (formats 2 and 3), as given (a value in format 1) or the whole
+// path down to it (a key in format 1). In format 2, whose folding differed
+// between machines, they also take the name as given as ?3, and the name
+// spelled exactly so goes first. listSubkeys yields names, or paths whose
+// last component is the name.
 struct FormatSql {
   const char* findRoot;
   const char* findChild;
   const char* queryValue;
   const char* listValues;
   const char* listSubkeys;
+  const char* deleteValue;
 };
-const FormatSql& ReadSql(std::int64_t format);
+const FormatSql& SqlOf(std::int64_t format);
 
 // A key's or a value's name as the store of format 2 or 3 compares it.
 std::string FoldedNameIn(std::int64_t format, std::string_view name);
+
+// True when the format's statements also take the name as given (?3).
+inline bool TakesNameAsGiven(std::int64_t format) { return format == 2; }
 
 // Writing, the current format only.
 inline constexpr const char* kAddKey =
@@ -50,8 +59,6 @@ inline constexpr const char* kAddKey =
 inline constexpr const char* kSetValue =
     "INSERT INTO registry_value (key, folded, name, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
     "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, data = excluded.data";
-inline constexpr const char* kDeleteValue =
-    "DELETE FROM registry_value WHERE key = ?1 AND folded = ?2";
 
 // Writes the tables, the identification and the roots into an empty file in
 // one write transaction. Another process may be doing the same: the write

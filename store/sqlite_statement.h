@@ -64,10 +64,12 @@ class Run {
                                      SQLITE_UTF8));
   }
   Run& BindBlob(int index, const void* data, std::int64_t size) {
-    // A NULL pointer would bind SQL NULL; an empty value is an empty blob.
-    if (size == 0) return Bound(sqlite3_bind_zeroblob(statement_, index, 0));
-    return Bound(sqlite3_bind_blob64(statement_, index, data, static_cast<sqlite3_uint64>(size),
-                                     SQLITE_TRANSIENT));
+    return BoundBlob(index, data, size, SQLITE_TRANSIENT);
+  }
+  // Binds bytes that stay as they are until the run ends, without a copy: a
+  // value may be as big as the store's.
+  Run& BindBlobKept(int index, const void* data, std::int64_t size) {
+    return BoundBlob(index, data, size, SQLITE_STATIC);
   }
   // SQLITE_ROW, SQLITE_DONE or why not, the first failed bind included.
   [[nodiscard]] int Step() {
@@ -86,6 +88,12 @@ class Run {
   Run& Bound(int code) {
     if (bindError_ == SQLITE_OK) bindError_ = code;
     return *this;
+  }
+  Run& BoundBlob(int index, const void* data, std::int64_t size, sqlite3_destructor_type kept) {
+    // A NULL pointer would bind SQL NULL; an empty value is an empty blob.
+    if (size == 0) return Bound(sqlite3_bind_zeroblob(statement_, index, 0));
+    return Bound(sqlite3_bind_blob64(statement_, index, data, static_cast<sqlite3_uint64>(size),
+                                     kept));
   }
 
   sqlite3_stmt* statement_;

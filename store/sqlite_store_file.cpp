@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "store/portable_registry_path.h"
@@ -86,6 +88,8 @@ StoreFile LookAt(const std::string& path) {
       BigEndian(header + 68) == kApplicationId) {
     look.kind = StoreFile::Kind::Store;
     look.version = BigEndian(header + 60);
+    // The file format's read and write versions: 2 in write-ahead logging.
+    look.wal = header[18] == 2 && header[19] == 2;
   }
   return look;
 }
@@ -165,6 +169,62 @@ void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before) {
   if (!before.wal && SizeOf(path + "-wal") == off_t{0}) unlink((path + "-wal").c_str());
   const auto shm = SizeOf(path + "-shm");
   if (!before.shm && shm && *shm < kShmRegion) unlink((path + "-shm").c_str());
+}
+
+bool MayWrite(const std::string& path) {
+  return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+void MendCompanions(const std::string& path) {
+  struct stat store {};
+  if (stat(path.c_str(), &store) != 0 || !MayWrite(path)) return;
+  for (const char* suffix : {"-wal", "-shm"}) {
+    const std::string companion = path + suffix;
+    if (MayWrite(companion)) continue;
+    const int fd = open(companion.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == geteuid()) {
+      static_cast<void>(fchmod(fd, store.st_mode & 0777));
+    }
+    close(fd);
+  }
+}
+
+namespace {
+
+// path with its symbolic links followed, as far as they lead, and made
+// absolute and plain (no "." or ".."), for comparing names; a file that is
+// not there yet is named as it would be.
+std::string Resolved(std::string path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  for (int links = 0; links < 40 && fs::is_symlink(path, error); ++links) {
+    const fs::path to = fs::read_symlink(path, error);
+    if (error) break;
+    path = to.is_absolute() ? to.string() : (fs::path(path).parent_path() / to).string();
+  }
+  const fs::path plain = fs::weakly_canonical(fs::absolute(path, error), error);
+  return error ? path : plain.string();
+}
+
+}  // namespace
+
+bool IsStoreOrCompanion(const std::string& store, const std::string& path) {
+  struct stat target {};
+  const bool exists = stat(path.c_str(), &target) == 0;
+  const std::string named = Resolved(path);
+  // SQLite keeps the companions beside the file that a link leads to.
+  const std::string storeNamed = Resolved(store);
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    if (named == storeNamed + suffix) return true;
+    struct stat companion {};
+    if (exists && stat((storeNamed + suffix).c_str(), &companion) == 0 &&
+        companion.st_dev == target.st_dev && companion.st_ino == target.st_ino) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace quorvane::store

@@ -30,6 +30,7 @@ struct StoreFile {
   };
   Kind kind = Kind::Missing;
   std::int64_t version = 0;  // Store: the format version in the header
+  bool wal = false;          // Store: the header says write-ahead logging
   int error = 0;             // Unreadable: the errno
 };
 
@@ -62,6 +63,24 @@ void RemoveUnfinishedSidecars(const std::string& path, const Sidecars& before);
 // True when a "-wal" or "-journal" file beside path holds changes that are
 // not in path itself yet.
 bool HoldsUnmergedChanges(const std::string& path);
+
+// True when this process may write the file at path (its permissions, its
+// file system), as a writer of the store must.
+bool MayWrite(const std::string& path);
+
+// Gives a "-wal" or "-shm" beside the store at path that this process owns
+// but may not write the store's permissions again, as SQLite makes them: one
+// that an earlier reader made while the store could only be read (SQLite
+// gives a new one the store's mode) would keep every writer from writing
+// after the store is made writable. Only for a store this process may
+// write; changes nothing else.
+void MendCompanions(const std::string& path);
+
+// True when path names the store at store or one of its companions
+// ("-wal", "-shm", "-journal"): by name, its symbolic links followed, or as
+// the same file (device and inode), a hard link too. A file written there
+// would take the store's place or tear it.
+bool IsStoreOrCompanion(const std::string& store, const std::string& path);
 
 // True when a "-journal" beside path is that of a transaction begun on an
 // empty file and never committed: the creation of a store that was cut

@@ -67,6 +67,19 @@ int RunDelete(const CommandRun& run) {
       status != store::kSuccess) {
     return Fail(run.err, status);
   }
+  if (!command.valueName) {
+    // The key and everything below it, as reg.exe deletes a key.
+    if (!command.force && !Confirm(run.in, run.out,
+                                   text::kDeleteKeyBefore + command.keyName + text::kDeleteAfter)) {
+      run.out << text::kCancelled << "\n";
+      return 0;
+    }
+    if (const Status status = store.DeleteKey(kRoot, command.path); status != store::kSuccess) {
+      return Fail(run.err, status);
+    }
+    run.out << text::kSuccess << "\n";
+    return 0;
+  }
   const std::string& name = *command.valueName;
   Status status = store::kSuccess;
   if (!Fetch(store, key.get(), name, &status)) return Fail(run.err, status);

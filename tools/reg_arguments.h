@@ -27,8 +27,8 @@ struct RegCommand {
   std::string keyName;
   // Below the root, as typed.
   std::string path;
-  // /v NAME, or "" for /ve; none given: the whole key (query) or the key
-  // alone (add).
+  // /v NAME, or "" for /ve; none given: the whole key (query, delete) or
+  // the key alone (add).
   std::optional<std::string> valueName;
   store::ValueType type = store::kTypeText;
   // What add stores, as the portable registry holds it: text in UTF-8

@@ -58,11 +58,6 @@ const char* CompleteQuery(const GivenOptions&, RegCommand* command) {
   return command->recurse && command->valueName ? text::kInvalidSyntax : nullptr;
 }
 
-// delete removes a value only, named or the default one.
-const char* CompleteDelete(const GivenOptions&, RegCommand* command) {
-  return command->valueName ? nullptr : text::kInvalidSyntax;
-}
-
 int RunExport(const CommandRun& run) {
   return ExportKey(run.command, *run.store, run.in, run.out, run.err);
 }
@@ -96,8 +91,7 @@ constexpr CommandRow kCommands[] = {
      .store = StoreUse::Existing,
      .positionals = kKey,
      .options = kDeleteOptions,
-     .complete = CompleteDelete,
-     .synopsis = "REG DELETE KeyName (/v ValueName | /ve) [/f]",
+     .synopsis = "REG DELETE KeyName [/v ValueName | /ve] [/f]",
      .run = RunDelete},
     {.name = "export",
      .operation = RegOperation::Export,
@@ -164,7 +158,8 @@ constexpr FamilyRow kFamilies[] = {
      "             REG_MULTI_SZ, REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE.\n"
      "  /d         The data of the value added; a REG_DWORD or REG_QWORD is decimal\n"
      "             or 0x hex, a REG_BINARY hex digits.\n"
-     "  /f         Overwrites or deletes without asking.\n"
+     "  /f         Overwrites or deletes without asking; delete without /v or /ve\n"
+     "             deletes the key and everything below it.\n"
      "  FileName   A registry file (.reg): export writes it as reg.exe does\n"
      "             (\"Windows Registry Editor Version 5.00\", UTF-16); import reads\n"
      "             that format and REGEDIT4, in one transaction.\n"

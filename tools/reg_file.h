@@ -27,6 +27,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,9 +87,25 @@ bool RegExeOrder(std::string_view a, std::string_view b);
 // bytes, all of them, so that the file reads back to the same values.
 std::string WriteRegFile(const std::vector<RegFileKey>& keys);
 
-// The first key whose path a file cannot hold (a line break in a key's
-// name, which its line would end at), or null.
+// True for a key's path that a file cannot hold: a line break in a key's
+// name, which its line would end at.
+inline bool HoldsLineBreak(std::string_view path) {
+  return path.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// The first key whose path a file cannot hold, or null.
 const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys);
+
+// The text of WriteRegFile's parts in UTF-8, for a file written a key at a
+// time: its first line, each key with its values, its end. The file's
+// bytes are the byte-order mark, then their text in UTF-16LE.
+inline constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+std::string RegFileHeaderText();
+std::string RegFileKeyText(const RegFileKey& key);
+std::string RegFileEndText();
+// One value's lines, as RegFileKeyText writes them after its key's: a key
+// written without its values and then each of them reads the same.
+std::string RegFileValueText(const RegFileValue& value);
 
 struct RegFileRead {
   enum class Outcome {
@@ -99,6 +116,12 @@ struct RegFileRead {
   Outcome outcome = Outcome::Read;
   std::vector<RegFileKey> keys;
   std::size_t badLine = 0;  // counted from 1
+  // Why badLine cannot be read: its syntax, or a name in it that is not
+  // text (an unpaired UTF-16 surrogate, a byte that is not UTF-8), which
+  // the registry could not keep apart from other names: Windows keeps such
+  // names as they are, and two of them would become one here.
+  enum class Fault { Syntax, NameNotText };
+  Fault fault = Fault::Syntax;
   // Escapes in quotes that reg.exe does not know: the backslash is dropped
   // and the character kept, as reg.exe reads them, and each is told.
   struct UnknownEscape {
@@ -106,12 +129,42 @@ struct RegFileRead {
     std::string character;  // the one after the backslash, in UTF-8
   };
   std::vector<UnknownEscape> unknownEscapes;
+  // ScanRegFile only: the handler stopped the reading; or the errno of a
+  // read of the file that failed, which ended it.
+  bool stopped = false;
+  int readError = 0;
 };
 
 // Reads a registry file of either format. Its text is UTF-16 after a
 // UTF-16 byte-order mark, UTF-8 after a UTF-8 one, and Windows-1252 in an
 // 8-bit file without one, as reg.exe reads it; so are the 8-bit text types
-// of REGEDIT4 (hex(2), hex(7)). Every name and text read is valid UTF-8.
+// of REGEDIT4 (hex(2), hex(7)). Every name and text read is valid UTF-8:
+// in data what is not becomes U+FFFD, a name that is not stops the reading
+// at its line.
 RegFileRead ReadRegFile(std::string_view bytes);
+
+// What ScanRegFile meets in a file, in order, handed on as it comes.
+class RegFileHandler {
+ public:
+  virtual ~RegFileHandler() = default;
+  // The first line is a registry file's, and the rest follows; false stops.
+  virtual bool Begin() { return true; }
+  // A key, without its values; false stops.
+  virtual bool Key(RegFileKey key) = 0;
+  // A value of the last key (none below a key that is deleted); false
+  // stops.
+  virtual bool Value(RegFileValue value) = 0;
+  // An escape that reg.exe does not know, on a line that was read.
+  virtual void UnknownEscape(RegFileRead::UnknownEscape escape) = 0;
+};
+
+// Fills buffer with up to size bytes of a file: how many, 0 at its end, or
+// -1 with errno set when it cannot be read.
+using ReadBytes = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+
+// Reads a registry file as ReadRegFile does, a piece at a time, handing
+// each key and value to handler as it is read: a file of any size is held
+// no more than a line at a time. The answer's keys stay empty.
+RegFileRead ScanRegFile(const ReadBytes& read, RegFileHandler& handler);
 
 }  // namespace quorvane::tools

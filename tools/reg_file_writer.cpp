@@ -43,6 +43,8 @@ std::string HexEntry(std::string lead, store::ValueType type,
   }
   std::size_t lineLength = store::WindowsLength(lead) + std::string_view(prefix).size();
   std::string entry = std::move(lead) + prefix;
+  // Made once, at its size: a value's data may be as big as the store's.
+  entry.reserve(entry.size() + bytes.size() * 3 + bytes.size() / 24 * 5 + 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     char pair[3];
     std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
@@ -55,7 +57,8 @@ std::string HexEntry(std::string lead, store::ValueType type,
       lineLength = 2;
     }
   }
-  return entry + "\r\n";
+  entry += "\r\n";
+  return entry;
 }
 
 std::string ValueEntry(const RegFileValue& value) {
@@ -110,27 +113,35 @@ bool RegExeOrder(std::string_view a, std::string_view b) {
 }
 
 const RegFileKey* UnwritableKey(const std::vector<RegFileKey>& keys) {
-  const auto found = std::find_if(keys.begin(), keys.end(), [](const RegFileKey& key) {
-    return key.path.find_first_of("\r\n") != std::string::npos;
-  });
+  const auto found = std::find_if(keys.begin(), keys.end(),
+                                  [](const RegFileKey& key) { return HoldsLineBreak(key.path); });
   return found == keys.end() ? nullptr : &*found;
 }
 
-std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
-  std::string text = std::string(kHeader) + "\r\n";
-  for (const RegFileKey& key : keys) {
-    text += std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
-            (key.path.empty() ? "" : "\\" + key.path);
-    // A reader takes one backslash off the end of a key's path: a path that
-    // ends in one gets another.
-    if (key.path.ends_with('\\')) text += '\\';
-    text += "]\r\n";
-    if (key.remove) continue;
+std::string RegFileHeaderText() { return std::string(kHeader) + "\r\n"; }
+
+std::string RegFileKeyText(const RegFileKey& key) {
+  std::string text = std::string("\r\n[") + (key.remove ? "-" : "") + kRootName +
+                     (key.path.empty() ? "" : "\\" + key.path);
+  // A reader takes one backslash off the end of a key's path: a path that
+  // ends in one gets another.
+  if (key.path.ends_with('\\')) text += '\\';
+  text += "]\r\n";
+  if (!key.remove) {
     for (const RegFileValue& value : key.values) text += ValueEntry(value);
   }
-  text += "\r\n";
-  const std::vector<std::uint8_t> wide = LittleEndianBytes(Utf16Of(text));
-  return std::string("\xFF\xFE") + std::string(wide.begin(), wide.end());
+  return text;
+}
+
+std::string RegFileEndText() { return "\r\n"; }
+
+std::string RegFileValueText(const RegFileValue& value) { return ValueEntry(value); }
+
+std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
+  std::string text = RegFileHeaderText();
+  for (const RegFileKey& key : keys) text += RegFileKeyText(key);
+  text += RegFileEndText();
+  return std::string(kUtf16Mark) + Utf16LittleEndianOf(text);
 }
 
 }  // namespace quorvane::tools

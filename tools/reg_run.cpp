@@ -89,11 +89,7 @@ int QuorvaneReg(const std::vector<std::string>& args, std::istream& in, std::ost
     // failure that says so.
     if (const auto collision = store ? store->ConversionCollision() : std::nullopt;
         collision && code != 0) {
-      err << text::kCollidingKeyBefore << text::kRootName
-          << (collision->key.empty() ? "" : "\\" + collision->key)
-          << (collision->values ? text::kCollidingValues : text::kCollidingSubkeys)
-          << collision->first << text::kCollidingAnd << collision->second
-          << text::kCollidingAfter << "\n";
+      TellCollision(err, *collision);
     }
     return Delivered(code, out, err);
   } catch (const store::RegistryOpenError& error) {

@@ -28,8 +28,13 @@ inline constexpr const char* kCollidingSubkeys = "\" holds the subkeys \"";
 inline constexpr const char* kCollidingValues = "\" holds the values \"";
 inline constexpr const char* kCollidingAnd = "\" and \"";
 inline constexpr const char* kCollidingAfter =
-    "\", which differ only in letter case; rename or remove one of them. Until then the "
-    "registry is left as it was and can be read and exported.";
+    "\", which differ only in letter case. Until one of them is deleted the registry is left as "
+    "it was and can be read and exported; to delete the second (export it first to keep a "
+    "copy):";
+// The command that deletes it: the value's key and name, or the subkey.
+inline constexpr const char* kWayOutBefore = "    quorvane-reg delete '";
+inline constexpr const char* kWayOutValue = "' /v '";
+inline constexpr const char* kWayOutAfter = "' /f";
 inline constexpr const char* kOutputFailed = "ERROR: The output cannot be written.";
 // Before the words of a failed call's status (store/status_words.h), and
 // before the reason the store could not be opened.
@@ -39,6 +44,7 @@ inline constexpr const char* kErrorPrefix = "ERROR: ";
 inline constexpr const char* kOverwriteBefore = "Value ";
 inline constexpr const char* kOverwriteAfter = " exists, overwrite(Yes/No)? ";
 inline constexpr const char* kDeleteBefore = "Delete the registry value ";
+inline constexpr const char* kDeleteKeyBefore = "Permanently delete the registry key ";
 inline constexpr const char* kDeleteAfter = " (Yes/No)? ";
 
 // How query shows the default value, and a default value that is not set.
@@ -61,6 +67,17 @@ inline constexpr const char* kFileBefore = "The file \"";
 inline constexpr const char* kFileLeft = "\" is left as it was: ";
 inline constexpr const char* kFileNotWritten = "\" was not written: ";
 inline constexpr const char* kFileNotSynced = "\" was written but may not be on disk yet: ";
+// The file can be written, but not the folder its new contents are made
+// in; the system's reason between the two.
+inline constexpr const char* kFileFolderBefore =
+    "\" is left as it was: it is replaced whole, through a new file made beside it, and its "
+    "folder cannot be written (";
+inline constexpr const char* kFileFolderAfter = ").";
+// export or preset onto the registry itself, the file's name between.
+inline constexpr const char* kStoreFileBefore = "ERROR: The file \"";
+inline constexpr const char* kStoreFileAfter =
+    "\" is the registry itself, or a file that SQLite keeps beside it; a registry file written "
+    "there would destroy the registry. Nothing was written.";
 // A key whose name a registry file cannot hold, in quotes between these.
 inline constexpr const char* kUnwritableKeyBefore = "ERROR: The key \"";
 inline constexpr const char* kUnwritableKeyAfter =
@@ -72,8 +89,14 @@ inline constexpr const char* kBadLineBefore = "ERROR: Line ";
 inline constexpr const char* kBadLineAfter =
     " cannot be read as a registry entry; the lines before it were imported, it and the rest "
     "were not.";
+// A name that is not text stopped the import at that line.
+inline constexpr const char* kBadNameAfter =
+    " holds a name that is not valid text (an unpaired UTF-16 surrogate, or bytes that are not "
+    "UTF-8), which the registry cannot keep apart from other names; the lines before it were "
+    "imported, it and the rest were not.";
 inline constexpr const char* kStoppedBefore = "The lines before line ";
 inline constexpr const char* kStoppedAfter = " were imported, it and the rest were not.";
+inline constexpr const char* kNothingImported = "None of the file was imported.";
 // An escape in quotes that reg.exe does not know: the line, the character
 // after the backslash, and that character again.
 inline constexpr const char* kUnknownEscapeBefore = "WARNING: Line ";

@@ -1,15 +1,22 @@
 #include "tools/reg_transfer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <iostream>
-#include <iterator>
+#include <optional>
 
+#include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
+#include "store/sqlite_store_file.h"
 #include "tools/reg_texts.h"
 #include "tools/replace_file.h"
+#include "tools/utf16.h"
 
 namespace quorvane::tools {
 namespace {
@@ -25,59 +32,120 @@ std::string Below(const std::string& path, const std::string& name) {
   return path.empty() ? name : path + "\\" + name;
 }
 
-// Appends the key at path (spelled shown) and its subtree to keys.
-Status AppendSubtree(SqliteRegistry& store, const std::string& path, const std::string& shown,
-                     std::vector<RegFileKey>* keys) {
-  ScopedKey key(store);
-  if (const Status status = store.OpenKey(kRoot, path, key.receive());
-      status != store::kSuccess) {
-    return status;
-  }
-  std::vector<SqliteRegistry::StoredValue> values;
+// Hands the key at path (spelled shown) and each key below it to visit,
+// until visit answers false.
+Status VisitSubtree(SqliteRegistry& store, const std::string& path, const std::string& shown,
+                    const std::function<bool(RegFileKey)>& visit, bool* stopped) {
   std::vector<std::string> subkeys;
-  if (const Status status = ListKey(store, key.get(), &values, &subkeys);
-      status != store::kSuccess) {
-    return status;
+  {
+    ScopedKey key(store);
+    if (const Status status = store.OpenKey(kRoot, path, key.receive());
+        status != store::kSuccess) {
+      return status;
+    }
+    std::vector<SqliteRegistry::StoredValue> values;
+    if (const Status status = ListKey(store, key.get(), &values, &subkeys);
+        status != store::kSuccess) {
+      return status;
+    }
+    RegFileKey file{shown, false, {}, 0};
+    for (auto& value : values) {
+      file.values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
+    }
+    if (!visit(std::move(file))) {
+      *stopped = true;
+      return store::kSuccess;
+    }
   }
-  RegFileKey file{shown, false, {}, 0};
-  for (auto& value : values) {
-    file.values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
-  }
-  keys->push_back(std::move(file));
   for (const std::string& subkey : subkeys) {
     if (const Status status =
-            AppendSubtree(store, Below(path, subkey), Below(shown, subkey), keys);
-        status != store::kSuccess) {
+            VisitSubtree(store, Below(path, subkey), Below(shown, subkey), visit, stopped);
+        status != store::kSuccess || *stopped) {
       return status;
     }
   }
   return store::kSuccess;
 }
 
-// Applies one key of a file; on a failure *line says where it stood.
-Status Apply(SqliteRegistry& store, const RegFileKey& key, std::size_t* line) {
-  *line = key.line;
-  if (key.remove) {
-    const Status status = store.DeleteKey(kRoot, key.path);
-    return status == store::kNotFound ? store::kSuccess : status;
-  }
-  ScopedKey handle(store);
-  if (const Status status = store.CreateKey(kRoot, key.path, handle.receive());
-      status != store::kSuccess) {
-    return status;
-  }
-  for (const RegFileValue& value : key.values) {
-    *line = value.line;
-    const Status status =
-        value.remove ? store.DeleteValue(handle.get(), value.name)
-                     : store.SetValue(handle.get(), value.name, value.type, value.data.data(),
-                                      static_cast<std::uint32_t>(value.data.size()));
-    if (status != store::kSuccess && !(value.remove && status == store::kNotFound)) {
-      return status;
+// Writes UTF-8 text into out as UTF-16LE, a piece at a time, each cut
+// where a character begins: a key's text is never held twice over.
+bool WriteUtf16(FileOutput& out, std::string_view text) {
+  constexpr std::size_t kPiece = 1 << 15;
+  while (!text.empty()) {
+    std::size_t size = std::min(text.size(), kPiece);
+    while (size < text.size() && size > kPiece - 4 &&
+           (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) {
+      --size;
     }
+    if (!out.Write(Utf16LittleEndianOf(text.substr(0, size)))) return false;
+    text.remove_prefix(size);
   }
-  return store::kSuccess;
+  return true;
 }
+
+// Applies a file's keys and values to the store as they are read, all in
+// one transaction; on a failure, line() says where it stood.
+class Importer final : public RegFileHandler {
+ public:
+  Importer(SqliteRegistry& store, std::ostream& err) : store_(store), err_(err) {}
+
+  bool Begin() override {
+    transaction_.emplace(store_);
+    failed_ = transaction_->status();
+    return failed_ == store::kSuccess;
+  }
+  bool Key(RegFileKey key) override {
+    line_ = key.line;
+    key_.reset();
+    if (key.remove) {
+      const Status status = store_.DeleteKey(kRoot, key.path);
+      return Succeeded(status == store::kNotFound ? store::kSuccess : status);
+    }
+    key_.emplace(store_);
+    return Succeeded(store_.CreateKey(kRoot, key.path, key_->receive()));
+  }
+  bool Value(RegFileValue value) override {
+    line_ = value.line;
+    if (!key_) return true;  // below a key deleted
+    const Status status =
+        value.remove ? store_.DeleteValue(key_->get(), value.name)
+                     : store_.SetValue(key_->get(), value.name, value.type, value.data.data(),
+                                       static_cast<std::uint32_t>(value.data.size()));
+    return Succeeded(value.remove && status == store::kNotFound ? store::kSuccess : status);
+  }
+  void UnknownEscape(RegFileRead::UnknownEscape escape) override {
+    err_ << text::kUnknownEscapeBefore << escape.line << text::kUnknownEscapeSequence
+         << escape.character << text::kUnknownEscapeReadAs << escape.character << ".\n";
+  }
+
+  // What made the import stop, or kSuccess.
+  Status failed() const { return failed_; }
+  std::size_t line() const { return line_; }
+  // Keeps what was applied, or takes it back; kSuccess where no
+  // transaction was begun.
+  Status End(bool keep) {
+    key_.reset();
+    if (!transaction_ || transaction_->status() != store::kSuccess) return store::kSuccess;
+    if (!keep) {
+      transaction_.reset();
+      return store::kSuccess;
+    }
+    return transaction_->Commit();
+  }
+
+ private:
+  bool Succeeded(Status status) {
+    failed_ = status;
+    return status == store::kSuccess;
+  }
+
+  SqliteRegistry& store_;
+  std::ostream& err_;
+  std::optional<SqliteRegistry::Transaction> transaction_;
+  std::optional<ScopedKey> key_;  // the key that values go to
+  Status failed_ = store::kSuccess;
+  std::size_t line_ = 0;
+};
 
 }  // namespace
 
@@ -98,11 +166,28 @@ Status ListKey(SqliteRegistry& store, KeyHandle key,
 Status ReadSubtree(SqliteRegistry& store, const std::string& path,
                    std::vector<RegFileKey>* keys) {
   keys->clear();
-  return AppendSubtree(store, path, WithoutTrailingBackslashes(path), keys);
+  bool stopped = false;
+  return VisitSubtree(store, path, WithoutTrailingBackslashes(path),
+                      [keys](RegFileKey key) {
+                        keys->push_back(std::move(key));
+                        return true;
+                      },
+                      &stopped);
 }
 
-int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
-                   std::istream& in, std::ostream& out, std::ostream& err) {
+std::string ProgramStorePath() {
+  const auto path = store::PortableRegistryPath(store::CurrentRegistryEnvironment());
+  return path ? store::AbsoluteStorePath(*path) : "";
+}
+
+int WriteFileAsked(const std::string& path, const FileContents& contents,
+                   const std::string& storePath, bool force, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+  // A registry file there would take the store's place, or tear it.
+  if (!storePath.empty() && store::IsStoreOrCompanion(storePath, path)) {
+    err << text::kStoreFileBefore << path << text::kStoreFileAfter << "\n";
+    return 1;
+  }
   std::error_code error;
   const bool exists = std::filesystem::exists(path, error);
   if (!force && exists &&
@@ -110,71 +195,140 @@ int WriteFileAsked(const std::string& path, const std::string& bytes, bool force
     out << text::kCancelled << "\n";
     return 0;
   }
-  const Replacement written = ReplaceFileWhole(path, bytes);
+  const Replacement written = ReplaceFileWhole(path, contents);
+  if (written.stopped) return 1;  // the contents said why
   if (written.error != 0) {
-    const char* what = written.replaced ? text::kFileNotSynced
-                       : exists         ? text::kFileLeft
-                                        : text::kFileNotWritten;
-    err << text::kFileError << "\n"
-        << text::kFileBefore << path << what << std::strerror(written.error) << ".\n";
+    err << text::kFileError << "\n" << text::kFileBefore << path;
+    if (exists && written.inFolder) {
+      err << text::kFileFolderBefore << std::strerror(written.error) << text::kFileFolderAfter;
+    } else {
+      err << (written.replaced ? text::kFileNotSynced : exists ? text::kFileLeft
+                                                               : text::kFileNotWritten)
+          << std::strerror(written.error) << ".";
+    }
+    err << "\n";
     return 1;
   }
   out << text::kSuccess << "\n";
   return 0;
 }
 
+int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
+                   std::istream& in, std::ostream& out, std::ostream& err) {
+  return WriteFileAsked(
+      path, [&bytes](FileOutput& file) { return file.Write(bytes); }, ProgramStorePath(), force,
+      in, out, err);
+}
+
+void TellCollision(std::ostream& err, const SqliteRegistry::NameCollision& collision) {
+  const std::string key =
+      std::string(text::kRootName) + (collision.key.empty() ? "" : "\\" + collision.key);
+  err << text::kCollidingKeyBefore << key
+      << (collision.values ? text::kCollidingValues : text::kCollidingSubkeys) << collision.first
+      << text::kCollidingAnd << collision.second << text::kCollidingAfter << "\n"
+      << text::kWayOutBefore
+      << (collision.values ? key + text::kWayOutValue + collision.second
+                           : key + "\\" + collision.second)
+      << text::kWayOutAfter << "\n";
+}
+
 int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in,
               std::ostream& out, std::ostream& err) {
-  std::vector<RegFileKey> keys;
-  if (const Status status = ReadSubtree(store, command.path, &keys); status != store::kSuccess) {
-    return Fail(err, status);
+  {
+    // A key that is not there is said before the file is asked about.
+    ScopedKey key(store);
+    if (const Status status = store.OpenKey(kRoot, command.path, key.receive());
+        status != store::kSuccess) {
+      return Fail(err, status);
+    }
   }
-  // A file that could not be read back is no copy: none is written.
-  if (const RegFileKey* key = UnwritableKey(keys)) {
-    err << text::kUnwritableKeyBefore << text::kRootName << "\\" << key->path
-        << text::kUnwritableKeyAfter << "\n";
-    return 1;
-  }
-  return WriteFileAsked(command.file, WriteRegFile(keys), command.force, in, out, err);
+  // Written a key at a time: the file is never held whole, nor the keys.
+  const FileContents contents = [&](FileOutput& file) {
+    if (!file.Write(kUtf16Mark) || !WriteUtf16(file, RegFileHeaderText())) return false;
+    bool written = true, unwritable = false, stopped = false;
+    const Status status = VisitSubtree(
+        store, command.path, WithoutTrailingBackslashes(command.path),
+        [&](RegFileKey key) {
+          // A file that could not be read back is no copy: none is written.
+          if (HoldsLineBreak(key.path)) {
+            err << text::kUnwritableKeyBefore << text::kRootName << "\\" << key.path
+                << text::kUnwritableKeyAfter << "\n";
+            unwritable = true;
+            return false;
+          }
+          // Its values one at a time, each let go once it is written.
+          std::vector<RegFileValue> values = std::move(key.values);
+          key.values.clear();
+          written = WriteUtf16(file, RegFileKeyText(key));
+          for (RegFileValue& value : values) {
+            written = written && WriteUtf16(file, RegFileValueText(value));
+            std::vector<std::uint8_t>().swap(value.data);
+          }
+          return written;
+        },
+        &stopped);
+    if (status != store::kSuccess) Fail(err, status);
+    return status == store::kSuccess && !unwritable && written &&
+           WriteUtf16(file, RegFileEndText());
+  };
+  return WriteFileAsked(command.file, contents, store.Path(), command.force, in, out, err);
 }
 
 int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
                std::ostream& err) {
-  std::ifstream file(command.file, std::ios::binary);
-  std::string bytes(std::istreambuf_iterator<char>(file), {});
-  if (!file.is_open() || file.bad()) {
+  const int fd = open(command.file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     err << text::kFileError << "\n";
     return 1;
   }
-  const RegFileRead read = ReadRegFile(bytes);
-  if (read.outcome == RegFileRead::Outcome::NotRegistryFile) {
+  const struct Closes {
+    int fd;
+    ~Closes() { close(fd); }
+  } closes{fd};
+  // Read a piece at a time: neither the file nor its keys are held whole.
+  const ReadBytes read = [fd](char* buffer, std::size_t size) -> std::ptrdiff_t {
+    for (;;) {
+      const ssize_t got = ::read(fd, buffer, size);
+      if (got >= 0 || errno != EINTR) return got;
+    }
+  };
+  Importer importer(store, err);
+  const RegFileRead scan = ScanRegFile(read, importer);
+  // A file that cannot be read to its end is not imported at all.
+  if (scan.readError != 0) {
+    static_cast<void>(importer.End(false));
+    err << text::kFileError << "\n";
+    return 1;
+  }
+  if (scan.outcome == RegFileRead::Outcome::NotRegistryFile) {
     err << text::kNotRegistryFile << "\n";
     return 1;
   }
-  for (const RegFileRead::UnknownEscape& escape : read.unknownEscapes) {
-    err << text::kUnknownEscapeBefore << escape.line << text::kUnknownEscapeSequence
-        << escape.character << text::kUnknownEscapeReadAs << escape.character << ".\n";
-  }
   // All that is applied is one change of the store: a process killed
-  // meanwhile leaves none of it.
-  SqliteRegistry::Transaction transaction(store);
-  if (transaction.status() != store::kSuccess) return Fail(err, transaction.status());
-  Status failed = store::kSuccess;
-  std::size_t line = 0;
-  for (const RegFileKey& key : read.keys) {
-    if ((failed = Apply(store, key, &line)) != store::kSuccess) break;
-  }
-  // What came before a fault stays, as with reg.exe.
-  if (const Status committed = transaction.Commit(); committed != store::kSuccess) {
-    return Fail(err, committed);
-  }
+  // meanwhile leaves none of it. What came before a fault stays, as with
+  // reg.exe.
+  const Status failed = importer.failed();
+  const Status committed = importer.End(true);
   if (failed != store::kSuccess) {
+    // What stopped it says why; a store that took the whole transaction
+    // back with it (a full disk does) kept none of the lines before.
     Fail(err, failed);
-    err << text::kStoppedBefore << line << text::kStoppedAfter << "\n";
+    if (committed == store::kSuccess && importer.line() > 0) {
+      err << text::kStoppedBefore << importer.line() << text::kStoppedAfter << "\n";
+    } else {
+      err << text::kNothingImported << "\n";
+    }
     return 1;
   }
-  if (read.outcome == RegFileRead::Outcome::BadLine) {
-    err << text::kBadLineBefore << read.badLine << text::kBadLineAfter << "\n";
+  if (committed != store::kSuccess) {
+    Fail(err, committed);
+    err << text::kNothingImported << "\n";
+    return 1;
+  }
+  if (scan.outcome == RegFileRead::Outcome::BadLine) {
+    const bool notText = scan.fault == RegFileRead::Fault::NameNotText;
+    err << text::kBadLineBefore << scan.badLine
+        << (notText ? text::kBadNameAfter : text::kBadLineAfter) << "\n";
     return 1;
   }
   out << text::kSuccess << "\n";

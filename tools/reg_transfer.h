@@ -9,6 +9,7 @@
 #include "store/sqlite_registry.h"
 #include "tools/reg_arguments.h"
 #include "tools/reg_file.h"
+#include "tools/replace_file.h"
 
 namespace quorvane::tools {
 
@@ -33,17 +34,36 @@ int Fail(std::ostream& err, store::Status status);
 bool Confirm(std::istream& in, std::ostream& out, const std::string& question);
 int Delivered(int code, std::ostream& out, std::ostream& err);
 
-// export KEY FILE [/y] and import FILE.
+// Names the two names that keep an older store from being converted, and
+// the command that deletes the second, the way out.
+void TellCollision(std::ostream& err, const store::SqliteRegistry::NameCollision& collision);
+
+// export KEY FILE [/y] and import FILE: each a piece at a time, so that
+// neither holds the file whole nor the keys it holds, and an import in one
+// transaction.
 int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istream& in,
               std::ostream& out, std::ostream& err);
 int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
                std::ostream& err);
 
-// Writes a registry file's bytes to path whole (ReplaceFileWhole), asking
-// first (unless force) when a file is there; 0 when written or declined, as
-// reg.exe answers; 1 with reg.exe's message and the reason when it cannot be
-// written, the file that was there left as it was.
+// Writes a registry file's contents to path whole (ReplaceFileWhole),
+// asking first (unless force) when a file is there; 0 when written or
+// declined, as reg.exe answers; 1 with reg.exe's message and the reason
+// when it cannot be written, the file that was there left as it was, or
+// when contents stopped (having said why). The store's own file and its
+// companions (by name or as the same file) are refused before anything is
+// asked or written: one registry file there would destroy the registry.
+int WriteFileAsked(const std::string& path, const FileContents& contents,
+                   const std::string& storePath, bool force, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
+// The same for bytes made whole, the program's store (ProgramStorePath)
+// refused.
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
                    std::istream& in, std::ostream& out, std::ostream& err);
+
+// The absolute path of the store that the environment names, or "" where
+// it names none.
+std::string ProgramStorePath();
 
 }  // namespace quorvane::tools

@@ -38,20 +38,36 @@ char32_t NextCodePoint(std::string_view text, std::size_t* at) {
   return point;
 }
 
+// Hands each UTF-16 unit of utf8 to append.
+template <typename Append>
+void ForEachUnit(std::string_view utf8, Append append) {
+  for (std::size_t at = 0; at < utf8.size();) {
+    const char32_t point = NextCodePoint(utf8, &at);
+    if (point < 0x10000) {
+      append(static_cast<char16_t>(point));
+    } else {
+      append(static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10)));
+      append(static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF)));
+    }
+  }
+}
+
 }  // namespace
 
 std::u16string Utf16Of(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  for (std::size_t at = 0; at < utf8.size();) {
-    const char32_t point = NextCodePoint(utf8, &at);
-    if (point < 0x10000) {
-      out += static_cast<char16_t>(point);
-    } else {
-      out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-    }
-  }
+  ForEachUnit(utf8, [&out](char16_t unit) { out += unit; });
+  return out;
+}
+
+std::string Utf16LittleEndianOf(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size() * 2);
+  ForEachUnit(utf8, [&out](char16_t unit) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+  });
   return out;
 }
 
@@ -91,6 +107,18 @@ std::string Utf8OfWindows1252(std::string_view bytes) {
 }
 
 std::string ValidUtf8(std::string_view text) { return Utf8Of(Utf16Of(text)); }
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t from = at;
+    // U+FFFD itself is valid: its three bytes.
+    if (NextCodePoint(text, &at) == kReplacement &&
+        text.substr(from, at - from) != "\xEF\xBF\xBD") {
+      return false;
+    }
+  }
+  return true;
+}
 
 std::vector<std::uint8_t> LittleEndianBytes(std::u16string_view text) {
   std::vector<std::uint8_t> bytes;

@@ -22,6 +22,14 @@ std::string Utf8OfWindows1252(std::string_view bytes);
 // The text with every byte that is not valid UTF-8 replaced by U+FFFD.
 std::string ValidUtf8(std::string_view text);
 
+// True when text is valid UTF-8 (ValidUtf8 would leave it as it is), found
+// without a copy.
+bool IsValidUtf8(std::string_view text);
+
+// UTF-8 text as UTF-16 bytes, low byte first, made at once: as
+// LittleEndianBytes(Utf16Of(utf8)), without the units between.
+std::string Utf16LittleEndianOf(std::string_view utf8);
+
 // UTF-16 units as bytes, low byte first, and back; an odd last byte is
 // dropped.
 std::vector<std::uint8_t> LittleEndianBytes(std::u16string_view text);

@@ -2,21 +2,28 @@
 // own, checked by what it prints and its exit codes.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <sqlite3.h>
 #include <sys/mount.h>
 
+#include <atomic>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "store/platform_registry.h"
@@ -190,11 +197,18 @@ TEST(RegFile, WritesEachTypeAsRegExeAndReadsItBack) {
 TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
   using Outcome = RegFileRead::Outcome;
   const std::string key = "[HKEY_LOCAL_MACHINE\\A]\r\n\"a\"=\"1\"\r\n";
+  // UTF-16 as Windows keeps it, unpaired surrogates too.
+  const auto units = [](std::u16string_view text) {
+    const auto bytes = LittleEndianBytes(text);
+    return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
+  };
+  const std::u16string header = u"Windows Registry Editor Version 5.00\r\n[HKLM\\A]\r\n";
   const struct {
     std::string file;
     Outcome outcome;
     std::size_t badLine;   // or the lines read: keys, values of the last key
     std::size_t keys, values;
+    RegFileRead::Fault fault = RegFileRead::Fault::Syntax;
   } cases[] = {
       {FileOf(""), Outcome::NotRegistryFile, 0, 0, 0},
       {FileOf("hello\r\n" + key), Outcome::NotRegistryFile, 0, 0, 0},
@@ -218,11 +232,25 @@ TEST(RegFile, ReadsBothFormatsAndStopsAtTheFirstBadLine) {
       // reg.exe reads no \0 in quotes, in data or in a name.
       {FileOf(std::string(kHeader) + key + "\"b\"=\"x\\0y\"\r\n"), Outcome::BadLine, 4, 1, 1},
       {FileOf(std::string(kHeader) + key + "\"b\\0\"=\"x\"\r\n"), Outcome::BadLine, 4, 1, 1},
+      // Names that are not text would become one another's: "a" and U+FFFD.
+      {units(header + u"\"a\xD800\"=\"first\"\r\n\"a\xD801\"=\"second\"\r\n"),
+       Outcome::BadLine, 3, 1, 0, RegFileRead::Fault::NameNotText},
+      {units(header + u"\"a\"=\"1\"\r\n[HKLM\\k\xDBFF]\r\n"), Outcome::BadLine, 4, 1, 1,
+       RegFileRead::Fault::NameNotText},
+      {units(header + u"\"\xDC00\\\xD800\"=\"1\"\r\n"), Outcome::BadLine, 3, 1, 0,
+       RegFileRead::Fault::NameNotText},
+      {"\xEF\xBB\xBFREGEDIT4\n[HKLM\\A]\n\"a\xFF\"=\"1\"\n", Outcome::BadLine, 3, 1, 0,
+       RegFileRead::Fault::NameNotText},
+      // In data they are U+FFFD, as in any text that is not valid; U+FFFD
+      // itself is a name of its own.
+      {units(header + u"\"a\"=\"\xD800\"\r\n@=hex(1):00,d8,00,00\r\n\"\xFFFD\"=\"\"\r\n"),
+       Outcome::Read, 0, 1, 3},
   };
   for (const auto& c : cases) {
     const RegFileRead read = ReadRegFile(c.file);
     EXPECT_EQ(read.outcome, c.outcome) << c.file;
     EXPECT_EQ(read.badLine, c.badLine) << c.file;
+    EXPECT_EQ(read.fault, c.fault) << c.file;
     ASSERT_EQ(read.keys.size(), c.keys) << c.file;
     if (c.keys > 0) {
       EXPECT_EQ(read.keys.back().values.size(), c.values) << c.file;
@@ -445,6 +473,13 @@ TEST_F(QuorvaneRegTool, AsksBeforeOverwritingOrDeleting) {
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "no\n"), remove + cancelled);
   ExpectSuccess(Run({"query", "HKLM\\T", "/v", "MaxMTU"}), query + "576\n\n");
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "y\n"), remove + kDone);
+  // Without a value, the key and all below it.
+  const std::string removeKey =
+      "Permanently delete the registry key HKEY_LOCAL_MACHINE\\T (Yes/No)? ";
+  ExpectSuccess(Run({"add", "HKLM\\T\\Sub", "/v", "v", "/d", "x", "/f"}), kDone);
+  ExpectSuccess(Run({"delete", "HKLM\\T"}, "n\n"), removeKey + cancelled);
+  ExpectSuccess(Run({"delete", "HKLM\\T"}, "y\n"), removeKey + kDone);
+  EXPECT_EQ(Run({"query", "HKLM\\T\\Sub"}).err, kNotFound);
 }
 
 TEST_F(QuorvaneRegTool, EveryTypeIsAddedQueriedExportedAndImported) {
@@ -561,7 +596,7 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", "12a"},
        Usage("Invalid syntax. Specify valid numeric value.", "ADD ")},
       {{"add", "HKCU\\T", "/v", "n", "/d", "1"}, Usage("Invalid key name.", "ADD ")},
-      {{"delete", "HKLM\\T"}, Usage(syntax, "DELETE ")},
+      {{"delete", "HKLM\\T", "/s"}, Usage(syntax, "DELETE ")},
       {{"delete", "HKLM\\T", "/v", "n", "/t", "REG_SZ"}, Usage(syntax, "DELETE ")},
       {{"query", "HKLM\\T", "/f"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "extra"}, Usage(syntax, "QUERY ")},
@@ -689,8 +724,14 @@ TEST_F(QuorvaneRegTool, HostileFilesNamesAndLimitsChangeNothing) {
        add, "",
        "ERROR: The registry cannot be written: it holds two names that this version takes as "
        "one.\nKey \"HKEY_LOCAL_MACHINE\\Software\\QuorvaneTest\" holds the values \"\xC3\x89\" "
-       "and \"\xC3\xA9\", which differ only in letter case; rename or remove one of them. Until "
-       "then the registry is left as it was and can be read and exported.\n"},
+       "and \"\xC3\xA9\", which differ only in letter case. Until one of them is deleted the "
+       "registry is left as it was and can be read and exported; to delete the second (export "
+       "it first to keep a copy):\n    quorvane-reg delete "
+       "'HKEY_LOCAL_MACHINE\\Software\\QuorvaneTest' /v '\xC3\xA9' /f\n"},
+      {"a store whose format version is not its tables'",
+       [](auto& f) { ForeignSql(f, (std::string(testing::kFormat1Store) +
+                                    "PRAGMA user_version = 3;").c_str()); },
+       query, "it is damaged"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -719,6 +760,148 @@ TEST_F(QuorvaneRegTool, HostileFilesNamesAndLimitsChangeNothing) {
       EXPECT_EQ(error.what(), refused.substr(7, refused.size() - 8));
     }
     EXPECT_EQ(Snapshot(), before);
+  }
+}
+
+// The command that the refusal of an older store's two names names is the
+// way out: it deletes the second in the older format, and the next write
+// converts the store, the first's value kept.
+TEST_F(QuorvaneRegTool, TheCommandNamedForTwoNamesThatWouldBecomeOneDeletesOneOfThem) {
+  const std::vector<std::string> add{"add", "HKLM\\T", "/v", "w", "/d", "y", "/f"};
+  const struct {
+    std::string sql;
+    std::vector<std::string> query;
+    std::string kept;
+  } cases[] = {
+      {std::string(testing::kFormat2Store) + testing::kFormat2Collision,
+       {"query", "HKLM\\Software\\QuorvaneTest", "/v", "\xC3\xA9"}, "capital"},
+      {std::string(testing::kFormat1Store) + testing::kFormat1Collision,
+       {"query", "HKLM\\Software\\QuorvaneTest\\\xC3\x84rger", "/v", "lower"}, "a"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sql);
+    std::filesystem::remove_all(place());
+    std::filesystem::create_directory(place());
+    ForeignSql(store(), c.sql.c_str());
+    const std::string refused = Run(add).err;
+    // The command line's words, quoted as a shell takes them.
+    const std::size_t at = refused.find("    quorvane-reg ");
+    ASSERT_NE(at, std::string::npos) << refused;
+    std::vector<std::string> command{""};
+    bool quoted = false;
+    for (const char c : refused.substr(at + 17, refused.find('\n', at) - at - 17)) {
+      if (c == '\'') {
+        quoted = !quoted;
+      } else if (c == ' ' && !quoted) {
+        command.emplace_back();
+      } else {
+        command.back() += c;
+      }
+    }
+    ExpectSuccess(Run(command), kDone);
+    ExpectSuccess(Run(add), kDone);
+    EXPECT_NE(Run(c.query).out.find("REG_SZ    " + c.kept + "\n"), std::string::npos);
+  }
+}
+
+// export and preset never write over the registry itself, nor over the
+// files that SQLite keeps beside it, by whatever name.
+TEST_F(QuorvaneRegTool, ExportAndPresetRefuseTheRegistryItself) {
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
+  std::filesystem::create_hard_link(store(), folder_ / "hard");
+  std::filesystem::create_symlink(store(), folder_ / "soft");
+  const auto before = Snapshot();
+  for (const std::string& file :
+       {store(), store() + "-wal", store() + "-shm", store() + "-journal",
+        place() + "/../reg/" + name_, folder_ / "hard", folder_ / "soft"}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", "HKLM\\T", file}, {"preset", "Modem", file, "/y"}}) {
+      const Outcome outcome = Run(args);
+      EXPECT_EQ(outcome.code, 1);
+      EXPECT_EQ(outcome.out, "");
+      EXPECT_EQ(outcome.err, "ERROR: The file \"" + file + "\" is the registry itself, or a file "
+                             "that SQLite keeps beside it; a registry file written there would "
+                             "destroy the registry. Nothing was written.\n");
+    }
+  }
+  EXPECT_EQ(Snapshot(), before);
+  ExpectSuccess(Run({"query", "HKLM\\T", "/v", "v"}),
+                "\nHKEY_LOCAL_MACHINE\\T\n    v    REG_SZ    x\n\n");
+}
+
+// export and preset make the new file private from its making: nobody the
+// old file kept out can open it, however quickly they look. The new files
+// of runs that were killed go, one another run is writing stays, and a
+// name as long as the folder allows is replaced as any other.
+TEST_F(QuorvaneRegTool, AReplacedFileIsPrivateFromItsMakingAndNothingIsLeftBesideIt) {
+  ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
+  const std::string out = folder_ / "files";
+  const std::string file = out + "/backup.reg";
+  std::filesystem::create_directory(out);
+  WriteFile(file, "old");
+  ASSERT_EQ(chmod(file.c_str(), 0600), 0);
+
+  // Watched as another user would watch it: each new file's mode at once.
+  const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+  ASSERT_GE(inotify_add_watch(watch, out.c_str(), IN_CREATE | IN_ATTRIB | IN_MODIFY), 0);
+  std::atomic<bool> done{false};
+  std::vector<int> modes;
+  std::thread watcher([&] {
+    alignas(inotify_event) char events[4096];
+    pollfd ready{watch, POLLIN, 0};
+    while (!done) {
+      if (poll(&ready, 1, 10) <= 0) continue;
+      const ssize_t got = read(watch, events, sizeof events);
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        struct stat status {};
+        if (event->len > 0 && std::string(event->name) != "backup.reg" &&
+            stat((out + "/" + event->name).c_str(), &status) == 0) {
+          modes.push_back(static_cast<int>(status.st_mode & 0777));
+        }
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+  });
+  const mode_t umaskBefore = umask(0);  // which the tool inherits
+  for (int round = 0; round < 20; ++round) {
+    ExpectSuccess(Run({"export", "HKLM\\T", file, "/y"}), kDone);
+    ExpectSuccess(Run({"preset", "Modem", file, "/y"}), kDone);
+  }
+  umask(umaskBefore);
+  done = true;
+  watcher.join();
+  close(watch);
+  EXPECT_FALSE(modes.empty());
+  for (const int mode : modes) EXPECT_EQ(mode & ~0600, 0) << std::oct << mode;
+  EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0600));
+
+  const std::string killed = out + "/.backup.reg.quorvane-k1lled00.tmp";
+  const std::string earlier = out + "/.backup.reg.999999999.0.tmp";  // no such process
+  const std::string writing = out + "/.backup.reg.quorvane-wr1ting0.tmp";
+  const std::string other = out + "/.notes.tmp";
+  for (const std::string& name : {killed, earlier, writing, other}) WriteFile(name, "half");
+  const int held = open(writing.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  const std::string existing = out + "/" + std::string(244, 'e');
+  WriteFile(existing, "old");
+  ExpectSuccess(Run({"export", "HKLM\\T", existing, "/y"}), kDone);
+  ExpectSuccess(Run({"preset", "Modem", out + "/" + std::string(254, 'n')}), kDone);
+  close(held);
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(out)) left.insert(entry.path());
+  EXPECT_EQ(left, (std::set<std::string>{file, writing, other, existing,
+                                         out + "/" + std::string(254, 'n')}));
+
+  // A file that can be written in a folder that cannot.
+  if (geteuid() != 0) {
+    ASSERT_EQ(chmod(out.c_str(), 0500), 0);
+    const Outcome refused = Run({"export", "HKLM\\T", file, "/y"});
+    ASSERT_EQ(chmod(out.c_str(), 0700), 0);
+    EXPECT_EQ(refused.err,
+              "ERROR: Error opening the file. There may be a disk or file system error.\n"
+              "The file \"" + file + "\" is left as it was: it is replaced whole, through a new "
+              "file made beside it, and its folder cannot be written (Permission denied).\n");
   }
 }
 
@@ -759,6 +942,22 @@ TEST_F(QuorvaneRegTool, AFullDiskStillReadsAndSaysWhyItCannotWrite) {
     EXPECT_FALSE(store::Registry(*backend).WriteText(kRoot, "T", "w", "y"));
   }
   EXPECT_EQ(Snapshot(), before);
+
+  // An import that fills the disk part way keeps none of it, and says so:
+  // more than SQLite's cache holds, so that the disk fills before the end.
+  std::string text = std::string(kHeader) + "[HKLM\\T]\r\n";
+  for (int i = 0; i < 20000; ++i) {
+    text += "\"w" + std::to_string(i) + "\"=\"" + std::string(200, 'y') + "\"\r\n";
+  }
+  WriteFile(folder_ / "more.reg", FileOf(text));
+  std::filesystem::resize_file(place() + "/fill",
+                               std::filesystem::file_size(place() + "/fill") - 65536);
+  const auto room = Snapshot();
+  EXPECT_EQ(Run({"import", folder_ / "more.reg"}).err,
+            "ERROR: The registry cannot be written: the disk is full.\n"
+            "None of the file was imported.\n");
+  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "w0"}).err, kNotFound);
+  EXPECT_EQ(Snapshot().at("registry.sqlite3"), room.at("registry.sqlite3"));
 }
 
 // export (and preset, which writes files the same way) over a file that

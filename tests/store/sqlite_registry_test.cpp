@@ -334,15 +334,32 @@ TEST(SqliteRegistryFiles, AStoreOfAnEarlierFormatKeepsEveryValueAndIsBroughtUpTo
     const char* sql;
     const char* umlautBefore;     // ASCII letter case alone in format 1
     const char* otherCaseBefore;  // ǅ upper-cased to Ǆ in format 2, as ǆ is
+    const char* change = "";      // made to the store before it is opened
   } cases[] = {
       {testing::kFormat1Store, "lost", "lost"},
+      // The index on the parent only made lookups fast.
+      {testing::kFormat1Store, "lost", "lost", "DROP INDEX registry_key_parent"},
       {testing::kFormat2Store, "a", "d"},
   };
+  // The same values made afresh, for the size of the converted store.
+  TempFolder folder;
+  const std::string fresh = folder / "fresh.sqlite3";
+  {
+    const auto made = SqliteRegistry::Open(fresh);
+    const Registry registry(*made);
+    ASSERT_TRUE(registry.WriteText(kRoot, kTestArea, "MaxMTU", "1500"));
+    ASSERT_TRUE(registry.WriteText(kRoot, kTestArea, "", "256"));
+    ASSERT_TRUE(registry.WriteNumber(kRoot, backup, "DisableTaskOffload", 1));
+    ASSERT_TRUE(registry.WriteText(kRoot, backup, "MaxMTU", "576"));
+    ASSERT_TRUE(registry.WriteText(kRoot, kTestArea + "\\\xC3\xA4rger", "lower", "a"));
+    ASSERT_TRUE(registry.WriteText(kRoot, kTestArea + "\\\xC7\x85", "v", "d"));
+  }
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sql);
-    TempFolder folder;
     const std::string file = folder / "registry.sqlite3";
+    std::filesystem::remove(file);
     RunSql(file, c.sql);
+    RunSql(file, c.change);
     const auto expectEveryValue = [&](const Registry& registry) {
       EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "maxmtu", "lost"), "1500");
       EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "", "lost"), "256");
@@ -361,14 +378,25 @@ TEST(SqliteRegistryFiles, AStoreOfAnEarlierFormatKeepsEveryValueAndIsBroughtUpTo
     EXPECT_EQ(Registry(*store).ReadText(kRoot, umlaut, "lower", "lost"), "a");
     EXPECT_EQ(Registry(*store).ReadText(kRoot, otherCase, "v", "lost"), "lost");
     store.reset();
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-    sqlite3_stmt* version = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
-    EXPECT_EQ(sqlite3_step(version), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(version, 0), 3);
-    sqlite3_finalize(version);
-    sqlite3_close(db);
+    // The current format, in write-ahead logging, where reads do not wait
+    // for writes, and without the old tables' free pages: no larger than
+    // the store made afresh.
+    const auto pragma = [](const std::string& of, const char* sql) {
+      sqlite3* db = nullptr;
+      sqlite3_stmt* statement = nullptr;
+      EXPECT_EQ(sqlite3_open_v2(of.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+      sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+      EXPECT_EQ(sqlite3_step(statement), SQLITE_ROW);
+      const std::string answer = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+      sqlite3_finalize(statement);
+      sqlite3_close(db);
+      return answer;
+    };
+    EXPECT_EQ(pragma(file, "PRAGMA user_version"), "3");
+    EXPECT_EQ(pragma(file, "PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(pragma(file, "PRAGMA freelist_count"), "0");
+    EXPECT_LE(std::stoi(pragma(file, "PRAGMA page_count")),
+              std::stoi(pragma(fresh, "PRAGMA page_count")));
     auto reopened = SqliteRegistry::Open(file);
     expectEveryValue(Registry(*reopened));
     EXPECT_EQ(Registry(*reopened).ReadText(kRoot, backup, "MaxMTU", "lost"), "576");
@@ -377,18 +405,20 @@ TEST(SqliteRegistryFiles, AStoreOfAnEarlierFormatKeepsEveryValueAndIsBroughtUpTo
 
 // Names that an earlier format told apart and the current one takes as one
 // are not made one: the store is not converted, every write fails saying
-// which names, and the store stays as it was and readable.
-TEST(SqliteRegistryFiles, AnEarlierStoreWhoseNamesWouldBecomeOneStaysAsItWas) {
+// which names, and the store stays as it was and readable. Deleting one of
+// the two, in the old format, is the way out: the next write converts.
+TEST(SqliteRegistryFiles, AnEarlierStoreWhoseNamesWouldBecomeOneStaysAsItWasUntilOneIsDeleted) {
   const struct {
     std::string sql;
     bool values;
     const char* first;
     const char* second;
+    const char* kept;  // what the other name's value reads as afterwards
   } cases[] = {
       {std::string(testing::kFormat1Store) + testing::kFormat1Collision, false, "\xC3\xA4rger",
-       "\xC3\x84rger"},
+       "\xC3\x84rger", "a"},
       {std::string(testing::kFormat2Store) + testing::kFormat2Collision, true, "\xC3\x89",
-       "\xC3\xA9"},
+       "\xC3\xA9", "capital"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sql);
@@ -399,7 +429,7 @@ TEST(SqliteRegistryFiles, AnEarlierStoreWhoseNamesWouldBecomeOneStaysAsItWas) {
     auto store = SqliteRegistry::Open(file);
     const Registry registry(*store);
     EXPECT_EQ(registry.WriteText(kRoot, kTestArea + "\\New", "v", "x").status, kAlreadyExists);
-    EXPECT_EQ(registry.RemoveValue(kRoot, kTestArea, "MaxMTU").status, kAlreadyExists);
+    EXPECT_EQ(registry.WriteNumber(kRoot, kTestArea, "MaxMTU", 1).status, kAlreadyExists);
     const auto collision = store->ConversionCollision();
     ASSERT_TRUE(collision);
     EXPECT_EQ(collision->key, kTestArea);
@@ -409,7 +439,20 @@ TEST(SqliteRegistryFiles, AnEarlierStoreWhoseNamesWouldBecomeOneStaysAsItWas) {
     EXPECT_EQ(registry.ReadText(kRoot, kTestArea, "MaxMTU", "lost"), "1500");
     store.reset();
     EXPECT_EQ(ReadFile(file), before);
-    EXPECT_EQ(Registry(*SqliteRegistry::Open(file)).ReadText(kRoot, kTestArea, "", "lost"), "256");
+
+    store = SqliteRegistry::Open(file);
+    if (c.values) {
+      ASSERT_TRUE(Registry(*store).RemoveValue(kRoot, kTestArea, c.second));
+    } else {
+      ASSERT_EQ(store->DeleteKey(kRoot, kTestArea + "\\" + c.second), kSuccess);
+    }
+    EXPECT_FALSE(store->ConversionCollision());
+    ASSERT_TRUE(Registry(*store).WriteText(kRoot, kTestArea + "\\New", "v", "x"));
+    EXPECT_EQ(c.values ? Registry(*store).ReadText(kRoot, kTestArea, c.second, "lost")
+                       : Registry(*store).ReadText(kRoot, kTestArea + "\\" + c.second, "lower",
+                                                   "lost"),
+              c.kept);
+    EXPECT_EQ(Registry(*store).ReadText(kRoot, kTestArea, "", "lost"), "256");
   }
 }
 
@@ -474,7 +517,7 @@ TEST(SqliteRegistryFilePermissions, AFileThatCannotBeWrittenOpensForReading) {
   TempFolder folder;
   const std::string file = folder / "registry.sqlite3";
   ASSERT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "x"));
-  ASSERT_EQ(chmod(file.c_str(), 0400), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
 
   // First in a folder that cannot be written either, where SQLite cannot
   // make the files it reads a store with, then in one that can.
@@ -486,6 +529,21 @@ TEST(SqliteRegistryFilePermissions, AFileThatCannotBeWrittenOpensForReading) {
     EXPECT_EQ(Registry(*store).ReadText(kRoot, kTestArea, "v", "absent"), "x");
     EXPECT_FALSE(Registry(*store).WriteText(kRoot, kTestArea, "v", "y"));
   }
+  // Reading it left nothing that keeps a writer from writing once the store
+  // can be written again; nor does a "-shm" of the store's mode that an
+  // earlier version's read left.
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  EXPECT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "y"));
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  {
+    const auto reader = SqliteRegistry::Open(file);
+    EXPECT_EQ(Registry(*reader).ReadText(kRoot, kTestArea, "v", "absent"), "y");
+    WriteFile(file + "-shm", std::string(32768, '\0'));
+    ASSERT_EQ(chmod((file + "-shm").c_str(), 0444), 0);
+  }
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  EXPECT_TRUE(Registry(*SqliteRegistry::Open(file)).WriteText(kRoot, kTestArea, "v", "z"));
+  EXPECT_EQ(Registry(*SqliteRegistry::Open(file)).ReadText(kRoot, kTestArea, "v", "absent"), "z");
 }
 
 // Where the store lives.
