@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fuzz::TakesFile(tools::CommandOf(command.operation))) {
       command.file = command.operation == tools::RegOperation::Import ? in : out;
     }
-    const int code = tools::RunRegCommand(command, *backend, answers, output, errors);
+    const int code = tools::RunRegCommand(command, *backend, answers, output, errors, true);
     fuzz::Require(code == 0 || code == 1, "a command answers 0 or 1");
     if (command.operation == tools::RegOperation::Export && code == 0) {
       fuzz::CheckExport(*backend, command.path, out);

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 
 #include "store/scoped_key.h"
+#include "tools/reg_commands.h"
+#include "tools/reg_console.h"
 #include "tools/reg_texts.h"
-#include "tools/replace_file.h"
 
 namespace quorvane::tools {
 namespace {
@@ -101,28 +101,6 @@ Status ReadSubtree(SqliteRegistry& store, const std::string& path,
   return AppendSubtree(store, path, WithoutTrailingBackslashes(path), keys);
 }
 
-int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
-                   std::istream& in, std::ostream& out, std::ostream& err) {
-  std::error_code error;
-  const bool exists = std::filesystem::exists(path, error);
-  if (!force && exists &&
-      !Confirm(in, out, text::kReplaceFileBefore + path + text::kReplaceFileAfter)) {
-    out << text::kCancelled << "\n";
-    return 0;
-  }
-  const Replacement written = ReplaceFileWhole(path, bytes);
-  if (written.error != 0) {
-    const char* what = written.replaced ? text::kFileNotSynced
-                       : exists         ? text::kFileLeft
-                                        : text::kFileNotWritten;
-    err << text::kFileError << "\n"
-        << text::kFileBefore << path << what << std::strerror(written.error) << ".\n";
-    return 1;
-  }
-  out << text::kSuccess << "\n";
-  return 0;
-}
-
 int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in,
               std::ostream& out, std::ostream& err) {
   std::vector<RegFileKey> keys;
@@ -179,6 +157,14 @@ int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& o
   }
   out << text::kSuccess << "\n";
   return 0;
+}
+
+int RunExport(const CommandRun& run) {
+  return ExportKey(run.command, *run.store, run.in, run.out, run.err);
+}
+
+int RunImport(const CommandRun& run) {
+  return ImportFile(run.command, *run.store, run.out, run.err);
 }
 
 }  // namespace quorvane::tools

@@ -25,25 +25,10 @@ namespace quorvane::tools {
 [[nodiscard]] store::Status ReadSubtree(store::SqliteRegistry& store, const std::string& path,
                                         std::vector<RegFileKey>* keys);
 
-// Shared with reg_run.cpp: prints the failure's text and answers 1; asks
-// until the answer is yes or no (the end of the input is no); answers a
-// command's exit code once its output is written, or 1 with the reason
-// when the output cannot be written.
-int Fail(std::ostream& err, store::Status status);
-bool Confirm(std::istream& in, std::ostream& out, const std::string& question);
-int Delivered(int code, std::ostream& out, std::ostream& err);
-
 // export KEY FILE [/y] and import FILE.
 int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istream& in,
               std::ostream& out, std::ostream& err);
 int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
                std::ostream& err);
-
-// Writes a registry file's bytes to path whole (ReplaceFileWhole), asking
-// first (unless force) when a file is there; 0 when written or declined, as
-// reg.exe answers; 1 with reg.exe's message and the reason when it cannot be
-// written, the file that was there left as it was.
-int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
-                   std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace quorvane::tools

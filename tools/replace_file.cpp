@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace quorvane::tools {
 namespace {
@@ -123,5 +124,12 @@ Replacement ReplaceFileWhole(const std::string& path, std::string_view bytes) {
   if (folder.fd >= 0 && fsync(folder.fd) != 0 && errno != EINVAL) return {errno, true};
   return {0, true};
 }
+
+bool FileExists(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0;
+}
+
+std::string ErrorText(int error) { return std::strerror(error); }
 
 }  // namespace quorvane::tools
