@@ -111,7 +111,7 @@ int RunVerify(const CommandRun& run) {
   }
   for (const engine::PresetValueNotLive& value : outcome.notLive) {
     run.out << NameOf(value.setting) << text::kSaidOf << ReadingText(value.live)
-            << text::kNotPreset << "\"" << value.preset << "\"\n";
+            << text::kNotPreset << HeldText(engine::TextValue(value.preset)) << "\n";
   }
   return 1;
 }

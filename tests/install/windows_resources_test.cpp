@@ -72,17 +72,21 @@ TEST(WindowsResources, ManifestAsksForAdministratorAndPerMonitorDpi) {
 
 // Windows reads the manifest into an activation context when the program
 // starts; a manifest it cannot parse stops the program from starting.
-TEST(WindowsResources, ManifestMakesAnActivationContext) {
-  wchar_t path[MAX_PATH];
-  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+void ExpectActivationContext(const wchar_t* program) {
   ACTCTXW request{};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  request.lpSource = path;
+  request.lpSource = program;
   request.lpResourceName = MAKEINTRESOURCEW(1);
   HANDLE context = CreateActCtxW(&request);
   ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
   ReleaseActCtx(context);
+}
+
+TEST(WindowsResources, ManifestMakesAnActivationContext) {
+  wchar_t path[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+  ExpectActivationContext(path);
 }
 
 // quorvane-reg.exe's own, read from the built program in the working folder
@@ -109,15 +113,7 @@ TEST(WindowsResources, CommandLineProgramCarriesItsVersionAndRunsAsInvoked) {
                 .find(R"(level="asInvoker")"),
             std::string_view::npos);
   FreeLibrary(program);
-
-  ACTCTXW request{};
-  request.cbSize = sizeof request;
-  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  request.lpSource = path.c_str();
-  request.lpResourceName = MAKEINTRESOURCEW(1);
-  HANDLE context = CreateActCtxW(&request);
-  ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
-  ReleaseActCtx(context);
+  ExpectActivationContext(path.c_str());
 }
 
 }  // namespace
