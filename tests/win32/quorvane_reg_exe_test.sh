@@ -9,7 +9,8 @@
 #  2. an administrator's route, nobody at the console: verify says no (1);
 #     optimise without /accept is declined (1), changing no setting; with
 #     it, it keeps the originals (0); verify says yes (0); a second optimise
-#     changes nothing; restore /f gives every original back exactly.
+#     changes nothing; restore /f gives every original back exactly;
+#  3. reg.exe's own commands are answered with the line that says so (1).
 # Usage: quorvane_reg_exe_test.sh WINE QUORVANE_EXE QUORVANE_REG_EXE
 # (DISPLAY set, WINEPREFIX too)
 set -euo pipefail
@@ -147,5 +148,9 @@ registry "$work/restored"
 diff <(values "$work/originals") <(values "$work/restored") >&2 ||
   fail "restore did not give the originals back"
 start empty
+
+echo "== reg.exe's commands"
+qreg query 'HKLM\Software' && fail "query ran"
+grep -q "^ERROR: Windows' own reg.exe does QUERY: " "$work/said" || fail "query said: $(cat "$work/said")"
 
 echo "PASS"
