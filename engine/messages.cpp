@@ -86,14 +86,11 @@ std::string WithoutBackup(const std::vector<std::string>& labels) {
 }
 
 // The backup stops at its first failed copy, the last of its steps.
-Message BackupFailedMessage(const std::vector<Step>& backup) {
-  const Step& failed = backup.back();
-  if (backup.size() == 1) return Failure(text::kBackupFailed, {failed.status});
+std::string BackupFailedText(const std::vector<Step>& backup) {
+  if (backup.size() == 1) return text::kBackupFailed;
   const std::vector<Step> backedUp(backup.begin(), backup.end() - 1);
-  return Failure(NamingSettings(text::kBackupPartlyLead, LabelsOf(backedUp),
-                                text::kBackupPartlyMiddle) +
-                     LabelOf(failed) + text::kBackupPartlyTail,
-                 {failed.status});
+  return NamingSettings(text::kBackupPartlyLead, LabelsOf(backedUp), text::kBackupPartlyMiddle) +
+         LabelOf(backup.back()) + text::kBackupPartlyTail;
 }
 
 Message SelectConnectionTypeMessage() {
@@ -148,18 +145,25 @@ Message QuestionMessage(Question question) {
   std::abort();  // every question is one of the above
 }
 
-WindowTelling TellInWindow(const FirstRunOutcome& outcome) {
+std::optional<FirstRunStop> FirstRunStopOf(const FirstRunOutcome& outcome) {
   if (outcome.marker.state == FirstRunMarker::State::Unreadable) {
-    return Telling(Failure(text::kMarkerUnreadable, {outcome.marker.status}));
+    return FirstRunStop{text::kMarkerUnreadable, outcome.marker.status};
   }
   if (!outcome.backup.empty() && outcome.backup.back().Failed()) {
-    return Telling(BackupFailedMessage(outcome.backup));
+    return FirstRunStop{BackupFailedText(outcome.backup), outcome.backup.back().status};
   }
   if (outcome.markedDone && *outcome.markedDone != store::kSuccess) {
-    return Telling(Failure(text::kFirstRunNotMarked, {*outcome.markedDone}));
+    return FirstRunStop{text::kFirstRunNotMarked, *outcome.markedDone};
   }
   if (outcome.markedPending && *outcome.markedPending != store::kSuccess) {
-    return Telling(Failure(text::kDeclineNotMarked, {*outcome.markedPending}));
+    return FirstRunStop{text::kDeclineNotMarked, *outcome.markedPending};
+  }
+  return std::nullopt;
+}
+
+WindowTelling TellInWindow(const FirstRunOutcome& outcome) {
+  if (const std::optional<FirstRunStop> stop = FirstRunStopOf(outcome)) {
+    return Telling(Failure(stop->text, {stop->why}));
   }
   return {};
 }

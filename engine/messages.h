@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/first_run.h"
@@ -24,6 +25,15 @@ Message RegistryUnavailableMessage(const store::OpenFailure& failure);
 // Yes the default, the stop icon: style 20) or the restore's (Yes and No,
 // the information icon: style 68).
 Message QuestionMessage(Question question);
+
+// A first run that could not go on, in the words that the windows and the
+// command line share: what it did and did not do, and the status that says
+// why. Nullopt when it went on, or ended as the user declined.
+struct FirstRunStop {
+  std::string text;
+  store::Status why = store::kSuccess;
+};
+std::optional<FirstRunStop> FirstRunStopOf(const FirstRunOutcome& outcome);
 
 // What a window shows once an operation has returned: a box, or the
 // Finished window, or nothing.

@@ -3,10 +3,12 @@
 // input is up to eight command lines, one a line, their arguments separated
 // by tabs; after a NUL, the bytes of the file that import reads. Files named
 // on a command line are the scratch folder's own: import reads in.reg,
-// export and preset write out.reg.
+// export and preset write out.reg. Questions are answered Yes, as on a
+// console.
 //
-// Oracles: a command answers 0 or 1; and every file export writes reads
-// back, whole, to the keys and values that the store then holds.
+// Oracles: a command answers 0 or 1; every file export writes reads back,
+// whole, to the keys and values that the store then holds; and an optimise
+// that answers 0 leaves its preset live, as verify reads it.
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,7 +19,9 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "engine/verify_preset.h"
 #include "fuzz/reg_file_oracle.h"
+#include "store/registry.h"
 #include "store/sqlite_registry.h"
 #include "tools/reg_arguments.h"
 #include "tools/reg_commands.h"
@@ -92,10 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fuzz::TakesFile(tools::CommandOf(command.operation))) {
       command.file = command.operation == tools::RegOperation::Import ? in : out;
     }
-    const int code = tools::RunRegCommand(command, *backend, answers, output, errors);
+    const int code = tools::RunRegCommand(command, *backend, answers, output, errors, true);
     fuzz::Require(code == 0 || code == 1, "a command answers 0 or 1");
     if (command.operation == tools::RegOperation::Export && code == 0) {
       fuzz::CheckExport(*backend, command.path, out);
+    }
+    if (command.operation == tools::RegOperation::Optimise && code == 0) {
+      fuzz::Require(engine::VerifyPreset(store::Registry(*backend), command.connection).AllLive(),
+                    "an optimise that succeeded leaves its preset live");
     }
   }
   return 0;

@@ -83,7 +83,9 @@ std::string DescribeOpenFailureInWindow(const OpenFailure& failure) {
   std::string text = "Quorvane cannot open its registry";
   if (words.namesFile && !failure.path.empty()) text += " \"" + failure.path + "\"";
   text += words.window;
-  if (words.withReason) text += " " + WindowReason(failure.status);
+  // Appended piece by piece: GCC 12 at -O3 takes " " + a temporary string
+  // for an overlapping copy (-Wrestrict), failing the Release builds.
+  if (words.withReason) text.append(" ").append(WindowReason(failure.status));
   return text;
 }
 

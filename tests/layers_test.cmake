@@ -1,9 +1,8 @@
 # The layers, held by their includes: each folder of the program includes
 # only from its own layer and from those below it,
-#   store <- engine <- ui <- app,   tools -> store,
-# where the toolkit cores ui/qt and ui/win32 sit on ui but not on each other,
-# and only the preset command of quorvane-reg (tools/reg_preset.*) knows the
-# engine's presets. No layer includes from tests/ or bench/.
+#   store <- engine <- ui <- app,   tools -> engine, store,
+# where the toolkit cores ui/qt and ui/win32 sit on ui but not on each other.
+# No layer includes from tests/ or bench/.
 #
 # cmake -DSOURCE_DIR=<the source tree> -P layers_test.cmake: fails, naming
 # every include that points the wrong way and the file that holds it.
@@ -18,8 +17,7 @@ set(allowed_ui store engine ui)
 set(allowed_ui/qt store engine ui ui/qt)
 set(allowed_ui/win32 store engine ui ui/win32)
 set(allowed_app store engine ui ui/qt ui/win32 app)
-set(allowed_tools store tools)
-set(preset_command tools/reg_preset.h tools/reg_preset.cpp)
+set(allowed_tools store engine tools)
 
 function(layer_of path result)
   foreach(layer IN LISTS layers)
@@ -46,9 +44,6 @@ set(checked 0)
 foreach(file IN LISTS files)
   layer_of(${file} from)
   set(allowed ${allowed_${from}})
-  if(file IN_LIST preset_command)
-    list(APPEND allowed engine)
-  endif()
   list(JOIN allowed ", " allowed_text)
   get_filename_component(folder ${file} DIRECTORY)
   file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")

@@ -1,6 +1,9 @@
 // quorvane-reg: looks at and seeds the portable registry the way Windows'
-// reg.exe does the registry, and writes the program's presets as registry
-// files. Run with /? for its usage.
+// reg.exe does the registry, runs the program's operations on it, and
+// writes the program's presets as registry files. Run with /? for its
+// usage.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,5 +12,6 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return quorvane::tools::QuorvaneReg(args, std::cin, std::cout, std::cerr);
+  return quorvane::tools::QuorvaneReg(args, isatty(STDIN_FILENO) == 1, std::cin, std::cout,
+                                      std::cerr);
 }

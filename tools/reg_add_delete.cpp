@@ -9,8 +9,8 @@
 #include "store/scoped_key.h"
 #include "store/whole_value.h"
 #include "tools/reg_commands.h"
+#include "tools/reg_console.h"
 #include "tools/reg_texts.h"
-#include "tools/reg_transfer.h"
 
 namespace quorvane::tools {
 namespace {

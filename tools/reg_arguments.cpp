@@ -32,13 +32,6 @@ RegParse Error(const char* what, const std::string& command) {
   return parse;
 }
 
-// The command as the usage hint names it, as reg.exe does: in capitals.
-std::string Shown(const CommandRow& row) {
-  std::string shown = row.name;
-  for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return shown;
-}
-
 // Names and data are text, which the registry holds in UTF-8 here (reg.exe
 // gets UTF-16 from Windows, where no other bytes can arrive); a file's name
 // is the system's and may be any bytes.
@@ -136,9 +129,14 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--version") return {RegParse::Outcome::Version, {}, {}};
   const CommandRow* row = args.empty() ? nullptr : CommandNamed(args[0]);
   if (row == nullptr) return Error(text::kInvalidSyntax, "");
-  const std::string shown = Shown(*row);
+  const std::string shown = ShownName(*row);
+  if (row->family == Family::RegExe && !kRegExeCommandsRun) {
+    return {RegParse::Outcome::Error, {},
+            text::kRegExeCommandBefore + shown + text::kRegExeCommandMiddle + shown +
+                text::kRegExeCommandAfter};
+  }
   if (args.size() == 2 && IsOneOf(args[1], kCommandHelp)) {
-    return {RegParse::Outcome::Help, {}, row->help != nullptr ? row->help : Usage()};
+    return {RegParse::Outcome::Help, {}, HelpOf(*row)};
   }
 
   RegParse parse;
@@ -149,6 +147,10 @@ RegParse ParseRegArguments(const std::vector<std::string>& args) {
     if (const char* error = ReadPositional(positional, args, &next, &command)) {
       return Error(error, shown);
     }
+  }
+
+  if (row->withArgument != nullptr && next < args.size() && !IsOption(args[next])) {
+    return {RegParse::Outcome::Error, {}, row->withArgument};
   }
 
   std::vector<Option> seen;

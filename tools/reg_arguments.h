@@ -18,7 +18,12 @@
 
 namespace quorvane::tools {
 
-enum class RegOperation { Query, Add, Delete, Export, Import, Preset };
+enum class RegOperation {
+  // reg.exe's
+  Query, Add, Delete, Export, Import,
+  // the program's
+  Show, Optimise, Verify, Restore, Preset,
+};
 
 struct RegCommand {
   RegOperation operation = RegOperation::Query;
@@ -35,10 +40,10 @@ struct RegCommand {
   // (REG_EXPAND_SZ and REG_MULTI_SZ with their NULs, as reg.exe stores
   // them), numbers little-endian, REG_NONE as reg.exe's UTF-16 text.
   std::vector<std::uint8_t> data;
-  bool force = false;      // /f, and /y for export and preset
+  bool force = false;      // /f, /y for export and preset, /accept for optimise
   bool recurse = false;    // query /s
   std::string file;        // export, import and preset
-  std::string connection;  // preset: the connection type as typed
+  std::string connection;  // optimise, verify and preset: the connection type as typed
 };
 
 struct RegParse {

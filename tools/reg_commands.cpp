@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdlib>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "tools/reg_texts.h"
-#include "tools/reg_transfer.h"
 
 namespace quorvane::tools {
 namespace {
@@ -17,6 +18,7 @@ namespace {
 constexpr Positional kKey[] = {Positional::Key};
 constexpr Positional kKeyAndFile[] = {Positional::Key, Positional::File};
 constexpr Positional kFile[] = {Positional::File};
+constexpr Positional kConnection[] = {Positional::Connection};
 constexpr Positional kConnectionAndFile[] = {Positional::Connection, Positional::File};
 
 // The 32- or 64-bit view of the registry, which every one of reg.exe's
@@ -51,19 +53,14 @@ constexpr auto kDeleteOptions = WithViews({
     {"f", Option::Force},
 });
 constexpr auto kExportOptions = WithViews({{"y", Option::Force}});
+// The program's commands work on the one registry that the program does.
+constexpr OptionRow kOptimiseOptions[] = {{"accept", Option::Force}};
+constexpr OptionRow kRestoreOptions[] = {{"f", Option::Force}};
 constexpr OptionRow kPresetOptions[] = {{"y", Option::Force}};
 
 // A search of the subtree for one value is not offered.
 const char* CompleteQuery(const GivenOptions&, RegCommand* command) {
   return command->recurse && command->valueName ? text::kInvalidSyntax : nullptr;
-}
-
-int RunExport(const CommandRun& run) {
-  return ExportKey(run.command, *run.store, run.in, run.out, run.err);
-}
-
-int RunImport(const CommandRun& run) {
-  return ImportFile(run.command, *run.store, run.out, run.err);
 }
 
 constexpr CommandRow kCommands[] = {
@@ -109,6 +106,45 @@ constexpr CommandRow kCommands[] = {
      .options = kViews,
      .synopsis = "REG IMPORT FileName",
      .run = RunImport},
+    {.name = "show",
+     .operation = RegOperation::Show,
+     .family = Family::Program,
+     .store = StoreUse::Read,
+     .synopsis = "quorvane-reg show",
+     .summary = "  shows the nine settings that Quorvane manages, each with its key and value\n"
+                "  name, its value and its first-run backup, and whether that backup has been\n"
+                "  taken.\n",
+     .run = RunShow},
+    {.name = "optimise",
+     .operation = RegOperation::Optimise,
+     .family = Family::Program,
+     .store = StoreUse::Made,
+     .positionals = kConnection,
+     .options = kOptimiseOptions,
+     .synopsis = "quorvane-reg optimise ConnectionType [/accept]",
+     .summary = "  writes the preset of ConnectionType as Quorvane's Optimise does, naming\n"
+                "  each value it changes. Where Quorvane has not run yet, it first backs up\n"
+                "  the settings and asks the first run's disclaimer; /accept accepts it.\n",
+     .run = RunOptimise},
+    {.name = "verify",
+     .operation = RegOperation::Verify,
+     .family = Family::Program,
+     .store = StoreUse::Read,
+     .positionals = kConnection,
+     .synopsis = "quorvane-reg verify ConnectionType",
+     .summary = "  tells whether every value of ConnectionType's preset is set, naming each\n"
+                "  one that is not (exit code 1): what optimise would change. Writes nothing.\n",
+     .run = RunVerify},
+    {.name = "restore",
+     .operation = RegOperation::Restore,
+     .family = Family::Program,
+     .store = StoreUse::Made,
+     .options = kRestoreOptions,
+     .synopsis = "quorvane-reg restore [/f]",
+     .summary = "  puts back the settings as the first-run backup holds them, as Quorvane's\n"
+                "  Restore does; asks first, unless /f.\n",
+     .withArgument = text::kHiveRestore,
+     .run = RunRestore},
     {.name = "preset",
      .operation = RegOperation::Preset,
      .family = Family::Program,
@@ -116,10 +152,9 @@ constexpr CommandRow kCommands[] = {
      .positionals = kConnectionAndFile,
      .options = kPresetOptions,
      .synopsis = "quorvane-reg preset ConnectionType FileName [/y]",
-     .summary = "  writes the values that Quorvane's Optimise writes for ConnectionType\n"
-                "  (\"Modem\", \"ADSL Modem\", \"Cable Modem\" or \"LAN Connection\")"
-                " as a registry\n"
-                "  file for reg import.\n",
+     .summary = "  writes the values that Quorvane's Optimise writes for ConnectionType as a\n"
+                "  registry file for reg import. The file carries no backup: a computer that\n"
+                "  imports it keeps no copy of its own values.\n",
      .run = RunPreset},
 };
 
@@ -145,7 +180,7 @@ struct FamilyRow {
 constexpr FamilyRow kFamilies[] = {
     {Family::RegExe,
      "Each also takes /reg:32 or /reg:64; the portable registry has one view,\n"
-     "which both name. quorvane-reg --version prints its version.\n"
+     "which both name.\n"
      "\n"
      "  KeyName    HKLM\\SubKey or HKEY_LOCAL_MACHINE\\SubKey, in the portable\n"
      "             registry that QUORVANE_REGISTRY names, or the default one\n"
@@ -164,8 +199,40 @@ constexpr FamilyRow kFamilies[] = {
      "             (\"Windows Registry Editor Version 5.00\", UTF-16); import reads\n"
      "             that format and REGEDIT4, in one transaction.\n"
      "  /y         export: replaces an existing file without asking.\n"},
-    {Family::Program, ""},
+    {Family::Program,
+     "\n"
+     "  ConnectionType  \"Modem\", \"ADSL Modem\", \"Cable Modem\" or \"LAN Connection\".\n"
+     "  /accept, /f     optimise's disclaimer and restore's question are asked when\n"
+     "                  standard input is a console; elsewhere nobody answers, and\n"
+     "                  they are declined unless /accept or /f answers Yes.\n"
+     "  Exit code       0 when done; 1 when not: a failure, a question declined, or\n"
+     "                  a value that verify finds not set. Failures are told on\n"
+     "                  standard error.\n"
+     "\n"
+     "quorvane-reg --version prints its version.\n"},
 };
+
+const char* NotesOf(Family family) {
+  for (const FamilyRow& row : kFamilies) {
+    if (row.family == family) return row.notes;
+  }
+  std::abort();  // every family has its notes
+}
+
+// On Windows, where reg.exe's commands are reg.exe's own: which they are,
+// "QUERY, ADD, ... and IMPORT".
+std::string RegExeElsewhere() {
+  std::vector<std::string> names;
+  for (const CommandRow& row : kCommands) {
+    if (row.family == Family::RegExe) names.push_back(ShownName(row));
+  }
+  std::string listed;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) listed += i + 1 == names.size() ? text::kLastNameSeparator : text::kNameSeparator;
+    listed += names[i];
+  }
+  return listed + text::kRegExeCommandsAfter + "\n";
+}
 
 }  // namespace
 
@@ -189,12 +256,28 @@ std::string Usage() {
   std::string usage;
   for (const FamilyRow& family : kFamilies) {
     if (!usage.empty()) usage += "\n";
+    if (family.family == Family::RegExe && !kRegExeCommandsRun) {
+      usage += RegExeElsewhere();
+      continue;
+    }
     for (const CommandRow& row : kCommands) {
       if (row.family == family.family) usage += std::string(row.synopsis) + "\n" + row.summary;
     }
     usage += family.notes;
   }
   return usage;
+}
+
+std::string HelpOf(const CommandRow& row) {
+  if (row.help != nullptr) return row.help;
+  if (row.family == Family::RegExe) return Usage();
+  return std::string(row.synopsis) + "\n" + row.summary + NotesOf(row.family);
+}
+
+std::string ShownName(const CommandRow& row) {
+  std::string shown = row.name;
+  for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return shown;
 }
 
 }  // namespace quorvane::tools

@@ -16,10 +16,26 @@
 #include <span>
 #include <string>
 
+#ifdef _WIN32
+#include "store/win_registry.h"
+#else
 #include "store/sqlite_registry.h"
+#endif
 #include "tools/reg_arguments.h"
 
 namespace quorvane::tools {
+
+// The registry that the commands work on: the portable registry, in the file
+// that the environment names; on Windows the registry itself, where
+// Windows' reg.exe does reg.exe's commands, and quorvane-reg.exe the
+// program's.
+#ifdef _WIN32
+using CommandStore = store::WinRegistry;
+inline constexpr bool kRegExeCommandsRun = false;
+#else
+using CommandStore = store::SqliteRegistry;
+inline constexpr bool kRegExeCommandsRun = true;
+#endif
 
 // The arguments a command takes before its options, in their order.
 enum class Positional {
@@ -48,7 +64,7 @@ struct GivenOptions {
 
 // Whose command it is: the usage lists each family's commands together,
 // and reg.exe's commands work on the portable registry only (Windows has
-// reg.exe itself).
+// reg.exe itself: kRegExeCommandsRun).
 enum class Family {
   RegExe,   // reg.exe's operations, with its syntax, output and exit codes
   Program,  // Quorvane's own
@@ -59,16 +75,22 @@ enum class StoreUse {
   None,      // opens none: it writes a file only
   Existing,  // works on the store that is there; where none is, the key
              // is not found and none is made
+  Read,      // reads only, writing nothing: a store that is missing reads
+             // as an empty one, and none is made
   Made,      // writes: the store is made where it is missing
 };
 
 // What a runner is given.
 struct CommandRun {
   const RegCommand& command;
-  store::SqliteRegistry* store;  // open; null when the row's StoreUse is None
-  std::istream& in;              // answers to the questions asked without /f
+  CommandStore* store;  // open; null when the row's StoreUse is None
+  std::istream& in;     // answers to the questions asked without /f
   std::ostream& out;
   std::ostream& err;
+  // Standard input is a console, where a person answers. The program's
+  // questions are asked only there: elsewhere (a start-up script, a
+  // remediation) nobody answers, and an operation asked is declined.
+  bool console = false;
 };
 
 struct CommandRow {
@@ -76,14 +98,18 @@ struct CommandRow {
   RegOperation operation;
   Family family;
   StoreUse store;
-  std::span<const Positional> positionals;
-  std::span<const OptionRow> options;
+  std::span<const Positional> positionals = {};
+  std::span<const OptionRow> options = {};
   // Checks and completes command once every option is read: null when it
   // is done, or the text of the syntax error. None: nothing to check.
   const char* (*complete)(const GivenOptions& given, RegCommand* command) = nullptr;
   const char* synopsis;         // the command's line in the whole usage
   const char* summary = "";     // lines of their own below it there
   const char* help = nullptr;   // what NAME /? shows; none: the whole usage
+  // For a command that takes no positional argument, what it answers when
+  // given one, in place of the syntax error: reg.exe has a command of the
+  // same name that takes it.
+  const char* withArgument = nullptr;
   // Runs a command that parsed; answers the exit code. Questions go to out
   // and failures to err, as reg.exe words them; the dispatch delivers out.
   int (*run)(const CommandRun& run);
@@ -102,12 +128,27 @@ const CommandRow& CommandOf(RegOperation operation);
 // with its synopsis and summary, then the family's notes.
 std::string Usage();
 
-// The runners, each in the file of what it does: reg_query.cpp,
-// reg_add_delete.cpp, reg_preset.cpp; export's and import's are
-// reg_transfer.h's ExportKey and ImportFile.
+// What NAME /? shows: the row's help; for a command of reg.exe without one,
+// the whole usage, as reg.exe's own commands show theirs; for the
+// program's, its synopsis, summary and its family's notes.
+std::string HelpOf(const CommandRow& row);
+
+// The command as reg.exe names it in its messages: in capitals.
+std::string ShownName(const CommandRow& row);
+
+// The runners, each in the file of what it does: reg.exe's in reg_query.cpp,
+// reg_add_delete.cpp and reg_transfer.cpp (on Windows, reg_exe_windows.cpp
+// says where they are); the program's in reg_show.cpp, reg_optimise.cpp,
+// reg_restore.cpp and reg_preset.cpp.
 int RunQuery(const CommandRun& run);
 int RunAdd(const CommandRun& run);
 int RunDelete(const CommandRun& run);
+int RunExport(const CommandRun& run);
+int RunImport(const CommandRun& run);
+int RunShow(const CommandRun& run);
+int RunOptimise(const CommandRun& run);
+int RunVerify(const CommandRun& run);
+int RunRestore(const CommandRun& run);
 int RunPreset(const CommandRun& run);
 
 // add's /t, /d and /s as the data that add stores (reg_add_data.cpp).

@@ -1,14 +1,13 @@
 #include "tools/reg_preset.h"
 
 #include <algorithm>
-#include <iostream>
 
 #include "engine/presets.h"
 #include "engine/quick_optimise.h"
 #include "store/catalogue.h"
 #include "tools/reg_commands.h"
-#include "tools/reg_texts.h"
-#include "tools/reg_transfer.h"
+#include "tools/reg_console.h"
+#include "tools/reg_program.h"
 
 namespace quorvane::tools {
 
@@ -34,16 +33,7 @@ std::optional<std::vector<RegFileKey>> PresetKeys(const std::string& connectionT
 
 int RunPreset(const CommandRun& run) {
   const auto keys = PresetKeys(run.command.connection);
-  if (!keys) {
-    run.err << text::kUnknownTypeBefore << run.command.connection << text::kUnknownTypeAfter;
-    const char* separator = "";
-    for (const char* name : engine::kConnectionTypes) {
-      run.err << separator << "\"" << name << "\"";
-      separator = ", ";
-    }
-    run.err << ".\n";
-    return 1;
-  }
+  if (!keys) return RefuseConnectionType(run);
   return WriteFileAsked(run.command.file, WriteRegFile(*keys), run.command.force, run.in,
                         run.out, run.err);
 }

@@ -1,7 +1,7 @@
 // quorvane-reg preset ConnectionType FILE [/y]: the values that Optimise
 // writes for a connection type, as a registry file that reg.exe imports on
-// any number of computers. The one command of the tool that knows the
-// program's settings; the registry commands know nothing of them. Its
+// any number of computers. A file carries no backup: the computers that
+// import it keep no copy of their own values, which optimise takes. Its
 // runner, RunPreset, is the command table's (reg_commands.h).
 #pragma once
 

@@ -1,8 +1,6 @@
 // query KEY [/v NAME | /ve | /s]: a key's values and subkeys, one value, or
 // a whole subtree, shown as reg.exe shows them.
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,6 +8,8 @@
 #include "store/scoped_key.h"
 #include "store/whole_value.h"
 #include "tools/reg_commands.h"
+#include "tools/reg_console.h"
+#include "tools/reg_shown.h"
 #include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
 
@@ -19,79 +19,8 @@ namespace {
 using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
-using store::ValueType;
 
 constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
-struct TypeName {
-  ValueType type;
-  const char* name;
-};
-constexpr TypeName kTypeNames[] = {
-    {0, "REG_NONE"},          {1, "REG_SZ"},
-    {2, "REG_EXPAND_SZ"},     {3, "REG_BINARY"},
-    {4, "REG_DWORD"},         {5, "REG_DWORD_BIG_ENDIAN"},
-    {6, "REG_LINK"},          {7, "REG_MULTI_SZ"},
-    {8, "REG_RESOURCE_LIST"}, {9, "REG_FULL_RESOURCE_DESCRIPTOR"},
-    {10, "REG_RESOURCE_REQUIREMENTS_LIST"}, {11, "REG_QWORD"},
-};
-
-std::string Hex(std::uint64_t number, bool prefix) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, prefix ? "0x%llx" : "%llX",
-                static_cast<unsigned long long>(number));
-  return buffer;
-}
-
-std::string TypeNameOf(ValueType type) {
-  for (const TypeName& known : kTypeNames) {
-    if (known.type == type) return known.name;
-  }
-  return Hex(type, true);
-}
-
-std::uint64_t LittleEndian(const std::vector<std::uint8_t>& data) {
-  std::uint64_t number = 0;
-  for (std::size_t i = data.size(); i-- > 0;) number = number << 8 | data[i];
-  return number;
-}
-
-// The data as reg.exe shows it: text up to its first NUL, the strings of a
-// multi-string joined by \0, numbers in hex, anything else as hex bytes.
-std::string Shown(ValueType type, const std::vector<std::uint8_t>& data) {
-  const std::string bytes(data.begin(), data.end());
-  switch (type) {
-    case store::kTypeText:
-    case store::kTypeExpandableText:
-      return bytes.substr(0, bytes.find('\0'));
-    case store::kTypeMultiText: {
-      std::string shown;
-      std::size_t start = 0;
-      while (start < bytes.size() && bytes[start] != '\0') {
-        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
-        if (!shown.empty()) shown += "\\0";
-        shown += bytes.substr(start, end - start);
-        start = end + 1;
-      }
-      return shown;
-    }
-    case store::kTypeNumber:
-    case store::kTypeNumber64:
-      if (data.size() == (type == store::kTypeNumber ? 4u : 8u)) {
-        return Hex(LittleEndian(data), true);
-      }
-      break;
-    default:
-      break;
-  }
-  std::string shown;
-  for (const std::uint8_t byte : data) {
-    char pair[3];
-    std::snprintf(pair, sizeof pair, "%02X", byte);
-    shown += pair;
-  }
-  return shown;
-}
 
 std::string ValueLine(const std::string& name, const std::string& type, const std::string& data) {
   return std::string(text::kColumnGap) + (name.empty() ? text::kDefaultName : name) +

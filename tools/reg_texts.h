@@ -1,9 +1,10 @@
-// Every text that quorvane-reg prints, in the words and layout of Windows'
-// reg.exe, so that what a person knows from there holds here; the usage
-// stands with the commands it describes, in their table (reg_commands.cpp);
-// the words of a failed call's status and of a store that cannot be opened
-// are the store's, which the program's windows share (store/status_words.h,
-// store/open_failure.h).
+// Every text that quorvane-reg prints: reg.exe's commands in the words and
+// layout of Windows' reg.exe, so that what a person knows from there holds
+// here; then the program's own commands, whose questions are the windows'
+// (engine/messages.h). The usage stands with the commands it describes, in
+// their table (reg_commands.cpp); the words of a failed call's status and of
+// a store that cannot be opened are the store's, which the program's windows
+// share (store/status_words.h, store/open_failure.h).
 #pragma once
 
 namespace quorvane::tools::text {
@@ -110,5 +111,86 @@ inline constexpr const char* kUnknownTypeAfter = "\". The connection types are: 
 
 // What --version prints before the version's numbers.
 inline constexpr const char* kProgramName = "quorvane-reg ";
+
+// On Windows reg.exe's commands are Windows' own reg.exe's. One of them is
+// answered with its name in capitals twice between these; the usage lists
+// them all, joined by the separators, before the last part.
+inline constexpr const char* kRegExeCommandBefore = "ERROR: Windows' own reg.exe does ";
+inline constexpr const char* kRegExeCommandMiddle = ": type \"REG ";
+inline constexpr const char* kRegExeCommandAfter = " /?\" for its usage.";
+inline constexpr const char* kRegExeCommandsAfter =
+    " are Windows' own reg.exe's: type \"REG /?\" for their usage.";
+inline constexpr const char* kNameSeparator = ", ";
+inline constexpr const char* kLastNameSeparator = " and ";
+
+// reg.exe's restore, which takes a key, given to the program's.
+inline constexpr const char* kHiveRestore =
+    "ERROR: REG RESTORE KeyName FileName writes a saved hive over a key, a hive operation that "
+    "the portable registry does not have (on Windows, reg.exe does it). quorvane-reg restore "
+    "takes no key: it puts back Quorvane's first-run backup.";
+
+// The program's commands. A setting's value is shown as a text in quotes,
+// a number, or as below.
+inline constexpr const char* kNotSet = "(not set)";
+inline constexpr const char* kNotRead = "(cannot be read)";
+// Between a setting's name and what a line says of it, and between a pane
+// and its check box.
+inline constexpr const char* kSaidOf = ": ";
+// Around the reason a value cannot be read (store/status_words.h).
+inline constexpr const char* kUnreadableBefore = "(cannot be read: ";
+inline constexpr const char* kUnreadableAfter = ")";
+
+// show: each setting's pane and check box, its key and value name, then its
+// value and its backup copy, which may be none, or the marker of a setting
+// that was not set at the first run.
+inline constexpr const char* kLive = "Live: ";
+inline constexpr const char* kBackup = "Backup: ";
+inline constexpr const char* kNoCopy = "(none)";
+inline constexpr const char* kAbsentMarker = " (restore removes the value)";
+inline constexpr const char* kBackupTaken = "The first-run backup has been taken.";
+inline constexpr const char* kBackupPending =
+    "The first-run backup has not been taken yet: optimise takes it first.";
+inline constexpr const char* kMarkerUnknown =
+    "Whether the first-run backup has been taken cannot be read.";
+
+// The questions of the program's operations, after their words: the
+// prompt, then the answer that /accept or /f gives, or why none is asked.
+inline constexpr const char* kDisclaimerPrompt = "Do you agree (Yes/No)? ";
+inline constexpr const char* kRestorePrompt = "Restore them (Yes/No)? ";
+inline constexpr const char* kAnsweredBy = "Yes, by ";
+inline constexpr const char* kNobodyAsked = "No: standard input is not a console.";
+
+// optimise and verify, before the connection type's name and after it.
+inline constexpr const char* kPresetBefore = "Every value of the ";
+inline constexpr const char* kPresetSetAlready = " preset was set already: nothing changed.";
+inline constexpr const char* kPresetSet = " preset is set.";
+// optimise: the first run's backup, before its key; each value changed,
+// from and to; the reminder; each failure, after the setting's name.
+inline constexpr const char* kBackedUpIn = "The settings as they were are backed up in ";
+inline constexpr const char* kChangedFrom = ": changed from ";
+inline constexpr const char* kChangedTo = " to ";
+inline constexpr const char* kRestartForNew =
+    "Restart the computer for the new values to take effect.";
+inline constexpr const char* kNotWritten = " was not written: ";
+inline constexpr const char* kDisclaimerDeclined =
+    "ERROR: The disclaimer was declined, so no setting was changed.";
+inline constexpr const char* kDisclaimerUnanswered =
+    "ERROR: Nobody answered the disclaimer, so no setting was changed. /accept accepts it.";
+// verify: a value not set, its setting's name, what it holds, the preset's.
+inline constexpr const char* kNotPreset = ", not ";
+// restore: each setting put back, removed, or without a copy; each failure.
+inline constexpr const char* kRestored = ": restored ";
+inline constexpr const char* kRemoved = ": removed, as it was not set at the first run";
+inline constexpr const char* kLeftWithoutCopy = ": left as it is, with no backup";
+inline constexpr const char* kRestartForRestored =
+    "Restart the computer for the restored values to take effect.";
+inline constexpr const char* kNotRestored = " was not restored: ";
+inline constexpr const char* kNoBackupHere =
+    "ERROR: This computer holds no backup of its original settings, so nothing was restored.";
+inline constexpr const char* kRestoreDeclined =
+    "ERROR: The restore was declined, so nothing was restored.";
+inline constexpr const char* kRestoreUnanswered =
+    "ERROR: Nobody answered whether to restore, so nothing was restored. /f restores without "
+    "asking.";
 
 }  // namespace quorvane::tools::text

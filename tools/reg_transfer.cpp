@@ -14,6 +14,8 @@
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
 #include "store/sqlite_store_file.h"
+#include "tools/reg_commands.h"
+#include "tools/reg_console.h"
 #include "tools/reg_texts.h"
 #include "tools/replace_file.h"
 #include "tools/utf16.h"
@@ -333,6 +335,14 @@ int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& o
   }
   out << text::kSuccess << "\n";
   return 0;
+}
+
+int RunExport(const CommandRun& run) {
+  return ExportKey(run.command, *run.store, run.in, run.out, run.err);
+}
+
+int RunImport(const CommandRun& run) {
+  return ImportFile(run.command, *run.store, run.out, run.err);
 }
 
 }  // namespace quorvane::tools

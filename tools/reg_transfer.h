@@ -26,14 +26,6 @@ namespace quorvane::tools {
 [[nodiscard]] store::Status ReadSubtree(store::SqliteRegistry& store, const std::string& path,
                                         std::vector<RegFileKey>* keys);
 
-// Shared with reg_run.cpp: prints the failure's text and answers 1; asks
-// until the answer is yes or no (the end of the input is no); answers a
-// command's exit code once its output is written, or 1 with the reason
-// when the output cannot be written.
-int Fail(std::ostream& err, store::Status status);
-bool Confirm(std::istream& in, std::ostream& out, const std::string& question);
-int Delivered(int code, std::ostream& out, std::ostream& err);
-
 // Names the two names that keep an older store from being converted, and
 // the command that deletes the second, the way out.
 void TellCollision(std::ostream& err, const store::SqliteRegistry::NameCollision& collision);
@@ -53,14 +45,11 @@ int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ost
 // when contents stopped (having said why). The store's own file and its
 // companions (by name or as the same file) are refused before anything is
 // asked or written: one registry file there would destroy the registry.
+// WriteFileAsked of bytes (reg_console.h) is this one with the program's
+// store (ProgramStorePath) refused.
 int WriteFileAsked(const std::string& path, const FileContents& contents,
                    const std::string& storePath, bool force, std::istream& in, std::ostream& out,
                    std::ostream& err);
-
-// The same for bytes made whole, the program's store (ProgramStorePath)
-// refused.
-int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
-                   std::istream& in, std::ostream& out, std::ostream& err);
 
 // The absolute path of the store that the environment names, or "" where
 // it names none.

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <random>
 
@@ -272,5 +273,12 @@ Replacement ReplaceFileWhole(const std::string& path, const FileContents& conten
 Replacement ReplaceFileWhole(const std::string& path, std::string_view bytes) {
   return ReplaceFileWhole(path, [bytes](FileOutput& out) { return out.Write(bytes); });
 }
+
+bool FileExists(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0;
+}
+
+std::string ErrorText(int error) { return std::strerror(error); }
 
 }  // namespace quorvane::tools

@@ -2,6 +2,8 @@
 // and preset write: the file a person keeps as the backup of their settings
 // must never be left half-written, nor lost to a power cut after it was
 // reported written, nor be read by anyone the old file did not let read it.
+// Paths are UTF-8 on Windows (replace_file_windows.cpp, which writes bytes
+// made whole), the system's bytes elsewhere (replace_file.cpp).
 #pragma once
 
 #include <cstddef>
@@ -52,8 +54,9 @@ using FileContents = std::function<bool(FileOutput& out)>;
 // that were killed, which no run holds locked, are removed by the next
 // replacement in that folder, and never one that another run is writing.
 struct Replacement {
-  // 0, or the errno of the step that failed. Until the rename, a failure
-  // leaves the file at path as it was, byte for byte, and no new file.
+  // 0, or the system's error of the step that failed (an errno; on Windows
+  // a Win32 error). Until the rename, a failure leaves the file at path as
+  // it was, byte for byte, and no new file.
   int error = 0;
   // The new file took the old one's place: an error then is the folder's
   // sync, and a power cut may still bring the old file back.
@@ -66,5 +69,12 @@ struct Replacement {
 };
 [[nodiscard]] Replacement ReplaceFileWhole(const std::string& path, const FileContents& contents);
 [[nodiscard]] Replacement ReplaceFileWhole(const std::string& path, std::string_view bytes);
+
+// Something is at path (a file, a folder, a device), as the question before
+// replacing a file asks.
+bool FileExists(const std::string& path);
+
+// The system's words for a Replacement's error, without a closing stop.
+std::string ErrorText(int error);
 
 }  // namespace quorvane::tools

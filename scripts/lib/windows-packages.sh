@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/integrity.sh"
 
 # The Windows programs, each the CMake target of <name>.exe: built, signed
 # and put in the zip; the installer holds those that quorvane.wxs names.
-QUORVANE_WINDOWS_PROGRAMS=(quorvane)
+QUORVANE_WINDOWS_PROGRAMS=(quorvane quorvane-reg)
 
 # build_windows_programs SOURCE_DIR BUILD_DIR: cross-builds the Release
 # programs in BUILD_DIR/bin with MinGW-w64, as the preset mingw-release says
@@ -24,9 +24,9 @@ build_windows_programs() {
 
 # msi_completions VERSION: the installer's rows that wixl leaves out or gets
 # wrong, one SQL statement a line:
-# - the File table's version of quorvane.exe, which Windows Installer
+# - the File table's version of each program, which Windows Installer
 #   compares with the installed file's when it replaces it, and its language
-#   (US English, as the version resource says);
+#   (US English, as the version resources say);
 # - the Registry table's root HKMU, which wixl writes as 4: Windows
 #   Installer's number for it is -1;
 # - ARPINSTALLLOCATION, for the Apps & features entry: an immediate custom
@@ -36,6 +36,7 @@ build_windows_programs() {
 msi_completions() {
   cat <<SQL
 UPDATE \`File\` SET \`Version\` = '$1', \`Language\` = '1033' WHERE \`File\` = 'QuorvaneExe'
+UPDATE \`File\` SET \`Version\` = '$1', \`Language\` = '1033' WHERE \`File\` = 'QuorvaneRegExe'
 UPDATE \`Registry\` SET \`Root\` = -1 WHERE \`Root\` = 4
 INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('SetInstallLocation', 51, 'ARPINSTALLLOCATION', '[INSTALLDIR]')
 INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('SetInstallLocation', 1001)

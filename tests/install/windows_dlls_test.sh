@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# quorvane.exe starts on a bare Windows and takes no DLL from the folder it
-# stands in: it imports only KnownDLLs, which Windows ships and loads from
-# System32 alone, never from the program's folder (the C++ runtime is linked
-# in). Every other DLL it loads at run time, it loads from System32 itself.
-# Usage: windows_dlls_test.sh OBJDUMP QUORVANE_EXE
+# quorvane.exe, or quorvane-reg.exe, starts on a bare Windows and takes no
+# DLL from the folder it stands in: it imports only KnownDLLs, which Windows
+# ships and loads from System32 alone, never from the program's folder (the
+# C++ runtime is linked in). Every other DLL it loads at run time, it loads
+# from System32 itself.
+# Usage: windows_dlls_test.sh OBJDUMP PROGRAM_EXE
 set -euo pipefail
 # The KnownDLLs of Windows 10 and 11, the values of
 # HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs (the

@@ -1,9 +1,12 @@
-// The resources that quorvane.exe carries, read back through the same calls
-// that Windows Explorer, the loader and the program itself use.
+// The resources that quorvane.exe and quorvane-reg.exe carry, read back
+// through the same calls that Windows Explorer, the loader and the program
+// itself use.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -69,17 +72,48 @@ TEST(WindowsResources, ManifestAsksForAdministratorAndPerMonitorDpi) {
 
 // Windows reads the manifest into an activation context when the program
 // starts; a manifest it cannot parse stops the program from starting.
-TEST(WindowsResources, ManifestMakesAnActivationContext) {
-  wchar_t path[MAX_PATH];
-  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+void ExpectActivationContext(const wchar_t* program) {
   ACTCTXW request{};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  request.lpSource = path;
+  request.lpSource = program;
   request.lpResourceName = MAKEINTRESOURCEW(1);
   HANDLE context = CreateActCtxW(&request);
   ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
   ReleaseActCtx(context);
+}
+
+TEST(WindowsResources, ManifestMakesAnActivationContext) {
+  wchar_t path[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+  ExpectActivationContext(path);
+}
+
+// quorvane-reg.exe's own, read from the built program in the working folder
+// as Explorer and the loader read them: the project's version, and a
+// manifest that asks for no elevation and makes an activation context.
+TEST(WindowsResources, CommandLineProgramCarriesItsVersionAndRunsAsInvoked) {
+  wchar_t folder[MAX_PATH];
+  ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, folder), 0u);
+  const std::wstring path = std::wstring(folder) + L"\\quorvane-reg.exe";
+  HMODULE program = LoadLibraryExW(path.c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(program, nullptr) << "error " << GetLastError();
+  const auto resource = [&](int type) {
+    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(type));
+    const auto* bytes = found ? static_cast<const unsigned char*>(
+                                    LockResource(LoadResource(program, found)))
+                              : nullptr;
+    return std::span<const unsigned char>(bytes, bytes ? SizeofResource(program, found) : 0);
+  };
+  EXPECT_EQ(FileVersionOfVersionResource(resource(16)),
+            (ProgramVersion{EXPECTED_MAJOR, EXPECTED_MINOR, EXPECTED_REVISION}));
+  const std::span<const unsigned char> manifest = resource(24);
+  EXPECT_NE(std::string_view(reinterpret_cast<const char*>(manifest.data()), manifest.size())
+                .find(R"(level="asInvoker")"),
+            std::string_view::npos);
+  FreeLibrary(program);
+  ExpectActivationContext(path.c_str());
 }
 
 }  // namespace

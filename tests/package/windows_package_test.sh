@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# The Windows packages as scripts/package makes them, from a Release
-# quorvane.exe built in RELEASE_DIR (kept between runs): the exe is stripped
-# (under 400 KB), and a second build of it and of the zip with one
-# SOURCE_DATE_EPOCH gives the same bytes and the same File table; the zip
-# holds the exe, a CRLF README.txt and the licence; the installer's tables
-# keep Windows Installer's rules for the shortcut (ICE43, ICE57) and carry
-# the Apps & features links and the file's version. Signed, the programs and
-# the installer verify and a changed byte fails them; SHA256SUMS checks.
-# Then under Wine, in the Windows leg's prefix: msiexec /i of the signed
-# installer installs the program, the Start menu shortcut and the Apps &
-# features entry with its links and folder; the installed program starts to
-# its main window (on the leg's X display); the next revision replaces it in
-# place; msiexec /x removes it all but leaves the program's key and backup.
+# The Windows packages as scripts/package makes them, from the Release
+# programs built in RELEASE_DIR (kept between runs): each is stripped (under
+# 400 KB, quorvane-reg.exe 1.2 MB), and a second build of them and of the
+# zip with one SOURCE_DATE_EPOCH gives the same bytes and the same File
+# table; the zip holds the programs, a CRLF README.txt and the licence; the
+# installer's tables keep Windows Installer's rules for the shortcut
+# (ICE43, ICE57) and carry the Apps & features links and each file's
+# version. Signed, the programs and the installer verify and a changed byte
+# fails them; SHA256SUMS checks. Then under Wine, in the Windows leg's
+# prefix: msiexec /i of the signed installer installs the programs, the
+# Start menu shortcut and the Apps & features entry with its links and
+# folder; the installed program starts to its main window (on the leg's X
+# display) and quorvane-reg.exe tells its version; the next revision
+# replaces them in place; msiexec /x removes it all but leaves the
+# program's key and backup.
 # windows_package_test.sh SOURCE_DIR VERSION HOMEPAGE RELEASE_DIR
 set -euo pipefail
 source "$1/scripts/lib/windows-packages.sh"
@@ -21,25 +23,34 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 version=$2 newer="${2%.*}.$((${2##*.} + 1))" homepage=$3 release=$4
-bin="$release/bin" exe="$release/bin/quorvane.exe"
+bin="$release/bin"
 export SOURCE_DATE_EPOCH=1700000000
 build_windows_programs "$1" "$release" || { cat "$release.log" >&2; exit 1; }
-[ "$(stat -c %s "$exe")" -lt 409600 ] || fail "quorvane.exe holds $(stat -c %s "$exe") bytes"
 mkdir "$work/first"
-cp "$exe" "$work/first/"
+# Stripped, each is far below its unstripped size; quorvane-reg.exe carries
+# the C++ runtime's streams, which it writes its output with.
+declare -A most=([quorvane]=409600 [quorvane-reg]=1228800)
+for program in "${QUORVANE_WINDOWS_PROGRAMS[@]}"; do
+  exe="$bin/$program.exe"
+  [ "$(stat -c %s "$exe")" -lt "${most[$program]}" ] ||
+    fail "$program.exe holds $(stat -c %s "$exe") bytes"
+  cp "$exe" "$work/first/"
+done
 make_windows_packages "$bin" "$version" "$homepage" "$work/first"
 cmake --build "$release" --target clean >/dev/null
 build_windows_programs "$1" "$release" || { cat "$release.log" >&2; exit 1; }
 make_windows_packages "$bin" "$version" "$homepage" "$work" &&
   make_windows_packages "$bin" "$newer" "$homepage" "$work"
 msi="$work/quorvane-$version-x64.msi" zip="quorvane-$version-windows-x64.zip"
-cmp -s "$exe" "$work/first/quorvane.exe" || fail "two builds gave two quorvane.exe"
+for program in "${QUORVANE_WINDOWS_PROGRAMS[@]}"; do
+  cmp -s "$bin/$program.exe" "$work/first/$program.exe" || fail "two builds gave two $program.exe"
+done
 cmp -s "$work/$zip" "$work/first/$zip" || fail "two builds gave two zips"
 [ "$(msiinfo export "$msi" File)" = "$(msiinfo export "$work/first/${msi##*/}" File)" ] ||
   fail "two builds gave two File tables"
 
 contents=$(unzip -Z1 "$work/$zip" | sort | tr '\n' ' ')
-[ "$contents" = "quorvane-$version/LICENSE.txt quorvane-$version/README.txt quorvane-$version/quorvane.exe " ] ||
+[ "$contents" = "$(printf "quorvane-$version/%s " LICENSE.txt README.txt quorvane-reg.exe quorvane.exe)" ] ||
   fail "the zip holds $contents"
 unzip -p "$work/$zip" "quorvane-$version/README.txt" | tr -d '\r' | grep -q . &&
   [ "$(unzip -p "$work/$zip" "quorvane-$version/README.txt" | grep -vc $'\r$')" -eq 0 ] ||
@@ -59,7 +70,9 @@ attributes=$(field Component "$component" 4)
   fail "the shortcut's component $component has no registry key path under HKCU or HKMU"
 awk -F'\t' -v c="$component" '$2 == c' <<<"$(table File)" | grep -q . &&
   fail "the shortcut's component holds a file"
-[ "$(field File QuorvaneExe 5)" = "$version" ] || fail "the File table's version: $(field File QuorvaneExe 5)"
+for file in QuorvaneExe QuorvaneRegExe; do
+  [ "$(field File $file 5)" = "$version" ] || fail "the File table's $file: $(field File $file 5)"
+done
 for property in ARPHELPLINK ARPURLINFOABOUT; do
   [ "$(field Property $property 2)" = "$homepage" ] || fail "$property is $(field Property $property 2)"
 done
@@ -127,6 +140,9 @@ wine reg add "$key\\Backup" /v MaxMTU /d 'Not Set' /f >/dev/null
 wine reg add "$key" /v FirstRun /d No /f >/dev/null
 msiexec /i "$signed/${msi##*/}"
 [ -f "$folder/quorvane.exe" ] && [ -n "$(shortcut)" ] || fail "no program or no shortcut"
+IFS=. read -r major minor _ revision <<<"$version"
+said=$(wine "$(winepath -w "$folder/quorvane-reg.exe")" --version </dev/null | tr -d '\r')
+[ "$said" = "quorvane-reg $major.$minor.$revision" ] || fail "installed quorvane-reg.exe: $said"
 [ "$(entries)" = "$version Tessamont" ] || fail "entries: $(entries)"
 [ "$(links)" = "$homepage $homepage "'C:\Program Files\Tessamont\Quorvane\' ] || fail "links: $(links)"
 wine reg query 'HKLM\Software\Classes\Installer\Products' /s | grep -q 'ProductIcon.*quorvane.ico' ||

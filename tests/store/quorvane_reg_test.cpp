@@ -26,10 +26,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/quick_optimise.h"
+#include "engine/show_settings.h"
 #include "store/platform_registry.h"
 #include "store/registry.h"
 #include "store/sqlite_registry.h"
-#include "engine/quick_optimise.h"
 #include "tests/store/child_process.h"
 #include "tests/store/older_stores.h"
 #include "tests/support/temp_folder.h"
@@ -37,6 +38,8 @@
 #include "tools/reg_commands.h"
 #include "tools/reg_file.h"
 #include "tools/reg_preset.h"
+#include "tools/reg_run.h"
+#include "tools/reg_texts.h"
 #include "tools/reg_transfer.h"
 #include "tools/utf16.h"
 
@@ -448,7 +451,7 @@ TEST_F(QuorvaneRegTool, AddsQueriesAndDeletes) {
 
 TEST_F(QuorvaneRegTool, EachCommandShowsItsHelpAndOpensNoStore) {
   for (const CommandRow& row : Commands()) {
-    ExpectSuccess(Run({row.name, "/?"}), row.help != nullptr ? row.help : Usage());
+    ExpectSuccess(Run({row.name, "/?"}), HelpOf(row));
   }
   ExpectSuccess(Run({"/?"}), Usage());
   EXPECT_FALSE(std::filesystem::exists(store()));
@@ -605,6 +608,19 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       // registry file can give them back.
       {{"add", "HKLM\\T", "/v", "\xFF", "/d", "1", "/f"}, Usage(kNotText, "ADD ")},
       {{"query", "HKLM\\M\xFCller"}, Usage(kNotText, "QUERY ")},
+      // The program's commands: a connection type is one of the four,
+      // exactly; there is nothing to restore without a backup, and reg.exe's
+      // restore of a hive has no place here.
+      {{"optimise"}, Usage(syntax, "OPTIMISE ")},
+      {{"optimise", "Modem", "/f"}, Usage(syntax, "OPTIMISE ")},
+      {{"show", "Modem"}, Usage(syntax, "SHOW ")},
+      {{"optimise", "cable modem", "/accept"},
+       "ERROR: There is no preset for \"cable modem\". The connection types are: \"Modem\", "
+       "\"ADSL Modem\", \"Cable Modem\", \"LAN Connection\".\n"},
+      {{"verify", ""}, "ERROR: There is no preset for \"\". The connection types are: \"Modem\", "
+                       "\"ADSL Modem\", \"Cable Modem\", \"LAN Connection\".\n"},
+      {{"restore", "/f"}, std::string(text::kNoBackupHere) + "\n"},
+      {{"restore", "HKLM\\T", "t.hiv"}, std::string(text::kHiveRestore) + "\n"},
   };
   const auto expectAllRefused = [&] {
     for (const auto& c : cases) {
@@ -1017,11 +1033,26 @@ TEST_F(QuorvaneRegTool, AReadOnlyFolderReadsWhatWasCommittedOrRefuses) {
 
 TEST_F(QuorvaneRegTool, AStoreThatAnotherProgramIsWritingIsReportedAsInUse) {
   ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
-  const Foreign holder = ForeignSql(store(), "BEGIN IMMEDIATE");
+  ExpectSuccess(Run({"add", "HKLM\\Software\\Tessamont\\Quorvane", "/v", "FirstRun", "/d", "No"}),
+                kDone);
+  // Taken first: closing a file of the store's in the holder's process
+  // would end the holder's locks.
   const auto before = Snapshot();
+  const Foreign holder = ForeignSql(store(), "BEGIN IMMEDIATE");
   const Outcome busy = Run({"add", "HKLM\\T", "/v", "v", "/d", "y", "/f"});  // after 10 s
   EXPECT_EQ(busy.code, 1);
   EXPECT_EQ(busy.err, "ERROR: The registry is in use by another program.\n");
+  // optimise waits once, and names each value it could not write.
+  const Outcome optimise = Run({"optimise", "LAN Connection"});
+  EXPECT_EQ(optimise.code, 1);
+  EXPECT_EQ(optimise.out, "");
+  std::string notWritten;
+  for (const char* name : {"Max Transmission Unit", "Recieve Window", "Time To Live",
+                           "Session Keep Alive", "NDI Cache", "Selective Acknowledgements"}) {
+    notWritten += std::string("ERROR: ") + name +
+                  " was not written: The registry is in use by another program.\n";
+  }
+  EXPECT_EQ(optimise.err, notWritten);
   // Reading goes on meanwhile.
   ExpectSuccess(Run({"query", "HKLM\\T", "/v", "v"}),
                 "\nHKEY_LOCAL_MACHINE\\T\n    v    REG_SZ    x\n\n");
@@ -1030,12 +1061,105 @@ TEST_F(QuorvaneRegTool, AStoreThatAnotherProgramIsWritingIsReportedAsInUse) {
 
 TEST_F(QuorvaneRegTool, AQueryWhoseOutputCannotBeWrittenFails) {
   ExpectSuccess(Run({"add", "HKLM\\T", "/v", "v", "/d", "x", "/f"}), kDone);
-  const Outcome outcome = Run({"query", "HKLM\\T"}, "", "/dev/full");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"query", "HKLM\\T"}, {"preset", "Modem", place() + "/modem.reg", "/y"}, {"/?"},
+           {"show", "/?"}, {"--version"}, {"show"}}) {
+    const Outcome outcome = Run(args, "", "/dev/full");
+    EXPECT_EQ(outcome.code, 1) << args[0];
+    EXPECT_EQ(outcome.err, "ERROR: The output cannot be written.\n");
+  }
+}
+
+// An administrator's route, as a start-up script and a rollback run it,
+// nobody at the console: verify finds the computer's own values; optimise
+// is declined without /accept, then keeps the originals and names each
+// change; verify then finds the preset, a second optimise changes nothing,
+// and restore /f gives every original back exactly.
+TEST_F(QuorvaneRegTool, AnAdministratorsRouteKeepsTheOriginals) {
+  const std::string mstcp = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\VxD\\MSTCP";
+  ExpectSuccess(Run({"add", "HKLM\\SYSTEM\\CurrentControlSet\\Services\\Class\\NetTrans\\0000",
+                     "/v", "MaxMTU", "/d", "576"}),
+                kDone);
+  ExpectSuccess(Run({"add", mstcp, "/v", "DefaultTTL", "/t", "REG_DWORD", "/d", "32"}), kDone);
+  ExpectSuccess(Run({"add", mstcp, "/v", "DefaultRcvWindow", "/d", "8760"}), kDone);
+  const auto live = [&] {
+    std::vector<engine::Held> values;
+    const auto backend = store::SqliteRegistry::Open(store());
+    for (const auto& setting : engine::ShowSettings(store::Registry(*backend)).settings) {
+      values.push_back(setting.live.value);
+    }
+    return values;
+  };
+  const auto originals = live();
+
+  Outcome outcome = Run({"verify", "Cable Modem"});
   EXPECT_EQ(outcome.code, 1);
-  EXPECT_EQ(outcome.err, "ERROR: The output cannot be written.\n");
-  const Outcome preset = Run({"preset", "Modem", place() + "/modem.reg", "/y"}, "", "/dev/full");
-  EXPECT_EQ(preset.code, 1);
-  EXPECT_EQ(preset.err, "ERROR: The output cannot be written.\n");
+  EXPECT_TRUE(outcome.out.starts_with("Max Transmission Unit: \"576\", not \"1500\"\n"
+                                      "Recieve Window: \"8760\", not \"64240\"\n"
+                                      "Time To Live: 32, not \"128\"\n"))
+      << outcome.out;
+  outcome = Run({"optimise", "Cable Modem"});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_NE(outcome.out.find("Do you agree (Yes/No)? No: standard input is not a console.\n"),
+            std::string::npos);
+  EXPECT_EQ(outcome.err, std::string(text::kDisclaimerUnanswered) + "\n");
+  EXPECT_EQ(live(), originals);
+
+  outcome = Run({"optimise", "Cable Modem", "/ACCEPT"});
+  EXPECT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_NE(outcome.out.find("Yes, by /accept\nThe settings as they were are backed up in "
+                             "HKEY_LOCAL_MACHINE\\Software\\Tessamont\\Quorvane\\Backup.\n"
+                             "Max Transmission Unit: changed from \"576\" to \"1500\"\n"),
+            std::string::npos)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("Time To Live: changed from 32 to \"128\"\n"), std::string::npos);
+  EXPECT_TRUE(outcome.out.ends_with("Selective Acknowledgements: changed from (not set) to \"1\"\n"
+                                    "Restart the computer for the new values to take effect.\n"));
+  ExpectSuccess(Run({"verify", "Cable Modem"}), "Every value of the Cable Modem preset is set.\n");
+  ExpectSuccess(Run({"optimise", "Cable Modem"}),
+                "Every value of the Cable Modem preset was set already: nothing changed.\n");
+  const std::string show = Run({"show"}).out;
+  EXPECT_NE(show.find("Time To Live\n    HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services"
+                      "\\VxD\\MSTCP    DefaultTTL\n    Live: \"128\"    Backup: 32\n"),
+            std::string::npos)
+      << show;
+  EXPECT_TRUE(show.ends_with("Backup: \"Not Set\" (restore removes the value)\n"
+                             "Network Card CPU\n    HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet"
+                             "\\Services\\Tcpip\\Parameters    DisableTaskOffload\n"
+                             "    Live: (not set)    Backup: 0 (restore removes the value)\n"
+                             "The first-run backup has been taken.\n"));
+
+  outcome = Run({"restore"});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_EQ(outcome.err, std::string(text::kRestoreUnanswered) + "\n");
+  outcome = Run({"restore", "/f"});
+  EXPECT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_NE(outcome.out.find("Max Transmission Unit: restored \"576\"\n"), std::string::npos);
+  EXPECT_NE(outcome.out.find("Session Keep Alive: removed, as it was not set at the first run\n"),
+            std::string::npos);
+  EXPECT_EQ(live(), originals);
+}
+
+// On a console a person answers, Yes or No in any letter case, and may be
+// asked again; No declines with nothing restored.
+TEST_F(QuorvaneRegTool, AConsoleAnswersTheQuestionsInAnyLetterCase) {
+  setenv("QUORVANE_REGISTRY", store().c_str(), 1);
+  const auto run = [](std::vector<std::string> args, const std::string& answers) {
+    std::istringstream in(answers);
+    std::ostringstream out, err;
+    const int code = QuorvaneReg(args, true, in, out, err);
+    return Outcome{code, out.str(), err.str()};
+  };
+  EXPECT_EQ(run({"optimise", "Modem"}, "maybe\nYES\n").code, 0);
+  EXPECT_EQ(Run({"verify", "Modem"}).code, 0);
+  const Outcome declined = run({"restore"}, "nO\n");
+  EXPECT_EQ(declined.code, 1);
+  EXPECT_TRUE(declined.out.ends_with("Restore them (Yes/No)? ")) << declined.out;
+  EXPECT_EQ(declined.err, std::string(text::kRestoreDeclined) + "\n");
+  EXPECT_EQ(Run({"verify", "Modem"}).code, 0);
+  EXPECT_EQ(run({"restore"}, "y\n").code, 0);
+  EXPECT_EQ(Run({"verify", "Modem"}).code, 1);
+  unsetenv("QUORVANE_REGISTRY");
 }
 
 }  // namespace

@@ -11,20 +11,22 @@
 #  3. a third start goes straight to the main window; its pane list opens
 #     the About window, whose lblURL opens the maker's home page in the
 #     user's browser (a script that notes what it is given); Escape closes
-#     the window.
+#     the window;
+#  4. quorvane-reg.exe shows, optimises and restores.
 # Each start is made as from a Downloads folder that a web page has written
 # to: the program, the working folder and PATH are one folder, which also
 # holds a DLL under each name that Windows or Wine would look for there;
 # Wine loads a DLL found there before its own, as Windows does. None of
 # them may be loaded.
-# Usage: quorvane_exe_test.sh WINE QUORVANE_EXE PLANTED_DLL (DISPLAY set,
-# WINEPREFIX too)
+# Usage: quorvane_exe_test.sh WINE QUORVANE_EXE PLANTED_DLL QUORVANE_REG_EXE
+# (DISPLAY set, WINEPREFIX too)
 set -euo pipefail
 source "$(dirname "$0")/../support/program_session.sh"
 
 wine=$1
 exe=$2
 planted_dll=$3
+tool=$4
 work=$session_work
 
 # DLLs that are not KnownDLLs (which Windows loads from System32 alone) and
@@ -37,6 +39,7 @@ planted=(uxtheme msimg32 comctl32 dwmapi cryptbase oleacc propsys)
 folder=$work/downloads
 mkdir "$folder"
 cp "$exe" "$folder/quorvane.exe"
+cp "$tool" "$folder/quorvane-reg.exe"
 for name in "${planted[@]}"; do cp "$planted_dll" "$folder/$name.dll"; done
 # Only the program is started so; Wine's own tools run as they always do.
 planted_overrides="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$(IFS=,; echo "${planted[*]}")=n,b"
@@ -179,5 +182,14 @@ ended
 [ ! -s "$work/question" ] || fail "the first-run question was asked again"
 no_planted_dll_loaded
 reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null
+
+echo "== quorvane-reg.exe from the same folder"
+for command in show "optimise Modem /accept" "restore /f"; do
+  # shellcheck disable=SC2086 # the command's words
+  WINEDLLOVERRIDES=$planted_overrides WINEPATH="Z:${folder//\//\\}" \
+    "$wine" "$folder/quorvane-reg.exe" $command </dev/null >"$work/said" 2>&1 ||
+    fail "quorvane-reg.exe $command: $(cat "$work/said")"
+done
+no_planted_dll_loaded
 
 echo "PASS"

@@ -1,0 +1,75 @@
+// restore [/f]: the restore as the program's Restore button runs it, asked
+// first; refused, before asking, where the backup key holds no copy at all.
+#include <iostream>
+#include <optional>
+
+#include "engine/restore.h"
+#include "engine/show_settings.h"
+#include "store/status_words.h"
+#include "tools/reg_console.h"
+#include "tools/reg_program.h"
+#include "tools/reg_texts.h"
+
+namespace quorvane::tools {
+namespace {
+
+// A copy that cannot be read may be there: that is no computer without a
+// backup, and nothing is done until it can be read.
+std::optional<store::Status> UnreadableCopy(const engine::ShownSettings& shown) {
+  for (const engine::ShownSetting& setting : shown.settings) {
+    if (setting.backup.status != store::kSuccess) return setting.backup.status;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunRestore(const CommandRun& run) {
+  const store::Registry registry = RegistryOf(run);
+  const engine::ShownSettings shown = engine::ShowSettings(registry);
+  if (const std::optional<store::Status> status = UnreadableCopy(shown)) {
+    return Fail(run.err, *status);
+  }
+  if (!shown.AnyBackup()) {
+    run.err << text::kNoBackupHere << "\n";
+    return 1;
+  }
+
+  ConsoleQuestions questions(run, "/f");
+  const engine::RestoreOutcome outcome = engine::RestoreFromBackup(registry, questions);
+  if (outcome.confirmation != engine::Answer::Yes) {
+    run.err << (questions.Unanswered() ? text::kRestoreUnanswered : text::kRestoreDeclined)
+            << "\n";
+    return 1;
+  }
+  if (outcome.NoBackup()) {  // the backup went meanwhile
+    run.err << text::kNoBackupHere << "\n";
+    return 1;
+  }
+  bool anyRestored = false;
+  for (const engine::Step& step : outcome.steps) {
+    if (step.Failed()) continue;
+    run.out << NameOf(step.setting);
+    if (step.found == engine::Found::Absent) {
+      run.out << text::kLeftWithoutCopy << "\n";
+      continue;
+    }
+    anyRestored = true;
+    if (step.action == engine::Action::Remove) {
+      run.out << text::kRemoved << "\n";
+    } else {
+      run.out << text::kRestored << HeldText(step.written) << "\n";
+    }
+  }
+  if (anyRestored) run.out << text::kRestartForRestored << "\n";
+  bool failed = false;
+  for (const engine::Step& step : outcome.steps) {
+    if (!step.Failed()) continue;
+    run.err << text::kErrorPrefix << NameOf(step.setting) << text::kNotRestored
+            << store::CommandLineReason(step.status) << "\n";
+    failed = true;
+  }
+  return failed ? 1 : 0;
+}
+
+}  // namespace quorvane::tools
