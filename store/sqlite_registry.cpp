@@ -282,6 +282,7 @@ Status SqliteRegistry::DeleteKey(RootKey root, const std::string& path) {
   KeyHandle key = kNoKey;
   if (const Status status = OpenKey(root, path, &key); status != kSuccess) return status;
   std::lock_guard lock(impl_->mutex);
+  impl_->EndReading();  // the open's read, which a write cannot begin within
   std::vector<std::string_view> keys;
   const bool isRoot = SplitPath(path, &keys) != kSuccess || keys.empty();
   // An older store is brought to the current format first; its keys keep
