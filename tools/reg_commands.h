@@ -8,7 +8,8 @@
 // (reg_commands.cpp) and its runner; an option as a row of its command's
 // options, with an Option for a meaning no command had before (the parser
 // stores it). A rule of several options together, beyond "each once", is
-// the command's complete().
+// the command's complete(). What reg.exe does on hive files is no command
+// here but a name of kHiveOperations, refused (IsHiveOperation).
 #pragma once
 
 #include <iosfwd>
@@ -24,26 +25,39 @@ namespace quorvane::tools {
 // The arguments a command takes before its options, in their order.
 enum class Positional {
   Key,         // HKLM\PATH, UTF-8 text: RegCommand::keyName and path
+  SecondKey,   // another: RegCommand::secondKeyName and secondPath
   File,        // any argument (a path may begin with /): RegCommand::file
   Connection,  // any argument, which the runner checks: RegCommand::connection
 };
 
 // What an option means. One meaning may go by a name of its own in each
 // command (add's /f is export's /y), and one name by a meaning of its own
-// in each (query's /s recurses, add's /s separates).
-enum class Option { Value, DefaultValue, Type, Data, Force, View, Recurse, Separator };
+// in each (query's /s recurses, add's /s separates). Rows of one meaning
+// are given once at most between them (/reg:32 and /reg:64; compare's /oa,
+// /od, /os and /on).
+enum class Option {
+  Value, DefaultValue, AllValues, Type, Data, Force, View, Recurse, Separator,
+  Find, InKeyNames, InData, CaseSensitive, Exact, TypeNumbers, Output,
+};
 
 struct OptionRow {
   const char* name;  // without its / or -, any letter case
   Option option;
   // Takes the next argument as its own, whatever it begins with; UTF-8 text.
   bool takesArgument = false;
+  // ...unless none follows or the next names an option of the command
+  // (query's /v, whose name may be left out with /f).
+  bool argumentOptional = false;
 };
 
-// The options' arguments that their command makes sense of only together,
-// in complete(): add's /t, /d and /s.
+// The options that their command makes sense of only together, in
+// complete(): add's /t, /d and /s; query's search and /se; compare's
+// output.
 struct GivenOptions {
-  std::optional<std::string> type, data, separator;
+  std::optional<std::string> type, data, separator, find;
+  bool valueNames = false;  // query's /v without a name
+  bool inKeyNames = false, inData = false, caseSensitive = false, exact = false;
+  const char* output = nullptr;  // the output option's name
 };
 
 // Whose command it is: the usage lists each family's commands together,
@@ -102,15 +116,26 @@ const CommandRow& CommandOf(RegOperation operation);
 // with its synopsis and summary, then the family's notes.
 std::string Usage();
 
+// True when name (any letter case) is one of reg.exe's operations on the
+// hive files of Windows' registry, which the portable registry, one file,
+// has none of: save, restore, load, unload and flags. They are refused,
+// whatever follows, unless a row of the table has the name and no key
+// follows it: Quorvane's own restore takes none.
+bool IsHiveOperation(const std::string& name);
+
 // The runners, each in the file of what it does: reg_query.cpp,
-// reg_add_delete.cpp, reg_preset.cpp; export's and import's are
-// reg_transfer.h's ExportKey and ImportFile.
+// reg_add_delete.cpp, reg_copy.cpp, reg_compare.cpp, reg_preset.cpp;
+// export's and import's are reg_transfer.h's ExportKey and ImportFile.
 int RunQuery(const CommandRun& run);
 int RunAdd(const CommandRun& run);
 int RunDelete(const CommandRun& run);
+int RunCopy(const CommandRun& run);
+int RunCompare(const CommandRun& run);
 int RunPreset(const CommandRun& run);
 
-// add's /t, /d and /s as the data that add stores (reg_add_data.cpp).
+// add's /t, /d and /s as the data that add stores (reg_add_data.cpp);
+// query's search, /t and /se as what it shows (reg_query.cpp).
 const char* CompleteAdd(const GivenOptions& given, RegCommand* command);
+const char* CompleteQuery(const GivenOptions& given, RegCommand* command);
 
 }  // namespace quorvane::tools

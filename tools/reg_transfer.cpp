@@ -21,32 +21,19 @@ using store::Status;
 
 constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 
-std::string Below(const std::string& path, const std::string& name) {
-  return path.empty() ? name : path + "\\" + name;
-}
-
 // Appends the key at path (spelled shown) and its subtree to keys.
 Status AppendSubtree(SqliteRegistry& store, const std::string& path, const std::string& shown,
                      std::vector<RegFileKey>* keys) {
-  ScopedKey key(store);
-  if (const Status status = store.OpenKey(kRoot, path, key.receive());
-      status != store::kSuccess) {
-    return status;
-  }
-  std::vector<SqliteRegistry::StoredValue> values;
+  RegFileKey key;
   std::vector<std::string> subkeys;
-  if (const Status status = ListKey(store, key.get(), &values, &subkeys);
+  if (const Status status = ReadKey(store, path, shown, &key, &subkeys);
       status != store::kSuccess) {
     return status;
   }
-  RegFileKey file{shown, false, {}, 0};
-  for (auto& value : values) {
-    file.values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
-  }
-  keys->push_back(std::move(file));
+  keys->push_back(std::move(key));
   for (const std::string& subkey : subkeys) {
     if (const Status status =
-            AppendSubtree(store, Below(path, subkey), Below(shown, subkey), keys);
+            AppendSubtree(store, PathBelow(path, subkey), PathBelow(shown, subkey), keys);
         status != store::kSuccess) {
       return status;
     }
@@ -95,10 +82,31 @@ Status ListKey(SqliteRegistry& store, KeyHandle key,
   return store::kSuccess;
 }
 
+Status ReadKey(SqliteRegistry& store, const std::string& path, const std::string& shown,
+               RegFileKey* key, std::vector<std::string>* subkeys) {
+  ScopedKey handle(store);
+  if (const Status status = store.OpenKey(kRoot, path, handle.receive());
+      status != store::kSuccess) {
+    return status;
+  }
+  std::vector<SqliteRegistry::StoredValue> values;
+  if (const Status status = ListKey(store, handle.get(), &values, subkeys);
+      status != store::kSuccess) {
+    return status;
+  }
+  *key = {shown, false, {}, 0};
+  for (auto& value : values) {
+    key->values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
+  }
+  return store::kSuccess;
+}
+
 Status ReadSubtree(SqliteRegistry& store, const std::string& path,
                    std::vector<RegFileKey>* keys) {
   keys->clear();
-  return AppendSubtree(store, path, WithoutTrailingBackslashes(path), keys);
+  // The subkeys' paths go on from the key's without its trailing backslash.
+  const std::string key = path.ends_with('\\') ? path.substr(0, path.size() - 1) : path;
+  return AppendSubtree(store, key, WithoutTrailingBackslashes(path), keys);
 }
 
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
