@@ -53,6 +53,7 @@ inline constexpr ValueType kTypeText = 1;            // REG_SZ
 inline constexpr ValueType kTypeExpandableText = 2;  // REG_EXPAND_SZ
 inline constexpr ValueType kTypeBinary = 3;          // REG_BINARY
 inline constexpr ValueType kTypeNumber = 4;          // REG_DWORD
+inline constexpr ValueType kTypeNumberBigEndian = 5; // REG_DWORD_BIG_ENDIAN
 inline constexpr ValueType kTypeMultiText = 7;       // REG_MULTI_SZ
 inline constexpr ValueType kTypeNumber64 = 11;       // REG_QWORD
 

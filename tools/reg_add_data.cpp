@@ -9,28 +9,24 @@
 
 #include "tools/reg_commands.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 #include "tools/utf16.h"
 
 namespace quorvane::tools {
 namespace {
 
-struct TypeName {
-  const char* name;
-  store::ValueType type;
-};
-constexpr TypeName kTypes[] = {
-    {"REG_SZ", store::kTypeText},
-    {"REG_EXPAND_SZ", store::kTypeExpandableText},
-    {"REG_MULTI_SZ", store::kTypeMultiText},
-    {"REG_DWORD", store::kTypeNumber},
-    {"REG_QWORD", store::kTypeNumber64},
-    {"REG_BINARY", store::kTypeBinary},
-    {"REG_NONE", store::kTypeNone},
-};
-
 // A number as reg.exe takes it: decimal digits, or 0x and hex digits, that
-// fit in bits bits unsigned.
+// fit in bits bits unsigned. Decimal digits after a minus sign stand for
+// the number's two's complement in 64 bits, which only a REG_QWORD holds
+// (-1 is 0xFFFFFFFFFFFFFFFF).
 std::optional<std::uint64_t> ParseNumber(const std::string& data, int bits) {
+  if (data.size() > 1 && data[0] == '-' &&
+      std::all_of(data.begin() + 1, data.end(),
+                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; })) {
+    const auto magnitude = ParseNumber(data.substr(1), 64);
+    if (!magnitude) return std::nullopt;
+    return ParseNumber(std::to_string(0 - *magnitude), bits);
+  }
   int base = 10;
   std::size_t start = 0;
   if (data.size() > 2 && data[0] == '0' && (data[1] == 'x' || data[1] == 'X')) {
@@ -70,10 +66,19 @@ std::optional<std::vector<std::uint8_t>> ParseBinary(const std::string& data) {
 }
 
 // The strings of a multi-string, each ended by its NUL, and the NUL that
-// ends the list; none may be empty. The separator is \0 unless given.
-std::optional<std::vector<std::uint8_t>> ParseMultiString(const std::string& data,
+// ends the list, as reg.exe makes them: a separator may end the data, and
+// none may begin it or follow another, except that the separator alone is
+// one empty string. The separator is \0 unless given.
+std::optional<std::vector<std::uint8_t>> ParseMultiString(std::string data,
                                                           const std::string& separator) {
   std::vector<std::uint8_t> bytes;
+  if (data == separator) {
+    data.clear();
+    bytes.push_back(0);
+  } else if (data.ends_with(separator)) {
+    data.resize(data.size() - separator.size());
+    if (data.ends_with(separator)) return std::nullopt;
+  }
   for (std::size_t start = 0; start < data.size();) {
     const std::size_t end = std::min(data.find(separator, start), data.size());
     if (end == start) return std::nullopt;
@@ -81,7 +86,6 @@ std::optional<std::vector<std::uint8_t>> ParseMultiString(const std::string& dat
                  data.begin() + static_cast<std::ptrdiff_t>(end));
     bytes.push_back(0);
     start = end == data.size() ? end : end + separator.size();
-    if (start == data.size() && end != data.size()) return std::nullopt;  // ends in a separator
   }
   bytes.push_back(0);
   return bytes;
@@ -95,11 +99,15 @@ std::optional<std::vector<std::uint8_t>> AddData(store::ValueType type,
   const std::string given = data.value_or("");
   *error = text::kInvalidSyntax;
   switch (type) {
+    // Either REG_DWORD is written low byte first, as Windows writes them.
     case store::kTypeNumber:
+    case store::kTypeNumberBigEndian:
     case store::kTypeNumber64: {
       *error = text::kInvalidNumber;
-      const int bits = type == store::kTypeNumber ? 32 : 64;
-      const auto number = data ? ParseNumber(given, bits) : std::optional<std::uint64_t>(0);
+      const int bits = type == store::kTypeNumber64 ? 64 : 32;
+      // A REG_QWORD without data is 0; a REG_DWORD needs its number.
+      const auto number = data ? ParseNumber(given, bits)
+                               : bits == 64 ? std::optional<std::uint64_t>(0) : std::nullopt;
       if (!number) return std::nullopt;
       std::vector<std::uint8_t> bytes;
       for (int shift = 0; shift < bits; shift += 8) {
@@ -130,20 +138,18 @@ std::optional<std::vector<std::uint8_t>> AddData(store::ValueType type,
 
 const char* CompleteAdd(const GivenOptions& given, RegCommand* command) {
   if (given.type) {
-    const auto known = std::find_if(std::begin(kTypes), std::end(kTypes), [&](const TypeName& t) {
-      return SameLetters(*given.type, t.name);
-    });
-    if (known == std::end(kTypes)) return text::kInvalidSyntax;
-    command->type = known->type;
+    const auto type = TypeNamed(*given.type);
+    if (!type) return text::kInvalidSyntax;
+    command->type = *type;
   }
   // The separator is one character, and only for a multi-string.
   if (given.separator &&
-      (command->type != store::kTypeMultiText || given.separator->size() != 1)) {
+      (command->type != store::kTypeMultiText || !IsOneCharacter(*given.separator))) {
     return text::kInvalidSyntax;
   }
-  // A type or data without a name sets the default value; with neither,
-  // only the key is made.
-  if (!command->valueName && (given.type || given.data)) command->valueName = "";
+  // Without a name, add sets the default value: to an empty REG_SZ when
+  // given neither a type nor data, as reg.exe does.
+  if (!command->valueName) command->valueName = "";
   const char* error = nullptr;
   auto bytes = AddData(command->type, given.data, given.separator.value_or("\\0"), &error);
   if (!bytes) return error;

@@ -1,16 +1,20 @@
-// add and delete: a value set or removed (add also makes the key), each
-// asked first on the console without /f, as reg.exe asks.
+// add and delete: a value set (add also makes the key), or a value, all of
+// a key's values or a whole key removed, each asked first without /f, as
+// reg.exe asks, and each one change of the store.
 #include <cstdint>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "store/scoped_key.h"
 #include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
+#include "tools/reg_file.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 
 namespace quorvane::tools {
 namespace {
@@ -21,8 +25,6 @@ using store::SqliteRegistry;
 using store::Status;
 
 constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
-std::string Named(const std::string& name) { return name.empty() ? text::kDefaultName : name; }
 
 // The value's type and data, or nullopt with *status saying why not.
 std::optional<SqliteRegistry::StoredValue> Fetch(SqliteRegistry& store, KeyHandle key,
@@ -43,18 +45,16 @@ int RunAdd(const CommandRun& run) {
       status != store::kSuccess) {
     return Fail(run.err, status);
   }
-  if (command.valueName) {
-    const std::string& name = *command.valueName;
-    Status status = store::kSuccess;
-    if (!command.force && Fetch(store, key.get(), name, &status) &&
-        !Confirm(run.in, run.out, text::kOverwriteBefore + Named(name) + text::kOverwriteAfter)) {
-      run.out << text::kCancelled << "\n";
-      return 0;
-    }
-    status = store.SetValue(key.get(), name, command.type, command.data.data(),
-                            static_cast<std::uint32_t>(command.data.size()));
-    if (status != store::kSuccess) return Fail(run.err, status);
+  const std::string& name = *command.valueName;
+  Status status = store::kSuccess;
+  if (!command.force && Fetch(store, key.get(), name, &status) &&
+      !Confirm(run.in, run.out, text::kOverwriteBefore + NameShown(name) + text::kOverwriteAfter)) {
+    run.out << text::kCancelled << "\n";
+    return 0;
   }
+  status = store.SetValue(key.get(), name, command.type, command.data.data(),
+                          static_cast<std::uint32_t>(command.data.size()));
+  if (status != store::kSuccess) return Fail(run.err, status);
   run.out << text::kSuccess << "\n";
   return 0;
 }
@@ -67,28 +67,37 @@ int RunDelete(const CommandRun& run) {
       status != store::kSuccess) {
     return Fail(run.err, status);
   }
-  if (!command.valueName) {
-    // The key and everything below it, as reg.exe deletes a key.
-    if (!command.force && !Confirm(run.in, run.out,
-                                   text::kDeleteKeyBefore + command.keyName + text::kDeleteAfter)) {
-      run.out << text::kCancelled << "\n";
-      return 0;
-    }
-    if (const Status status = store.DeleteKey(kRoot, command.path); status != store::kSuccess) {
+  const auto asked = [&](const std::string& question) {
+    if (command.force || Confirm(run.in, run.out, question + text::kDeleteAfter)) return true;
+    run.out << text::kCancelled << "\n";
+    return false;
+  };
+  Status status = store::kSuccess;
+  if (command.valueName) {
+    const std::string& name = *command.valueName;
+    if (!Fetch(store, key.get(), name, &status)) return Fail(run.err, status);
+    if (!asked(text::kDeleteBefore + NameShown(name))) return 0;
+    status = store.DeleteValue(key.get(), name);
+  } else if (command.allValues) {
+    std::vector<SqliteRegistry::StoredValue> values;
+    if (status = store.ListValues(key.get(), &values); status != store::kSuccess) {
       return Fail(run.err, status);
     }
-    run.out << text::kSuccess << "\n";
-    return 0;
+    if (!asked(text::kDeleteValuesBefore + command.keyName)) return 0;
+    SqliteRegistry::Transaction transaction(store);
+    status = transaction.status();
+    for (auto value = values.begin(); status == store::kSuccess && value != values.end(); ++value) {
+      status = store.DeleteValue(key.get(), value->name);
+    }
+    if (status == store::kSuccess) status = transaction.Commit();
+  } else {
+    // The root holds the registry; it is never deleted.
+    if (WithoutTrailingBackslashes(command.path).empty()) {
+      return Fail(run.err, store::kAccessDenied);
+    }
+    if (!asked(text::kDeleteKeyBefore + command.keyName)) return 0;
+    status = store.DeleteKey(kRoot, command.path);
   }
-  const std::string& name = *command.valueName;
-  Status status = store::kSuccess;
-  if (!Fetch(store, key.get(), name, &status)) return Fail(run.err, status);
-  if (!command.force &&
-      !Confirm(run.in, run.out, text::kDeleteBefore + Named(name) + text::kDeleteAfter)) {
-    run.out << text::kCancelled << "\n";
-    return 0;
-  }
-  status = store.DeleteValue(key.get(), name);
   if (status != store::kSuccess) return Fail(run.err, status);
   run.out << text::kSuccess << "\n";
   return 0;

@@ -8,7 +8,8 @@
 // (reg_commands.cpp) and its runner; an option as a row of its command's
 // options, with an Option for a meaning no command had before (the parser
 // stores it). A rule of several options together, beyond "each once", is
-// the command's complete().
+// the command's complete(). What reg.exe does on hive files is no command
+// here but a name of kHiveOperations, refused (IsHiveOperation).
 #pragma once
 
 #include <iosfwd>
@@ -40,26 +41,39 @@ inline constexpr bool kRegExeCommandsRun = true;
 // The arguments a command takes before its options, in their order.
 enum class Positional {
   Key,         // HKLM\PATH, UTF-8 text: RegCommand::keyName and path
+  SecondKey,   // another: RegCommand::secondKeyName and secondPath
   File,        // any argument (a path may begin with /): RegCommand::file
   Connection,  // any argument, which the runner checks: RegCommand::connection
 };
 
 // What an option means. One meaning may go by a name of its own in each
 // command (add's /f is export's /y), and one name by a meaning of its own
-// in each (query's /s recurses, add's /s separates).
-enum class Option { Value, DefaultValue, Type, Data, Force, View, Recurse, Separator };
+// in each (query's /s recurses, add's /s separates). Rows of one meaning
+// are given once at most between them (/reg:32 and /reg:64; compare's /oa,
+// /od, /os and /on).
+enum class Option {
+  Value, DefaultValue, AllValues, Type, Data, Force, View, Recurse, Separator,
+  Find, InKeyNames, InData, CaseSensitive, Exact, TypeNumbers, Output,
+};
 
 struct OptionRow {
   const char* name;  // without its / or -, any letter case
   Option option;
   // Takes the next argument as its own, whatever it begins with; UTF-8 text.
   bool takesArgument = false;
+  // ...unless none follows or the next names an option of the command
+  // (query's /v, whose name may be left out with /f).
+  bool argumentOptional = false;
 };
 
-// The options' arguments that their command makes sense of only together,
-// in complete(): add's /t, /d and /s.
+// The options that their command makes sense of only together, in
+// complete(): add's /t, /d and /s; query's search and /se; compare's
+// output.
 struct GivenOptions {
-  std::optional<std::string> type, data, separator;
+  std::optional<std::string> type, data, separator, find;
+  bool valueNames = false;  // query's /v without a name
+  bool inKeyNames = false, inData = false, caseSensitive = false, exact = false;
+  const char* output = nullptr;  // the output option's name
 };
 
 // Whose command it is: the usage lists each family's commands together,
@@ -105,11 +119,7 @@ struct CommandRow {
   const char* (*complete)(const GivenOptions& given, RegCommand* command) = nullptr;
   const char* synopsis;         // the command's line in the whole usage
   const char* summary = "";     // lines of their own below it there
-  const char* help = nullptr;   // what NAME /? shows; none: the whole usage
-  // For a command that takes no positional argument, what it answers when
-  // given one, in place of the syntax error: reg.exe has a command of the
-  // same name that takes it.
-  const char* withArgument = nullptr;
+  const char* help = nullptr;   // what NAME /? shows; none: see HelpOf
   // Runs a command that parsed; answers the exit code. Questions go to out
   // and failures to err, as reg.exe words them; the dispatch delivers out.
   int (*run)(const CommandRun& run);
@@ -133,16 +143,25 @@ std::string Usage();
 // program's, its synopsis, summary and its family's notes.
 std::string HelpOf(const CommandRow& row);
 
-// The command as reg.exe names it in its messages: in capitals.
-std::string ShownName(const CommandRow& row);
+// A command's name as reg.exe names it in its messages: in capitals.
+std::string ShownName(std::string name);
+
+// True when name (any letter case) is one of reg.exe's operations on the
+// hive files of Windows' registry, which the portable registry, one file,
+// has none of: save, restore, load, unload and flags. They are refused,
+// whatever follows, unless a row of the table has the name and no key
+// follows it: Quorvane's own restore takes none.
+bool IsHiveOperation(const std::string& name);
 
 // The runners, each in the file of what it does: reg.exe's in reg_query.cpp,
-// reg_add_delete.cpp and reg_transfer.cpp (on Windows, reg_exe_windows.cpp
-// says where they are); the program's in reg_show.cpp, reg_optimise.cpp,
-// reg_restore.cpp and reg_preset.cpp.
+// reg_add_delete.cpp, reg_copy.cpp, reg_compare.cpp and reg_transfer.cpp
+// (on Windows, reg_exe_windows.cpp says where they are); the program's in
+// reg_show.cpp, reg_optimise.cpp, reg_restore.cpp and reg_preset.cpp.
 int RunQuery(const CommandRun& run);
 int RunAdd(const CommandRun& run);
 int RunDelete(const CommandRun& run);
+int RunCopy(const CommandRun& run);
+int RunCompare(const CommandRun& run);
 int RunExport(const CommandRun& run);
 int RunImport(const CommandRun& run);
 int RunShow(const CommandRun& run);
@@ -151,7 +170,9 @@ int RunVerify(const CommandRun& run);
 int RunRestore(const CommandRun& run);
 int RunPreset(const CommandRun& run);
 
-// add's /t, /d and /s as the data that add stores (reg_add_data.cpp).
+// add's /t, /d and /s as the data that add stores (reg_add_data.cpp);
+// query's search, /t and /se as what it shows (reg_query.cpp).
 const char* CompleteAdd(const GivenOptions& given, RegCommand* command);
+const char* CompleteQuery(const GivenOptions& given, RegCommand* command);
 
 }  // namespace quorvane::tools

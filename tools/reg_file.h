@@ -58,6 +58,13 @@ inline std::string WithoutTrailingBackslashes(std::string path) {
   return path;
 }
 
+// The path of name below the key at path; either may be "" (the root, the
+// key itself).
+inline std::string PathBelow(const std::string& path, const std::string& name) {
+  if (name.empty()) return path;
+  return path.empty() ? name : path + "\\" + name;
+}
+
 // The value types whose data is text, in two views.
 inline bool IsTextType(store::ValueType type) { return store::IsStringType(type); }
 

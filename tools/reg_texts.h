@@ -14,12 +14,25 @@ inline constexpr const char* kCancelled = "The operation was canceled by the use
 
 inline constexpr const char* kInvalidSyntax = "ERROR: Invalid syntax.";
 inline constexpr const char* kInvalidKeyName = "ERROR: Invalid key name.";
+// A root and a backslash with nothing after it, as in HKLM\ /v x.
+inline constexpr const char* kInvalidSystemKey = "ERROR: Invalid system key.";
 inline constexpr const char* kInvalidNumber = "ERROR: Invalid syntax. Specify valid numeric value.";
 inline constexpr const char* kInvalidText =
     "ERROR: Invalid syntax. Specify key names, value names and data as UTF-8 text.";
 // Around the operation's name, as in: Type "REG ADD /?" for usage.
 inline constexpr const char* kUsageHintBefore = "Type \"REG";
 inline constexpr const char* kUsageHintAfter = " /?\" for usage.";
+
+// What reg.exe does that the portable registry has no meaning for, each
+// refused with one line: a key on another computer, and, around the
+// operation's name, the operations on hive files.
+inline constexpr const char* kRemoteComputer =
+    "ERROR: The portable registry is this computer's own file: the registry of another "
+    "computer (\\\\COMPUTER\\KEY) cannot be reached through it.";
+inline constexpr const char* kHiveOperationBefore = "ERROR: REG ";
+inline constexpr const char* kHiveOperationAfter =
+    " works on the hive files of Windows' registry; the portable registry is one file and "
+    "has none.";
 
 // After the words of a store whose two names now compare as one
 // (kAlreadyExists), the names, by key: KEY "holds the subkeys" / "holds the
@@ -45,8 +58,30 @@ inline constexpr const char* kErrorPrefix = "ERROR: ";
 inline constexpr const char* kOverwriteBefore = "Value ";
 inline constexpr const char* kOverwriteAfter = " exists, overwrite(Yes/No)? ";
 inline constexpr const char* kDeleteBefore = "Delete the registry value ";
-inline constexpr const char* kDeleteKeyBefore = "Permanently delete the registry key ";
 inline constexpr const char* kDeleteAfter = " (Yes/No)? ";
+// Before the key's name, then kDeleteAfter: delete KEY and delete KEY /va.
+inline constexpr const char* kDeleteKeyBefore = "Permanently delete the registry key ";
+inline constexpr const char* kDeleteValuesBefore = "Delete all values under the registry key ";
+
+// copy of a key onto itself.
+inline constexpr const char* kSameKeys =
+    "ERROR: The source and destination keys cannot be the same.";
+
+// The last line of query's search, around the number of matches.
+inline constexpr const char* kEndOfSearchBefore = "End of search: ";
+inline constexpr const char* kEndOfSearchAfter = " match(es) found.";
+
+// compare's lines: what the first key holds and the second does not (or
+// otherwise), what the second holds, and what both hold alike; then a
+// value with its key, name, type and data, or a subkey; then the result.
+inline constexpr const char* kInFirst = "< ";
+inline constexpr const char* kInSecond = "> ";
+inline constexpr const char* kInBoth = "= ";
+inline constexpr const char* kComparedValue = "Value: ";
+inline constexpr const char* kComparedKey = "Key: ";
+inline constexpr const char* kComparedGap = "  ";
+inline constexpr const char* kIdentical = "Result Compared: Identical";
+inline constexpr const char* kDifferent = "Result Compared: Different";
 
 // How query shows the default value, and a default value that is not set.
 inline constexpr const char* kDefaultName = "(Default)";
@@ -122,12 +157,6 @@ inline constexpr const char* kRegExeCommandsAfter =
     " are Windows' own reg.exe's: type \"REG /?\" for their usage.";
 inline constexpr const char* kNameSeparator = ", ";
 inline constexpr const char* kLastNameSeparator = " and ";
-
-// reg.exe's restore, which takes a key, given to the program's.
-inline constexpr const char* kHiveRestore =
-    "ERROR: REG RESTORE KeyName FileName writes a saved hive over a key, a hive operation that "
-    "the portable registry does not have (on Windows, reg.exe does it). quorvane-reg restore "
-    "takes no key: it puts back Quorvane's first-run backup.";
 
 // The program's commands. A setting's value is shown as a text in quotes,
 // a number, or as below.

@@ -30,43 +30,37 @@ using store::Status;
 
 constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 
-std::string Below(const std::string& path, const std::string& name) {
-  return path.empty() ? name : path + "\\" + name;
-}
-
 // Hands the key at path (spelled shown) and each key below it to visit,
-// until visit answers false.
-Status VisitSubtree(SqliteRegistry& store, const std::string& path, const std::string& shown,
-                    const std::function<bool(RegFileKey)>& visit, bool* stopped) {
+// until visit answers false; the key is closed before its subkeys are
+// read.
+Status VisitKeys(SqliteRegistry& store, const std::string& path, const std::string& shown,
+                 const std::function<bool(RegFileKey)>& visit, bool* stopped) {
   std::vector<std::string> subkeys;
-  {
-    ScopedKey key(store);
-    if (const Status status = store.OpenKey(kRoot, path, key.receive());
-        status != store::kSuccess) {
-      return status;
-    }
-    std::vector<SqliteRegistry::StoredValue> values;
-    if (const Status status = ListKey(store, key.get(), &values, &subkeys);
-        status != store::kSuccess) {
-      return status;
-    }
-    RegFileKey file{shown, false, {}, 0};
-    for (auto& value : values) {
-      file.values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
-    }
-    if (!visit(std::move(file))) {
-      *stopped = true;
-      return store::kSuccess;
-    }
+  RegFileKey key;
+  if (const Status status = ReadKey(store, path, shown, &key, &subkeys);
+      status != store::kSuccess) {
+    return status;
+  }
+  if (!visit(std::move(key))) {
+    *stopped = true;
+    return store::kSuccess;
   }
   for (const std::string& subkey : subkeys) {
     if (const Status status =
-            VisitSubtree(store, Below(path, subkey), Below(shown, subkey), visit, stopped);
+            VisitKeys(store, PathBelow(path, subkey), PathBelow(shown, subkey), visit, stopped);
         status != store::kSuccess || *stopped) {
       return status;
     }
   }
   return store::kSuccess;
+}
+
+// VisitKeys from the key at path as typed: a trailing backslash is not
+// counted, and the subkeys' paths go on from the key's without it.
+Status VisitSubtree(SqliteRegistry& store, const std::string& path,
+                    const std::function<bool(RegFileKey)>& visit, bool* stopped) {
+  const std::string key = path.ends_with('\\') ? path.substr(0, path.size() - 1) : path;
+  return VisitKeys(store, key, WithoutTrailingBackslashes(path), visit, stopped);
 }
 
 // Writes UTF-8 text into out as UTF-16LE, a piece at a time, each cut
@@ -165,11 +159,30 @@ Status ListKey(SqliteRegistry& store, KeyHandle key,
   return store::kSuccess;
 }
 
+Status ReadKey(SqliteRegistry& store, const std::string& path, const std::string& shown,
+               RegFileKey* key, std::vector<std::string>* subkeys) {
+  ScopedKey handle(store);
+  if (const Status status = store.OpenKey(kRoot, path, handle.receive());
+      status != store::kSuccess) {
+    return status;
+  }
+  std::vector<SqliteRegistry::StoredValue> values;
+  if (const Status status = ListKey(store, handle.get(), &values, subkeys);
+      status != store::kSuccess) {
+    return status;
+  }
+  *key = {shown, false, {}, 0};
+  for (auto& value : values) {
+    key->values.push_back({std::move(value.name), false, value.type, std::move(value.data), 0});
+  }
+  return store::kSuccess;
+}
+
 Status ReadSubtree(SqliteRegistry& store, const std::string& path,
                    std::vector<RegFileKey>* keys) {
   keys->clear();
   bool stopped = false;
-  return VisitSubtree(store, path, WithoutTrailingBackslashes(path),
+  return VisitSubtree(store, path,
                       [keys](RegFileKey key) {
                         keys->push_back(std::move(key));
                         return true;
@@ -249,7 +262,7 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
     if (!file.Write(kUtf16Mark) || !WriteUtf16(file, RegFileHeaderText())) return false;
     bool written = true, unwritable = false, stopped = false;
     const Status status = VisitSubtree(
-        store, command.path, WithoutTrailingBackslashes(command.path),
+        store, command.path,
         [&](RegFileKey key) {
           // A file that could not be read back is no copy: none is written.
           if (HoldsLineBreak(key.path)) {

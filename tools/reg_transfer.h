@@ -19,6 +19,12 @@ namespace quorvane::tools {
                                     std::vector<store::SqliteRegistry::StoredValue>* values,
                                     std::vector<std::string>* subkeys);
 
+// The key at path (below HKEY_LOCAL_MACHINE) with its values, its path
+// spelled shown, and the names of its subkeys, each by RegExeOrder.
+[[nodiscard]] store::Status ReadKey(store::SqliteRegistry& store, const std::string& path,
+                                    const std::string& shown, RegFileKey* key,
+                                    std::vector<std::string>* subkeys);
+
 // The key at path (below HKEY_LOCAL_MACHINE) and every key below it, in
 // the order in which reg.exe lists them: each key before its subkeys,
 // subkeys and values by RegExeOrder. Paths are spelled as path is, then as

@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 #include <sys/mount.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cstring>
@@ -74,12 +75,22 @@ TEST(RegArguments, ReadsWhatEachOperationTakes) {
   EXPECT_EQ(number.command.data, (std::vector<std::uint8_t>{0xFE, 0xFF, 0xFF, 0xFF}));
   EXPECT_FALSE(number.command.force);
 
-  // Data without a name sets the default value; neither makes the key alone.
+  // Without a name add sets the default value, to an empty REG_SZ without
+  // data; the big-endian REG_DWORD is stored low byte first, as Windows does.
   EXPECT_EQ(Parse({"add", "HKLM\\T", "/d", "x"}).command.valueName, "");
-  EXPECT_EQ(Parse({"add", "HKLM\\T"}).command.valueName, std::nullopt);
+  EXPECT_EQ(Parse({"add", "HKLM\\T"}).command.valueName, "");
+  EXPECT_EQ(Parse({"add", "HKLM\\T", "/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x102"}).command.data,
+            (std::vector<std::uint8_t>{2, 1, 0, 0}));
+  EXPECT_EQ(Parse({"add", "HKLM\\T", "/t", "REG_QWORD", "/d", "-2"}).command.data,
+            (std::vector<std::uint8_t>{0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(Parse({"add", "HKLM\\T", "/t", "REG_MULTI_SZ", "/s", "#", "/d", "#"}).command.data,
+            (std::vector<std::uint8_t>{0, 0}));
   EXPECT_EQ(Parse({"query", "HKLM"}).command.keyName, "HKEY_LOCAL_MACHINE");
   EXPECT_EQ(Parse({"delete", "HKLM\\T", "/ve", "/f"}).outcome, RegParse::Outcome::Run);
   EXPECT_EQ(Parse({"query", "/?"}).outcome, RegParse::Outcome::Help);
+  const RegParse copy = Parse({"copy", "HKLM\\A\\", "hklm\\B", "/S", "/f"});
+  EXPECT_EQ(copy.command.secondKeyName, "HKEY_LOCAL_MACHINE\\B");
+  EXPECT_TRUE(copy.command.recurse && copy.command.force);
   // The portable registry's one view is both the 32- and the 64-bit one.
   EXPECT_EQ(Parse({"query", "HKLM\\T", "/REG:32"}).outcome, RegParse::Outcome::Run);
   EXPECT_EQ(Parse({"add", "HKLM\\T", "/reg:64", "/f"}).outcome, RegParse::Outcome::Run);
@@ -87,16 +98,25 @@ TEST(RegArguments, ReadsWhatEachOperationTakes) {
 
 TEST(RegArguments, DwordsAreDecimalOrHexAndFitIn32Bits) {
   const struct {
-    const char* data;
+    const char* data;  // null: no /d
     bool valid;
+    const char* type = "REG_DWORD";
   } cases[] = {
       {"0", true},           {"4294967295", true}, {"0xffffffff", true}, {"0X1a", true},
       {"4294967296", false}, {"0x100000000", false}, {"-1", false},      {"0x", false},
       {"12a", false},        {" 1", false},        {"", false},          {"1.5", false},
+      {"0123", true},        {"00x1", false},      {nullptr, false},
+      {"5", true, "reg_dword_little_endian"},      {nullptr, false, "REG_DWORD_BIG_ENDIAN"},
+      // A REG_QWORD's decimal may be negative, its two's complement.
+      {"-1", true, "REG_QWORD"}, {"-0x1", false, "REG_QWORD"}, {nullptr, true, "REG_QWORD"},
+      {"-18446744073709551616", false, "REG_QWORD"},
   };
   for (const auto& c : cases) {
-    const RegParse parse = Parse({"add", "HKLM\\T", "/v", "n", "/t", "REG_DWORD", "/d", c.data});
-    EXPECT_EQ(parse.outcome == RegParse::Outcome::Run, c.valid) << '"' << c.data << '"';
+    std::vector<std::string> args{"add", "HKLM\\T", "/v", "n", "/t", c.type};
+    if (c.data != nullptr) args.insert(args.end(), {"/d", c.data});
+    const RegParse parse = Parse(args);
+    EXPECT_EQ(parse.outcome == RegParse::Outcome::Run, c.valid)
+        << c.type << " \"" << (c.data != nullptr ? c.data : "(none)") << '"';
   }
 }
 
@@ -437,9 +457,20 @@ TEST_F(QuorvaneRegTool, AddsQueriesAndDeletes) {
                 "    MaxMTU    REG_SZ    1500\n"
                 "\n"
                 "HKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n");
-  ExpectSuccess(Run({"query", "HKLM\\Software\\Test\\Sub", "/ve"}),
-                "\nHKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n"
-                "    (Default)    REG_SZ    (value not set)\n\n");
+  // add KEY alone gives the key an empty default value, as reg.exe does.
+  const std::string sub = "\nHKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n    (Default)    REG_SZ    ";
+  ExpectSuccess(Run({"query", "HKLM\\Software\\Test\\Sub", "/ve"}), sub + "\n\n");
+  ExpectSuccess(Run({"delete", "HKLM\\Software\\Test\\Sub", "/ve", "/f"}), kDone);
+  ExpectSuccess(Run({"query", "HKLM\\Software\\Test\\Sub", "/ve"}), sub + "(value not set)\n\n");
+  // A key without values starts no block of its own, whatever follows it.
+  for (const char* key : {"HKLM\\Software", "HKLM\\Software\\"}) {
+    ExpectSuccess(Run({"query", key, "/s"}),
+                  "\nHKEY_LOCAL_MACHINE\\Software\\Test\n"
+                  "    (Default)    REG_SZ    256\n"
+                  "    DisableTaskOffload    REG_DWORD    0x1\n"
+                  "    MaxMTU    REG_SZ    1500\n"
+                  "\nHKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n\n");
+  }
 
   ExpectSuccess(Run({"delete", "HKLM\\Software\\Test", "/v", "maxmtu", "/f"}), kDone);
   const Outcome gone = Run({"query", "HKLM\\Software\\Test", "/v", "MaxMTU"});
@@ -447,13 +478,22 @@ TEST_F(QuorvaneRegTool, AddsQueriesAndDeletes) {
   EXPECT_EQ(gone.out, "");
   EXPECT_EQ(gone.err, kNotFound);
   EXPECT_EQ(Run({"delete", "HKLM\\Software\\Test", "/v", "MaxMTU", "/f"}).err, kNotFound);
+
+  // All of a key's own values, then the key with what is below it.
+  ExpectSuccess(Run({"delete", "HKLM\\Software\\Test", "/va", "/f"}), kDone);
+  ExpectSuccess(Run({"query", "HKLM\\Software\\Test"}),
+                "\nHKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n");
+  ExpectSuccess(Run({"delete", "HKLM\\Software\\Test\\", "/f"}), kDone);
+  EXPECT_EQ(Run({"query", "HKLM\\Software\\Test\\Sub"}).err, kNotFound);
+  EXPECT_EQ(Run({"delete", "HKLM", "/f"}).err, "ERROR: Access is denied.\n");
 }
 
 TEST_F(QuorvaneRegTool, EachCommandShowsItsHelpAndOpensNoStore) {
   for (const CommandRow& row : Commands()) {
-    ExpectSuccess(Run({row.name, "/?"}), HelpOf(row));
+    for (const char* help : {"/?", "/h", "-H"}) ExpectSuccess(Run({row.name, help}), HelpOf(row));
   }
   ExpectSuccess(Run({"/?"}), Usage());
+  ExpectSuccess(Run({"-h"}), Usage());
   EXPECT_FALSE(std::filesystem::exists(store()));
 }
 
@@ -476,13 +516,21 @@ TEST_F(QuorvaneRegTool, AsksBeforeOverwritingOrDeleting) {
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "no\n"), remove + cancelled);
   ExpectSuccess(Run({"query", "HKLM\\T", "/v", "MaxMTU"}), query + "576\n\n");
   ExpectSuccess(Run({"delete", "HKLM\\T", "/v", "MaxMTU"}, "y\n"), remove + kDone);
+  ExpectSuccess(Run({"delete", "HKLM\\T", "/va"}, "n\n"),
+                "Delete all values under the registry key HKEY_LOCAL_MACHINE\\T (Yes/No)? " +
+                    cancelled);
   // Without a value, the key and all below it.
   const std::string removeKey =
       "Permanently delete the registry key HKEY_LOCAL_MACHINE\\T (Yes/No)? ";
   ExpectSuccess(Run({"add", "HKLM\\T\\Sub", "/v", "v", "/d", "x", "/f"}), kDone);
-  ExpectSuccess(Run({"delete", "HKLM\\T"}, "n\n"), removeKey + cancelled);
+  ExpectSuccess(Run({"delete", "hklm\\T"}, "n\n"), removeKey + cancelled);
   ExpectSuccess(Run({"delete", "HKLM\\T"}, "y\n"), removeKey + kDone);
   EXPECT_EQ(Run({"query", "HKLM\\T\\Sub"}).err, kNotFound);
+  // copy asks before each value that it would replace.
+  ExpectSuccess(Run({"add", "HKLM\\T", "/f"}), kDone);
+  ExpectSuccess(Run({"copy", "HKLM\\T", "HKLM\\U"}), kDone);
+  ExpectSuccess(Run({"copy", "HKLM\\T", "HKLM\\U"}, "n\n"),
+                "Value (Default) exists, overwrite(Yes/No)? " + std::string(kDone));
 }
 
 TEST_F(QuorvaneRegTool, EveryTypeIsAddedQueriedExportedAndImported) {
@@ -497,11 +545,15 @@ TEST_F(QuorvaneRegTool, EveryTypeIsAddedQueriedExportedAndImported) {
       {{"/t", "REG_BINARY", "/d", "00ff1"}, "REG_BINARY    000FF1"},  // a 0 leads
       {{"/t", "REG_NONE", "/d", "xy"}, "REG_NONE    780079000000"},
       {{"/t", "REG_BINARY"}, "REG_BINARY    "},
+      {{"/t", "REG_MULTI_SZ", "/s", "#", "/d", "a#"}, "REG_MULTI_SZ    a"},  // one text
+      {{"/t", "REG_MULTI_SZ", "/d", "\\0"}, "REG_MULTI_SZ    "},  // one empty text
+      {{"/t", "REG_QWORD", "/d", "-1"}, "REG_QWORD    0xffffffffffffffff"},
+      {{"/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x10"}, "REG_DWORD_BIG_ENDIAN    0x10"},
   };
   std::string shown = "\nHKEY_LOCAL_MACHINE\\T\n";
   int index = 0;
   for (const auto& c : cases) {
-    const std::string name = "v" + std::to_string(index++);
+    const std::string name = std::string("v") + static_cast<char>('a' + index++);
     std::vector<std::string> args{"add", "HKLM\\T", "/v", name};
     args.insert(args.end(), c.add.begin(), c.add.end());
     ExpectSuccess(Run(args), kDone);
@@ -525,11 +577,85 @@ TEST_F(QuorvaneRegTool, EveryTypeIsAddedQueriedExportedAndImported) {
 
   // Deletions: a whole subtree, and a value.
   WriteFile(folder_ / "delete.reg", FileOf(std::string(kHeader) + "[-HKLM\\T\\Sub]\r\n"
-                                          "[HKLM\\T]\r\n\"v0\"=-\r\n\"absent\"=-\r\n"));
+                                          "[HKLM\\T]\r\n\"va\"=-\r\n\"absent\"=-\r\n"));
   ExpectSuccess(Run({"import", folder_ / "delete.reg"}), kDone);
   EXPECT_EQ(Run({"query", "HKLM\\T\\Sub\\Deeper"}).err, kNotFound);
-  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "v0"}).err, kNotFound);
-  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "v1"}).code, 0);
+  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "va"}).err, kNotFound);
+  EXPECT_EQ(Run({"query", "HKLM\\T", "/v", "vb"}).code, 0);
+}
+
+// compare and query's searches and filters, which Wine's reg.exe lacks, in
+// the cases of Microsoft's reference of reg.
+TEST_F(QuorvaneRegTool, ComparesAndSearchesAsRegExe) {
+  WriteFile(folder_ / "keys.reg",
+            FileOf(std::string(kHeader) +
+                   "[HKLM\\A]\r\n\"Name\"=\"Quorvane\"\r\n\"Size\"=dword:00000010\r\n"
+                   "\"Root\"=\"SYSTEM\"\r\n\"Bytes\"=hex:0f,a0\r\n"
+                   "\"List\"=hex(7):6f,00,6e,00,65,00,00,00,74,00,77,00,6f,00,00,00,00,00\r\n"
+                   "[HKLM\\A\\Sub]\r\n\"Name\"=\"quorvane system\"\r\n"
+                   "[HKLM\\B]\r\n\"Name\"=\"Quorvane\"\r\n\"Size\"=dword:00000020\r\n"
+                   "[HKLM\\B\\Sub]\r\n\"Name\"=\"quorvane system\"\r\n[HKLM\\B\\Other]\r\n"));
+  ExpectSuccess(Run({"import", folder_ / "keys.reg"}), kDone);
+  const std::string a = "HKEY_LOCAL_MACHINE\\A", b = "HKEY_LOCAL_MACHINE\\B";
+  const auto result = [](const char* how) {
+    return "\nResult Compared: " + std::string(how) + "\n" + kDone;
+  };
+  const auto found = [](int matches) {
+    return "End of search: " + std::to_string(matches) + " match(es) found.\n";
+  };
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+    int code = 0;
+  } cases[] = {
+      {{"compare", "HKLM\\A", "HKLM\\B"},
+       "< Value: " + a + "  Bytes  REG_BINARY  0FA0\n< Value: " + a +
+           "  List  REG_MULTI_SZ  one\\0two\n< Value: " + a + "  Root  REG_SZ  SYSTEM\n"
+           "< Value: " + a + "  Size  REG_DWORD  0x10\n> Value: " + b +
+           "  Size  REG_DWORD  0x20\n" + result("Different"),
+       2},
+      {{"compare", "HKLM\\A", "HKLM\\B", "/v", "name"}, result("Identical")},
+      {{"compare", "HKLM\\A", "HKLM\\B", "/v", "Name", "/os"},
+       "= Value: " + a + "  Name  REG_SZ  Quorvane\n" + result("Identical")},
+      {{"compare", "HKLM\\A\\Sub", "HKLM\\B\\Sub", "/s", "/oa"},
+       "= Value: " + a + "\\Sub  Name  REG_SZ  quorvane system\n" + result("Identical")},
+      {{"compare", "HKLM\\A", "HKLM\\B", "/s", "/os"},
+       "= Value: " + a + "  Name  REG_SZ  Quorvane\n= Key: " + a + "\\Sub\n= Value: " + a +
+           "\\Sub  Name  REG_SZ  quorvane system\n" + result("Different"),
+       2},
+      {{"compare", "HKLM\\B", "HKLM\\A", "/s", "/on"}, result("Different"), 2},
+      // Case-sensitive and exact, of one type, all the way down.
+      {{"query", "HKLM\\A", "/f", "SYSTEM", "/t", "REG_SZ", "/c", "/e", "/s"},
+       "\n" + a + "\n    Root    REG_SZ    SYSTEM\n\n" + found(1)},
+      {{"query", "HKLM\\A", "/f", "system", "/s"},
+       "\n" + a + "\n    Root    REG_SZ    SYSTEM\n\n" + a +
+           "\\Sub\n    Name    REG_SZ    quorvane system\n\n" + found(2)},
+      {{"query", "HKLM\\A", "/f", "0F", "/d", "/t", "REG_BINARY"},
+       "\n" + a + "\n    Bytes    REG_BINARY    0FA0\n\n" + found(1)},
+      // Key names only: the subkeys' without /s; value names only.
+      {{"query", "HKLM\\B", "/f", "o", "/k"}, "\n" + b + "\\Other\n" + found(1)},
+      {{"query", "HKLM", "/f", "NAME", "/v", "/e", "/s"},
+       "\n" + a + "\n    Name    REG_SZ    Quorvane\n\n" + a +
+           "\\Sub\n    Name    REG_SZ    quorvane system\n\n" + b +
+           "\n    Name    REG_SZ    Quorvane\n\n" + b +
+           "\\Sub\n    Name    REG_SZ    quorvane system\n\n" + found(4)},
+      {{"query", "HKLM\\A", "/t", "REG_DWORD,REG_MULTI_SZ", "/z", "/se", "#"},
+       "\n" + a + "\n    List    REG_MULTI_SZ (7)    one#two\n" +
+           "    Size    REG_DWORD (4)    0x10\n\n" + found(2)},
+      {{"query", "HKLM\\B", "/f", "*", "/s"},
+       "\n" + b + "\n    Name    REG_SZ    Quorvane\n    Size    REG_DWORD    0x20\n\n" + b +
+           "\\Other\n" + b + "\\Sub\n    Name    REG_SZ    quorvane system\n\n" + found(5)},
+      {{"compare", "HKLM\\A", "HKLM\\C"}, "", 1},
+      {{"compare", "HKLM\\A", "HKLM\\B", "/v", "Absent"}, "", 1},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = Run(c.args);
+    std::string command;
+    for (const std::string& arg : c.args) command += arg + " ";
+    EXPECT_EQ(outcome.out, c.out) << command;
+    EXPECT_EQ(outcome.code, c.code) << command;
+    EXPECT_EQ(outcome.err, c.code == 1 ? kNotFound : "") << command;
+  }
 }
 
 TEST_F(QuorvaneRegTool, AnImportStopsAtItsFirstBadLineKeepingWhatCameBefore) {
@@ -552,26 +678,49 @@ TEST_F(QuorvaneRegTool, AnImportStopsAtItsFirstBadLineKeepingWhatCameBefore) {
   ExpectSuccess(Run({"query", "HKLM\\T"}), "\nHKEY_LOCAL_MACHINE\\T\n    a    REG_SZ    1\n\n");
 }
 
-TEST_F(QuorvaneRegTool, AKilledImportLeavesNoneOfItsLines) {
+// An import, a copy and a delete of a key are each one change of the store:
+// killed at any moment, each leaves all of it or none.
+TEST_F(QuorvaneRegTool, AKilledImportCopyOrDeleteLeavesAllOfItOrNone) {
   ExpectSuccess(Run({"add", "HKLM\\T", "/v", "kept", "/d", "1"}), kDone);
   std::string text = std::string(kHeader) + "[HKLM\\T]\r\n";
   constexpr int kValues = 20000;
   for (int i = 0; i < kValues; ++i) text += "\"v" + std::to_string(i) + "\"=dword:1\r\n";
   const std::string file = folder_ / "big.reg";
   WriteFile(file, FileOf(text));
+  // The lines that query shows of key: its own, "kept", and every value
+  // or none, with blank lines around; none at all when it is missing.
+  const auto lines = [&](const char* key) {
+    const std::string listed = Run({"query", key}).out;
+    return std::count(listed.begin(), listed.end(), '\n');
+  };
+  const struct {
+    std::vector<std::string> args;
+    const char* key;        // what it changes
+    long before, after;     // the lines of key shown before and once done
+  } cases[] = {
+      {{"import", file}, "HKLM\\T", 4, 4 + kValues},
+      {{"copy", "HKLM\\T", "HKLM\\U\\Deeper", "/s", "/f"}, "HKLM\\U\\Deeper", 0, 4 + kValues},
+      {{"delete", "HKLM\\T", "/f"}, "HKLM\\T", 4 + kValues, 0},
+  };
   setenv("QUORVANE_REGISTRY", store().c_str(), 1);
-  for (const int delayMs : {20, 80, 200}) {
-    testing::ChildProcess import(kTool, {"import", file});
-    usleep(delayMs * 1000);
-    import.Kill();
-    import.Wait();
-    const std::string listed = Run({"query", "HKLM\\T"}).out;
-    std::size_t lines = 0;
-    for (const char c : listed) lines += c == '\n';
-    // The key's line, "kept", and every value or none; blank lines around.
-    EXPECT_TRUE(lines == 4 || lines == 4 + kValues) << delayMs << " ms: " << lines << " lines";
-    EXPECT_NE(listed.find("kept    REG_SZ    1"), std::string::npos);
+  for (const auto& c : cases) {
+    for (const int delayMs : {20, 80, 200}) {
+      testing::ChildProcess killed(kTool, c.args);
+      usleep(delayMs * 1000);
+      killed.Kill();
+      killed.Wait();
+      const long shown = lines(c.key);
+      EXPECT_TRUE(shown == c.before || shown == c.after)
+          << c.args[0] << " killed after " << delayMs << " ms: " << shown << " lines";
+      if (shown == c.after) break;
+    }
+    if (lines(c.key) != c.after) {  // done whole now, ready for the next
+      testing::ChildProcess whole(kTool, c.args);
+      EXPECT_EQ(whole.Wait(), 0) << c.args[0];
+      EXPECT_EQ(lines(c.key), c.after) << c.args[0];
+    }
   }
+  EXPECT_EQ(lines("HKLM\\U"), 2);  // the copy's parent, made with it
   unsetenv("QUORVANE_REGISTRY");
 }
 
@@ -584,12 +733,19 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
   const std::string syntax = "Invalid syntax.";
   const std::string kNotText =
       "Invalid syntax. Specify key names, value names and data as UTF-8 text.";
+  const auto kHive = [](const std::string& operation) {
+    return "ERROR: REG " + operation + " works on the hive files of Windows' registry; the "
+           "portable registry is one file and has none.\n";
+  };
+  const std::string kRemote =
+      "ERROR: The portable registry is this computer's own file: the registry of another "
+      "computer (\\\\COMPUTER\\KEY) cannot be reached through it.\n";
   const struct {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
       {{}, Usage(syntax, "")},
-      {{"copy", "HKLM\\T"}, Usage(syntax, "")},
+      {{"move", "HKLM\\T"}, Usage(syntax, "")},
       {{"add"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/x"}, Usage(syntax, "ADD ")},
       {{"add", "HKLM\\T", "/v"}, Usage(syntax, "ADD ")},
@@ -600,6 +756,23 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
        Usage("Invalid syntax. Specify valid numeric value.", "ADD ")},
       {{"add", "HKCU\\T", "/v", "n", "/d", "1"}, Usage("Invalid key name.", "ADD ")},
       {{"delete", "HKLM\\T", "/s"}, Usage(syntax, "DELETE ")},
+      {{"delete", "HKLM\\T", "/va", "/ve"}, Usage(syntax, "DELETE ")},
+      {{"add", "HKLM\\", "/v", "x", "/d", "y", "/f"}, Usage("Invalid system key.", "ADD ")},
+      {{"add", "HKLM\\T\\\\", "/f"}, Usage("Invalid key name.", "ADD ")},
+      {{"add", "HKLM\\T", "/t", "REG_MULTI_SZ", "/s", "#", "/d", "a##b"}, Usage(syntax, "ADD ")},
+      {{"query", "HKLM\\T", "/k"}, Usage(syntax, "QUERY ")},  // /k says how /f searches
+      {{"query", "HKLM\\T", "/v", "/f", "x", "/ve"}, Usage(syntax, "QUERY ")},
+      {{"query", "HKLM\\T", "/se", "ab"}, Usage(syntax, "QUERY ")},
+      {{"query", "HKLM\\T", "/t", "REG_LINK"}, Usage(syntax, "QUERY ")},
+      {{"compare", "HKLM\\T", "HKLM\\U", "/v", "x", "/s"}, Usage(syntax, "COMPARE ")},
+      {{"compare", "HKLM\\T", "HKLM\\U", "/oa", "/on"}, Usage(syntax, "COMPARE ")},
+      {{"copy", "HKLM\\T\\", "hklm\\t", "/f"},
+       "ERROR: The source and destination keys cannot be the same.\n"},
+      // What the portable registry, one file on this computer, has none of.
+      {{"save", "HKLM\\T", "t.hiv"}, kHive("SAVE")},
+      {{"Restore", "HKLM\\T", "t.hiv"}, kHive("RESTORE")},
+      {{"unload", "/?"}, kHive("UNLOAD")},
+      {{"compare", "HKLM\\T", "\\\\PC"}, kRemote},
       {{"delete", "HKLM\\T", "/v", "n", "/t", "REG_SZ"}, Usage(syntax, "DELETE ")},
       {{"query", "HKLM\\T", "/f"}, Usage(syntax, "QUERY ")},
       {{"query", "HKLM\\T", "extra"}, Usage(syntax, "QUERY ")},
@@ -620,7 +793,7 @@ TEST_F(QuorvaneRegTool, ABadCommandChangesNothing) {
       {{"verify", ""}, "ERROR: There is no preset for \"\". The connection types are: \"Modem\", "
                        "\"ADSL Modem\", \"Cable Modem\", \"LAN Connection\".\n"},
       {{"restore", "/f"}, std::string(text::kNoBackupHere) + "\n"},
-      {{"restore", "HKLM\\T", "t.hiv"}, std::string(text::kHiveRestore) + "\n"},
+      {{"restore", "HKLM\\T", "t.hiv"}, kHive("RESTORE")},
   };
   const auto expectAllRefused = [&] {
     for (const auto& c : cases) {

@@ -7,7 +7,9 @@
 #     and the two files are the same bytes;
 #  2. each file is imported by the other tool and exported again, giving
 #     the same bytes, and the portable registry queries back (query /s) as
-#     it did before;
+#     it did before; then a few hundred random operations of every kind
+#     (add, delete, copy, query) run by both tools give the same exit codes,
+#     the same query lines and exports of the same bytes;
 #  3. files written by hand, each imported by both tools, whose exports are
 #     the same bytes and import again to the same values: every character
 #     of the Basic Multilingual Plane as a key name and as a value name
@@ -61,18 +63,27 @@ RANDOM=19
 # Names and texts; '#' is left out, as the multi-strings' separator.
 letters=(a b q x Y Z 0 7 ' ' '"' '\' "'" é ß Ж ü Ω _ '[' % -)
 key_letters=(a b q x Y Z 0 7 ' ' '"' "'" é ß Ж ü Ω _ '[' % -)
+# Each draws in this shell and answers in $REPLY: a subshell ($(...)) would
+# draw other numbers than the seed gives, the next run others again.
 text() {  # text LENGTH [ALPHABET...]
-  local length=$1 out='' i
+  local length=$1 i
   shift
   local alphabet=("$@")
   [ ${#alphabet[@]} -gt 0 ] || alphabet=("${letters[@]}")
-  for ((i = 0; i < length; i++)); do out+=${alphabet[RANDOM % ${#alphabet[@]}]}; done
-  printf '%s' "$out"
+  REPLY=''
+  for ((i = 0; i < length; i++)); do REPLY+=${alphabet[RANDOM % ${#alphabet[@]}]}; done
 }
 hex() {  # hex BYTES
-  local out='' i
-  for ((i = 0; i < $1; i++)); do out+=$(printf '%02x' $((RANDOM % 256))); done
-  printf '%s' "$out"
+  local i byte
+  REPLY=''
+  for ((i = 0; i < $1; i++)); do
+    printf -v byte '%02x' $((RANDOM % 256))
+    REPLY+=$byte
+  done
+}
+pick() {  # pick ARRAY: one of its items
+  local -n from=$1
+  REPLY=${from[RANDOM % ${#from[@]}]}
 }
 
 "$wine" reg delete "$top" /f >/dev/null 2>&1 || true
@@ -80,38 +91,47 @@ keys=()
 for ((k = 0; k < 12; k++)); do
   parent=$top
   [ $k -ge 4 ] && parent=${keys[RANDOM % 4]}
-  keys+=("$parent\\$(text $((1 + RANDOM % 8)) "${key_letters[@]}")k$k")
+  text $((1 + RANDOM % 8)) "${key_letters[@]}"
+  keys+=("$parent\\${REPLY}k$k")
 done
 types=(REG_SZ REG_EXPAND_SZ REG_MULTI_SZ REG_DWORD REG_QWORD REG_BINARY REG_NONE)
 count=0
 for key in "${keys[@]}"; do
-  both add "$key" /ve /d "$(text 5)" /f
+  text 5
+  both add "$key" /ve /d "$REPLY" /f
   count=$((count + 1))
 done
 for ((i = 0; i < 210; i++)); do
   type=${types[i % ${#types[@]}]}
   key=${keys[RANDOM % ${#keys[@]}]}
-  name="$(text $((RANDOM % 12)))v$i"
+  text $((RANDOM % 12))
+  name="${REPLY}v$i"
   long=$((i % 23 == 0))
   data=()
   case $type in
     REG_SZ | REG_EXPAND_SZ | REG_NONE)
       length=$((long ? 300 : RANDOM % 30))
-      [ "$length" -gt 0 ] && data=(/d "$(text "$length")")
+      text "$length"
+      [ "$length" -gt 0 ] && data=(/d "$REPLY")
       ;;
     REG_MULTI_SZ)
       strings=$((long ? 40 : RANDOM % 4))
       joined=''
       for ((s = 0; s < strings; s++)); do
-        joined+="${joined:+#}$(text $((1 + RANDOM % 9)))"
+        text $((1 + RANDOM % 9))
+        joined+="${joined:+#}$REPLY"
       done
       [ -n "$joined" ] && data=(/s '#' /d "$joined")
       ;;
     REG_DWORD) data=(/d $((RANDOM * 32768 + RANDOM))) ;;
-    REG_QWORD) data=(/d "0x$(hex 8)") ;;
+    REG_QWORD)
+      hex 8
+      data=(/d "0x$REPLY")
+      ;;
     REG_BINARY)
       length=$((long ? 200 : RANDOM % 20))
-      [ "$length" -gt 0 ] && data=(/d "$(hex "$length")")
+      hex "$length"
+      [ "$length" -gt 0 ] && data=(/d "$REPLY")
       ;;
   esac
   both add "$key" /v "$name" /t "$type" "${data[@]}" /f
@@ -138,6 +158,133 @@ wreg import "$work/native.reg"
 wreg export "$top" "$work/wine-again.reg" /y
 same "$work/native.reg" "$work/wine-again.reg" "quorvane-reg's file, imported by Wine, exports otherwise"
 wreg delete "$top" /f
+
+echo "== Random operations of every kind, by both tools"
+# Adds of every type with its edge data (some of which both refuse),
+# deletes of a value, of all values (/va) and of a key, copies with and
+# without /s, and queries (/s, /v NAME /s, /ve, a trailing backslash) on one
+# subtree, each run by both tools: the same exit code; a query's lines the
+# same, names in any letter case, but for the closing line of a search and
+# for blank lines at the end, which Wine words and spaces otherwise, and a
+# REG_QWORD's data, which Wine 8 shows as "(null)" (Wine writes the lines
+# in the OEM code page, 437, so what that lacks is "?" in both); the subtree
+# exported at the end the same bytes. QUORVANE_DIFFERENTIAL_SEED replays a
+# run.
+seed=${QUORVANE_DIFFERENTIAL_SEED:-33}
+echo "seed $seed"
+RANDOM=$seed
+export QUORVANE_REGISTRY=$work/operations.db
+ops='HKLM\Software\QuorvaneRegOperations'
+"$wine" reg delete "$ops" /f >/dev/null 2>&1 || true
+both add "$ops" /f
+op_keys=("$ops")
+for ((k = 1; k < 10; k++)); do
+  text $((1 + RANDOM % 4)) "${key_letters[@]}"
+  op_keys+=("${op_keys[RANDOM % k]}\\${REPLY}k$k")
+done
+text 8
+op_names=(a A b é É "q\"\\" "$REPLY")
+# Each type's data: ordinary, empty, at a limit, or refused.
+text 40
+declare -A edge=(
+  [REG_SZ]="|x|\\0|a\\0b|$REPLY" [REG_EXPAND_SZ]="|%PATH%x|%A%%" [REG_NONE]="|x|\\0"
+  [REG_BINARY]="|0|00ff1|DeadBeef|0xde|x01"
+  [REG_DWORD]="0|0123|4294967295|4294967296|0xFFFFFFFF|0X1a|0x|-1|12a"
+  [REG_DWORD_LITTLE_ENDIAN]="7|0x10" [REG_DWORD_BIG_ENDIAN]="5|0xabc"
+  [REG_QWORD]="0|-1|-5|18446744073709551615|18446744073709551616|0xffffffffffffffff|-0x1"
+  [REG_MULTI_SZ]="|a|a#b|a#|#|#a|a##b|\\0|a\\0|a\\0b|\\0a|a\\0\\0b"
+)
+op_types=("${!edge[@]}")
+# Wine makes an add's key before it reads the data, and keeps it when it
+# refuses the data; quorvane-reg refuses the command line whole, changing
+# nothing. undo_wine_key KEY takes Wine's keys away again.
+undo_wine_key() {
+  local key=${1%\\} gone=''
+  while [ "${key,,}" != "${ops,,}" ] && ! "$native" query "$key" >/dev/null 2>&1; do
+    gone=$key key=${key%\\*}
+  done
+  [ -z "$gone" ] || "$wine" reg delete "$gone" /f >/dev/null 2>&1 || true
+}
+# inside A B: whether key B is A or below it, in any letter case.
+inside() { [[ "${2,,}\\" == "${1,,}\\"* ]]; }
+declare -A done_ops=()
+for ((i = 0; i < 420; i++)); do
+  pick op_keys
+  key=$REPLY
+  [ $((RANDOM % 6)) -eq 0 ] && key+='\'
+  pick op_names
+  value=(/v "$REPLY")
+  [ $((RANDOM % 5)) -eq 0 ] && value=(/ve)
+  case $((RANDOM % 10)) in
+    0 | 1 | 2 | 3)
+      pick op_types
+      kind=add type=$REPLY
+      IFS='|' read -r -a data <<<"${edge[$type]}|"
+      args=(add "$key" "${value[@]}" /t "$type")
+      [ "$type" = REG_MULTI_SZ ] && [ $((RANDOM % 2)) -eq 0 ] && args+=(/s '#')
+      pick data
+      [ $((RANDOM % 7)) -eq 0 ] || args+=(/d "$REPLY")
+      [ $((RANDOM % 12)) -eq 0 ] && args=(add "$key")
+      args+=(/f) ;;
+    4) kind=delete args=(delete "$key" "${value[@]}" /f) ;;
+    5)
+      kind=delete args=(delete "$key" /va /f)
+      [ $((RANDOM % 2)) -eq 0 ] && [ "${key%\\}" != "$ops" ] && args=(delete "$key" /f) ;;
+    6)
+      pick op_keys
+      kind=copy to=$REPLY args=(copy "$key" "$REPLY" /f)
+      # Wine copies a key into its own subtree without end.
+      if ! inside "${key%\\}" "$to" && ! inside "$to" "${key%\\}"; then args+=(/s); fi ;;
+    *)
+      kind=query args=(query "$key")
+      case $((RANDOM % 4)) in
+        0) args+=(/s) ;;
+        1) args+=("${value[@]}" /s) ;;
+        2) args+=("${value[@]}") ;;
+      esac ;;
+  esac
+  q=0 w=0
+  "$native" "${args[@]}" >"$work/q.out" 2>"$work/q.err" </dev/null || q=$?
+  "$wine" reg "${args[@]}" >"$work/w.out" 2>"$work/w.err" </dev/null || w=$?
+  [ "$q" = "$w" ] || fail "reg ${args[*]} (seed $seed, operation $i): quorvane-reg exits $q," \
+    "Wine's reg.exe $w: $(cat "$work/q.err" "$work/w.err")"
+  [ "$kind" != add ] || [ "$q" = 0 ] || undo_wine_key "$key"
+  if [ "$kind" = query ] && [ "$q" = 0 ]; then
+    mkdir -p "$work/queries"
+    mv "$work/q.out" "$work/queries/$i.native"
+    mv "$work/w.out" "$work/queries/$i.wine"
+    printf '%s\n' "reg ${args[*]}" >"$work/queries/$i.command"
+  fi
+  done_ops[$kind]=$((${done_ops[$kind]:-0} + 1))
+done
+echo "$i operations: ${done_ops[add]} adds, ${done_ops[delete]} deletes," \
+  "${done_ops[copy]} copies, ${done_ops[query]} queries"
+python3 - "$work/queries" "$seed" <<'PY' || fail "a query shows otherwise"
+import difflib, pathlib, re, sys
+def lines(text):
+    shown = [re.sub("(    reg_qword    ).*", r"\1", line.lower())
+             for line in text.replace("\r", "").split("\n")
+             if not line.startswith(("End of search: ", "Search complete. "))]
+    while shown and not shown[-1]:
+        shown.pop()
+    return shown
+folder = pathlib.Path(sys.argv[1])
+for native in sorted(folder.glob("*.native"), key=lambda path: int(path.stem)):
+    ours = native.read_text(encoding="utf-8").encode("cp437", "replace").decode("cp437")
+    wine = native.with_suffix(".wine").read_bytes().decode("cp437")
+    if lines(ours) != lines(wine):
+        command = native.with_suffix(".command").read_text().strip()
+        print("%s (seed %s, operation %s) shows otherwise:" % (command, sys.argv[2], native.stem))
+        sys.stdout.writelines(line + "\n" for line in
+                              difflib.unified_diff(lines(ours), lines(wine), "quorvane-reg", "wine",
+                                                   lineterm=""))
+        sys.exit(1)
+PY
+qreg export "$ops" "$work/operations-native.reg" /y
+wreg export "$ops" "$work/operations-wine.reg" /y
+same "$work/operations-native.reg" "$work/operations-wine.reg" \
+  "the exports after the random operations differ (seed $seed)"
+wreg delete "$ops" /f
 
 # by_both NAME KEY: imports $work/NAME.reg with both tools into empty places,
 # and fails unless both export KEY as the same bytes, and quorvane-reg's

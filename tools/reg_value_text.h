@@ -1,0 +1,39 @@
+// Values as quorvane-reg's commands name and show them, in reg.exe's words:
+// the type names that add's and query's /t read, and the columns of the
+// value lines that query and compare print.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/registry_backend.h"
+
+namespace quorvane::tools {
+
+// The type that a command line names ("REG_SZ", any letter case), of those
+// that add can write; nullopt for any other word.
+std::optional<store::ValueType> TypeNamed(const std::string& name);
+
+// The type's column: its name, or 0x and its number for a type that has
+// none; with number, /z's form: the number after it in parentheses.
+std::string ShownType(store::ValueType type, bool number = false);
+
+// The data's column: text up to its first NUL, the texts of a multi-string
+// joined by separator, a 32- or 64-bit number in 0x hex, anything else as
+// hex digits, two a byte.
+std::string ShownData(store::ValueType type, const std::vector<std::uint8_t>& data,
+                      const std::string& separator = "\\0");
+
+// A value's name as the commands show it: "(Default)" for "".
+std::string NameShown(const std::string& name);
+
+// A value's line in query's listing.
+std::string ValueLine(const std::string& name, const std::string& type, const std::string& data);
+
+// True when text is one character (one UTF-16 unit, as Windows counts),
+// as a separator must be.
+bool IsOneCharacter(const std::string& text);
+
+}  // namespace quorvane::tools
