@@ -8,8 +8,8 @@
 #include "engine/quick_optimise.h"
 #include "store/status_words.h"
 #include "tools/reg_console.h"
-#include "tools/reg_shown.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 
 namespace quorvane::tools {
 namespace {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
+#include "engine/steps.h"
 #include "store/registry_names.h"
 #include "tools/reg_arguments.h"
 #include "tools/reg_texts.h"
@@ -112,5 +114,17 @@ std::string ValueLine(const std::string& name, const std::string& type, const st
 }
 
 bool IsOneCharacter(const std::string& text) { return store::WindowsLength(text) == 1; }
+
+// A number is told apart from a text by its quotes: a MaxMTU that another
+// tool stored as the number 1500 shows as 1500, the pane's text as "1500".
+std::string SettingValueText(const store::TypedValue& value) {
+  if (const auto text = engine::TextOf(value)) return "\"" + *text + "\"";
+  if (value.type == store::kTypeNumber && value.data.size() == sizeof(std::int32_t)) {
+    std::int32_t number = 0;
+    std::memcpy(&number, value.data.data(), sizeof number);
+    return std::to_string(number);
+  }
+  return ShownType(value.type) + " " + ShownData(value.type, value.data);
+}
 
 }  // namespace quorvane::tools

@@ -1,6 +1,7 @@
 // Values as quorvane-reg's commands name and show them, in reg.exe's words:
 // the type names that add's and query's /t read, and the columns of the
-// value lines that query and compare print.
+// value lines that query and compare print; and, for the program's own
+// commands, a setting's value as a pane would show it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "store/registry.h"
 #include "store/registry_backend.h"
 
 namespace quorvane::tools {
@@ -35,5 +37,10 @@ std::string ValueLine(const std::string& name, const std::string& type, const st
 // True when text is one character (one UTF-16 unit, as Windows counts),
 // as a separator must be.
 bool IsOneCharacter(const std::string& text);
+
+// A setting's value as the program's commands name it: a text in quotes as
+// the pane reads it (engine::TextOf), a 32-bit number in decimal, any
+// other value by its type and data as query shows them.
+std::string SettingValueText(const store::TypedValue& value);
 
 }  // namespace quorvane::tools
