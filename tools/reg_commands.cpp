@@ -95,12 +95,9 @@ const char* CompleteCompare(const GivenOptions& given, RegCommand* command) {
   return command->recurse && command->valueName ? text::kInvalidSyntax : nullptr;
 }
 
-// What each command's /? shows.
+// What each command's /? shows below its synopsis and a blank line.
 
 constexpr const char* kQueryHelp =
-    "REG QUERY KeyName [/v [ValueName] | /ve] [/s]\n"
-    "          [/f Data [/k] [/d] [/c] [/e]] [/t Type] [/z] [/se Separator]\n"
-    "\n"
     "  Shows the key's values and subkeys, one value, or what a search finds.\n"
     "\n"
     "  KeyName  HKLM\\SubKey or HKEY_LOCAL_MACHINE\\SubKey in the portable registry.\n"
@@ -128,8 +125,6 @@ constexpr const char* kQueryHelp =
     "  REG QUERY HKLM\\SYSTEM /s /t REG_DWORD /z\n";
 
 constexpr const char* kAddHelp =
-    "REG ADD KeyName [/v ValueName | /ve] [/t Type] [/s Separator] [/d Data] [/f]\n"
-    "\n"
     "  Makes the key (and the keys above it) and sets a value in it: ValueName,\n"
     "  or the default value when no name is given.\n"
     "\n"
@@ -151,8 +146,6 @@ constexpr const char* kAddHelp =
     "  REG ADD HKLM\\Software\\Test /v Names /t REG_MULTI_SZ /s # /d one#two\n";
 
 constexpr const char* kDeleteHelp =
-    "REG DELETE KeyName [/v ValueName | /ve | /va] [/f]\n"
-    "\n"
     "  Deletes the key with every key and value below it, or one value, or all\n"
     "  of the key's own values; each in one change of the registry.\n"
     "\n"
@@ -166,8 +159,6 @@ constexpr const char* kDeleteHelp =
     "  REG DELETE HKLM\\Software\\Test\n";
 
 constexpr const char* kCopyHelp =
-    "REG COPY KeyName1 KeyName2 [/s] [/f]\n"
-    "\n"
     "  Copies the values of KeyName1 into KeyName2, made where missing, in one\n"
     "  change of the registry; KeyName2's other values stay. The two keys may\n"
     "  not be one; KeyName1 is copied as it was when the copy began.\n"
@@ -179,8 +170,6 @@ constexpr const char* kCopyHelp =
     "  REG COPY HKLM\\Software\\Tessamont\\Quorvane\\Backup HKLM\\Software\\Saved /s /f\n";
 
 constexpr const char* kCompareHelp =
-    "REG COMPARE KeyName1 KeyName2 [/v ValueName | /ve] [/s] [/oa | /od | /os | /on]\n"
-    "\n"
     "  Compares the values of two keys, or one value of each. A line begins\n"
     "  with < for what is in KeyName1 and not so in KeyName2, > for the\n"
     "  other way round, = for what both hold alike.\n"
@@ -200,8 +189,6 @@ constexpr const char* kCompareHelp =
     "  REG COMPARE HKLM\\Software\\Tessamont\\Quorvane\\Backup HKLM\\Software\\Saved /s\n";
 
 constexpr const char* kExportHelp =
-    "REG EXPORT KeyName FileName [/y]\n"
-    "\n"
     "  Writes the key, every key below it and all their values to FileName as\n"
     "  reg.exe writes a registry file (\"Windows Registry Editor Version 5.00\",\n"
     "  UTF-16), whole: a file that cannot be written leaves the old one as it was.\n"
@@ -212,8 +199,6 @@ constexpr const char* kExportHelp =
     "  REG EXPORT HKLM\\Software\\Tessamont\\Quorvane\\Backup backup.reg\n";
 
 constexpr const char* kImportHelp =
-    "REG IMPORT FileName\n"
-    "\n"
     "  Applies a registry file, of version 5.00 or REGEDIT4, in one change of the\n"
     "  registry; a line that cannot be read stops it, keeping the lines before.\n"
     "\n"
@@ -447,9 +432,9 @@ std::string Usage() {
 }
 
 std::string HelpOf(const CommandRow& row) {
-  if (row.help != nullptr) return row.help;
-  if (row.family == Family::RegExe) return Usage();
-  return std::string(row.synopsis) + "\n" + row.summary + NotesOf(row.family);
+  const std::string synopsis = std::string(row.synopsis) + "\n";
+  if (row.help != nullptr) return synopsis + "\n" + row.help;
+  return synopsis + row.summary + NotesOf(row.family);
 }
 
 std::string ShownName(std::string name) {

@@ -119,7 +119,7 @@ struct CommandRow {
   const char* (*complete)(const GivenOptions& given, RegCommand* command) = nullptr;
   const char* synopsis;         // the command's line in the whole usage
   const char* summary = "";     // lines of their own below it there
-  const char* help = nullptr;   // what NAME /? shows; none: see HelpOf
+  const char* help = nullptr;   // what NAME /? shows below the synopsis
   // Runs a command that parsed; answers the exit code. Questions go to out
   // and failures to err, as reg.exe words them; the dispatch delivers out.
   int (*run)(const CommandRun& run);
@@ -138,9 +138,8 @@ const CommandRow& CommandOf(RegOperation operation);
 // with its synopsis and summary, then the family's notes.
 std::string Usage();
 
-// What NAME /? shows: the row's help; for a command of reg.exe without one,
-// the whole usage, as reg.exe's own commands show theirs; for the
-// program's, its synopsis, summary and its family's notes.
+// What NAME /? shows: the command's synopsis, then its help; for one
+// without, its summary and its family's notes.
 std::string HelpOf(const CommandRow& row);
 
 // A command's name as reg.exe names it in its messages: in capitals.
