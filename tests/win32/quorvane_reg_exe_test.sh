@@ -149,8 +149,14 @@ diff <(values "$work/originals") <(values "$work/restored") >&2 ||
   fail "restore did not give the originals back"
 start empty
 
-echo "== reg.exe's commands"
-qreg query 'HKLM\Software' && fail "query ran"
-grep -q "^ERROR: Windows' own reg.exe does QUERY: " "$work/said" || fail "query said: $(cat "$work/said")"
+echo "== reg.exe's commands, those on hive files among them"
+for line in "QUERY query HKLM\Software" "COPY copy HKLM\A HKLM\B /s" "SAVE save HKLM\A a.hiv" \
+  "RESTORE restore HKLM\A a.hiv"; do
+  read -r shown args <<<"$line"
+  # shellcheck disable=SC2086 # the words of the command line
+  qreg $args && fail "$args ran"
+  grep -q "^ERROR: Windows' own reg.exe does $shown: " "$work/said" ||
+    fail "$args said: $(cat "$work/said")"
+done
 
 echo "PASS"
