@@ -371,6 +371,9 @@ class Reader {
       if (!text) return false;
       if (!IsValidUtf8(*text)) *text = ValidUtf8(*text);
       value->type = store::kTypeText;
+      // Room for the NUL that the store adds, so that adding it copies
+      // nothing (a text may be as big as the file).
+      value->data.reserve(text->size() + 1);
       value->data.assign(text->begin(), text->end());
       return Ends(line);
     }

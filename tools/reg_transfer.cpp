@@ -10,6 +10,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
@@ -103,6 +104,9 @@ class Importer final : public RegFileHandler {
   bool Value(RegFileValue value) override {
     line_ = value.line;
     if (!key_) return true;  // below a key deleted
+    // Terminated here, in the room the reader left, rather than copied
+    // whole by the store to add it.
+    value.data = StoredData(value.type, std::move(value.data));
     const Status status =
         value.remove ? store_.DeleteValue(key_->get(), value.name)
                      : store_.SetValue(key_->get(), value.name, value.type, value.data.data(),
