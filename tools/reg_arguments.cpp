@@ -40,7 +40,7 @@ RegParse Error(const char* what, const std::string& command) {
 // Names and data are text, which the registry holds in UTF-8 here (reg.exe
 // gets UTF-16 from Windows, where no other bytes can arrive); a file's name
 // is the system's and may be any bytes.
-bool IsText(const std::string& arg) { return ValidUtf8(arg) == arg; }
+bool IsText(const std::string& arg) { return IsValidUtf8(arg); }
 
 bool IsOption(const std::string& arg) {
   return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-');
