@@ -7,6 +7,7 @@
 #include "tools/reg_commands.h"
 #include "tools/reg_file.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 #include "tools/utf16.h"
 
 namespace quorvane::tools {
@@ -60,7 +61,7 @@ const char* ParseKey(const std::string& key, std::string* shown, std::string* pa
   if (slash != std::string::npos && path->empty()) return text::kInvalidSystemKey;
   if (path->ends_with("\\\\")) return text::kInvalidKeyName;
   const std::string below = WithoutTrailingBackslashes(*path);
-  *shown = std::string(text::kRootName) + (below.empty() ? "" : "\\" + below);
+  *shown = KeyShown(below);
   return nullptr;
 }
 

@@ -15,6 +15,7 @@
 #include "tools/reg_file.h"
 #include "tools/reg_program.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 
 namespace quorvane::tools {
 namespace {
@@ -34,8 +35,8 @@ std::optional<int> FirstRun(const CommandRun& run, const store::Registry& regist
   switch (outcome.start) {
     case engine::StartOutcome::Continue:
       if (!outcome.backup.empty()) {
-        run.out << text::kBackedUpIn << text::kRootName << "\\"
-                << WithoutTrailingBackslashes(store::key::kBackup) << ".\n";
+        run.out << text::kBackedUpIn << KeyShown(WithoutTrailingBackslashes(store::key::kBackup))
+                << ".\n";
       }
       return std::nullopt;
     case engine::StartOutcome::Declined:

@@ -33,8 +33,6 @@ using store::ValueType;
 
 constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 
-std::string PathShown(const std::string& path) { return PathBelow(text::kRootName, path); }
-
 std::string Line(const RegCommand& command, const std::string& name, ValueType type,
                  const std::vector<std::uint8_t>& data) {
   return ValueLine(name, ShownType(type, command.typeNumbers),
@@ -44,7 +42,7 @@ std::string Line(const RegCommand& command, const std::string& name, ValueType t
 // A key's block: its path and its values' lines, then a blank line.
 void Block(const RegCommand& command, const std::string& path,
            const std::vector<RegFileValue>& values, std::ostream& out) {
-  out << PathShown(path) << "\n";
+  out << KeyShown(path) << "\n";
   for (const RegFileValue& value : values) out << Line(command, value.name, value.type, value.data);
   out << "\n";
 }
@@ -114,7 +112,7 @@ int Search(SqliteRegistry& store, const CommandRun& run) {
     if (!values.empty()) {
       Block(command, path, values, found);
     } else if (named) {
-      found << PathShown(path) << "\n";
+      found << KeyShown(path) << "\n";
     }
   }
   run.out << "\n"

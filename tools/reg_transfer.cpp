@@ -18,6 +18,7 @@
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 #include "tools/replace_file.h"
 #include "tools/utf16.h"
 
@@ -240,8 +241,7 @@ int WriteFileAsked(const std::string& path, const std::string& bytes, bool force
 }
 
 void TellCollision(std::ostream& err, const SqliteRegistry::NameCollision& collision) {
-  const std::string key =
-      std::string(text::kRootName) + (collision.key.empty() ? "" : "\\" + collision.key);
+  const std::string key = KeyShown(collision.key);
   err << text::kCollidingKeyBefore << key
       << (collision.values ? text::kCollidingValues : text::kCollidingSubkeys) << collision.first
       << text::kCollidingAnd << collision.second << text::kCollidingAfter << "\n"
@@ -270,8 +270,8 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
         [&](RegFileKey key) {
           // A file that could not be read back is no copy: none is written.
           if (HoldsLineBreak(key.path)) {
-            err << text::kUnwritableKeyBefore << text::kRootName << "\\" << key.path
-                << text::kUnwritableKeyAfter << "\n";
+            err << text::kUnwritableKeyBefore << KeyShown(key.path) << text::kUnwritableKeyAfter
+                << "\n";
             unwritable = true;
             return false;
           }
