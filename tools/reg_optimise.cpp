@@ -20,8 +20,6 @@
 namespace quorvane::tools {
 namespace {
 
-constexpr const char* kAcceptOption = "/accept";
-
 // Runs the first-run block as the program's start does; answers the exit
 // code of a command that goes no further, or nullopt to go on.
 std::optional<int> FirstRun(const CommandRun& run, const store::Registry& registry,
@@ -77,7 +75,7 @@ int RunOptimise(const CommandRun& run) {
     return RefuseConnectionType(run);
   }
   const store::Registry registry = RegistryOf(run);
-  ConsoleQuestions questions(run, kAcceptOption);
+  ConsoleQuestions questions(run);
   if (const std::optional<int> code = FirstRun(run, registry, questions)) return *code;
 
   const engine::OptimiseOutcome outcome =

@@ -37,6 +37,13 @@ std::string ConsoleLines(std::string_view text) {
 
 }  // namespace
 
+ConsoleQuestions::ConsoleQuestions(const CommandRun& run) : run_(run) {
+  for (const OptionRow& option : CommandOf(run.command.operation).options) {
+    if (option.option == Option::Force) option_ = std::string("/") + option.name;
+  }
+  if (option_.empty()) std::abort();  // only a command with a force option asks
+}
+
 engine::Answer ConsoleQuestions::Ask(engine::Question question) {
   const engine::Message box = engine::QuestionMessage(question);
   run_.out << box.ShownTitle() << "\n\n" << ConsoleLines(box.text) << "\n\n";

@@ -35,7 +35,7 @@ int RunRestore(const CommandRun& run) {
     return 1;
   }
 
-  ConsoleQuestions questions(run, "/f");
+  ConsoleQuestions questions(run);
   const engine::RestoreOutcome outcome = engine::RestoreFromBackup(registry, questions);
   if (outcome.confirmation != engine::Answer::Yes) {
     run.err << (questions.Unanswered() ? text::kRestoreUnanswered : text::kRestoreDeclined)
