@@ -92,11 +92,7 @@ int RunOptimise(const CommandRun& run) {
   } else if (outcome.Optimised()) {
     run.out << text::kPresetBefore << run.command.connection << text::kPresetSetAlready << "\n";
   }
-  for (const engine::Step& step : outcome.steps) {
-    if (!step.Failed()) continue;
-    run.err << text::kErrorPrefix << NameOf(step.setting) << text::kNotWritten
-            << store::CommandLineReason(step.status) << "\n";
-  }
+  TellFailedSteps(run, outcome.steps, text::kNotWritten);
   return outcome.Optimised() ? 0 : 1;
 }
 

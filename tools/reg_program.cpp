@@ -73,6 +73,18 @@ std::string ReadingText(const engine::Reading& reading) {
   return HeldText(reading.value);
 }
 
+bool TellFailedSteps(const CommandRun& run, const std::vector<engine::Step>& steps,
+                     const char* notDone) {
+  bool failed = false;
+  for (const engine::Step& step : steps) {
+    if (!step.Failed()) continue;
+    run.err << text::kErrorPrefix << NameOf(step.setting) << notDone
+            << store::CommandLineReason(step.status) << "\n";
+    failed = true;
+  }
+  return failed;
+}
+
 int RefuseConnectionType(const CommandRun& run) {
   run.err << text::kUnknownTypeBefore << run.command.connection << text::kUnknownTypeAfter;
   const char* separator = "";

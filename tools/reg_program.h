@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "engine/questions.h"
 #include "engine/steps.h"
@@ -44,6 +45,12 @@ std::string ReadingText(const engine::Reading& reading);
 // The setting's name in the commands' lines: the label by which the
 // windows' messages name it.
 inline const char* NameOf(store::SettingId id) { return store::SettingOf(id).label; }
+
+// Tells on err each of the steps that failed, in their order: "ERROR: ",
+// its setting's name, notDone (" was not written: ") and why. True when
+// one had failed.
+bool TellFailedSteps(const CommandRun& run, const std::vector<engine::Step>& steps,
+                     const char* notDone);
 
 // Refuses a connection type that is none of the four, naming them on err;
 // answers 1. Nothing has been written.
