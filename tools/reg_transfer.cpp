@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -208,29 +206,8 @@ int WriteFileAsked(const std::string& path, const FileContents& contents,
     err << text::kStoreFileBefore << path << text::kStoreFileAfter << "\n";
     return 1;
   }
-  std::error_code error;
-  const bool exists = std::filesystem::exists(path, error);
-  if (!force && exists &&
-      !Confirm(in, out, text::kReplaceFileBefore + path + text::kReplaceFileAfter)) {
-    out << text::kCancelled << "\n";
-    return 0;
-  }
-  const Replacement written = ReplaceFileWhole(path, contents);
-  if (written.stopped) return 1;  // the contents said why
-  if (written.error != 0) {
-    err << text::kFileError << "\n" << text::kFileBefore << path;
-    if (exists && written.inFolder) {
-      err << text::kFileFolderBefore << std::strerror(written.error) << text::kFileFolderAfter;
-    } else {
-      err << (written.replaced ? text::kFileNotSynced : exists ? text::kFileLeft
-                                                               : text::kFileNotWritten)
-          << std::strerror(written.error) << ".";
-    }
-    err << "\n";
-    return 1;
-  }
-  out << text::kSuccess << "\n";
-  return 0;
+  return ReplaceFileAsked(path, force, in, out, err,
+                          [&] { return ReplaceFileWhole(path, contents); });
 }
 
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,

@@ -44,13 +44,10 @@ int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istr
 int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
                std::ostream& err);
 
-// Writes a registry file's contents to path whole (ReplaceFileWhole),
-// asking first (unless force) when a file is there; 0 when written or
-// declined, as reg.exe answers; 1 with reg.exe's message and the reason
-// when it cannot be written, the file that was there left as it was, or
-// when contents stopped (having said why). The store's own file and its
-// companions (by name or as the same file) are refused before anything is
-// asked or written: one registry file there would destroy the registry.
+// Writes a registry file's contents to path as ReplaceFileAsked
+// (reg_console.h) does. The store's own file and its companions (by name
+// or as the same file) are refused before anything is asked or written:
+// one registry file there would destroy the registry.
 // WriteFileAsked of bytes (reg_console.h) is this one with the program's
 // store (ProgramStorePath) refused.
 int WriteFileAsked(const std::string& path, const FileContents& contents,
