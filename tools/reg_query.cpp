@@ -16,7 +16,6 @@
 
 #include "store/registry_names.h"
 #include "store/scoped_key.h"
-#include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_texts.h"
@@ -134,9 +133,8 @@ int RunQuery(const CommandRun& run) {
   if (command.search) return Search(store, run);
   if (command.valueName) {
     const std::string& name = *command.valueName;
-    store::TypedValue value;
-    const Status status =
-        store::ReadWholeValue(store, key.get(), name, store::ValueCalls::Own, false, &value);
+    SqliteRegistry::StoredValue value;
+    const Status status = FetchValue(store, key.get(), name, &value);
     std::string line;
     if (status == store::kSuccess) {
       line = Line(command, name, value.type, value.data);

@@ -13,6 +13,7 @@
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
 #include "store/sqlite_store_file.h"
+#include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_texts.h"
@@ -160,6 +161,15 @@ Status ListKey(SqliteRegistry& store, KeyHandle key,
             [](const auto& a, const auto& b) { return RegExeOrder(a.name, b.name); });
   std::sort(subkeys->begin(), subkeys->end(), RegExeOrder);
   return store::kSuccess;
+}
+
+Status FetchValue(SqliteRegistry& store, KeyHandle key, const std::string& name,
+                  SqliteRegistry::StoredValue* value) {
+  store::TypedValue read;
+  const Status status =
+      store::ReadWholeValue(store, key, name, store::ValueCalls::Own, false, &read);
+  if (status == store::kSuccess) *value = {name, read.type, std::move(read.data)};
+  return status;
 }
 
 Status ReadKey(SqliteRegistry& store, const std::string& path, const std::string& shown,

@@ -19,6 +19,12 @@ namespace quorvane::tools {
                                     std::vector<store::SqliteRegistry::StoredValue>* values,
                                     std::vector<std::string>* subkeys);
 
+// The value called name in the open key, whole, as ListKey lists one:
+// kSuccess, or why not (kNotFound: the key holds none).
+[[nodiscard]] store::Status FetchValue(store::SqliteRegistry& store, store::KeyHandle key,
+                                       const std::string& name,
+                                       store::SqliteRegistry::StoredValue* value);
+
 // The key at path (below HKEY_LOCAL_MACHINE) with its values, its path
 // spelled shown, and the names of its subkeys, each by RegExeOrder.
 [[nodiscard]] store::Status ReadKey(store::SqliteRegistry& store, const std::string& path,
