@@ -238,8 +238,10 @@ void TellCollision(std::ostream& err, const SqliteRegistry::NameCollision& colli
       << text::kWayOutAfter << "\n";
 }
 
-int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in,
-              std::ostream& out, std::ostream& err) {
+int RunExport(const CommandRun& run) {
+  const RegCommand& command = run.command;
+  SqliteRegistry& store = *run.store;
+  std::ostream& err = run.err;
   {
     // A key that is not there is said before the file is asked about.
     ScopedKey key(store);
@@ -277,11 +279,14 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
     return status == store::kSuccess && !unwritable && written &&
            WriteUtf16(file, RegFileEndText());
   };
-  return WriteFileAsked(command.file, contents, store.Path(), command.force, in, out, err);
+  return WriteFileAsked(command.file, contents, store.Path(), command.force, run.in, run.out,
+                        err);
 }
 
-int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
-               std::ostream& err) {
+int RunImport(const CommandRun& run) {
+  const RegCommand& command = run.command;
+  SqliteRegistry& store = *run.store;
+  std::ostream& err = run.err;
   const int fd = open(command.file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     err << text::kFileError << "\n";
@@ -337,16 +342,8 @@ int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& o
         << (notText ? text::kBadNameAfter : text::kBadLineAfter) << "\n";
     return 1;
   }
-  out << text::kSuccess << "\n";
+  run.out << text::kSuccess << "\n";
   return 0;
-}
-
-int RunExport(const CommandRun& run) {
-  return ExportKey(run.command, *run.store, run.in, run.out, run.err);
-}
-
-int RunImport(const CommandRun& run) {
-  return ImportFile(run.command, *run.store, run.out, run.err);
 }
 
 }  // namespace quorvane::tools

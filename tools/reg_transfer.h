@@ -1,5 +1,7 @@
 // Registry files run on the portable registry: a key's subtree read into
-// the model of reg_file.h, export and import.
+// the model of reg_file.h, and the files written and read; export's and
+// import's runners, RunExport and RunImport, are the command table's
+// (reg_commands.h).
 #pragma once
 
 #include <iosfwd>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "store/sqlite_registry.h"
-#include "tools/reg_arguments.h"
 #include "tools/reg_file.h"
 #include "tools/replace_file.h"
 
@@ -41,14 +42,6 @@ namespace quorvane::tools {
 // Names the two names that keep an older store from being converted, and
 // the command that deletes the second, the way out.
 void TellCollision(std::ostream& err, const store::SqliteRegistry::NameCollision& collision);
-
-// export KEY FILE [/y] and import FILE: each a piece at a time, so that
-// neither holds the file whole nor the keys it holds, and an import in one
-// transaction.
-int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istream& in,
-              std::ostream& out, std::ostream& err);
-int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
-               std::ostream& err);
 
 // Writes a registry file's contents to path as ReplaceFileAsked
 // (reg_console.h) does. The store's own file and its companions (by name
