@@ -227,17 +227,6 @@ int WriteFileAsked(const std::string& path, const std::string& bytes, bool force
       in, out, err);
 }
 
-void TellCollision(std::ostream& err, const SqliteRegistry::NameCollision& collision) {
-  const std::string key = KeyShown(collision.key);
-  err << text::kCollidingKeyBefore << key
-      << (collision.values ? text::kCollidingValues : text::kCollidingSubkeys) << collision.first
-      << text::kCollidingAnd << collision.second << text::kCollidingAfter << "\n"
-      << text::kWayOutBefore
-      << (collision.values ? key + text::kWayOutValue + collision.second
-                           : key + "\\" + collision.second)
-      << text::kWayOutAfter << "\n";
-}
-
 int RunExport(const CommandRun& run) {
   const RegCommand& command = run.command;
   SqliteRegistry& store = *run.store;

@@ -39,10 +39,6 @@ namespace quorvane::tools {
 [[nodiscard]] store::Status ReadSubtree(store::SqliteRegistry& store, const std::string& path,
                                         std::vector<RegFileKey>* keys);
 
-// Names the two names that keep an older store from being converted, and
-// the command that deletes the second, the way out.
-void TellCollision(std::ostream& err, const store::SqliteRegistry::NameCollision& collision);
-
 // Writes a registry file's contents to path as ReplaceFileAsked
 // (reg_console.h) does. The store's own file and its companions (by name
 // or as the same file) are refused before anything is asked or written:
