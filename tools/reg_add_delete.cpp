@@ -21,8 +21,6 @@ using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
 }  // namespace
 
 int RunAdd(const CommandRun& run) {

@@ -34,7 +34,6 @@ using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 constexpr int kDifferentCode = 2;
 
 // Whose a line is: the first key's, the second's, or both alike.

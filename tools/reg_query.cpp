@@ -30,8 +30,6 @@ using store::SqliteRegistry;
 using store::Status;
 using store::ValueType;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
 std::string Line(const RegCommand& command, const std::string& name, ValueType type,
                  const std::vector<std::uint8_t>& data) {
   return ValueLine(name, ShownType(type, command.typeNumbers),

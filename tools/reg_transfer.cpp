@@ -29,8 +29,6 @@ using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
 // Hands the key at path (spelled shown) and each key below it to visit,
 // until visit answers false; the key is closed before its subkeys are
 // read.

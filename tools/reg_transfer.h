@@ -14,6 +14,10 @@
 
 namespace quorvane::tools {
 
+// The portable registry's one root, HKEY_LOCAL_MACHINE, below which the
+// commands' keys lie.
+inline constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
+
 // The values and the subkeys of the open key, each by RegExeOrder, as
 // reg.exe lists them.
 [[nodiscard]] store::Status ListKey(store::SqliteRegistry& store, store::KeyHandle key,
