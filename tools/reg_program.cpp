@@ -90,7 +90,7 @@ int RefuseConnectionType(const CommandRun& run) {
   const char* separator = "";
   for (const char* name : engine::kConnectionTypes) {
     run.err << separator << "\"" << name << "\"";
-    separator = ", ";
+    separator = text::kNameSeparator;
   }
   run.err << ".\n";
   return 1;
