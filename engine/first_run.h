@@ -46,6 +46,7 @@ struct FirstRunOutcome {
 // The first-run block of the main window's load step: while FirstRun reads
 // as pending, backs up the settings, marks the first run done and asks the
 // disclaimer. Tells the program whether to go on, and what it did.
-FirstRunOutcome RunFirstRunBlock(const store::Registry& registry, Questions& questions);
+[[nodiscard]] FirstRunOutcome RunFirstRunBlock(const store::Registry& registry,
+                                               Questions& questions);
 
 }  // namespace quorvane::engine

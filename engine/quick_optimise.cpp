@@ -35,7 +35,8 @@ Step WritePresetValue(Operation& operation, const PresetRow& row, std::size_t co
   Step step{.setting = row.setting, .action = Action::Write};
   store::TypedValue live;
   const store::Status read = operation.LookAt(setting.key, setting.valueName, &live);
-  NoteFound(step, read, std::move(live));
+  // A look that failed is no failure of the step: its status is the write's.
+  static_cast<void>(NoteFound(step, read, std::move(live)));
   step.written = TextValue(row.values[column]);
   step.status = operation.WriteText(setting.key, setting.valueName, row.values[column]).status;
   return step;

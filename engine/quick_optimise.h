@@ -40,7 +40,7 @@ struct OptimiseOutcome {
 
 // Writes the preset of the selected connection type (the list's selected
 // text, empty when nothing is selected); writes nothing for any other text.
-OptimiseOutcome QuickOptimise(const store::Registry& registry, Questions& questions,
-                              const std::string& selectedType);
+[[nodiscard]] OptimiseOutcome QuickOptimise(const store::Registry& registry, Questions& questions,
+                                            const std::string& selectedType);
 
 }  // namespace quorvane::engine

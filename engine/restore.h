@@ -24,6 +24,7 @@ struct RestoreOutcome {
 
 // After the user confirms, puts back the settings that the first-run
 // backup recorded.
-RestoreOutcome RestoreFromBackup(const store::Registry& registry, Questions& questions);
+[[nodiscard]] RestoreOutcome RestoreFromBackup(const store::Registry& registry,
+                                               Questions& questions);
 
 }  // namespace quorvane::engine

@@ -23,14 +23,17 @@ struct ApplyOutcome {
 // Writes the typed text unchanged to a text setting (one of the five panes
 // that show one each), reads it back and answers the pane's new
 // current-value caption.
-ApplyOutcome<std::string> ApplyTextPane(const store::Registry& registry, Questions& questions,
-                                        store::SettingId setting, const std::string& typed);
+[[nodiscard]] ApplyOutcome<std::string> ApplyTextPane(const store::Registry& registry,
+                                                      Questions& questions,
+                                                      store::SettingId setting,
+                                                      const std::string& typed);
 
 // Writes every flag from its check box's value (boxes holds one for each)
 // and answers the values the boxes take from what the registry then holds
 // (each 0 or 1).
-ApplyOutcome<PathMtuFlags> ApplyPathMtu(const store::Registry& registry, Questions& questions,
-                                        const PathMtuFlags& boxes);
+[[nodiscard]] ApplyOutcome<PathMtuFlags> ApplyPathMtu(const store::Registry& registry,
+                                                      Questions& questions,
+                                                      const PathMtuFlags& boxes);
 
 // Writes a number setting (the pane of option buttons): 0 when "Enabled" is
 // selected, 1 otherwise. Then reads it back and answers whether "Enabled"

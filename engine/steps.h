@@ -76,6 +76,6 @@ struct Step {
 // Notes in step what a read found (read: the read's status, value: what it
 // read on kSuccess). Answers the status of a read that failed for another
 // reason than an absent value, else kSuccess.
-store::Status NoteFound(Step& step, store::Status read, store::TypedValue value);
+[[nodiscard]] store::Status NoteFound(Step& step, store::Status read, store::TypedValue value);
 
 }  // namespace quorvane::engine

@@ -31,6 +31,7 @@ struct VerifyOutcome {
 
 // A preset's value is live where the setting holds it as a text, as the
 // pane reads it (up to a NUL that ends it), whatever wrote it.
-VerifyOutcome VerifyPreset(const store::Registry& registry, const std::string& connectionType);
+[[nodiscard]] VerifyOutcome VerifyPreset(const store::Registry& registry,
+                                         const std::string& connectionType);
 
 }  // namespace quorvane::engine

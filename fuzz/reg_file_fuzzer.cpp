@@ -14,14 +14,14 @@
 namespace quorvane::fuzz {
 namespace {
 
-bool ValidText(const std::string& text) { return tools::ValidUtf8(text) == text; }
+bool ValidText(const std::string& text) { return tools::IsValidUtf8(text); }
 
 bool ValidNamesAndTexts(const std::vector<tools::RegFileKey>& keys) {
   for (const tools::RegFileKey& key : keys) {
     if (!ValidText(key.path)) return false;
     for (const tools::RegFileValue& value : key.values) {
       if (!ValidText(value.name)) return false;
-      if (tools::IsTextType(value.type) &&
+      if (store::IsStringType(value.type) &&
           !ValidText(std::string(value.data.begin(), value.data.end()))) {
         return false;
       }

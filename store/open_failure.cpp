@@ -52,7 +52,7 @@ constexpr DetailWords kDetailWords[] = {
      [](const OpenFailure& failure) {
        return std::string("its latest changes are in a \"-wal\" or \"-journal\" file beside it, "
                           "which cannot be read while ") +
-              (failure.status == kDiskFull ? "the disk is full"
+              (failure.status == kDiskFull ? UnopenedReason(kDiskFull, 0)
                                            : "nothing can be written in its folder");
      }},
     {Detail::FolderNotCreatable, true, ": its folder cannot be made.", true,

@@ -3,37 +3,23 @@
 // reg.exe asks, and each one change of the store.
 #include <cstdint>
 #include <iostream>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "store/scoped_key.h"
-#include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_file.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_transfer.h"
 #include "tools/reg_value_text.h"
 
 namespace quorvane::tools {
 namespace {
 
-using store::KeyHandle;
 using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
-
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
-// The value's type and data, or nullopt with *status saying why not.
-std::optional<SqliteRegistry::StoredValue> Fetch(SqliteRegistry& store, KeyHandle key,
-                                                 const std::string& name, Status* status) {
-  store::TypedValue value;
-  *status = store::ReadWholeValue(store, key, name, store::ValueCalls::Own, false, &value);
-  if (*status != store::kSuccess) return std::nullopt;
-  return SqliteRegistry::StoredValue{name, value.type, std::move(value.data)};
-}
 
 }  // namespace
 
@@ -46,14 +32,14 @@ int RunAdd(const CommandRun& run) {
     return Fail(run.err, status);
   }
   const std::string& name = *command.valueName;
-  Status status = store::kSuccess;
-  if (!command.force && Fetch(store, key.get(), name, &status) &&
+  SqliteRegistry::StoredValue there;
+  if (!command.force && FetchValue(store, key.get(), name, &there) == store::kSuccess &&
       !Confirm(run.in, run.out, text::kOverwriteBefore + NameShown(name) + text::kOverwriteAfter)) {
     run.out << text::kCancelled << "\n";
     return 0;
   }
-  status = store.SetValue(key.get(), name, command.type, command.data.data(),
-                          static_cast<std::uint32_t>(command.data.size()));
+  const Status status = store.SetValue(key.get(), name, command.type, command.data.data(),
+                                       static_cast<std::uint32_t>(command.data.size()));
   if (status != store::kSuccess) return Fail(run.err, status);
   run.out << text::kSuccess << "\n";
   return 0;
@@ -75,7 +61,10 @@ int RunDelete(const CommandRun& run) {
   Status status = store::kSuccess;
   if (command.valueName) {
     const std::string& name = *command.valueName;
-    if (!Fetch(store, key.get(), name, &status)) return Fail(run.err, status);
+    SqliteRegistry::StoredValue there;
+    if (status = FetchValue(store, key.get(), name, &there); status != store::kSuccess) {
+      return Fail(run.err, status);
+    }
     if (!asked(text::kDeleteBefore + NameShown(name))) return 0;
     status = store.DeleteValue(key.get(), name);
   } else if (command.allValues) {

@@ -7,6 +7,7 @@
 #include "tools/reg_commands.h"
 #include "tools/reg_file.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 #include "tools/utf16.h"
 
 namespace quorvane::tools {
@@ -40,7 +41,7 @@ RegParse Error(const char* what, const std::string& command) {
 // Names and data are text, which the registry holds in UTF-8 here (reg.exe
 // gets UTF-16 from Windows, where no other bytes can arrive); a file's name
 // is the system's and may be any bytes.
-bool IsText(const std::string& arg) { return ValidUtf8(arg) == arg; }
+bool IsText(const std::string& arg) { return IsValidUtf8(arg); }
 
 bool IsOption(const std::string& arg) {
   return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-');
@@ -60,7 +61,7 @@ const char* ParseKey(const std::string& key, std::string* shown, std::string* pa
   if (slash != std::string::npos && path->empty()) return text::kInvalidSystemKey;
   if (path->ends_with("\\\\")) return text::kInvalidKeyName;
   const std::string below = WithoutTrailingBackslashes(*path);
-  *shown = std::string(text::kRootName) + (below.empty() ? "" : "\\" + below);
+  *shown = KeyShown(below);
   return nullptr;
 }
 

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "store/scoped_key.h"
-#include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_texts.h"
@@ -35,7 +34,6 @@ using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 constexpr int kDifferentCode = 2;
 
 // Whose a line is: the first key's, the second's, or both alike.
@@ -156,13 +154,13 @@ std::optional<SqliteRegistry::StoredValue> Fetched(SqliteRegistry& store, const 
   if (*status = store.OpenKey(kRoot, side.path, key.receive()); *status != store::kSuccess) {
     return std::nullopt;
   }
-  store::TypedValue value;
-  *status = store::ReadWholeValue(store, key.get(), name, store::ValueCalls::Own, false, &value);
+  SqliteRegistry::StoredValue value;
+  *status = FetchValue(store, key.get(), name, &value);
   if (*status != store::kSuccess) {
     if (*status == store::kNotFound) *status = store::kSuccess;
     return std::nullopt;
   }
-  return SqliteRegistry::StoredValue{name, value.type, std::move(value.data)};
+  return value;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "store/status_words.h"
 #include "tools/reg_texts.h"
+#include "tools/replace_file.h"
 
 namespace quorvane::tools {
 
@@ -18,6 +19,32 @@ int Delivered(int code, std::ostream& out, std::ostream& err) {
 int Fail(std::ostream& err, store::Status status) {
   err << text::kErrorPrefix << store::CommandLineReason(status) << "\n";
   return 1;
+}
+
+int ReplaceFileAsked(const std::string& path, bool force, std::istream& in, std::ostream& out,
+                     std::ostream& err, const std::function<Replacement()>& replace) {
+  const bool exists = FileExists(path);
+  if (!force && exists &&
+      !Confirm(in, out, text::kReplaceFileBefore + path + text::kReplaceFileAfter)) {
+    out << text::kCancelled << "\n";
+    return 0;
+  }
+  const Replacement written = replace();
+  if (written.stopped) return 1;  // the contents said why
+  if (written.error != 0) {
+    err << text::kFileError << "\n" << text::kFileBefore << path;
+    if (exists && written.inFolder) {
+      err << text::kFileFolderBefore << ErrorText(written.error) << text::kFileFolderAfter;
+    } else {
+      err << (written.replaced ? text::kFileNotSynced : exists ? text::kFileLeft
+                                                               : text::kFileNotWritten)
+          << ErrorText(written.error) << ".";
+    }
+    err << "\n";
+    return 1;
+  }
+  out << text::kSuccess << "\n";
+  return 0;
 }
 
 bool Confirm(std::istream& in, std::ostream& out, const std::string& question) {

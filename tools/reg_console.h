@@ -3,10 +3,12 @@
 // after asking.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
 #include "store/registry_backend.h"
+#include "tools/replace_file.h"
 
 namespace quorvane::tools {
 
@@ -21,13 +23,18 @@ bool Confirm(std::istream& in, std::ostream& out, const std::string& question);
 // reason when the output cannot be written.
 int Delivered(int code, std::ostream& out, std::ostream& err);
 
-// Writes a registry file's bytes to path whole (ReplaceFileWhole), asking
-// first (unless force) when a file is there; 0 when written or declined, as
-// reg.exe answers; 1 with reg.exe's message and the reason when it cannot be
-// written, the file that was there left as it was. On the portable
-// registry (reg_transfer.cpp) the store's own file and its companions are
-// refused before anything is asked or written; Windows' registry is no file
-// (write_file_asked_windows.cpp).
+// Has replace write the file at path whole (ReplaceFileWhole), asking
+// first (unless force) when a file is there, and tells how it went: 0 when
+// written or declined, as reg.exe answers; 1 with reg.exe's message and the
+// reason when it could not be written (the file that was there left as it
+// was), or when the contents stopped, having said why.
+int ReplaceFileAsked(const std::string& path, bool force, std::istream& in, std::ostream& out,
+                     std::ostream& err, const std::function<Replacement()>& replace);
+
+// Writes a registry file's bytes to path as ReplaceFileAsked does. On the
+// portable registry (reg_transfer.cpp) the store's own file and its
+// companions are refused before anything is asked or written; Windows'
+// registry is no file (write_file_asked_windows.cpp).
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
                    std::istream& in, std::ostream& out, std::ostream& err);
 

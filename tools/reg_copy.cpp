@@ -24,8 +24,6 @@ using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
 // The key at path and, with recurse, every key below it, each path made
 // relative to it ("" the key itself).
 Status ReadSource(SqliteRegistry& store, const std::string& path, bool recurse,

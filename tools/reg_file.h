@@ -65,9 +65,6 @@ inline std::string PathBelow(const std::string& path, const std::string& name) {
   return path.empty() ? name : path + "\\" + name;
 }
 
-// The value types whose data is text, in two views.
-inline bool IsTextType(store::ValueType type) { return store::IsStringType(type); }
-
 // The data as the store holds it once set: a text with the terminating NUL
 // that the store adds where it lacks one. A value read from a file and the
 // same value read back from the store compare equal so.

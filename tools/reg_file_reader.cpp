@@ -77,10 +77,6 @@ std::size_t CharacterLength(std::string_view text) {
   return length;
 }
 
-// A name is text: one that holds what is not (which the lines keep as it
-// was) would become U+FFFD here, and so another name's.
-bool IsText(std::string_view name) { return IsValidUtf8(name); }
-
 // How the 8-bit text of a file (all of an 8-bit file, the 8-bit text types
 // of REGEDIT4) becomes UTF-8.
 enum class Narrow { Windows1252, Utf8 };
@@ -296,8 +292,10 @@ class Reader {
   }
 
   // Takes name as *to when it is text; otherwise the line's fault is said.
+  // A name that holds what is not text (which the lines keep as it was)
+  // would become U+FFFD here, and so another name's.
   bool Named(std::string_view name, std::string* to) {
-    if (!IsText(name)) {
+    if (!IsValidUtf8(name)) {
       fault_ = RegFileRead::Fault::NameNotText;
       return false;
     }
@@ -402,7 +400,7 @@ class Reader {
     if (!HexBytes(line, &value->data)) return false;
     if (wide_) {
       value->data = NarrowData(value->type, value->data);
-    } else if (IsTextType(value->type)) {
+    } else if (store::IsStringType(value->type)) {
       const std::string text = Utf8OfNarrow(
           narrow_, std::string_view(reinterpret_cast<const char*>(value->data.data()),
                                     value->data.size()));

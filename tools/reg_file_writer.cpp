@@ -61,7 +61,9 @@ std::string HexEntry(std::string lead, store::ValueType type,
   return entry;
 }
 
-std::string ValueEntry(const RegFileValue& value) {
+}  // namespace
+
+std::string RegFileValueText(const RegFileValue& value) {
   // Built by appending: GCC 12 at -O3 wrongly warns (-Wrestrict) of an
   // overlapping copy when a quote is put before a temporary string.
   std::string lead = value.name.empty() ? "@=" : "\"";
@@ -86,17 +88,15 @@ std::string ValueEntry(const RegFileValue& value) {
   return HexEntry(std::move(lead), value.type, WideData(value.type, value.data));
 }
 
-}  // namespace
-
 std::vector<std::uint8_t> WideData(store::ValueType type, const std::vector<std::uint8_t>& data) {
-  if (!IsTextType(type)) return data;
+  if (!store::IsStringType(type)) return data;
   return LittleEndianBytes(Utf16Of(std::string_view(reinterpret_cast<const char*>(data.data()),
                                                     data.size())));
 }
 
 std::vector<std::uint8_t> NarrowData(store::ValueType type,
                                      const std::vector<std::uint8_t>& data) {
-  if (!IsTextType(type)) return data;
+  if (!store::IsStringType(type)) return data;
   const std::string text = Utf8Of(FromLittleEndian(data));
   return {text.begin(), text.end()};
 }
@@ -128,14 +128,12 @@ std::string RegFileKeyText(const RegFileKey& key) {
   if (key.path.ends_with('\\')) text += '\\';
   text += "]\r\n";
   if (!key.remove) {
-    for (const RegFileValue& value : key.values) text += ValueEntry(value);
+    for (const RegFileValue& value : key.values) text += RegFileValueText(value);
   }
   return text;
 }
 
 std::string RegFileEndText() { return "\r\n"; }
-
-std::string RegFileValueText(const RegFileValue& value) { return ValueEntry(value); }
 
 std::string WriteRegFile(const std::vector<RegFileKey>& keys) {
   std::string text = RegFileHeaderText();

@@ -15,11 +15,10 @@
 #include "tools/reg_file.h"
 #include "tools/reg_program.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 
 namespace quorvane::tools {
 namespace {
-
-constexpr const char* kAcceptOption = "/accept";
 
 // Runs the first-run block as the program's start does; answers the exit
 // code of a command that goes no further, or nullopt to go on.
@@ -34,8 +33,8 @@ std::optional<int> FirstRun(const CommandRun& run, const store::Registry& regist
   switch (outcome.start) {
     case engine::StartOutcome::Continue:
       if (!outcome.backup.empty()) {
-        run.out << text::kBackedUpIn << text::kRootName << "\\"
-                << WithoutTrailingBackslashes(store::key::kBackup) << ".\n";
+        run.out << text::kBackedUpIn << KeyShown(WithoutTrailingBackslashes(store::key::kBackup))
+                << ".\n";
       }
       return std::nullopt;
     case engine::StartOutcome::Declined:
@@ -76,7 +75,7 @@ int RunOptimise(const CommandRun& run) {
     return RefuseConnectionType(run);
   }
   const store::Registry registry = RegistryOf(run);
-  ConsoleQuestions questions(run, kAcceptOption);
+  ConsoleQuestions questions(run);
   if (const std::optional<int> code = FirstRun(run, registry, questions)) return *code;
 
   const engine::OptimiseOutcome outcome =
@@ -93,11 +92,7 @@ int RunOptimise(const CommandRun& run) {
   } else if (outcome.Optimised()) {
     run.out << text::kPresetBefore << run.command.connection << text::kPresetSetAlready << "\n";
   }
-  for (const engine::Step& step : outcome.steps) {
-    if (!step.Failed()) continue;
-    run.err << text::kErrorPrefix << NameOf(step.setting) << text::kNotWritten
-            << store::CommandLineReason(step.status) << "\n";
-  }
+  TellFailedSteps(run, outcome.steps, text::kNotWritten);
   return outcome.Optimised() ? 0 : 1;
 }
 

@@ -37,6 +37,13 @@ std::string ConsoleLines(std::string_view text) {
 
 }  // namespace
 
+ConsoleQuestions::ConsoleQuestions(const CommandRun& run) : run_(run) {
+  for (const OptionRow& option : CommandOf(run.command.operation).options) {
+    if (option.option == Option::Force) option_ = std::string("/") + option.name;
+  }
+  if (option_.empty()) std::abort();  // only a command with a force option asks
+}
+
 engine::Answer ConsoleQuestions::Ask(engine::Question question) {
   const engine::Message box = engine::QuestionMessage(question);
   run_.out << box.ShownTitle() << "\n\n" << ConsoleLines(box.text) << "\n\n";
@@ -66,12 +73,24 @@ std::string ReadingText(const engine::Reading& reading) {
   return HeldText(reading.value);
 }
 
+bool TellFailedSteps(const CommandRun& run, const std::vector<engine::Step>& steps,
+                     const char* notDone) {
+  bool failed = false;
+  for (const engine::Step& step : steps) {
+    if (!step.Failed()) continue;
+    run.err << text::kErrorPrefix << NameOf(step.setting) << notDone
+            << store::CommandLineReason(step.status) << "\n";
+    failed = true;
+  }
+  return failed;
+}
+
 int RefuseConnectionType(const CommandRun& run) {
   run.err << text::kUnknownTypeBefore << run.command.connection << text::kUnknownTypeAfter;
   const char* separator = "";
   for (const char* name : engine::kConnectionTypes) {
     run.err << separator << "\"" << name << "\"";
-    separator = ", ";
+    separator = text::kNameSeparator;
   }
   run.err << ".\n";
   return 1;

@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "engine/questions.h"
 #include "engine/steps.h"
@@ -17,19 +18,18 @@ namespace quorvane::tools {
 // Asks an operation's questions on the console, in the words of the
 // windows' boxes: the title, the text and a prompt on out, the answer on
 // in, Yes or No in any letter case. The command's force option (/accept,
-// /f) answers Yes without asking; without it, where standard input is no
-// console nobody answers, and the answer is No.
+// /f: its row's) answers Yes without asking, saying so; without it, where
+// standard input is no console nobody answers, and the answer is No.
 class ConsoleQuestions final : public engine::Questions {
  public:
-  // option: how the force option is spelled, to say that it answered.
-  ConsoleQuestions(const CommandRun& run, const char* option) : run_(run), option_(option) {}
+  explicit ConsoleQuestions(const CommandRun& run);
   engine::Answer Ask(engine::Question question) override;
   // The last question was answered No since nobody was there to answer.
   bool Unanswered() const { return unanswered_; }
 
  private:
   const CommandRun& run_;
-  const char* option_;
+  std::string option_;  // the force option, as it is typed
   bool unanswered_ = false;
 };
 
@@ -45,6 +45,12 @@ std::string ReadingText(const engine::Reading& reading);
 // The setting's name in the commands' lines: the label by which the
 // windows' messages name it.
 inline const char* NameOf(store::SettingId id) { return store::SettingOf(id).label; }
+
+// Tells on err each of the steps that failed, in their order: "ERROR: ",
+// its setting's name, notDone (" was not written: ") and why. True when
+// one had failed.
+bool TellFailedSteps(const CommandRun& run, const std::vector<engine::Step>& steps,
+                     const char* notDone);
 
 // Refuses a connection type that is none of the four, naming them on err;
 // answers 1. Nothing has been written.

@@ -16,7 +16,6 @@
 
 #include "store/registry_names.h"
 #include "store/scoped_key.h"
-#include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_texts.h"
@@ -31,10 +30,6 @@ using store::SqliteRegistry;
 using store::Status;
 using store::ValueType;
 
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
-
-std::string PathShown(const std::string& path) { return PathBelow(text::kRootName, path); }
-
 std::string Line(const RegCommand& command, const std::string& name, ValueType type,
                  const std::vector<std::uint8_t>& data) {
   return ValueLine(name, ShownType(type, command.typeNumbers),
@@ -44,7 +39,7 @@ std::string Line(const RegCommand& command, const std::string& name, ValueType t
 // A key's block: its path and its values' lines, then a blank line.
 void Block(const RegCommand& command, const std::string& path,
            const std::vector<RegFileValue>& values, std::ostream& out) {
-  out << PathShown(path) << "\n";
+  out << KeyShown(path) << "\n";
   for (const RegFileValue& value : values) out << Line(command, value.name, value.type, value.data);
   out << "\n";
 }
@@ -114,7 +109,7 @@ int Search(SqliteRegistry& store, const CommandRun& run) {
     if (!values.empty()) {
       Block(command, path, values, found);
     } else if (named) {
-      found << PathShown(path) << "\n";
+      found << KeyShown(path) << "\n";
     }
   }
   run.out << "\n"
@@ -136,9 +131,8 @@ int RunQuery(const CommandRun& run) {
   if (command.search) return Search(store, run);
   if (command.valueName) {
     const std::string& name = *command.valueName;
-    store::TypedValue value;
-    const Status status =
-        store::ReadWholeValue(store, key.get(), name, store::ValueCalls::Own, false, &value);
+    SqliteRegistry::StoredValue value;
+    const Status status = FetchValue(store, key.get(), name, &value);
     std::string line;
     if (status == store::kSuccess) {
       line = Line(command, name, value.type, value.data);

@@ -5,7 +5,6 @@
 
 #include "engine/restore.h"
 #include "engine/show_settings.h"
-#include "store/status_words.h"
 #include "tools/reg_console.h"
 #include "tools/reg_program.h"
 #include "tools/reg_texts.h"
@@ -35,7 +34,7 @@ int RunRestore(const CommandRun& run) {
     return 1;
   }
 
-  ConsoleQuestions questions(run, "/f");
+  ConsoleQuestions questions(run);
   const engine::RestoreOutcome outcome = engine::RestoreFromBackup(registry, questions);
   if (outcome.confirmation != engine::Answer::Yes) {
     run.err << (questions.Unanswered() ? text::kRestoreUnanswered : text::kRestoreDeclined)
@@ -62,14 +61,7 @@ int RunRestore(const CommandRun& run) {
     }
   }
   if (anyRestored) run.out << text::kRestartForRestored << "\n";
-  bool failed = false;
-  for (const engine::Step& step : outcome.steps) {
-    if (!step.Failed()) continue;
-    run.err << text::kErrorPrefix << NameOf(step.setting) << text::kNotRestored
-            << store::CommandLineReason(step.status) << "\n";
-    failed = true;
-  }
-  return failed ? 1 : 0;
+  return TellFailedSteps(run, outcome.steps, text::kNotRestored) ? 1 : 0;
 }
 
 }  // namespace quorvane::tools

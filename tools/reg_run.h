@@ -2,7 +2,8 @@
 // (reg_commands.h): the registry's on the portable registry, printing what
 // reg.exe prints; the program's on the registry that the program works on.
 // Exit codes: 0 success (also a question of reg.exe's answered No), 1
-// failure (also the program's question answered No).
+// failure (also the program's question answered No), and compare's 2 for
+// keys that differ.
 #pragma once
 
 #include <iosfwd>

@@ -12,6 +12,7 @@
 #include "tools/reg_file.h"
 #include "tools/reg_program.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 
 namespace quorvane::tools {
 namespace {
@@ -47,8 +48,8 @@ int RunShow(const CommandRun& run) {
   for (const engine::ShownSetting& one : shown.settings) {
     const store::Setting& setting = store::SettingOf(one.setting);
     run.out << Heading(setting) << "\n"
-            << text::kColumnGap << text::kRootName << "\\"
-            << WithoutTrailingBackslashes(setting.key) << text::kColumnGap
+            << text::kColumnGap << KeyShown(WithoutTrailingBackslashes(setting.key))
+            << text::kColumnGap
             << (*setting.valueName == '\0' ? text::kDefaultName : setting.valueName) << "\n"
             << text::kColumnGap << text::kLive << ReadingText(one.live) << text::kColumnGap
             << text::kBackup << BackupText(setting, one.backup) << "\n";

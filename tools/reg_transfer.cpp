@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -15,9 +13,11 @@
 #include "store/portable_registry_path.h"
 #include "store/scoped_key.h"
 #include "store/sqlite_store_file.h"
+#include "store/whole_value.h"
 #include "tools/reg_commands.h"
 #include "tools/reg_console.h"
 #include "tools/reg_texts.h"
+#include "tools/reg_value_text.h"
 #include "tools/replace_file.h"
 #include "tools/utf16.h"
 
@@ -28,8 +28,6 @@ using store::KeyHandle;
 using store::ScopedKey;
 using store::SqliteRegistry;
 using store::Status;
-
-constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 
 // Hands the key at path (spelled shown) and each key below it to visit,
 // until visit answers false; the key is closed before its subkeys are
@@ -163,6 +161,15 @@ Status ListKey(SqliteRegistry& store, KeyHandle key,
   return store::kSuccess;
 }
 
+Status FetchValue(SqliteRegistry& store, KeyHandle key, const std::string& name,
+                  SqliteRegistry::StoredValue* value) {
+  store::TypedValue read;
+  const Status status =
+      store::ReadWholeValue(store, key, name, store::ValueCalls::Own, false, &read);
+  if (status == store::kSuccess) *value = {name, read.type, std::move(read.data)};
+  return status;
+}
+
 Status ReadKey(SqliteRegistry& store, const std::string& path, const std::string& shown,
                RegFileKey* key, std::vector<std::string>* subkeys) {
   ScopedKey handle(store);
@@ -207,29 +214,8 @@ int WriteFileAsked(const std::string& path, const FileContents& contents,
     err << text::kStoreFileBefore << path << text::kStoreFileAfter << "\n";
     return 1;
   }
-  std::error_code error;
-  const bool exists = std::filesystem::exists(path, error);
-  if (!force && exists &&
-      !Confirm(in, out, text::kReplaceFileBefore + path + text::kReplaceFileAfter)) {
-    out << text::kCancelled << "\n";
-    return 0;
-  }
-  const Replacement written = ReplaceFileWhole(path, contents);
-  if (written.stopped) return 1;  // the contents said why
-  if (written.error != 0) {
-    err << text::kFileError << "\n" << text::kFileBefore << path;
-    if (exists && written.inFolder) {
-      err << text::kFileFolderBefore << std::strerror(written.error) << text::kFileFolderAfter;
-    } else {
-      err << (written.replaced ? text::kFileNotSynced : exists ? text::kFileLeft
-                                                               : text::kFileNotWritten)
-          << std::strerror(written.error) << ".";
-    }
-    err << "\n";
-    return 1;
-  }
-  out << text::kSuccess << "\n";
-  return 0;
+  return ReplaceFileAsked(path, force, in, out, err,
+                          [&] { return ReplaceFileWhole(path, contents); });
 }
 
 int WriteFileAsked(const std::string& path, const std::string& bytes, bool force,
@@ -239,20 +225,10 @@ int WriteFileAsked(const std::string& path, const std::string& bytes, bool force
       in, out, err);
 }
 
-void TellCollision(std::ostream& err, const SqliteRegistry::NameCollision& collision) {
-  const std::string key =
-      std::string(text::kRootName) + (collision.key.empty() ? "" : "\\" + collision.key);
-  err << text::kCollidingKeyBefore << key
-      << (collision.values ? text::kCollidingValues : text::kCollidingSubkeys) << collision.first
-      << text::kCollidingAnd << collision.second << text::kCollidingAfter << "\n"
-      << text::kWayOutBefore
-      << (collision.values ? key + text::kWayOutValue + collision.second
-                           : key + "\\" + collision.second)
-      << text::kWayOutAfter << "\n";
-}
-
-int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in,
-              std::ostream& out, std::ostream& err) {
+int RunExport(const CommandRun& run) {
+  const RegCommand& command = run.command;
+  SqliteRegistry& store = *run.store;
+  std::ostream& err = run.err;
   {
     // A key that is not there is said before the file is asked about.
     ScopedKey key(store);
@@ -270,8 +246,8 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
         [&](RegFileKey key) {
           // A file that could not be read back is no copy: none is written.
           if (HoldsLineBreak(key.path)) {
-            err << text::kUnwritableKeyBefore << text::kRootName << "\\" << key.path
-                << text::kUnwritableKeyAfter << "\n";
+            err << text::kUnwritableKeyBefore << KeyShown(key.path) << text::kUnwritableKeyAfter
+                << "\n";
             unwritable = true;
             return false;
           }
@@ -290,11 +266,14 @@ int ExportKey(const RegCommand& command, SqliteRegistry& store, std::istream& in
     return status == store::kSuccess && !unwritable && written &&
            WriteUtf16(file, RegFileEndText());
   };
-  return WriteFileAsked(command.file, contents, store.Path(), command.force, in, out, err);
+  return WriteFileAsked(command.file, contents, store.Path(), command.force, run.in, run.out,
+                        err);
 }
 
-int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& out,
-               std::ostream& err) {
+int RunImport(const CommandRun& run) {
+  const RegCommand& command = run.command;
+  SqliteRegistry& store = *run.store;
+  std::ostream& err = run.err;
   const int fd = open(command.file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     err << text::kFileError << "\n";
@@ -350,16 +329,8 @@ int ImportFile(const RegCommand& command, SqliteRegistry& store, std::ostream& o
         << (notText ? text::kBadNameAfter : text::kBadLineAfter) << "\n";
     return 1;
   }
-  out << text::kSuccess << "\n";
+  run.out << text::kSuccess << "\n";
   return 0;
-}
-
-int RunExport(const CommandRun& run) {
-  return ExportKey(run.command, *run.store, run.in, run.out, run.err);
-}
-
-int RunImport(const CommandRun& run) {
-  return ImportFile(run.command, *run.store, run.out, run.err);
 }
 
 }  // namespace quorvane::tools

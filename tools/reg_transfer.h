@@ -1,5 +1,7 @@
 // Registry files run on the portable registry: a key's subtree read into
-// the model of reg_file.h, export and import.
+// the model of reg_file.h, and the files written and read; export's and
+// import's runners, RunExport and RunImport, are the command table's
+// (reg_commands.h).
 #pragma once
 
 #include <iosfwd>
@@ -7,17 +9,26 @@
 #include <vector>
 
 #include "store/sqlite_registry.h"
-#include "tools/reg_arguments.h"
 #include "tools/reg_file.h"
 #include "tools/replace_file.h"
 
 namespace quorvane::tools {
+
+// The portable registry's one root, HKEY_LOCAL_MACHINE, below which the
+// commands' keys lie.
+inline constexpr store::RootKey kRoot = store::RootKey::LocalMachine;
 
 // The values and the subkeys of the open key, each by RegExeOrder, as
 // reg.exe lists them.
 [[nodiscard]] store::Status ListKey(store::SqliteRegistry& store, store::KeyHandle key,
                                     std::vector<store::SqliteRegistry::StoredValue>* values,
                                     std::vector<std::string>* subkeys);
+
+// The value called name in the open key, whole, as ListKey lists one:
+// kSuccess, or why not (kNotFound: the key holds none).
+[[nodiscard]] store::Status FetchValue(store::SqliteRegistry& store, store::KeyHandle key,
+                                       const std::string& name,
+                                       store::SqliteRegistry::StoredValue* value);
 
 // The key at path (below HKEY_LOCAL_MACHINE) with its values, its path
 // spelled shown, and the names of its subkeys, each by RegExeOrder.
@@ -32,25 +43,10 @@ namespace quorvane::tools {
 [[nodiscard]] store::Status ReadSubtree(store::SqliteRegistry& store, const std::string& path,
                                         std::vector<RegFileKey>* keys);
 
-// Names the two names that keep an older store from being converted, and
-// the command that deletes the second, the way out.
-void TellCollision(std::ostream& err, const store::SqliteRegistry::NameCollision& collision);
-
-// export KEY FILE [/y] and import FILE: each a piece at a time, so that
-// neither holds the file whole nor the keys it holds, and an import in one
-// transaction.
-int ExportKey(const RegCommand& command, store::SqliteRegistry& store, std::istream& in,
-              std::ostream& out, std::ostream& err);
-int ImportFile(const RegCommand& command, store::SqliteRegistry& store, std::ostream& out,
-               std::ostream& err);
-
-// Writes a registry file's contents to path whole (ReplaceFileWhole),
-// asking first (unless force) when a file is there; 0 when written or
-// declined, as reg.exe answers; 1 with reg.exe's message and the reason
-// when it cannot be written, the file that was there left as it was, or
-// when contents stopped (having said why). The store's own file and its
-// companions (by name or as the same file) are refused before anything is
-// asked or written: one registry file there would destroy the registry.
+// Writes a registry file's contents to path as ReplaceFileAsked
+// (reg_console.h) does. The store's own file and its companions (by name
+// or as the same file) are refused before anything is asked or written:
+// one registry file there would destroy the registry.
 // WriteFileAsked of bytes (reg_console.h) is this one with the program's
 // store (ProgramStorePath) refused.
 int WriteFileAsked(const std::string& path, const FileContents& contents,

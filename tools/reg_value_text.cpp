@@ -8,6 +8,7 @@
 #include "engine/steps.h"
 #include "store/registry_names.h"
 #include "tools/reg_arguments.h"
+#include "tools/reg_file.h"
 #include "tools/reg_texts.h"
 
 namespace quorvane::tools {
@@ -103,6 +104,8 @@ std::string ShownData(store::ValueType type, const std::vector<std::uint8_t>& da
   }
   return shown;
 }
+
+std::string KeyShown(const std::string& path) { return PathBelow(text::kRootName, path); }
 
 std::string NameShown(const std::string& name) {
   return name.empty() ? text::kDefaultName : name;

@@ -1,7 +1,8 @@
-// Values as quorvane-reg's commands name and show them, in reg.exe's words:
-// the type names that add's and query's /t read, and the columns of the
-// value lines that query and compare print; and, for the program's own
-// commands, a setting's value as a pane would show it.
+// Keys and values as quorvane-reg's commands name and show them, in
+// reg.exe's words: a key's name, the type names that add's and query's /t
+// read, and the columns of the value lines that query and compare print;
+// and, for the program's own commands, a setting's value as a pane would
+// show it.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,10 @@ std::string ShownType(store::ValueType type, bool number = false);
 // hex digits, two a byte.
 std::string ShownData(store::ValueType type, const std::vector<std::uint8_t>& data,
                       const std::string& separator = "\\0");
+
+// A key's name as the commands show it: HKEY_LOCAL_MACHINE, then the path
+// below it ("" the root itself).
+std::string KeyShown(const std::string& path);
 
 // A value's name as the commands show it: "(Default)" for "".
 std::string NameShown(const std::string& name);

@@ -347,8 +347,9 @@ TEST(RegFile, APresetFileImportsAsOptimiseWrites) {
     const auto imported = store::SqliteRegistry::Open(folder / (std::string(type) + "-i"));
     RegCommand import;
     import.file = file;
+    std::istringstream in;
     std::ostringstream out, err;
-    EXPECT_EQ(ImportFile(import, *imported, out, err), 0) << err.str();
+    EXPECT_EQ(RunImport({import, imported.get(), in, out, err}), 0) << err.str();
 
     std::vector<RegFileKey> fromOptimise, fromFile;
     ASSERT_EQ(ReadSubtree(*optimised, "SYSTEM", &fromOptimise), store::kSuccess);
