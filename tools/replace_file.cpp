@@ -96,10 +96,11 @@ bool IsNewFileName(std::string_view name) {
   return true;
 }
 
-// The process that an earlier version named its new file after
-// (".NAME.PID.N.tmp"), which locked none.
-std::optional<pid_t> EarlierWriterOf(std::string_view name) {
-  if (!name.starts_with('.') || !name.ends_with(kEnd)) return std::nullopt;
+// The process that an earlier version named its new file for base after
+// (".BASE.PID.N.tmp"), which locked none. Only base's own: a name of that
+// shape beside it may well be a file of the user's.
+std::optional<pid_t> EarlierWriterOf(std::string_view name, std::string_view base) {
+  if (!name.ends_with(kEnd)) return std::nullopt;
   name.remove_suffix(kEnd.size());
   std::string_view numbers[2];
   for (std::string_view& number : numbers) {
@@ -112,15 +113,16 @@ std::optional<pid_t> EarlierWriterOf(std::string_view name) {
       if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
     }
   }
+  if (name != "." + std::string(base)) return std::nullopt;
   return static_cast<pid_t>(std::atol(std::string(numbers[1]).c_str()));
 }
 
 // Removes the new files that killed runs left in folder: files of this
 // user, with this program's names, that no run holds locked (or, of an
-// earlier version, whose process is gone). Each is locked before it is
-// removed, so that a run that has just made it finds it gone and makes
-// another.
-void RemoveLeftovers(int folder) {
+// earlier version, those for base whose process is gone). Each is locked
+// before it is removed, so that a run that has just made it finds it gone
+// and makes another.
+void RemoveLeftovers(int folder, std::string_view base) {
   const int listed = dup(folder);
   if (listed < 0) return;
   DIR* entries = fdopendir(listed);
@@ -130,7 +132,7 @@ void RemoveLeftovers(int folder) {
   }
   while (const dirent* entry = readdir(entries)) {
     const std::string_view name = entry->d_name;
-    const auto writer = IsNewFileName(name) ? std::nullopt : EarlierWriterOf(name);
+    const auto writer = IsNewFileName(name) ? std::nullopt : EarlierWriterOf(name, base);
     if (!IsNewFileName(name) && !(writer && kill(*writer, 0) != 0 && errno == ESRCH)) continue;
     Descriptor file{openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
     struct stat opened {}, named {};
@@ -224,7 +226,7 @@ Replacement ReplaceFileWhole(const std::string& path, const FileContents& conten
   const bool readable = folder.fd >= 0;
   if (!readable) folder.fd = open(FolderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
   if (folder.fd < 0) return {errno};
-  if (readable) RemoveLeftovers(folder.fd);
+  if (readable) RemoveLeftovers(folder.fd, base);
   std::string temporary;
   // Private from its making: the old file's permissions come once it is
   // the old file's owner's, before a byte is in it.

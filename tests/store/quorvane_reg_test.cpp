@@ -1066,21 +1066,25 @@ TEST_F(QuorvaneRegTool, AReplacedFileIsPrivateFromItsMakingAndNothingIsLeftBesid
   for (const int mode : modes) EXPECT_EQ(mode & ~0600, 0) << std::oct << mode;
   EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0600));
 
+  // An earlier version's leftover is its own target's alone: a name of
+  // that shape for another file may be the user's.
   const std::string killed = out + "/.backup.reg.quorvane-k1lled00.tmp";
   const std::string earlier = out + "/.backup.reg.999999999.0.tmp";  // no such process
+  const std::string users = out + "/.notes.2024.1.tmp";
   const std::string writing = out + "/.backup.reg.quorvane-wr1ting0.tmp";
   const std::string other = out + "/.notes.tmp";
-  for (const std::string& name : {killed, earlier, writing, other}) WriteFile(name, "half");
+  for (const std::string& name : {killed, earlier, users, writing, other}) WriteFile(name, "half");
   const int held = open(writing.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
   const std::string existing = out + "/" + std::string(244, 'e');
   WriteFile(existing, "old");
   ExpectSuccess(Run({"export", "HKLM\\T", existing, "/y"}), kDone);
   ExpectSuccess(Run({"preset", "Modem", out + "/" + std::string(254, 'n')}), kDone);
+  ExpectSuccess(Run({"export", "HKLM\\T", file, "/y"}), kDone);
   close(held);
   std::set<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(out)) left.insert(entry.path());
-  EXPECT_EQ(left, (std::set<std::string>{file, writing, other, existing,
+  EXPECT_EQ(left, (std::set<std::string>{file, users, writing, other, existing,
                                          out + "/" + std::string(254, 'n')}));
 
   // A file that can be written in a folder that cannot.
