@@ -66,8 +66,10 @@ const StatusWords* WordsOf(Status status) {
 std::string WindowReason(Status status) {
   const StatusWords* words = WordsOf(status);
   if (words && words->window) return words->window;
-  return kOtherWindowLead + std::to_string(status) + ".";
+  return StatusNumberWords(status) + ".";
 }
+
+std::string StatusNumberWords(Status status) { return kOtherWindowLead + std::to_string(status); }
 
 std::string CommandLineReason(Status status) {
   const StatusWords* words = WordsOf(status);

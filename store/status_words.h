@@ -14,6 +14,10 @@ namespace quorvane::store {
 // number: "Windows reported error 87.".
 std::string WindowReason(Status status);
 
+// A status that no words tell, by its number, without a closing stop:
+// "Windows reported error 87".
+std::string StatusNumberWords(Status status);
+
 // quorvane-reg's words for status, to follow "ERROR: "; any other status
 // is reg.exe's input/output failure.
 std::string CommandLineReason(Status status);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "store/status_words.h"
 #include "tools/replace_file.h"
 #include "tools/utf16.h"
 
@@ -120,7 +121,7 @@ std::string ErrorText(int error) {
                            text.back() == u' ' || text.back() == u'.')) {
     text.pop_back();
   }
-  if (text.empty()) return "Windows reported error " + std::to_string(error);
+  if (text.empty()) return store::StatusNumberWords(error);
   return Utf8Of(text);
 }
 
