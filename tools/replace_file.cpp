@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <random>
@@ -113,8 +113,10 @@ std::optional<pid_t> EarlierWriterOf(std::string_view name, std::string_view bas
       if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
     }
   }
-  if (name != "." + std::string(base)) return std::nullopt;
-  return static_cast<pid_t>(std::atol(std::string(numbers[1]).c_str()));
+  if (!name.starts_with('.') || name.substr(1) != base) return std::nullopt;
+  pid_t writer = 0;
+  std::from_chars(numbers[1].data(), numbers[1].data() + numbers[1].size(), writer);
+  return writer;
 }
 
 // Removes the new files that killed runs left in folder: files of this
