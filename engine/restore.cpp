@@ -38,6 +38,19 @@ bool RestoreOutcome::NoBackup() const {
          });
 }
 
+BackupCopies LookAtBackupCopies(const store::Registry& registry) {
+  BackupCopies copies;
+  for (const store::Setting& setting : store::kSettings) {
+    const Reading copy = ReadValue(registry, store::key::kBackup, setting.backupName);
+    if (copy.status != store::kSuccess) {
+      copies.unreadable = copy.status;
+      return copies;
+    }
+    copies.any = copies.any || copy.value.has_value();
+  }
+  return copies;
+}
+
 // Without a backup copy a setting is left as it is: removing it would lose
 // a value that nobody recorded. So when the backup key holds none of the
 // settings, nothing changes.

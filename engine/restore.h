@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "engine/questions.h"
@@ -21,6 +22,17 @@ struct RestoreOutcome {
   // nothing was changed: this computer has no backup.
   bool NoBackup() const;
 };
+
+// What the backup key holds, looked at before anything is asked. A copy
+// that cannot be read may be there: that is no computer without a backup.
+struct BackupCopies {
+  std::optional<store::Status> unreadable;  // the first copy that could not be read
+  bool any = false;                         // a copy of at least one setting
+};
+
+// Reads the copies in the settings' order, up to the first that cannot be
+// read. Reads only.
+[[nodiscard]] BackupCopies LookAtBackupCopies(const store::Registry& registry);
 
 // After the user confirms, puts back the settings that the first-run
 // backup recorded.

@@ -4,32 +4,17 @@
 #include <optional>
 
 #include "engine/restore.h"
-#include "engine/show_settings.h"
 #include "tools/reg_console.h"
 #include "tools/reg_program.h"
 #include "tools/reg_texts.h"
 
 namespace quorvane::tools {
-namespace {
-
-// A copy that cannot be read may be there: that is no computer without a
-// backup, and nothing is done until it can be read.
-std::optional<store::Status> UnreadableCopy(const engine::ShownSettings& shown) {
-  for (const engine::ShownSetting& setting : shown.settings) {
-    if (setting.backup.status != store::kSuccess) return setting.backup.status;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 int RunRestore(const CommandRun& run) {
   const store::Registry registry = RegistryOf(run);
-  const engine::ShownSettings shown = engine::ShowSettings(registry);
-  if (const std::optional<store::Status> status = UnreadableCopy(shown)) {
-    return Fail(run.err, *status);
-  }
-  if (!shown.AnyBackup()) {
+  const engine::BackupCopies copies = engine::LookAtBackupCopies(registry);
+  if (copies.unreadable) return Fail(run.err, *copies.unreadable);
+  if (!copies.any) {
     run.err << text::kNoBackupHere << "\n";
     return 1;
   }
