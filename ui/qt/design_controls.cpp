@@ -30,7 +30,14 @@ constexpr ScrollKey kScrollKeys[] = {
 
 }  // namespace
 
-DesignList::DesignList(QWidget* parent) : QComboBox(parent) {}
+DesignList::DesignList(QWidget* parent) : QComboBox(parent) {
+  // The popup's current item is the one a screen reader hears as chosen, and
+  // Qt moves it only as the popup opens or a typed letter finds an item: an
+  // item chosen with the arrow keys, closed, would be heard as the one before.
+  connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+    view()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
+  });
+}
 
 void DesignList::showPopup() {
   QComboBox::showPopup();

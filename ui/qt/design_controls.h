@@ -57,7 +57,8 @@ class WholeLinesBox : public QPlainTextEdit {
 // A selection-only drop-down list that opens as Windows' own does: with
 // no item chosen, no item is highlighted, so that Down reaches the first
 // (Qt's highlights the first as the list opens, and Down the second). What
-// a screen reader hears of it is Qt's own: its items, and the one chosen.
+// a screen reader hears of it is its items, and the one chosen, however it
+// was chosen.
 class DesignList : public QComboBox {
   Q_OBJECT
 
