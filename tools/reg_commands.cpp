@@ -362,10 +362,11 @@ constexpr FamilyRow kFamilies[] = {
      "  /accept, /f     optimise's disclaimer and restore's question are asked when\n"
      "                  standard input is a console; elsewhere nobody answers, and\n"
      "                  they are declined unless /accept or /f answers Yes.\n"
-     "  /y              preset: replaces an existing file without asking.\n"
-     "  Exit code       0 when done; 1 when not: a failure, a question declined, or\n"
-     "                  a value that verify finds not set. Failures are told on\n"
-     "                  standard error.\n"
+     "  /y              preset: replaces an existing file without asking; without\n"
+     "                  it, No keeps the file (exit code 0), as REG EXPORT does.\n"
+     "  Exit code       0 when done; 1 when not: a failure, the disclaimer or\n"
+     "                  restore's question declined, or a value that verify finds\n"
+     "                  not set. Failures are told on standard error.\n"
      "\n"
      "quorvane-reg --version prints its version.\n"},
 };
