@@ -106,12 +106,13 @@ std::optional<std::vector<std::uint8_t>> AddData(store::ValueType type,
       *error = text::kInvalidNumber;
       const int bits = type == store::kTypeNumber64 ? 64 : 32;
       // A REG_QWORD without data is 0; a REG_DWORD needs its number.
-      const auto number = data ? ParseNumber(given, bits)
-                               : bits == 64 ? std::optional<std::uint64_t>(0) : std::nullopt;
-      if (!number) return std::nullopt;
+      if (!data && bits != 64) return std::nullopt;
+      const std::optional<std::uint64_t> parsed = data ? ParseNumber(given, bits) : 0;
+      if (!parsed) return std::nullopt;
+      const std::uint64_t number = *parsed;
       std::vector<std::uint8_t> bytes;
       for (int shift = 0; shift < bits; shift += 8) {
-        bytes.push_back(static_cast<std::uint8_t>(*number >> shift));  // little-endian
+        bytes.push_back(static_cast<std::uint8_t>(number >> shift));  // little-endian
       }
       return bytes;
     }
