@@ -26,6 +26,9 @@ fail() {
   # What the test itself knows of the cause, when it defines session_explain.
   if declare -F session_explain >/dev/null; then session_explain >&2; fi
   # An X server that went away explains most failures here.
+  if [ -n "${DISPLAY:-}" ] && ! xdotool getmouselocation >/dev/null 2>&1; then
+    echo "The X server on $DISPLAY does not answer." >&2
+  fi
   if [ -s "${QUORVANE_XVFB_DIR:-}/log" ]; then
     echo "The X server's log:" >&2
     cat "$QUORVANE_XVFB_DIR/log" >&2

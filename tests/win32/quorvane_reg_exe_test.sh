@@ -15,6 +15,7 @@
 # (DISPLAY set, WINEPREFIX too)
 set -euo pipefail
 source "$(dirname "$0")/../support/program_session.sh"
+source "$(dirname "$0")/wine_reg.sh"
 
 wine=$1 exe=$2 tool=$3
 work=$session_work
@@ -23,7 +24,10 @@ settings_keys=('HKLM\SYSTEM\CurrentControlSet\Services\Class\NetTrans\0000'
   'HKLM\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters')
 program_key='HKLM\Software\Tessamont'
 
-reg() { "$wine" reg "$@" </dev/null >/dev/null 2>&1; }
+# reg ARG...: Wine's reg.exe, its words in $work/reg.
+reg() { wine_reg "$work/reg" "$work/reg" "$@"; }
+# set_value ARG...: a value of a starting registry, given or the test fails.
+set_value() { reg add "$@" || fail "reg add $*: $(cat "$work/reg")"; }
 # The command, nobody at its console; its output in $work/said.
 qreg() { "$wine" "$tool" "$@" </dev/null >"$work/said" 2>&1; }
 
@@ -36,7 +40,7 @@ registry() {
   for key in "${settings_keys[@]}" "$program_key"; do
     file=$1
     [ "$key" = "$program_key" ] && file=$1.program
-    if "$wine" reg export "$key" "$work/key.reg" /y </dev/null >/dev/null 2>&1; then
+    if reg export "$key" "$work/key.reg" /y; then
       cat "$work/key.reg" >>"$file"
     else
       printf '%s: none\r\n' "$key" | iconv -f UTF-8 -t UTF-16LE >>"$file"
@@ -54,19 +58,19 @@ start() {
   case $1 in
     empty) ;;
     own)
-      reg add "${settings_keys[0]}" /v MaxMTU /d 576 /f
-      reg add "$mstcp" /v DefaultTTL /d 32 /f
-      reg add "$mstcp" /v DefaultRcvWindow /d 8760 /f
-      reg add "$mstcp" /v PMTUDiscovery /d 0 /f
-      reg add "$tcpip" /v DisableTaskOffload /t REG_DWORD /d 1 /f
+      set_value "${settings_keys[0]}" /v MaxMTU /d 576 /f
+      set_value "$mstcp" /v DefaultTTL /d 32 /f
+      set_value "$mstcp" /v DefaultRcvWindow /d 8760 /f
+      set_value "$mstcp" /v PMTUDiscovery /d 0 /f
+      set_value "$tcpip" /v DisableTaskOffload /t REG_DWORD /d 1 /f
       ;;
     typed)
-      reg add "${settings_keys[0]}" /v MaxMTU /t REG_DWORD /d 1500 /f
-      reg add "${settings_keys[1]}\\NWLink\\Ndi\\params\\cachesize" /ve /d ' 16 ' /f
-      reg add "$mstcp" /v SackOpts /t REG_EXPAND_SZ /d 0 /f
-      reg add "$program_key\\Quorvane" /v FirstRun /d No /f
-      reg add "$program_key\\Quorvane\\Backup" /v MaxMTU /d 1492 /f
-      reg add "$program_key\\Quorvane\\Backup" /v DefaultTTL /d 'Not Set' /f
+      set_value "${settings_keys[0]}" /v MaxMTU /t REG_DWORD /d 1500 /f
+      set_value "${settings_keys[1]}\\NWLink\\Ndi\\params\\cachesize" /ve /d ' 16 ' /f
+      set_value "$mstcp" /v SackOpts /t REG_EXPAND_SZ /d 0 /f
+      set_value "$program_key\\Quorvane" /v FirstRun /d No /f
+      set_value "$program_key\\Quorvane\\Backup" /v MaxMTU /d 1492 /f
+      set_value "$program_key\\Quorvane\\Backup" /v DefaultTTL /d 'Not Set' /f
       ;;
   esac
 }

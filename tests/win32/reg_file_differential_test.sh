@@ -23,6 +23,7 @@
 # and WINEPREFIX set. Without the native tool the test says so and is
 # reported as skipped (exit 77), never as passed.
 set -euo pipefail
+source "$(dirname "$0")/wine_reg.sh"
 
 wine=$1
 optimise=$2
@@ -45,7 +46,9 @@ fail() {
 
 # The two tools, quiet unless they fail.
 qreg() { "$native" "$@" >"$work/out" 2>&1 || fail "quorvane-reg $*: $(cat "$work/out")"; }
-wreg() { "$wine" reg "$@" >"$work/out" 2>&1 || fail "wine reg $*: $(cat "$work/out")"; }
+wreg() { wine_reg "$work/out" "$work/out" "$@" || fail "wine reg $* (status $?): $(cat "$work/out")"; }
+# remove_from_wine KEY: Wine's registry without KEY, whether it was there or not.
+remove_from_wine() { wine_reg "$work/out" "$work/out" delete "$1" /f || true; }
 both() {
   qreg "$@"
   wreg "$@"
@@ -86,7 +89,7 @@ pick() {  # pick ARRAY: one of its items
   REPLY=${from[RANDOM % ${#from[@]}]}
 }
 
-"$wine" reg delete "$top" /f >/dev/null 2>&1 || true
+remove_from_wine "$top"
 keys=()
 for ((k = 0; k < 12; k++)); do
   parent=$top
@@ -175,7 +178,7 @@ echo "seed $seed"
 RANDOM=$seed
 export QUORVANE_REGISTRY=$work/operations.db
 ops='HKLM\Software\QuorvaneRegOperations'
-"$wine" reg delete "$ops" /f >/dev/null 2>&1 || true
+remove_from_wine "$ops"
 both add "$ops" /f
 op_keys=("$ops")
 for ((k = 1; k < 10; k++)); do
@@ -203,7 +206,7 @@ undo_wine_key() {
   while [ "${key,,}" != "${ops,,}" ] && ! "$native" query "$key" >/dev/null 2>&1; do
     gone=$key key=${key%\\*}
   done
-  [ -z "$gone" ] || "$wine" reg delete "$gone" /f >/dev/null 2>&1 || true
+  [ -z "$gone" ] || remove_from_wine "$gone"
 }
 # inside A B: whether key B is A or below it, in any letter case.
 inside() { [[ "${2,,}\\" == "${1,,}\\"* ]]; }
@@ -245,7 +248,7 @@ for ((i = 0; i < 420; i++)); do
   esac
   q=0 w=0
   "$native" "${args[@]}" >"$work/q.out" 2>"$work/q.err" </dev/null || q=$?
-  "$wine" reg "${args[@]}" >"$work/w.out" 2>"$work/w.err" </dev/null || w=$?
+  wine_reg "$work/w.out" "$work/w.err" "${args[@]}" || w=$?
   [ "$q" = "$w" ] || fail "reg ${args[*]} (seed $seed, operation $i): quorvane-reg exits $q," \
     "Wine's reg.exe $w: $(cat "$work/q.err" "$work/w.err")"
   [ "$kind" != add ] || [ "$q" = 0 ] || undo_wine_key "$key"
@@ -291,7 +294,7 @@ wreg delete "$ops" /f
 # export, imported again into a new store, exports as the same bytes.
 by_both() {
   local name=$1 key=$2
-  "$wine" reg delete "$key" /f >/dev/null 2>&1 || true
+  remove_from_wine "$key"
   export QUORVANE_REGISTRY=$work/$name.db
   qreg import "$work/$name.reg"
   wreg import "$work/$name.reg"
@@ -363,12 +366,15 @@ preset_keys=('HKLM\SYSTEM\CurrentControlSet\Services\Class\NetTrans\0000'
   'HKLM\SYSTEM\CurrentControlSet\Services\VxD\NWLink\Ndi\params\cachesize')
 clear_preset_keys() {
   local key
-  for key in "${preset_keys[@]}"; do "$wine" reg delete "$key" /f >/dev/null 2>&1 || true; done
+  for key in "${preset_keys[@]}"; do remove_from_wine "$key"; done
 }
 # What the keys hold, as reg.exe lists them.
 preset_values() {
   local key
-  for key in "${preset_keys[@]}"; do "$wine" reg query "$key" 2>&1 | tr -d '\r'; done
+  for key in "${preset_keys[@]}"; do
+    wine_reg "$work/query" "$work/query" query "$key" || true
+    tr -d '\r' <"$work/query"
+  done
 }
 for connection in "Modem" "ADSL Modem" "Cable Modem" "LAN Connection"; do
   qreg preset "$connection" "$work/preset.reg" /y
