@@ -8,9 +8,10 @@
 #
 # reg.exe words every failure, so a failure that said nothing at all never
 # reached reg.exe: its Wine process died on the way. That was seen once, in a
-# CI run, and in no other run of these tests. Such a run answers nothing and is no verdict on the tool it is compared with, so it
-# is made again, twice at most, after one second and then two, each time told
-# on standard error so that a failing test's output shows it.
+# CI run, and in no other run of these tests. Such a run answers nothing and
+# is no verdict on the tool it is compared with, so it is made again, twice at
+# most, after one second and then two, each time told on standard error so
+# that a failing test's output shows it.
 wine_reg() {
   local out=$1 err=$2 status try
   shift 2
