@@ -14,15 +14,13 @@
 namespace quorvane::fuzz {
 namespace {
 
-bool ValidText(const std::string& text) { return tools::IsValidUtf8(text); }
-
 bool ValidNamesAndTexts(const std::vector<tools::RegFileKey>& keys) {
   for (const tools::RegFileKey& key : keys) {
-    if (!ValidText(key.path)) return false;
+    if (!tools::IsValidUtf8(key.path)) return false;
     for (const tools::RegFileValue& value : key.values) {
-      if (!ValidText(value.name)) return false;
+      if (!tools::IsValidUtf8(value.name)) return false;
       if (store::IsStringType(value.type) &&
-          !ValidText(std::string(value.data.begin(), value.data.end()))) {
+          !tools::IsValidUtf8(Bytes(value.data.data(), value.data.size()))) {
         return false;
       }
     }
