@@ -67,7 +67,11 @@ struct Replacement {
   // contents stopped without a failed write: nothing was replaced.
   bool stopped = false;
 };
+// Written a piece at a time: the portable registry's tool only
+// (replace_file.cpp).
 [[nodiscard]] Replacement ReplaceFileWhole(const std::string& path, const FileContents& contents);
+// Written from bytes held whole: the only form on Windows, whose files are
+// made in memory first (replace_file_windows.cpp).
 [[nodiscard]] Replacement ReplaceFileWhole(const std::string& path, std::string_view bytes);
 
 // Something is at path (a file, a folder, a device), as the question before
