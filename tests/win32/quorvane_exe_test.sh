@@ -22,6 +22,7 @@
 # (DISPLAY set, WINEPREFIX too)
 set -euo pipefail
 source "$(dirname "$0")/../support/program_session.sh"
+source "$(dirname "$0")/wine_reg.sh"
 
 wine=$1
 exe=$2
@@ -60,16 +61,15 @@ no_planted_dll_loaded() {
 # Every failure names them, a likely cause.
 session_explain() { [ -z "$(planted_dlls_loaded)" ] || echo "Planted DLLs loaded: $(planted_dlls_loaded)"; }
 
-# reg ARGS...: Wine's reg.exe, its line ends made Unix ones. A query that
-# fails is asked again, twice at most (see first_run_is).
+# reg ARGS...: Wine's reg.exe, what it lists with its line ends made Unix
+# ones. A query that fails is asked again, twice at most (see first_run_is).
 reg() {
-  local out=""
   for _ in 1 2 3; do
-    out=$("$wine" reg "$@" 2>/dev/null) && break
+    wine_reg "$work/reg.out" "$work/reg.err" "$@" && break
     [ "$1" = query ] || break
     sleep 0.5
   done
-  printf '%s\n' "$out" | tr -d '\r'
+  tr -d '\r' <"$work/reg.out"
 }
 
 # The browser that Wine's winebrowser starts for a web address.
@@ -137,7 +137,8 @@ first_run_is No
 for key in 'HKEY_LOCAL_MACHINE\Software\Tessamont' \
   'HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Class\NetTrans\0000' \
   'HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\VxD'; do
-  "$wine" reg export "$key" "$work/reg.reg" /y >/dev/null 2>&1 || fail "reg export $key failed"
+  wine_reg "$work/said" "$work/said" export "$key" "$work/reg.reg" /y ||
+    fail "reg export $key failed: $(cat "$work/said")"
   "$wine" regedit /e "$work/regedit.reg" "$key" || fail "regedit /e $key failed"
   reg query "$key" /s | sed -n 's/^    (Default)    REG_SZ    \(.*\)/@="\1"/p
     s/^    \(.*\)    REG_SZ    \(.*\)/"\1"="\2"/p' | tee -a "$work/texts" >"$work/key-texts"
@@ -150,9 +151,11 @@ done
   -e '"SackOpts"="Not Set"' "$work/texts")" -eq 4 ] || fail "texts written: $(cat "$work/texts")"
 backup='HKLM\Software\Tessamont\Quorvane\Backup'
 reg query "$backup" >"$work/backup-before"
-"$wine" reg export "$backup" "$work/backup.reg" /y >/dev/null 2>&1 || fail "reg export failed"
+wine_reg "$work/said" "$work/said" export "$backup" "$work/backup.reg" /y ||
+  fail "reg export failed: $(cat "$work/said")"
 reg delete "$backup" /f >/dev/null
-"$wine" reg import "$work/backup.reg" >/dev/null 2>&1 || fail "reg import failed"
+wine_reg "$work/said" "$work/said" import "$work/backup.reg" ||
+  fail "reg import failed: $(cat "$work/said")"
 reg query "$backup" | diff "$work/backup-before" - >&2 || fail "the backup imports otherwise"
 
 echo "== Starting again: straight to the main window, then the About window"
