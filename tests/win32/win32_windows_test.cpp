@@ -380,6 +380,9 @@ const ListChoice kListChoices[] = {
     {"Windows, the item shown chosen again", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}},
     {"closed before the change", {CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_SELENDOK}},
     {"the closed list's keys under Wine", {CBN_SELENDOK, CBN_SELCHANGE}},
+    // The handler's modal window takes the focus from the list still open.
+    {"Wine, a window opened by the choice",
+     {CBN_DROPDOWN, CBN_SELENDOK, CBN_SELENDCANCEL, CBN_CLOSEUP}},
 };
 
 TEST_F(MainWindow, OneChoiceInTheListRunsItsHandlerOnce) {
@@ -398,8 +401,10 @@ TEST_F(MainWindow, OneChoiceInTheListRunsItsHandlerOnce) {
     choose(8, choice.codes);  // chosen again
     choose(3, choice.codes);  // "Time To Live"
     EXPECT_EQ(ShownPanes(), std::vector<FormControl>{Setting3});
+    EXPECT_EQ(view().ChosenText(Combo1), "Time To Live");
     choose(8, choice.codes);
     EXPECT_EQ(opened, std::vector<ModalWindow>(2, ModalWindow::About));
+    EXPECT_EQ(view().ChosenText(Combo1), "About");
     choose(0, choice.codes);
     EXPECT_EQ(ShownPanes(), std::vector<FormControl>{SettingWelcome});
   }

@@ -155,7 +155,8 @@ void NativeWindow::Command(int control, int code) {
 // confirms, and one that confirms the item reported last since the list
 // opened adds nothing. A list closed without a choice (Escape) shows the
 // item it showed as it opened again, as Windows' own does; Wine's went on
-// showing the item it had moved to, beside the pane of the one before.
+// showing the item it had moved to, beside the pane of the one before. A
+// choice confirmed stays shown, even when a cancel follows it.
 void NativeWindow::ListNotification(int control, int code) {
   ListState& list = lists_[control];
   HWND h = handles_[control];
@@ -174,6 +175,10 @@ void NativeWindow::ListNotification(int control, int code) {
       list.dropped = false;
       return;
     case CBN_SELENDOK:
+      // Confirmed, so nothing after it takes the choice back: the handler
+      // may open a modal window, whose taking of the focus cancels the
+      // list's selection while the list is still open.
+      list.dropped = false;
       if (chosen == CB_ERR || chosen == list.confirmed) return;
       list.confirmed = chosen;
       Report(control, Event::Choose);
